@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/ui_services.h"
+
+class QWidget;
+
+// Ui_Services with real Qt boxes, choosers and the desktop browser.
+class Ui_Services_Gui : public Ui_Services {
+public:
+    explicit Ui_Services_Gui(QWidget* parent = nullptr) : parent_(parent) {}
+    void Set_Parent(QWidget* parent) { parent_ = parent; }
+
+    void Error_Box(const QString& message) override;
+    void Warning_Box(const QString& message) override;
+    bool Question_Box(const QString& message) override;
+    QString Choose_Save_File(const QString& dir, const QString& filter) override;
+    void Open_Url(const QString& url) override;
+    int Show_Modal(QDialog& dialog) override;
+
+private:
+    QWidget* Active_Parent() const;
+    QWidget* parent_;
+};

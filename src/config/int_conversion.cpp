@@ -1,0 +1,67 @@
+#include "config/int_conversion.h"
+
+#include <cstdint>
+
+namespace {
+
+int Digit_Value(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+bool Try_Str_To_Int(const QString& text, int& value) {
+    qsizetype pos = 0;
+    const qsizetype size = text.size();
+    while (pos < size && text[pos] == u' ')
+        ++pos;
+    bool negative = false;
+    if (pos < size && (text[pos] == u'-' || text[pos] == u'+')) {
+        negative = text[pos] == u'-';
+        ++pos;
+    }
+    int base = 10;
+    if (pos < size && (text[pos] == u'$' || text[pos] == u'x' || text[pos] == u'X')) {
+        base = 16;
+        ++pos;
+    } else if (pos + 1 < size && text[pos] == u'0' && (text[pos + 1] == u'x' || text[pos + 1] == u'X')) {
+        base = 16;
+        pos += 2;
+    }
+    if (pos >= size)
+        return false;
+
+    // Hexadecimal texts describe a 32-bit pattern ("$FFFFFFFF" is -1);
+    // decimal texts must fit the signed range.
+    const std::int64_t limit = base == 16 ? 0xFFFFFFFFLL : (negative ? 0x80000000LL : 0x7FFFFFFFLL);
+    std::int64_t magnitude = 0;
+    for (; pos < size; ++pos) {
+        const int digit = Digit_Value(text[pos]);
+        if (digit < 0 || digit >= base)
+            return false;
+        magnitude = magnitude * base + digit;
+        if (magnitude > limit)
+            return false;
+    }
+    std::int64_t result = magnitude;
+    if (base == 16)
+        result = static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude));
+    if (negative)
+        result = -result;
+    if (result < INT32_MIN || result > INT32_MAX)
+        return false;
+    value = static_cast<int>(result);
+    return true;
+}
+
+int Str_To_Int_Def(const QString& text, int default_value) {
+    int value = 0;
+    return Try_Str_To_Int(text, value) ? value : default_value;
+}

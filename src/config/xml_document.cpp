@@ -1,0 +1,76 @@
+#include "config/xml_document.h"
+
+#include "app/kc_error.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QXmlStreamWriter>
+
+QDomDocument Load_Xml_File(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Kc_Error(QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    QDomDocument document;
+    QString message;
+    int line = 0;
+    int column = 0;
+    if (!document.setContent(&file, &message, &line, &column))
+        throw Kc_Error(QStringLiteral("%1 is not a well-formed XML document: %2 (line %3, column %4)")
+                           .arg(QDir::toNativeSeparators(path), message)
+                           .arg(line)
+                           .arg(column));
+    return document;
+}
+
+QDomNode First_Top_Node(const QDomDocument& document) {
+    return document.firstChild();
+}
+
+QDomElement Child_Element(const QDomNode& parent, const QString& name) {
+    if (parent.isNull())
+        return {};
+    return parent.firstChildElement(name);
+}
+
+bool Child_Text(const QDomNode& parent, const QString& name, QString& text) {
+    const QDomElement element = Child_Element(parent, name);
+    if (element.isNull())
+        return false;
+    // Only plain text (and CDATA) content counts; an element holding further
+    // elements has no readable value.
+    QString value;
+    for (QDomNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        if (child.isText() || child.isCDATASection())
+            value += child.toCharacterData().data();
+        else if (!child.isComment() && !child.isProcessingInstruction())
+            return false;
+    }
+    text = value;
+    return true;
+}
+
+void Save_File_Atomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw Kc_Error(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        throw Kc_Error(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+}
+
+void Save_Xml_Document(const QString& path, const QString& root_name,
+                       const std::function<void(QXmlStreamWriter&)>& write_content,
+                       bool with_version_comment) {
+    QByteArray bytes;
+    {
+        QXmlStreamWriter writer(&bytes);
+        writer.setAutoFormatting(false);
+        writer.writeStartElement(root_name);
+        write_content(writer);
+        writer.writeEndElement();
+        if (with_version_comment)
+            writer.writeComment(Version_Comment);
+    }
+    Save_File_Atomically(path, bytes);
+}
