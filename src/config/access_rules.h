@@ -32,3 +32,12 @@ struct Access_Rules {
 
     bool operator==(const Access_Rules&) const = default;
 };
+
+// Reads sdo.xml. A missing file gives two empty lists. Throws Kc_Error naming
+// the file when it is not well-formed or its container lacks ProfiBUS_IN or
+// ProfiBUS_OUT.
+Access_Rules Load_Sdo(const QString& path);
+
+// Writes the whole document atomically; each list ends at the first rule whose
+// trimmed Slave_ID is empty. Throws Kc_Error naming the file on failure.
+void Save_Sdo(const QString& path, const Access_Rules& rules);

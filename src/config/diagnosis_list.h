@@ -10,3 +10,16 @@ struct Diagnosis_List {
 
     bool operator==(const Diagnosis_List&) const = default;
 };
+
+#include <QString>
+
+// Reads diagnosis.xml: the texts of the container's child nodes, in order.
+// A missing file gives an empty list. Throws Kc_Error naming the file when it
+// is not well-formed.
+Diagnosis_List Load_Diagnosis(const QString& path);
+
+// Writes the whole document atomically. Throws Kc_Error naming the file.
+void Save_Diagnosis(const QString& path, const Diagnosis_List& list);
+
+// "Byte:" + (row - 1) div 8 + ", Bit:" + (row - 1) mod 8, for entry rows 1..64.
+QString ByteBit(int row);

@@ -50,3 +50,12 @@ struct General_Params {
 
     bool operator==(const General_Params&) const = default;
 };
+
+// Reads ParGen.xml (the file name matched without regard to case). A missing
+// file or element gives the defaults, silently. Throws Kc_Error naming the
+// file when it exists but cannot be read or is not well-formed.
+General_Params Load_ParGen(const QString& path);
+
+// Writes the whole document, replacing the file atomically. Throws Kc_Error
+// naming the file when it cannot be written.
+void Save_ParGen(const QString& path, const General_Params& params);
