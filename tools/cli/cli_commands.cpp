@@ -1,5 +1,9 @@
 #include "cli_commands.h"
 
+#include "cli_gsd.h"
+
 QList<Cli_Command> All_Cli_Commands() {
-    return {};
+    return {
+        Gsd_Cli_Command(),
+    };
 }

@@ -1,0 +1,79 @@
+#include "output/gsd_step.h"
+
+#include "app/app_state.h"
+#include "app/kc_error.h"
+#include "app/ui_services.h"
+#include "config/file_lookup.h"
+#include "config/int_conversion.h"
+#include "config/xml_document.h"
+#include "output/gsd_writer.h"
+#include "text/text_table.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+constexpr int Text_Pargen_Missing = 904;
+constexpr int Text_Overwrite_File = 903;
+
+int Read_Area(const QDomNode& container, const QString& name) {
+    QString text;
+    if (!Child_Text(container, name, text))
+        return 0;
+    return Str_To_Int_Def(text, 0);
+}
+
+} // namespace
+
+GSD_Areas Read_GSD_Areas(const QString& pargen_path) {
+    const QDomDocument document = Load_Xml_File(pargen_path);
+    const QDomNode container = First_Top_Node(document);
+    GSD_Areas areas;
+    areas.In_Bytes = Read_Area(container, QStringLiteral("Profi_NB_IN"));
+    areas.Out_Bytes = Read_Area(container, QStringLiteral("Profi_NB_OUT"));
+    // Guard against a hand-edited document: a module number is one byte of
+    // the module's identifier, and a huge area would give a huge file.
+    const qint64 modules = GSD_Module_Count(areas.In_Bytes, areas.Out_Bytes);
+    if (modules > GSD_Max_Modules)
+        throw Kc_Error(QStringLiteral("%1: Profi_NB_IN = %2 and Profi_NB_OUT = %3 would need %4 modules; a GSD file "
+                                      "describes at most %5. Correct the PROFIBUS sizes in Set Communication.")
+                           .arg(QDir::toNativeSeparators(pargen_path))
+                           .arg(areas.In_Bytes)
+                           .arg(areas.Out_Bytes)
+                           .arg(modules)
+                           .arg(GSD_Max_Modules));
+    return areas;
+}
+
+void Save_GSD_File(const QString& path, const GSD_Areas& areas) {
+    if (QFileInfo(path).isDir())
+        throw Kc_Error(QStringLiteral("Cannot write %1: it is a folder.").arg(QDir::toNativeSeparators(path)));
+    Save_File_Atomically(path, Write_GSD(areas.In_Bytes, areas.Out_Bytes));
+}
+
+void Create_GSD_File(App_State& state, const Text_Table& texts, Ui_Services& ui) {
+    try {
+        const QString pargen = Resolve_File_No_Case(state.ParGen_File);
+        if (pargen.isEmpty() || !QFileInfo(pargen).isFile()) {
+            ui.Error_Box(texts[Text_Pargen_Missing]);
+            return;
+        }
+        const GSD_Areas areas = Read_GSD_Areas(pargen);
+
+        const QString chosen = ui.Choose_Save_File(state.Conf_Dir, GSD_File_Filter);
+        if (chosen.isEmpty())
+            return;
+        const QString path = GSD_File_Name(chosen);
+        const QFileInfo target(path);
+        // A folder of that name is no file to overwrite: report it rather
+        // than asking the overwrite question.
+        if (target.isDir())
+            throw Kc_Error(QStringLiteral("Cannot write %1: it is a folder.").arg(QDir::toNativeSeparators(path)));
+        if (target.exists() && !ui.Question_Box(texts[Text_Overwrite_File]))
+            return;
+        Save_GSD_File(path, areas);
+    } catch (const Kc_Error& error) {
+        ui.Error_Box(error.Message());
+    }
+}

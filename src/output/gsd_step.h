@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+struct App_State;
+class Text_Table;
+class Ui_Services;
+
+// The sizes of the PROFIBUS areas the GSD file describes.
+struct GSD_Areas {
+    int In_Bytes = 0;  // Profi_NB_IN
+    int Out_Bytes = 0; // Profi_NB_OUT
+};
+
+// Reads Profi_NB_IN and Profi_NB_OUT from the general parameters document at
+// `pargen_path` (the container is its first top-level node). A missing or
+// unreadable element gives 0 for that value alone. Throws Kc_Error naming the
+// file when the document cannot be read or is not well-formed, or when its
+// areas need more modules than a GSD file can number.
+GSD_Areas Read_GSD_Areas(const QString& pargen_path);
+
+// Writes the GSD file for `areas` to `path` atomically (the path is used as
+// given). Throws Kc_Error naming the file when it is a folder or cannot be
+// written; an existing file then stays whole.
+void Save_GSD_File(const QString& path, const GSD_Areas& areas);
+
+// The main window's GSD step: text 904 without a general parameters document
+// in the open configuration, otherwise asks where to save (in Conf_Dir, .gsd
+// appended unless the name ends in it), asks text 903 before replacing an
+// existing file, and writes it. Every error ends in an error box naming the
+// file; nothing escapes, so a slot may call it directly.
+void Create_GSD_File(App_State& state, const Text_Table& texts, Ui_Services& ui);
