@@ -36,19 +36,21 @@ GSD_Areas Read_GSD_Areas(const QString& pargen_path) {
     // the module's identifier, and a huge area would give a huge file.
     const qint64 modules = GSD_Module_Count(areas.In_Bytes, areas.Out_Bytes);
     if (modules > GSD_Max_Modules)
-        throw Kc_Error(QStringLiteral("%1: Profi_NB_IN = %2 and Profi_NB_OUT = %3 would need %4 modules; a GSD file "
-                                      "describes at most %5. Correct the PROFIBUS sizes in Set Communication.")
-                           .arg(QDir::toNativeSeparators(pargen_path))
-                           .arg(areas.In_Bytes)
-                           .arg(areas.Out_Bytes)
-                           .arg(modules)
-                           .arg(GSD_Max_Modules));
+        throw Kc_Error(
+            QStringLiteral("%1: Profi_NB_IN = %2 and Profi_NB_OUT = %3 would need %4 modules; a GSD file "
+                           "describes at most %5. Correct the PROFIBUS sizes in Set Communication.")
+                .arg(QDir::toNativeSeparators(pargen_path))
+                .arg(areas.In_Bytes)
+                .arg(areas.Out_Bytes)
+                .arg(modules)
+                .arg(GSD_Max_Modules));
     return areas;
 }
 
 void Save_GSD_File(const QString& path, const GSD_Areas& areas) {
     if (QFileInfo(path).isDir())
-        throw Kc_Error(QStringLiteral("Cannot write %1: it is a folder.").arg(QDir::toNativeSeparators(path)));
+        throw Kc_Error(
+            QStringLiteral("Cannot write %1: it is a folder.").arg(QDir::toNativeSeparators(path)));
     Save_File_Atomically(path, Write_GSD(areas.In_Bytes, areas.Out_Bytes));
 }
 
@@ -69,7 +71,8 @@ void Create_GSD_File(App_State& state, const Text_Table& texts, Ui_Services& ui)
         // A folder of that name is no file to overwrite: report it rather
         // than asking the overwrite question.
         if (target.isDir())
-            throw Kc_Error(QStringLiteral("Cannot write %1: it is a folder.").arg(QDir::toNativeSeparators(path)));
+            throw Kc_Error(
+                QStringLiteral("Cannot write %1: it is a folder.").arg(QDir::toNativeSeparators(path)));
         if (target.exists() && !ui.Question_Box(texts[Text_Overwrite_File]))
             return;
         Save_GSD_File(path, areas);

@@ -231,8 +231,7 @@ void Append_Line(QByteArray& out, const QByteArray& line) {
     out.append("\r\n", 2);
 }
 
-template <std::size_t N>
-void Append_Lines(QByteArray& out, const std::array<const char*, N>& lines) {
+template <std::size_t N> void Append_Lines(QByteArray& out, const std::array<const char*, N>& lines) {
     for (const char* line : lines)
         Append_Line(out, std::string_view(line));
 }
@@ -257,7 +256,8 @@ qint64 Area_Modules(int bytes) {
 
 void Append_Area(QList<GSD_Module>& modules, bool input, int bytes) {
     for (qint64 rest = bytes; rest > 0; rest -= 64)
-        modules.append({input, static_cast<int>(modules.size()) + 1, static_cast<int>(qMin<qint64>(rest, 64))});
+        modules.append(
+            {input, static_cast<int>(modules.size()) + 1, static_cast<int>(qMin<qint64>(rest, 64))});
 }
 
 } // namespace
@@ -278,12 +278,13 @@ QList<GSD_Module> GSD_Modules(int in_bytes, int out_bytes) {
 QByteArray Write_GSD(int in_bytes, int out_bytes) {
     const qint64 count = GSD_Module_Count(in_bytes, out_bytes);
     if (count > GSD_Max_Modules)
-        throw Kc_Error(QStringLiteral("A GSD file describes at most %1 modules; %2 input bytes and %3 output bytes "
-                                      "would need %4.")
-                           .arg(GSD_Max_Modules)
-                           .arg(in_bytes)
-                           .arg(out_bytes)
-                           .arg(count));
+        throw Kc_Error(
+            QStringLiteral("A GSD file describes at most %1 modules; %2 input bytes and %3 output bytes "
+                           "would need %4.")
+                .arg(GSD_Max_Modules)
+                .arg(in_bytes)
+                .arg(out_bytes)
+                .arg(count));
     const QList<GSD_Module> modules = GSD_Modules(in_bytes, out_bytes);
 
     QByteArray out;
@@ -305,9 +306,9 @@ QByteArray Write_GSD(int in_bytes, int out_bytes) {
     // 0x82 output), length - 1, no manufacturer data, module number.
     for (const GSD_Module& module : modules) {
         const QByteArray number = QByteArray::number(module.Number);
-        Append_Line(out, "Module=\"" + QByteArray(module.Input ? "DI" : "DO") + "  (PORT" + number + ")    \" 0x" +
-                             QByteArray(module.Input ? "42" : "82") + ",0x" + Hex2(module.Size - 1) + ",0x00,0x" +
-                             Hex2(module.Number));
+        Append_Line(out, "Module=\"" + QByteArray(module.Input ? "DI" : "DO") + "  (PORT" + number +
+                             ")    \" 0x" + QByteArray(module.Input ? "42" : "82") + ",0x" +
+                             Hex2(module.Size - 1) + ",0x00,0x" + Hex2(module.Number));
         Append_Line(out, number);
         Append_Line(out, std::string_view("EndModule"));
     }

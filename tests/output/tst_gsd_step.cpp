@@ -49,7 +49,8 @@ private:
     App_State state_;
     Text_Table texts_;
     Ui_Recorder ui_;
-    void Open_Configuration(const QByteArray& pargen, const QString& file_name = QStringLiteral("ParGen.xml"));
+    void Open_Configuration(const QByteArray& pargen,
+                            const QString& file_name = QStringLiteral("ParGen.xml"));
 };
 
 void Tst_Gsd_Step::init() {
@@ -90,13 +91,15 @@ void Tst_Gsd_Step::area_values_data() {
     QTest::addColumn<QByteArray>("max_module");
 
     // Missing or unreadable values are 0 each, never the editor's 244.
-    QTest::newRow("both missing") << Par_Gen("") << "ParGen.xml" << QByteArray("0") << QByteArray("0") << QByteArray("0");
-    QTest::newRow("input missing") << Par_Gen("<Profi_NB_OUT>32</Profi_NB_OUT>") << "ParGen.xml" << QByteArray("0")
-                                   << QByteArray("32") << QByteArray("1");
+    QTest::newRow("both missing") << Par_Gen("") << "ParGen.xml" << QByteArray("0") << QByteArray("0")
+                                  << QByteArray("0");
+    QTest::newRow("input missing") << Par_Gen("<Profi_NB_OUT>32</Profi_NB_OUT>") << "ParGen.xml"
+                                   << QByteArray("0") << QByteArray("32") << QByteArray("1");
     QTest::newRow("output not a number")
-        << Par_Gen("<Profi_NB_IN>65</Profi_NB_IN><Profi_NB_OUT>1O</Profi_NB_OUT>") << "ParGen.xml" << QByteArray("65")
-        << QByteArray("0") << QByteArray("2");
-    QTest::newRow("trailing blank") << Par_Gen("<Profi_NB_IN>64 </Profi_NB_IN><Profi_NB_OUT>64</Profi_NB_OUT>")
+        << Par_Gen("<Profi_NB_IN>65</Profi_NB_IN><Profi_NB_OUT>1O</Profi_NB_OUT>") << "ParGen.xml"
+        << QByteArray("65") << QByteArray("0") << QByteArray("2");
+    QTest::newRow("trailing blank") << Par_Gen(
+                                           "<Profi_NB_IN>64 </Profi_NB_IN><Profi_NB_OUT>64</Profi_NB_OUT>")
                                     << "ParGen.xml" << QByteArray("0") << QByteArray("64") << QByteArray("1");
     QTest::newRow("hexadecimal and blanks before")
         << Par_Gen("<Profi_NB_IN>  $40</Profi_NB_IN><Profi_NB_OUT>0x41</Profi_NB_OUT>") << "ParGen.xml"
@@ -107,14 +110,14 @@ void Tst_Gsd_Step::area_values_data() {
         << Par_Gen("<Profi_NB_IN><x>5</x></Profi_NB_IN><Profi_NB_OUT>5</Profi_NB_OUT>") << "ParGen.xml"
         << QByteArray("0") << QByteArray("5") << QByteArray("1");
     QTest::newRow("first of two elements")
-        << Par_Gen("<Profi_NB_IN>1</Profi_NB_IN><Profi_NB_IN>200</Profi_NB_IN>") << "ParGen.xml" << QByteArray("1")
-        << QByteArray("0") << QByteArray("1");
+        << Par_Gen("<Profi_NB_IN>1</Profi_NB_IN><Profi_NB_IN>200</Profi_NB_IN>") << "ParGen.xml"
+        << QByteArray("1") << QByteArray("0") << QByteArray("1");
     QTest::newRow("name matched exactly") << Par_Gen("<profi_nb_in>100</profi_nb_in>") << "ParGen.xml"
                                           << QByteArray("0") << QByteArray("0") << QByteArray("0");
     // The container is the first top-level node, whatever it is.
     QTest::newRow("leading comment is the container")
-        << QByteArray("<!--c--><Par_Gen><Profi_NB_IN>100</Profi_NB_IN></Par_Gen>") << "ParGen.xml" << QByteArray("0")
-        << QByteArray("0") << QByteArray("0");
+        << QByteArray("<!--c--><Par_Gen><Profi_NB_IN>100</Profi_NB_IN></Par_Gen>") << "ParGen.xml"
+        << QByteArray("0") << QByteArray("0") << QByteArray("0");
     QTest::newRow("other root name") << QByteArray("<X><Profi_NB_IN>100</Profi_NB_IN></X>") << "ParGen.xml"
                                      << QByteArray("100") << QByteArray("0") << QByteArray("2");
     // The document's name is matched without regard to case.
@@ -163,7 +166,8 @@ void Tst_Gsd_Step::broken_general_parameters_data() {
     QTest::newRow("not well-formed") << "gsd_broken/ParGen.xml" << QByteArray() << "not a well-formed";
     QTest::newRow("empty file") << QString() << QByteArray() << "not a well-formed";
     // A hand-edited size that needs more modules than a GSD file can number.
-    QTest::newRow("too many modules") << QString() << Par_Gen("<Profi_NB_IN>100000</Profi_NB_IN>") << "at most 255";
+    QTest::newRow("too many modules")
+        << QString() << Par_Gen("<Profi_NB_IN>100000</Profi_NB_IN>") << "at most 255";
 }
 
 void Tst_Gsd_Step::broken_general_parameters() {
@@ -198,10 +202,14 @@ void Tst_Gsd_Step::existing_file_data() {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("existing");
     QTest::addColumn<bool>("answer_yes");
-    QTest::newRow("No keeps the file") << "Device" << "Device.gsd" << false;
-    QTest::newRow("Yes replaces it") << "Device" << "Device.gsd" << true;
-    QTest::newRow("upper-case suffix, No") << "Device.GSD" << "Device.GSD" << false;
-    QTest::newRow("upper-case suffix, Yes") << "Device.GSD" << "Device.GSD" << true;
+    QTest::newRow("No keeps the file") << "Device"
+                                       << "Device.gsd" << false;
+    QTest::newRow("Yes replaces it") << "Device"
+                                     << "Device.gsd" << true;
+    QTest::newRow("upper-case suffix, No") << "Device.GSD"
+                                           << "Device.GSD" << false;
+    QTest::newRow("upper-case suffix, Yes") << "Device.GSD"
+                                            << "Device.GSD" << true;
 }
 
 void Tst_Gsd_Step::existing_file() {
@@ -225,12 +233,18 @@ void Tst_Gsd_Step::existing_file() {
 void Tst_Gsd_Step::chosen_names_data() {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
-    QTest::newRow("Device") << "Device" << "Device.gsd";
-    QTest::newRow("Device.GSD") << "Device.GSD" << "Device.GSD";
-    QTest::newRow("device.gsd") << "device.gsd" << "device.gsd";
-    QTest::newRow("report.gsd.txt") << "report.gsd.txt" << "report.gsd.txt.gsd";
-    QTest::newRow("in folder old.gsd, no suffix") << "old.gsd/Device" << "old.gsd/Device.gsd";
-    QTest::newRow("in folder old.gsd, with suffix") << "old.gsd/new.gsd" << "old.gsd/new.gsd";
+    QTest::newRow("Device") << "Device"
+                            << "Device.gsd";
+    QTest::newRow("Device.GSD") << "Device.GSD"
+                                << "Device.GSD";
+    QTest::newRow("device.gsd") << "device.gsd"
+                                << "device.gsd";
+    QTest::newRow("report.gsd.txt") << "report.gsd.txt"
+                                    << "report.gsd.txt.gsd";
+    QTest::newRow("in folder old.gsd, no suffix") << "old.gsd/Device"
+                                                  << "old.gsd/Device.gsd";
+    QTest::newRow("in folder old.gsd, with suffix") << "old.gsd/new.gsd"
+                                                    << "old.gsd/new.gsd";
 }
 
 void Tst_Gsd_Step::chosen_names() {
@@ -271,7 +285,8 @@ void Tst_Gsd_Step::unwritable_file() {
     const QString message = ui_.Shown_Texts(Ui_Recorder::Kind::Error).value(0);
     QVERIFY2(message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
     QVERIFY(!QFileInfo::exists(path));
-    QCOMPARE(QDir(state_.Conf_Dir).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"ParGen.xml"});
+    QCOMPARE(QDir(state_.Conf_Dir).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+             QStringList{"ParGen.xml"});
 }
 
 QTEST_GUILESS_MAIN(Tst_Gsd_Step)

@@ -64,9 +64,10 @@ void Tst_Gsd_Writer::whole_file() {
     const QList<QByteArray> actual_lines = Lines_Of(actual);
     for (int i = 0; i < qMin(expected_lines.size(), actual_lines.size()); ++i)
         QVERIFY2(actual_lines[i] == expected_lines[i],
-                 qPrintable(QStringLiteral("line %1: \"%2\" instead of \"%3\"")
-                                .arg(i + 1)
-                                .arg(QString::fromLatin1(actual_lines[i]), QString::fromLatin1(expected_lines[i]))));
+                 qPrintable(
+                     QStringLiteral("line %1: \"%2\" instead of \"%3\"")
+                         .arg(i + 1)
+                         .arg(QString::fromLatin1(actual_lines[i]), QString::fromLatin1(expected_lines[i]))));
     QCOMPARE(actual_lines.size(), expected_lines.size());
     QCOMPARE(actual, expected);
 }
@@ -100,7 +101,8 @@ void Tst_Gsd_Writer::file_form() {
     QCOMPARE(lines.size(), 198 + 4 * modules);
     // The header box: lines 2 to 21 are exactly 85 characters, closed by '*'.
     for (int i = 1; i <= 20; ++i) {
-        QVERIFY2(lines[i].size() == 85, qPrintable(QStringLiteral("line %1 has %2 characters").arg(i + 1).arg(lines[i].size())));
+        QVERIFY2(lines[i].size() == 85,
+                 qPrintable(QStringLiteral("line %1 has %2 characters").arg(i + 1).arg(lines[i].size())));
         QVERIFY(lines[i].startsWith(";*") && lines[i].endsWith('*'));
     }
     QVERIFY(lines[4].startsWith(";* Vendor:   "));
@@ -196,14 +198,22 @@ void Tst_Gsd_Writer::module_number_limit() {
 void Tst_Gsd_Writer::file_name_data() {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("no suffix") << "/c/Device" << "/c/Device.gsd";
-    QTest::newRow("upper-case suffix") << "/c/Device.GSD" << "/c/Device.GSD";
-    QTest::newRow("lower-case suffix") << "/c/device.gsd" << "/c/device.gsd";
-    QTest::newRow("mixed-case suffix") << "/c/device.GsD" << "/c/device.GsD";
-    QTest::newRow("gsd not last") << "/c/report.gsd.txt" << "/c/report.gsd.txt.gsd";
-    QTest::newRow("folder old.gsd, name without suffix") << "/c/old.gsd/Device" << "/c/old.gsd/Device.gsd";
-    QTest::newRow("folder old.gsd, name with suffix") << "/c/old.gsd/new.gsd" << "/c/old.gsd/new.gsd";
-    QTest::newRow("suffix without dot") << "/c/devicegsd" << "/c/devicegsd.gsd";
+    QTest::newRow("no suffix") << "/c/Device"
+                               << "/c/Device.gsd";
+    QTest::newRow("upper-case suffix") << "/c/Device.GSD"
+                                       << "/c/Device.GSD";
+    QTest::newRow("lower-case suffix") << "/c/device.gsd"
+                                       << "/c/device.gsd";
+    QTest::newRow("mixed-case suffix") << "/c/device.GsD"
+                                       << "/c/device.GsD";
+    QTest::newRow("gsd not last") << "/c/report.gsd.txt"
+                                  << "/c/report.gsd.txt.gsd";
+    QTest::newRow("folder old.gsd, name without suffix") << "/c/old.gsd/Device"
+                                                         << "/c/old.gsd/Device.gsd";
+    QTest::newRow("folder old.gsd, name with suffix") << "/c/old.gsd/new.gsd"
+                                                      << "/c/old.gsd/new.gsd";
+    QTest::newRow("suffix without dot") << "/c/devicegsd"
+                                        << "/c/devicegsd.gsd";
 }
 
 void Tst_Gsd_Writer::file_name() {

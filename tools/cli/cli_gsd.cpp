@@ -17,21 +17,24 @@ int Run_Gsd(const QStringList& args, QTextStream& out, QTextStream& err) {
         if (arg == QLatin1String("--force")) {
             force = true;
         } else if (arg.startsWith(QLatin1String("--"))) {
-            err << "kc40927-cli gsd: unknown option " << arg << "\nUsage: kc40927-cli gsd CONF_DIR OUT_FILE [--force]\n";
+            err << "kc40927-cli gsd: unknown option " << arg
+                << "\nUsage: kc40927-cli gsd CONF_DIR OUT_FILE [--force]\n";
             return Cli_Usage;
         } else {
             positional.append(arg);
         }
     }
     if (positional.size() != 2) {
-        err << "kc40927-cli gsd: expected CONF_DIR and OUT_FILE\nUsage: kc40927-cli gsd CONF_DIR OUT_FILE [--force]\n";
+        err << "kc40927-cli gsd: expected CONF_DIR and OUT_FILE\nUsage: kc40927-cli gsd CONF_DIR OUT_FILE "
+               "[--force]\n";
         return Cli_Usage;
     }
     const QString conf_dir = positional[0];
     const QString out_file = positional[1];
 
     if (!QFileInfo(conf_dir).isDir()) {
-        err << "kc40927-cli gsd: " << QDir::toNativeSeparators(conf_dir) << " is not a configuration folder\n";
+        err << "kc40927-cli gsd: " << QDir::toNativeSeparators(conf_dir)
+            << " is not a configuration folder\n";
         return Cli_Failed;
     }
     const QString pargen = Find_File_No_Case(conf_dir, QStringLiteral("ParGen.xml"));
