@@ -11,7 +11,8 @@
 QDomDocument Load_Xml_File(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw Kc_Error(QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw Kc_Error(
+            QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     QDomDocument document;
     QString message;
     int line = 0;
@@ -54,9 +55,11 @@ bool Child_Text(const QDomNode& parent, const QString& name, QString& text) {
 void Save_File_Atomically(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw Kc_Error(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw Kc_Error(
+            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     if (file.write(bytes) != bytes.size() || !file.commit())
-        throw Kc_Error(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw Kc_Error(
+            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
 void Save_Xml_Document(const QString& path, const QString& root_name,
@@ -71,6 +74,13 @@ void Save_Xml_Document(const QString& path, const QString& root_name,
         writer.writeEndElement();
         if (with_version_comment)
             writer.writeComment(Version_Comment);
+        // A text holding a character XML 1.0 cannot carry (a control character,
+        // a lone surrogate) stops the writer; what it produced is then broken
+        // and must not replace the file.
+        if (writer.hasError())
+            throw Kc_Error(QStringLiteral("Cannot write %1: a value holds a character that an XML document "
+                                          "cannot store (a control character)")
+                               .arg(QDir::toNativeSeparators(path)));
     }
     Save_File_Atomically(path, bytes);
 }

@@ -25,6 +25,8 @@ private Q_SLOTS:
     void broken_documents_name_the_file_data();
     void broken_documents_name_the_file();
     void failed_write_names_the_file();
+    void text_xml_cannot_carry_keeps_the_old_file_data();
+    void text_xml_cannot_carry_keeps_the_old_file();
 };
 
 Q_DECLARE_METATYPE(Access_Rules)
@@ -289,6 +291,29 @@ void Tst_Access_Rules::failed_write_names_the_file() {
     } catch (const Kc_Error& error) {
         QVERIFY2(error.Message().contains("sdo.xml"), qPrintable(error.Message()));
     }
+}
+
+void Tst_Access_Rules::text_xml_cannot_carry_keeps_the_old_file_data() {
+    QTest::addColumn<QString>("mnemonic");
+    QTest::newRow("control character") << QString("a") + QChar(1) + "b";
+    QTest::newRow("lone surrogate") << QString("a") + QChar(0xD800) + "b";
+}
+
+void Tst_Access_Rules::text_xml_cannot_carry_keeps_the_old_file() {
+    QFETCH(QString, mnemonic);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sdo.xml");
+    Save_Sdo(path, Three_Read_Rules());
+    const QByteArray before = Read_All(path);
+    Access_Rules rules = Three_Read_Rules();
+    rules.Read_Rules[1].Mnemonic = mnemonic;
+    try {
+        Save_Sdo(path, rules);
+        QFAIL("a document that cannot be read back was written without an error");
+    } catch (const Kc_Error& error) {
+        QVERIFY2(error.Message().contains("sdo.xml"), qPrintable(error.Message()));
+    }
+    QCOMPARE(Read_All(path), before);
 }
 
 QTEST_GUILESS_MAIN(Tst_Access_Rules)
