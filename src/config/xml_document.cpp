@@ -11,8 +11,7 @@
 QDomDocument Load_Xml_File(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw Kc_Error(
-            QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw Kc_Error(QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     QDomDocument document;
     QString message;
     int line = 0;
@@ -55,11 +54,9 @@ bool Child_Text(const QDomNode& parent, const QString& name, QString& text) {
 void Save_File_Atomically(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw Kc_Error(
-            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw Kc_Error(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     if (file.write(bytes) != bytes.size() || !file.commit())
-        throw Kc_Error(
-            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw Kc_Error(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
 void Save_Xml_Document(const QString& path, const QString& root_name,
