@@ -64,12 +64,14 @@ std::optional<ParGen_Failure> Controllo_Dati(const General_Params& v) {
         }
     }
 
-    const std::array<const QString*, 4> ip = {&v.Ethernet_IP1, &v.Ethernet_IP2, &v.Ethernet_IP3, &v.Ethernet_IP4};
+    const std::array<const QString*, 4> ip = {&v.Ethernet_IP1, &v.Ethernet_IP2, &v.Ethernet_IP3,
+                                              &v.Ethernet_IP4};
     for (int i = 0; i < 4; ++i)
         if (!In_Range(*ip[i], 0, 255))
             return ParGen_Failure{482 + i, std::nullopt};
 
-    const std::array<const QString*, 4> sm = {&v.Ethernet_SM1, &v.Ethernet_SM2, &v.Ethernet_SM3, &v.Ethernet_SM4};
+    const std::array<const QString*, 4> sm = {&v.Ethernet_SM1, &v.Ethernet_SM2, &v.Ethernet_SM3,
+                                              &v.Ethernet_SM4};
     for (int i = 0; i < 4; ++i)
         if (!In_Range(*sm[i], 0, 255))
             return ParGen_Failure{486 + i, std::nullopt};

@@ -135,7 +135,6 @@ TFParGen::TFParGen(App_State& app_state, const Text_Table& text_table, Ui_Servic
     Build_PROFIBUS_Panel();
     Build_Ethernet_Panel();
 
-    Show_Soft_Code();
     setFixedWidth(Client_Width);
     resize(Client_Width, Client_Height);
 
@@ -145,9 +144,9 @@ TFParGen::TFParGen(App_State& app_state, const Text_Table& text_table, Ui_Servic
     Install_Wheel_Filter(group);
 
     connect(CB_HardwareType_HardwareType, &QComboBox::currentIndexChanged, this, &TFParGen::On_Change);
-    for (QComboBox* list : {CB_ModbusMaster_Serial, CB_ModbusMaster_Baudrate, CB_ModbusMaster_Parity,
-                            CB_ModbusMaster_StopBits, CB_ModbusMaster_DataBits, CB_ModbusMaster_Protocol,
-                            CB_ModbusMaster_WriteType, CB_PROFIBUS_Baud})
+    for (QComboBox* list :
+         {CB_ModbusMaster_Serial, CB_ModbusMaster_Baudrate, CB_ModbusMaster_Parity, CB_ModbusMaster_StopBits,
+          CB_ModbusMaster_DataBits, CB_ModbusMaster_Protocol, CB_ModbusMaster_WriteType, CB_PROFIBUS_Baud})
         connect(list, &QComboBox::currentIndexChanged, this, &TFParGen::On_Change);
     for (QLineEdit* edit : findChildren<QLineEdit*>()) {
         if (edit->objectName().startsWith(QLatin1String("E_")))
@@ -203,16 +202,16 @@ void TFParGen::Build_Modbus_Panel() {
     Add_Row(CP_Modbus_Master, {L_ModbusMaster_CyclicDelay, E_ModbusMaster_CyclicDelay});
 
     L_ModbusMaster_Protocol = New_Label(c, QStringLiteral("L_ModbusMaster_Protocol"));
-    CB_ModbusMaster_Protocol =
-        New_List(c, QStringLiteral("CB_ModbusMaster_Protocol"),
-                 {"Modbus RTU", "Modbus ASCII", "JBUS", "Binary", "ASCII"});
+    CB_ModbusMaster_Protocol = New_List(c, QStringLiteral("CB_ModbusMaster_Protocol"),
+                                        {"Modbus RTU", "Modbus ASCII", "JBUS", "Binary", "ASCII"});
     row_protocol = Add_Row(CP_Modbus_Master, {L_ModbusMaster_Protocol, CB_ModbusMaster_Protocol});
 
     L_ModbusMaster_WriteType = New_Label(c, QStringLiteral("L_ModbusMaster_WriteType"));
     CB_ModbusMaster_WriteType = New_List(c, QStringLiteral("CB_ModbusMaster_WriteType"), {});
     row_write_type = Add_Row(CP_Modbus_Master, {L_ModbusMaster_WriteType, CB_ModbusMaster_WriteType});
 
-    CB_ModbusMaster_En_Modbus_On_PROFIBUS = New_Check(c, QStringLiteral("CB_ModbusMaster_En_Modbus_On_PROFIBUS"));
+    CB_ModbusMaster_En_Modbus_On_PROFIBUS =
+        New_Check(c, QStringLiteral("CB_ModbusMaster_En_Modbus_On_PROFIBUS"));
     Add_Row(CP_Modbus_Master, {CB_ModbusMaster_En_Modbus_On_PROFIBUS});
 }
 
@@ -240,7 +239,8 @@ void TFParGen::Build_PROFIBUS_Panel() {
     Add_Row(CP_PROFIBUS, {L_PROFIBUS_NByte_Out, E_PROFIBUS_NByte_Out});
 
     CB_PROFIBUS_En_Err_Diagnosis = New_Check(c, QStringLiteral("CB_PROFIBUS_En_Err_Diagnosis"));
-    E_PROFIBUS_Diagnosis_Address = New_Edit(c, QStringLiteral("E_PROFIBUS_Diagnosis_Address"), Side_Edit_Width);
+    E_PROFIBUS_Diagnosis_Address =
+        New_Edit(c, QStringLiteral("E_PROFIBUS_Diagnosis_Address"), Side_Edit_Width);
     Add_Row(CP_PROFIBUS, {CB_PROFIBUS_En_Err_Diagnosis, E_PROFIBUS_Diagnosis_Address});
 
     L_PROFIBUS_Err_Num_Count = New_Label(c, QStringLiteral("L_PROFIBUS_Err_Num_Count"));

@@ -127,16 +127,18 @@ void Tst_General_Params_Check::check_data() {
     fail("error count 251", err0 + QStringList{"Profi_Num_Cont_Err=251"}, 479);
     fail("error count empty", err0 + QStringList{"Profi_Num_Cont_Err="}, 479);
     pass("error count unchecked with reporting off", {"Profi_Num_Cont_Err=0"});
-    pass("error count unchecked with Ethernet", {"Hardware_Type=1", "Profi_Enable_Error=1", "Profi_Num_Cont_Err=0"});
+    pass("error count unchecked with Ethernet",
+         {"Hardware_Type=1", "Profi_Enable_Error=1", "Profi_Num_Cont_Err=0"});
     const QStringList copy = err0 + QStringList{"Profi_Diagnosis_Copy_Array=1"};
     pass("copy position 0", copy + QStringList{"Profi_Diagnosis_Copy_Array_Position=0"});
     pass("copy position 236", copy + QStringList{"Profi_Diagnosis_Copy_Array_Position=236"});
     fail("copy position 237", copy + QStringList{"Profi_Diagnosis_Copy_Array_Position=237"}, 503, 236);
     fail("copy position -1", copy + QStringList{"Profi_Diagnosis_Copy_Array_Position=-1"}, 503, 236);
     fail("copy position empty", copy + QStringList{"Profi_Diagnosis_Copy_Array_Position="}, 503, 236);
-    fail("copy with 4 input bytes rejects 0", copy + QStringList{"Profi_NB_IN=4", "Profi_Diagnosis_Copy_Array_Position=0"},
-         503, -4);
-    pass("copy position unchecked with copying off", err0 + QStringList{"Profi_Diagnosis_Copy_Array_Position=999"});
+    fail("copy with 4 input bytes rejects 0",
+         copy + QStringList{"Profi_NB_IN=4", "Profi_Diagnosis_Copy_Array_Position=0"}, 503, -4);
+    pass("copy position unchecked with copying off",
+         err0 + QStringList{"Profi_Diagnosis_Copy_Array_Position=999"});
     pass("copy position unchecked with reporting off",
          {"Profi_Diagnosis_Copy_Array=1", "Profi_Diagnosis_Copy_Array_Position=999"});
     pass("copy position unchecked with Ethernet",
@@ -148,10 +150,11 @@ void Tst_General_Params_Check::check_data() {
     pass("diagnosis address 9", addr + QStringList{"Profi_Enable_Error_Address=9"});
     fail("diagnosis address 10", addr + QStringList{"Profi_Enable_Error_Address=10"}, 495, 9);
     fail("diagnosis address empty", addr + QStringList{"Profi_Enable_Error_Address="}, 495, 9);
-    fail("diagnosis address with no input bytes", {"Hardware_Type=1", "Profi_Enable_Error=1", "Profi_NB_IN=0"}, 495,
-         -1);
+    fail("diagnosis address with no input bytes",
+         {"Hardware_Type=1", "Profi_Enable_Error=1", "Profi_NB_IN=0"}, 495, -1);
     fail("diagnosis address with hardware outside the list",
-         {"Hardware_Type=5", "Profi_Enable_Error=1", "Profi_NB_IN=10", "Profi_Enable_Error_Address=10"}, 495, 9);
+         {"Hardware_Type=5", "Profi_Enable_Error=1", "Profi_NB_IN=10", "Profi_Enable_Error_Address=10"}, 495,
+         9);
     pass("diagnosis address unchecked with PROFIBUS diagnosis on",
          addr + QStringList{"Profi_Enable_Diagnosis=1", "Profi_Enable_Error_Address=10"});
     pass("diagnosis address unchecked with reporting off",
@@ -161,25 +164,29 @@ void Tst_General_Params_Check::check_data() {
 
     // 8: asynchronous requests.
     const QStringList async = {"Profi_Enable_Async_Mod_Req=1", "Profi_NB_IN=10", "Profi_NB_OUT=20"};
-    pass("async in 6 out 12", async + QStringList{"Profi_Async_Req_Start_IN=6", "Profi_Async_Req_Start_OUT=12"});
-    fail("async in 7", async + QStringList{"Profi_Async_Req_Start_IN=7", "Profi_Async_Req_Start_OUT=12"}, 480, 6);
+    pass("async in 6 out 12",
+         async + QStringList{"Profi_Async_Req_Start_IN=6", "Profi_Async_Req_Start_OUT=12"});
+    fail("async in 7", async + QStringList{"Profi_Async_Req_Start_IN=7", "Profi_Async_Req_Start_OUT=12"}, 480,
+         6);
     fail("async in -1", async + QStringList{"Profi_Async_Req_Start_IN=-1"}, 480, 6);
     fail("async in empty", async + QStringList{"Profi_Async_Req_Start_IN="}, 480, 6);
-    fail("async out 13", async + QStringList{"Profi_Async_Req_Start_IN=6", "Profi_Async_Req_Start_OUT=13"}, 481, 12);
+    fail("async out 13", async + QStringList{"Profi_Async_Req_Start_IN=6", "Profi_Async_Req_Start_OUT=13"},
+         481, 12);
     fail("async out empty", async + QStringList{"Profi_Async_Req_Start_OUT="}, 481, 12);
-    fail("async in and out wrong: in first", async + QStringList{"Profi_Async_Req_Start_IN=7", "Profi_Async_Req_Start_OUT=13"},
-         480, 6);
-    fail("async in near the integer limit", async + QStringList{"Profi_Async_Req_Start_IN=2147483647"}, 480, 6);
+    fail("async in and out wrong: in first",
+         async + QStringList{"Profi_Async_Req_Start_IN=7", "Profi_Async_Req_Start_OUT=13"}, 480, 6);
+    fail("async in near the integer limit", async + QStringList{"Profi_Async_Req_Start_IN=2147483647"}, 480,
+         6);
     fail("async with 2 input bytes", {"Profi_Enable_Async_Mod_Req=1", "Profi_NB_IN=2"}, 480, -2);
     fail("async with no output bytes", {"Profi_Enable_Async_Mod_Req=1", "Profi_NB_OUT=0"}, 481, -8);
     pass("special pair", {"Profi_Enable_Async_Mod_Req=1", "Profi_NB_IN=0", "Profi_NB_OUT=0",
                           "Profi_Async_Req_Start_IN=31862", "Profi_Async_Req_Start_OUT=40571"});
     pass("special pair in hexadecimal", {"Profi_Enable_Async_Mod_Req=1", "Profi_Async_Req_Start_IN=$7C76",
                                          "Profi_Async_Req_Start_OUT=0x9E7B"});
-    fail("special in alone", async + QStringList{"Profi_Async_Req_Start_IN=31862", "Profi_Async_Req_Start_OUT=0"}, 480,
-         6);
-    fail("special out alone", async + QStringList{"Profi_Async_Req_Start_IN=0", "Profi_Async_Req_Start_OUT=40571"}, 481,
-         12);
+    fail("special in alone",
+         async + QStringList{"Profi_Async_Req_Start_IN=31862", "Profi_Async_Req_Start_OUT=0"}, 480, 6);
+    fail("special out alone",
+         async + QStringList{"Profi_Async_Req_Start_IN=0", "Profi_Async_Req_Start_OUT=40571"}, 481, 12);
     pass("async unchecked when off", {"Profi_Async_Req_Start_IN=999", "Profi_Async_Req_Start_OUT=-5"});
 
     // 9 to 11: Ethernet addresses, for both variants.
@@ -243,14 +250,16 @@ void Tst_General_Params_Check::message_appends_bound_data() {
     QTest::newRow("negative bound")
         << 503 << -4
         << "Error PROFIBUS!! The Starting Position for copy Diagnosis in Data Array must be between 0 and -4";
-    QTest::newRow("async in") << 480 << 6
-                              << "Error PROFIBUS!! Modbus Asynchronous Request, Start Address Byte In must be "
-                                 "between 0 and 6";
-    QTest::newRow("async out") << 481 << -8
-                               << "Error PROFIBUS!! Modbus Asynchronous Request, Start Address Byte Out must be "
-                                  "between 0 and -8";
-    QTest::newRow("diagnosis address") << 495 << 9
-                                       << "Error PROFIBUS!! Address for Diagnosis Error must be between 0 and 9";
+    QTest::newRow("async in")
+        << 480 << 6
+        << "Error PROFIBUS!! Modbus Asynchronous Request, Start Address Byte In must be "
+           "between 0 and 6";
+    QTest::newRow("async out")
+        << 481 << -8
+        << "Error PROFIBUS!! Modbus Asynchronous Request, Start Address Byte Out must be "
+           "between 0 and -8";
+    QTest::newRow("diagnosis address")
+        << 495 << 9 << "Error PROFIBUS!! Address for Diagnosis Error must be between 0 and 9";
 }
 
 void Tst_General_Params_Check::message_appends_bound() {

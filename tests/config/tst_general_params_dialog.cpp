@@ -6,6 +6,7 @@
 #include "text/text_table.h"
 #include "ui_recorder.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -88,21 +89,33 @@ General_Params Hidden_Values(int hardware_type) {
 }
 
 const QStringList only_without_ethernet = {
-    "CB_ModbusMaster_DataBits",       "L_ModbusMaster_DataBits",        "CB_ModbusMaster_Protocol",
-    "L_ModbusMaster_Protocol",        "CB_ModbusMaster_WriteType",      "L_ModbusMaster_WriteType",
-    "E_PROFIBUS_Err_Num_Count",       "L_PROFIBUS_Err_Num_Count",       "CB_PROFIBUS_Err_En_Cancel_Data",
-    "CB_PROFIBUS_Err_En_Set_To_Zero", "CB_PROFIBUS_Err_En_Copy_Data",   "E_PROFIBUS_Err_En_Copy_Pos",
+    "CB_ModbusMaster_DataBits",       "L_ModbusMaster_DataBits",      "CB_ModbusMaster_Protocol",
+    "L_ModbusMaster_Protocol",        "CB_ModbusMaster_WriteType",    "L_ModbusMaster_WriteType",
+    "E_PROFIBUS_Err_Num_Count",       "L_PROFIBUS_Err_Num_Count",     "CB_PROFIBUS_Err_En_Cancel_Data",
+    "CB_PROFIBUS_Err_En_Set_To_Zero", "CB_PROFIBUS_Err_En_Copy_Data", "E_PROFIBUS_Err_En_Copy_Pos",
     "CB_PROFIBUS_Del_Modbus"};
 const QStringList only_with_ethernet = {"E_PROFIBUS_Diagnosis_Address", "CP_Ethernet", "E_Ethernet_IP1",
                                         "E_Ethernet_GAT4", "CB_Ethernet_En_GAT"};
-const QStringList always_shown = {
-    "CB_HardwareType_HardwareType", "CB_ModbusMaster_Serial", "CB_ModbusMaster_Baudrate",
-    "CB_ModbusMaster_Parity",       "CB_ModbusMaster_StopBits", "E_ModbusMaster_TimeOut",
-    "E_ModbusMaster_CyclicDelay",   "CB_ModbusMaster_En_Modbus_On_PROFIBUS", "E_PROFIBUS_ID_Device",
-    "CB_PROFIBUS_Baud",             "E_PROFIBUS_NByte_In",      "E_PROFIBUS_NByte_Out",
-    "CB_PROFIBUS_En_Err_Diagnosis", "CB_PROFIBUS_Err_En_Diagnosis", "CB_PROFIBUS_En_Async_Req",
-    "E_PROFIBUS_Async_Add_In",      "E_PROFIBUS_Async_Add_Out", "CP_Hardware_Type",
-    "CP_Modbus_Master",             "CP_PROFIBUS"};
+const QStringList always_shown = {"CB_HardwareType_HardwareType",
+                                  "CB_ModbusMaster_Serial",
+                                  "CB_ModbusMaster_Baudrate",
+                                  "CB_ModbusMaster_Parity",
+                                  "CB_ModbusMaster_StopBits",
+                                  "E_ModbusMaster_TimeOut",
+                                  "E_ModbusMaster_CyclicDelay",
+                                  "CB_ModbusMaster_En_Modbus_On_PROFIBUS",
+                                  "E_PROFIBUS_ID_Device",
+                                  "CB_PROFIBUS_Baud",
+                                  "E_PROFIBUS_NByte_In",
+                                  "E_PROFIBUS_NByte_Out",
+                                  "CB_PROFIBUS_En_Err_Diagnosis",
+                                  "CB_PROFIBUS_Err_En_Diagnosis",
+                                  "CB_PROFIBUS_En_Async_Req",
+                                  "E_PROFIBUS_Async_Add_In",
+                                  "E_PROFIBUS_Async_Add_Out",
+                                  "CP_Hardware_Type",
+                                  "CP_Modbus_Master",
+                                  "CP_PROFIBUS"};
 
 } // namespace
 
@@ -230,14 +243,8 @@ void Tst_General_Params_Dialog::layout_follows_hardware_type() {
     const QList<QWidget*> panels = {e.Get<QWidget>("CP_Hardware_Type"), modbus, profibus,
                                     e.Get<QWidget>("CP_Ethernet")};
 
-    auto check_layout = [&](bool ethernet) {
-        for (const QString& name : always_shown)
-            QVERIFY2(e.Shown(name), qPrintable(name));
-        for (const QString& name : only_without_ethernet)
-            QVERIFY2(e.Shown(name) == !ethernet, qPrintable(name));
-        for (const QString& name : only_with_ethernet)
-            QVERIFY2(e.Shown(name) == ethernet, qPrintable(name));
-        // The panels follow one another at one spacing: no gap where rows were hidden.
+    // The panels follow one another at one spacing: no gap where rows were hidden.
+    auto check_layout_gaps = [&] {
         int spacing = -1;
         QWidget* previous = nullptr;
         for (QWidget* panel : panels) {
@@ -252,6 +259,15 @@ void Tst_General_Params_Dialog::layout_follows_hardware_type() {
             }
             previous = panel;
         }
+    };
+    auto check_layout = [&](bool ethernet) {
+        for (const QString& name : always_shown)
+            QVERIFY2(e.Shown(name), qPrintable(name));
+        for (const QString& name : only_without_ethernet)
+            QVERIFY2(e.Shown(name) == !ethernet, qPrintable(name));
+        for (const QString& name : only_with_ethernet)
+            QVERIFY2(e.Shown(name) == ethernet, qPrintable(name));
+        check_layout_gaps();
     };
 
     check_layout(false);
@@ -269,6 +285,20 @@ void Tst_General_Params_Dialog::layout_follows_hardware_type() {
     check_layout(false);
     QCOMPARE(modbus->height(), modbus_height);
     QCOMPARE(profibus->height(), profibus_height);
+
+    // A folded panel gives back its rows' height; the next one moves up.
+    auto* header = modbus->findChild<QAbstractButton*>("Panel_Header");
+    QVERIFY(header);
+    const int profibus_y = profibus->y();
+    QTest::mouseClick(header, Qt::LeftButton);
+    e.Settle();
+    QVERIFY(!e.Shown("CB_ModbusMaster_Serial"));
+    QVERIFY(profibus->y() < profibus_y);
+    check_layout_gaps();
+    QTest::mouseClick(header, Qt::LeftButton);
+    e.Settle();
+    QVERIFY(e.Shown("CB_ModbusMaster_Serial"));
+    QCOMPARE(profibus->y(), profibus_y);
 
     // Re-derived at every showing from the stored variant.
     General_Params stored;
@@ -391,28 +421,34 @@ void Tst_General_Params_Dialog::failed_check_shows_message_and_writes_nothing_da
     QTest::addColumn<QString>("message");
 
     General_Params plain;
-    QTest::newRow("empty time-out") << plain << "E_ModbusMaster_TimeOut" << ""
-                                    << "Error Modbus Master!! TimeOut must be between 0 and 60000 milliseconds";
+    QTest::newRow("empty time-out")
+        << plain << "E_ModbusMaster_TimeOut"
+        << ""
+        << "Error Modbus Master!! TimeOut must be between 0 and 60000 milliseconds";
 
     General_Params copy;
     copy.Profi_Enable_Error = true;
     copy.Profi_Diagnosis_Copy_Array = true;
-    QTest::newRow("copy position 237")
-        << copy << "E_PROFIBUS_Err_En_Copy_Pos" << "237"
-        << "Error PROFIBUS!! The Starting Position for copy Diagnosis in Data Array must be between 0 and 236";
+    QTest::newRow("copy position 237") << copy << "E_PROFIBUS_Err_En_Copy_Pos"
+                                       << "237"
+                                       << "Error PROFIBUS!! The Starting Position for copy Diagnosis in Data "
+                                          "Array must be between 0 and 236";
 
     General_Params address;
     address.Hardware_Type = 1;
     address.Profi_Enable_Error = true;
     address.Profi_NB_IN = "0";
     QTest::newRow("diagnosis address with no input bytes")
-        << address << "E_PROFIBUS_Diagnosis_Address" << "0"
+        << address << "E_PROFIBUS_Diagnosis_Address"
+        << "0"
         << "Error PROFIBUS!! Address for Diagnosis Error must be between 0 and -1";
 
     General_Params gateway;
     gateway.Ethernet_EN_GAT = true;
     QTest::newRow("gateway octet while the panel is hidden")
-        << gateway << "E_Ethernet_GAT3" << "a" << "Error Ethernet!! GATEWAY IP 3 must be between 0 and 255";
+        << gateway << "E_Ethernet_GAT3"
+        << "a"
+        << "Error Ethernet!! GATEWAY IP 3 must be between 0 and 255";
 }
 
 void Tst_General_Params_Dialog::failed_check_shows_message_and_writes_nothing() {
@@ -519,13 +555,20 @@ void Tst_General_Params_Dialog::step_runs_show_then_modal() {
 void Tst_General_Params_Dialog::full_stop_moves_along_the_chain_data() {
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
-    QTest::newRow("IP1") << "E_Ethernet_IP1" << "E_Ethernet_IP2";
-    QTest::newRow("IP3") << "E_Ethernet_IP3" << "E_Ethernet_IP4";
-    QTest::newRow("IP4") << "E_Ethernet_IP4" << "E_Ethernet_SM1";
-    QTest::newRow("SM2") << "E_Ethernet_SM2" << "E_Ethernet_SM3";
-    QTest::newRow("SM4") << "E_Ethernet_SM4" << "E_Ethernet_GAT1";
-    QTest::newRow("GAT3") << "E_Ethernet_GAT3" << "E_Ethernet_GAT4";
-    QTest::newRow("GAT4 last") << "E_Ethernet_GAT4" << "E_Ethernet_GAT4";
+    QTest::newRow("IP1") << "E_Ethernet_IP1"
+                         << "E_Ethernet_IP2";
+    QTest::newRow("IP3") << "E_Ethernet_IP3"
+                         << "E_Ethernet_IP4";
+    QTest::newRow("IP4") << "E_Ethernet_IP4"
+                         << "E_Ethernet_SM1";
+    QTest::newRow("SM2") << "E_Ethernet_SM2"
+                         << "E_Ethernet_SM3";
+    QTest::newRow("SM4") << "E_Ethernet_SM4"
+                         << "E_Ethernet_GAT1";
+    QTest::newRow("GAT3") << "E_Ethernet_GAT3"
+                          << "E_Ethernet_GAT4";
+    QTest::newRow("GAT4 last") << "E_Ethernet_GAT4"
+                               << "E_Ethernet_GAT4";
 }
 
 void Tst_General_Params_Dialog::full_stop_moves_along_the_chain() {
@@ -612,8 +655,8 @@ void Tst_General_Params_Dialog::wheel_scrolls_the_panel_group() {
     QVERIFY(step > 0);
 
     auto wheel = [](QWidget* target, int delta) {
-        QWheelEvent event(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent event(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(target, &event);
         return event.isAccepted();
     };
