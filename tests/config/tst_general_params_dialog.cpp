@@ -132,6 +132,7 @@ private Q_SLOTS:
     void ok_saves_what_the_controls_show();
     void failed_check_shows_message_and_writes_nothing_data();
     void failed_check_shows_message_and_writes_nothing();
+    void failed_write_keeps_dialog_open();
     void cancel_after_changes_writes_nothing();
     void stored_index_outside_list_written_back();
     void malformed_document_is_not_opened();
@@ -470,6 +471,20 @@ void Tst_General_Params_Dialog::failed_check_shows_message_and_writes_nothing() 
     QCOMPARE(e.dialog->result(), int(QDialog::Rejected));
     QCOMPARE(e.dialog->Values(), shown);
     QCOMPARE(Read_All(e.state.ParGen_File), before);
+}
+
+void Tst_General_Params_Dialog::failed_write_keeps_dialog_open() {
+    Editor e;
+    e.Open();
+    // The configuration folder has gone away meanwhile.
+    e.state.ParGen_File = e.dir.filePath("gone/ParGen.xml");
+    e.ui.Expect_Error();
+    e.Press("Btn_OK");
+    QVERIFY(e.ui.All_Answered());
+    QVERIFY2(e.ui.Shown_Texts(Ui_Recorder::Kind::Error).value(0).contains("ParGen.xml"),
+             qPrintable(e.ui.Shown_Texts(Ui_Recorder::Kind::Error).value(0)));
+    QVERIFY(e.dialog->isVisible());
+    QCOMPARE(e.dialog->result(), int(QDialog::Rejected));
 }
 
 void Tst_General_Params_Dialog::cancel_after_changes_writes_nothing() {
