@@ -128,7 +128,8 @@ Http_Answer Parse_Answer(const QByteArray& data, bool closed_by_server) {
     }
 
     const QByteArray content_type = Header_Value(lines, "content-type").toLower();
-    answer.Body = content_type.contains("charset=utf-8") ? QString::fromUtf8(body) : QString::fromLatin1(body);
+    answer.Body =
+        content_type.contains("charset=utf-8") ? QString::fromUtf8(body) : QString::fromLatin1(body);
     answer.Ok = answer.Status >= 200 && answer.Status <= 299;
     return answer;
 }

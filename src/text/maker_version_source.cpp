@@ -14,6 +14,24 @@ QString Fetch_Version_Answer(const QString& host, quint16 port, std::chrono::mil
     return answer.Ok ? answer.Body : QString();
 }
 
+Host_And_Port Split_Host_Port(const QString& text) {
+    const qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
+    if (colon < 0)
+        return {text, 80};
+    bool ok = false;
+    const uint port = text.mid(colon + 1).toUInt(&ok);
+    if (!ok || port == 0 || port > 65535)
+        return {text.left(colon), 80};
+    return {text.left(colon), static_cast<quint16>(port)};
+}
+
+Maker_Version_Source::Maker_Version_Source() {
+    const Host_And_Port maker = Split_Host_Port(QStringLiteral(KC_MAKER_HOST));
+    host_ = maker.host;
+    port_ = maker.port;
+    limit_ = Version_Request_Limit;
+}
+
 Maker_Version_Source::Maker_Version_Source(QString host, quint16 port, std::chrono::milliseconds limit)
     : host_(std::move(host)), port_(port), limit_(limit) {}
 

@@ -17,17 +17,26 @@ inline constexpr std::chrono::milliseconds Version_Request_Limit{10000};
 QString Fetch_Version_Answer(const QString& host, quint16 port,
                              std::chrono::milliseconds limit = Version_Request_Limit);
 
-// Asks the maker's version service (the build's maker host, port 80) whether
-// a newer version of the configurator exists. Every failure means "no".
+// Host and port of a "host" or "host:port" text (port 80 when none is given
+// or it is not a valid port number).
+struct Host_And_Port {
+    QString host;
+    quint16 port = 80;
+};
+Host_And_Port Split_Host_Port(const QString& text);
+
+// Asks the maker's version service whether a newer version of the
+// configurator exists. Every failure means "no". By default it asks the
+// build's maker host (KC_MAKER_HOST, "host" or "host:port").
 class Maker_Version_Source : public Version_Source {
 public:
-    explicit Maker_Version_Source(QString host = QStringLiteral(KC_MAKER_HOST), quint16 port = 80,
-                                  std::chrono::milliseconds limit = Version_Request_Limit);
+    Maker_Version_Source();
+    Maker_Version_Source(QString host, quint16 port, std::chrono::milliseconds limit = Version_Request_Limit);
 
     bool Newer_Version_Available() override;
 
 private:
     QString host_;
-    quint16 port_;
-    std::chrono::milliseconds limit_;
+    quint16 port_ = 80;
+    std::chrono::milliseconds limit_ = Version_Request_Limit;
 };

@@ -219,11 +219,12 @@ void Tst_Soft_Options_Dialog::language_list_filtering() {
     QVERIFY(QDir(f.state.Language_Dir).mkdir(QStringLiteral("folder.lng")));
     const QString locked = Join_Path(f.state.Language_Dir, QStringLiteral("locked.lng"));
     QVERIFY(Write_All(locked, "STR 1 = x"));
-    QVERIFY(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    QVERIFY(QFile::setPermissions(locked,
+                                  QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
     f.Show();
 
-    QCOMPARE(f.dialog->SL_Languages(),
-             QStringList({QStringLiteral("Alpha.lng"), QStringLiteral("beta.lng"), QStringLiteral("gamma.LNG")}));
+    QCOMPARE(f.dialog->SL_Languages(), QStringList({QStringLiteral("Alpha.lng"), QStringLiteral("beta.lng"),
+                                                    QStringLiteral("gamma.LNG")}));
     QCOMPARE(f.Visible_Slots(), 3);
     QCOMPARE(f.Slot_Label(1)->text(), QStringLiteral("Alpha"));
     QCOMPARE(f.Slot_Label(2)->text(), QStringLiteral("beta"));
@@ -254,7 +255,8 @@ void Tst_Soft_Options_Dialog::flags() {
 void Tst_Soft_Options_Dialog::language_question_answered_no() {
     Options_Fixture f({QStringLiteral("Deutsch.lng"), QStringLiteral("English.lng")});
     f.Show();
-    f.ui.Expect_Question(false, QStringLiteral("Do you want to change the Language from English to Deutsch?"));
+    f.ui.Expect_Question(false,
+                         QStringLiteral("Do you want to change the Language from English to Deutsch?"));
     f.Click(f.Slot_Label(1));
     QVERIFY(f.ui.All_Answered());
 
@@ -344,7 +346,8 @@ void Tst_Soft_Options_Dialog::check_boxes_data() {
     QTest::newRow("all off") << false << false << false << false << false << false << false << false;
     QTest::newRow("internet only") << true << false << false << true << false << true << false << false;
     QTest::newRow("both on") << true << true << false << true << true << true << true << true;
-    QTest::newRow("update marked, internet off") << false << true << false << false << false << false << true << false;
+    QTest::newRow("update marked, internet off")
+        << false << true << false << false << false << false << true << false;
     QTest::newRow("unchecking internet keeps the update mark")
         << true << true << true << false << false << false << true << false;
     QTest::newRow("checking internet enables the marked update")
@@ -457,7 +460,8 @@ void Tst_Soft_Options_Dialog::check_now() {
     QVERIFY(link->isVisible());
     if (newer) {
         QCOMPARE(link->textFormat(), Qt::RichText);
-        QCOMPARE(link->text(), Download_Link_Html(QStringLiteral("New Version Available. Click Here for more Details")));
+        QCOMPARE(link->text(),
+                 Download_Link_Html(QStringLiteral("New Version Available. Click Here for more Details")));
         emit link->linkActivated(Download_Url());
         QCOMPARE(f.ui.Opened_Urls(), QStringList{Download_Url()});
     } else {

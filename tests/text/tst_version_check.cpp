@@ -26,16 +26,13 @@ public:
     explicit One_Shot_Server(QByteArray reply) : reply_(std::move(reply)) {
         std::promise<quint16> port_promise;
         std::future<quint16> port_future = port_promise.get_future();
-        thread_.reset(QThread::create([this, promise = std::move(port_promise)]() mutable {
-            Serve(promise);
-        }));
+        thread_.reset(
+            QThread::create([this, promise = std::move(port_promise)]() mutable { Serve(promise); }));
         thread_->start();
         port_ = port_future.get();
     }
 
-    ~One_Shot_Server() {
-        thread_->wait(10000);
-    }
+    ~One_Shot_Server() { thread_->wait(10000); }
 
     quint16 Port() const { return port_; }
 
@@ -96,6 +93,8 @@ private Q_SLOTS:
     void check_version_data();
     void check_version();
     void download_link();
+    void split_host_port_data();
+    void split_host_port();
 
     void request_bytes();
     void answers_data();
@@ -138,7 +137,8 @@ void Tst_Version_Check::check_version_data() {
     QTest::newRow("ten point zero") << "VER. 10.000" << false;
     QTest::newRow("bare 2.200") << "2.200" << true;
     QTest::newRow("HTML error page")
-        << "<html><head><title>Error</title></head><body>Server Error in '/' Application.</body></html>" << false;
+        << "<html><head><title>Error</title></head><body>Server Error in '/' Application.</body></html>"
+        << false;
     QTest::newRow("empty") << "" << false;
     QTest::newRow("blanks only") << " \r\n " << false;
 }
@@ -157,6 +157,29 @@ void Tst_Version_Check::download_link() {
              QStringLiteral("<a href=\"%1\">New &lt;Version&gt; &amp; more</a>").arg(url));
 }
 
+void Tst_Version_Check::split_host_port_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<int>("port");
+    QTest::newRow("name only") << "www.maker.invalid"
+                               << "www.maker.invalid" << 80;
+    QTest::newRow("local test server") << "127.0.0.1:8080"
+                                       << "127.0.0.1" << 8080;
+    QTest::newRow("port out of range") << "127.0.0.1:70000"
+                                       << "127.0.0.1" << 80;
+    QTest::newRow("port not a number") << "host:x"
+                                       << "host" << 80;
+}
+
+void Tst_Version_Check::split_host_port() {
+    QFETCH(QString, text);
+    QFETCH(QString, host);
+    QFETCH(int, port);
+    const Host_And_Port split = Split_Host_Port(text);
+    QCOMPARE(split.host, host);
+    QCOMPARE(int(split.port), port);
+}
+
 void Tst_Version_Check::request_bytes() {
     One_Shot_Server server("HTTP/1.0 200 OK\r\n\r\nVER. 2.111");
     Fetch_Version_Answer(QStringLiteral("127.0.0.1"), server.Port(), 5s);
@@ -173,12 +196,13 @@ void Tst_Version_Check::request_bytes() {
 void Tst_Version_Check::answers_data() {
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<QString>("body");
-    QTest::newRow("good answer, closed by the server") << QByteArray("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\nVER. 2.111\r\n")
-                                                       << "VER. 2.111\r\n";
+    QTest::newRow("good answer, closed by the server")
+        << QByteArray("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\nVER. 2.111\r\n") << "VER. 2.111\r\n";
     QTest::newRow("good answer with a length")
         << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nVER. 2.111") << "VER. 2.111";
-    QTest::newRow("utf-8 body") << QByteArray("HTTP/1.0 200 OK\r\nContent-Type: text/plain; charset=UTF-8\r\n\r\n\xc3\xa9")
-                                << QString(QChar(0xe9));
+    QTest::newRow("utf-8 body")
+        << QByteArray("HTTP/1.0 200 OK\r\nContent-Type: text/plain; charset=UTF-8\r\n\r\n\xc3\xa9")
+        << QString(QChar(0xe9));
     QTest::newRow("404") << QByteArray("HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nNot Found") << "";
     QTest::newRow("500 with a version-like body") << QByteArray("HTTP/1.0 500 Error\r\n\r\nVER. 9.999") << "";
     QTest::newRow("body shorter than its length")
@@ -214,15 +238,18 @@ void Tst_Version_Check::silent_server_runs_out() {
 void Tst_Version_Check::version_source_against_local_server() {
     {
         One_Shot_Server server("HTTP/1.0 200 OK\r\n\r\nVER. 2.111");
-        QVERIFY(Maker_Version_Source(QStringLiteral("127.0.0.1"), server.Port(), 5s).Newer_Version_Available());
+        QVERIFY(
+            Maker_Version_Source(QStringLiteral("127.0.0.1"), server.Port(), 5s).Newer_Version_Available());
     }
     {
         One_Shot_Server server("HTTP/1.0 200 OK\r\n\r\nVER. 0.000");
-        QVERIFY(!Maker_Version_Source(QStringLiteral("127.0.0.1"), server.Port(), 5s).Newer_Version_Available());
+        QVERIFY(
+            !Maker_Version_Source(QStringLiteral("127.0.0.1"), server.Port(), 5s).Newer_Version_Available());
     }
     {
         One_Shot_Server server("HTTP/1.0 404 Not Found\r\n\r\n2.200");
-        QVERIFY(!Maker_Version_Source(QStringLiteral("127.0.0.1"), server.Port(), 5s).Newer_Version_Available());
+        QVERIFY(
+            !Maker_Version_Source(QStringLiteral("127.0.0.1"), server.Port(), 5s).Newer_Version_Available());
     }
 }
 
