@@ -217,27 +217,40 @@ void TFSoftOptions::LangClick(int slot) {
     const QString name = sl_languages[entry].chopped(4);
     if (!ui.Question_Box(texts[316] + language_in_use + texts[317] + name + texts[318]))
         return;
-    language_in_use = name;
 
-    // The texts of the picked language are loaded now; Language_Name itself
-    // changes only on OK.
-    const QString remembered = state.Language_Name;
-    state.Language_Name = name;
-    try {
-        if (load_language)
-            load_language();
-    } catch (const Kc_Error& error) {
-        state.Language_Name = remembered;
-        ui.Error_Box(error.Message());
-        return;
+    QString error;
+    if (Load_Texts_For(name, &error)) {
+        language_in_use = name;
+    } else {
+        // A language file that exists but cannot be read: say so and go
+        // back to the texts of the language in use, so that nothing stores
+        // the unreadable one.
+        ui.Error_Box(error);
+        Load_Texts_For(language_in_use, nullptr);
     }
-    state.Language_Name = remembered;
 
     if (change_language)
         change_language();
     else
         Set_Lang();
     Update_Lang_Page(show_page);
+}
+
+bool TFSoftOptions::Load_Texts_For(const QString& language, QString* error) {
+    // Language_Name itself changes only on OK.
+    const QString remembered = state.Language_Name;
+    state.Language_Name = language;
+    bool loaded = true;
+    try {
+        if (load_language)
+            load_language();
+    } catch (const Kc_Error& failure) {
+        loaded = false;
+        if (error)
+            *error = failure.Message();
+    }
+    state.Language_Name = remembered;
+    return loaded;
 }
 
 void TFSoftOptions::Update_CheckBox() {

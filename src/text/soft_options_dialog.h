@@ -65,6 +65,9 @@ protected:
 
 private:
     void Build_Controls();
+    // Loads the texts of `language` into the shared table. False, with the
+    // loader's message in `error`, when its file cannot be read.
+    bool Load_Texts_For(const QString& language, QString* error);
     int Page_Count() const;
 
     Version_Source& version_source;

@@ -64,7 +64,7 @@ struct Options_Fixture {
             state, table, ui, source,
             [this] {
                 loaded_as.append(state.Language_Name);
-                if (load_error)
+                if (load_error && state.Language_Name == QLatin1String("Deutsch"))
                     throw Kc_Error(QStringLiteral("Cannot read broken.lng"));
                 Load_Test_Language(state, table);
             },
@@ -323,15 +323,23 @@ void Tst_Soft_Options_Dialog::language_change_on_page_2() {
 }
 
 void Tst_Soft_Options_Dialog::language_that_cannot_be_loaded() {
-    Options_Fixture f({QStringLiteral("Deutsch.lng")});
+    Options_Fixture f({QStringLiteral("Deutsch.lng"), QStringLiteral("English.lng")});
     f.load_error = true;
     f.Show();
     f.ui.Expect_Question(true);
     f.ui.Expect_Error(QStringLiteral("Cannot read broken.lng"));
     f.Click(f.Slot_Label(1));
     QVERIFY(f.ui.All_Answered());
+
+    // The texts of the language in use are back, on screen too, and OK
+    // cannot store the unreadable language.
+    QCOMPARE(f.loaded_as, QStringList({QStringLiteral("Deutsch"), QStringLiteral("English")}));
     QCOMPARE(f.state.Language_Name, QStringLiteral("English"));
-    QCOMPARE(f.language_changes, 0);
+    QCOMPARE(f.dialog->Language_In_Use(), QStringLiteral("English"));
+    QCOMPARE(f.language_changes, 1);
+    QCOMPARE(f.Label("L_Sel_Lang")->text(), QStringLiteral("Selected Language : English"));
+    f.Click(f.Button("Btn_OK"));
+    QCOMPARE(f.state.Language_Name, QStringLiteral("English"));
 }
 
 void Tst_Soft_Options_Dialog::check_boxes_data() {
