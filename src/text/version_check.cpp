@@ -2,6 +2,9 @@
 
 namespace {
 
+// The running version, the same text the about box shows.
+constexpr const char* Running_Version = "2.110";
+
 // Blanks and control characters count as white space at both ends.
 bool Is_Blank_Or_Control(QChar c) {
     return c.unicode() <= 0x20;
@@ -51,7 +54,7 @@ bool Check_Version(const QString& answer) {
     const QString upper = Ascii_Upper(trimmed);
     if (upper.isEmpty() || upper == QLatin1String("VER. 0.000"))
         return false;
-    const int local = Conv_Version(QLatin1String(Program_Version));
+    const int local = Conv_Version(QLatin1String(Running_Version));
     const int remote = Conv_Version(trimmed);
     return local != -1 && remote != -1 && remote > local;
 }

@@ -5,8 +5,6 @@
 // The configurator asks the maker's version service for the number of the
 // latest published version and compares it with its own.
 
-// The running version, the same text the about box shows.
-inline constexpr const char* Program_Version = "2.110";
 // The software code sent to the version service.
 inline constexpr const char* Version_Soft_Code = "KC40927";
 // Path and query of the version service's request ("no further encoding").
@@ -18,8 +16,8 @@ inline constexpr const char* Version_Request_Path = "/home/download/GetversionSW
 // -1 when the text is too short or those four characters are not digits.
 int Conv_Version(const QString& ver_str);
 
-// True exactly when the service's answer names a version newer than
-// Program_Version. An empty answer (every failed request ends in one),
+// True exactly when the service's answer names a version newer than the
+// running one (2.110). An empty answer (every failed request ends in one),
 // "VER. 0.000" in any letter case, and anything not of the expected form
 // give false.
 bool Check_Version(const QString& answer);
