@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/version_source.h"
+
+#include <QString>
+#include <chrono>
+
+// Name lookup, connecting and reading the answer of the version request
+// together end after this long; a request that runs out is a failure.
+inline constexpr std::chrono::milliseconds Version_Request_Limit{10000};
+
+// Sends the version request (HTTP/1.0 GET of Version_Request_Path with the
+// fixed Accept and User-Agent lines) to host:port and gives the body of a
+// successful answer, or the empty text on any failure: no network, a name
+// that does not resolve, a refused connection, a status other than 2xx, a
+// broken transfer, or the time limit.
+QString Fetch_Version_Answer(const QString& host, quint16 port,
+                             std::chrono::milliseconds limit = Version_Request_Limit);
+
+// Host and port of a "host" or "host:port" text (port 80 when none is given
+// or it is not a valid port number).
+struct Host_And_Port {
+    QString host;
+    quint16 port = 80;
+};
+Host_And_Port Split_Host_Port(const QString& text);
+
+// Asks the maker's version service whether a newer version of the
+// configurator exists. Every failure means "no". By default it asks the
+// build's maker host (KC_MAKER_HOST, "host" or "host:port").
+class Maker_Version_Source : public Version_Source {
+public:
+    Maker_Version_Source();
+    Maker_Version_Source(QString host, quint16 port, std::chrono::milliseconds limit = Version_Request_Limit);
+
+    bool Newer_Version_Available() override;
+
+private:
+    QString host_;
+    quint16 port_ = 80;
+    std::chrono::milliseconds limit_ = Version_Request_Limit;
+};

@@ -1,0 +1,311 @@
+#include "text/soft_options_dialog.h"
+
+#include "app/app_state.h"
+#include "app/kc_error.h"
+#include "app/ui_services.h"
+#include "app/version_source.h"
+#include "text/language_list.h"
+#include "text/text_table.h"
+#include "text/version_check.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace {
+
+QLabel* Plain_Label(QWidget* parent, const QString& name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QCheckBox* Check_Box(QWidget* parent, const QString& name) {
+    auto* box = new QCheckBox(parent);
+    box->setObjectName(name);
+    return box;
+}
+
+QPushButton* Button(QWidget* parent, const QString& name) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+TFSoftOptions::TFSoftOptions(App_State& app_state, const Text_Table& text_table, Ui_Services& ui_services,
+                             Version_Source& source, std::function<void()> load_language_fn,
+                             std::function<void()> change_language_fn, QWidget* parent)
+    : Frame_Dialog(app_state, text_table, ui_services, parent), version_source(source),
+      load_language(std::move(load_language_fn)), change_language(std::move(change_language_fn)) {
+    setObjectName(QStringLiteral("FSoftOptions"));
+    Build_Controls();
+    // FormCreate
+    Show_Soft_Code();
+    PC_Options->setCurrentWidget(TS_Con_Options);
+    Set_Lang();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TFSoftOptions::Build_Controls() {
+    PC_Options = new QTabWidget(Body());
+    PC_Options->setObjectName(QStringLiteral("PC_Options"));
+    Body_Layout()->addWidget(PC_Options);
+
+    // Language page: the selected language, six slots (1 to 3 left, 4 to 6
+    // right, top to bottom), the page label and the paging buttons.
+    TS_Language = new QWidget(PC_Options);
+    TS_Language->setObjectName(QStringLiteral("TS_Language"));
+    auto* language_layout = new QVBoxLayout(TS_Language);
+    L_Sel_Lang = Plain_Label(TS_Language, QStringLiteral("L_Sel_Lang"));
+    language_layout->addWidget(L_Sel_Lang);
+    auto* slot_grid = new QGridLayout;
+    for (int k = 0; k < Slots_Per_Page; ++k) {
+        I_L[k] = new QLabel(TS_Language);
+        I_L[k]->setObjectName(QStringLiteral("I_L%1").arg(k + 1));
+        I_L[k]->setFixedSize(48, 48);
+        I_L[k]->setScaledContents(true);
+        I_L[k]->setCursor(Qt::PointingHandCursor);
+        I_L[k]->installEventFilter(this);
+        L_L[k] = Plain_Label(TS_Language, QStringLiteral("L_L%1").arg(k + 1));
+        L_L[k]->setMinimumWidth(120);
+        L_L[k]->setCursor(Qt::PointingHandCursor);
+        L_L[k]->installEventFilter(this);
+        const int row = k % 3;
+        const int column = (k / 3) * 2;
+        slot_grid->addWidget(I_L[k], row, column);
+        slot_grid->addWidget(L_L[k], row, column + 1);
+    }
+    language_layout->addLayout(slot_grid);
+    auto* paging = new QHBoxLayout;
+    Btn_Prev = Button(TS_Language, QStringLiteral("Btn_Prev"));
+    L_Page_Lang = Plain_Label(TS_Language, QStringLiteral("L_Page_Lang"));
+    L_Page_Lang->setAlignment(Qt::AlignCenter);
+    Btn_Next = Button(TS_Language, QStringLiteral("Btn_Next"));
+    paging->addWidget(Btn_Prev);
+    paging->addWidget(L_Page_Lang, 1);
+    paging->addWidget(Btn_Next);
+    language_layout->addLayout(paging);
+    language_layout->addStretch(1);
+    PC_Options->addTab(TS_Language, QString());
+
+    // Connection options.
+    TS_Con_Options = new QWidget(PC_Options);
+    TS_Con_Options->setObjectName(QStringLiteral("TS_Con_Options"));
+    auto* connection_layout = new QVBoxLayout(TS_Con_Options);
+    CB_En_Con = Check_Box(TS_Con_Options, QStringLiteral("CB_En_Con"));
+    CB_Update = Check_Box(TS_Con_Options, QStringLiteral("CB_Update"));
+    Btn_Check_Update = Button(TS_Con_Options, QStringLiteral("Btn_Check_Update"));
+    LL_Check_Update = new QLabel(TS_Con_Options);
+    LL_Check_Update->setObjectName(QStringLiteral("LL_Check_Update"));
+    LL_Check_Update->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    LL_Check_Update->setOpenExternalLinks(false);
+    connection_layout->addWidget(CB_En_Con);
+    connection_layout->addWidget(CB_Update);
+    connection_layout->addWidget(Btn_Check_Update, 0, Qt::AlignLeft);
+    connection_layout->addWidget(LL_Check_Update);
+    connection_layout->addStretch(1);
+    PC_Options->addTab(TS_Con_Options, QString());
+
+    // Table preferences.
+    TS_Soft_Settings = new QWidget(PC_Options);
+    TS_Soft_Settings->setObjectName(QStringLiteral("TS_Soft_Settings"));
+    auto* settings_layout = new QVBoxLayout(TS_Soft_Settings);
+    CB_Soft_Set_Jump_Table = Check_Box(TS_Soft_Settings, QStringLiteral("CB_Soft_Set_Jump_Table"));
+    CB_DoubleClick_Auto_Size = Check_Box(TS_Soft_Settings, QStringLiteral("CB_DoubleClick_Auto_Size"));
+    settings_layout->addWidget(CB_Soft_Set_Jump_Table);
+    settings_layout->addWidget(CB_DoubleClick_Auto_Size);
+    settings_layout->addStretch(1);
+    PC_Options->addTab(TS_Soft_Settings, QString());
+
+    connect(Btn_Prev, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Prev); });
+    connect(Btn_Next, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Next); });
+    // Every change of a check mark, by the user or by FormShow, keeps the
+    // enabled states in step.
+    for (QCheckBox* box : {CB_En_Con, CB_Update, CB_Soft_Set_Jump_Table, CB_DoubleClick_Auto_Size})
+        connect(box, &QCheckBox::toggled, this, &TFSoftOptions::CB_En_ConClick);
+    connect(Btn_Check_Update, &QPushButton::clicked, this, &TFSoftOptions::Btn_Check_UpdateClick);
+    connect(LL_Check_Update, &QLabel::linkActivated, this, &TFSoftOptions::LL_Check_UpdateLinkClick);
+}
+
+bool TFSoftOptions::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        for (int k = 0; k < Slots_Per_Page; ++k) {
+            if (watched == I_L[k] || watched == L_L[k]) {
+                LangClick(k + 1);
+                return true;
+            }
+        }
+    }
+    return Frame_Dialog::eventFilter(watched, event);
+}
+
+void TFSoftOptions::FormShow() {
+    language_in_use = state.Language_Name;
+    Create_Lang_List();
+    Update_CheckBox();
+    LL_Check_Update->hide();
+    PC_Options->setCurrentWidget(TS_Language);
+    CB_En_Con->setChecked(state.Enable_Internet);
+    CB_Update->setChecked(state.Enable_Update);
+    CB_Soft_Set_Jump_Table->setChecked(state.Enable_Jump_Field_Tables);
+    CB_DoubleClick_Auto_Size->setChecked(state.Double_Click_Auto_Size);
+}
+
+void TFSoftOptions::Create_Lang_List() {
+    sl_languages = List_Language_Files(state.Language_Dir);
+    show_page = 1;
+    Update_Lang_Page(1);
+}
+
+int TFSoftOptions::Page_Count() const {
+    return (static_cast<int>(sl_languages.size()) + Slots_Per_Page - 1) / Slots_Per_Page;
+}
+
+void TFSoftOptions::Update_Lang_Page(int num_page) {
+    const int count = static_cast<int>(sl_languages.size());
+    const int pages = Page_Count();
+    L_Sel_Lang->setText(texts[304] + language_in_use);
+    L_Page_Lang->setText(texts[305] + QString::number(num_page) + texts[306] + QString::number(pages));
+    Btn_Prev->setVisible(num_page != 1);
+    Btn_Next->setVisible(num_page != pages);
+
+    const int first = (num_page - 1) * Slots_Per_Page;
+    const int on_page = qMin(count - first, Slots_Per_Page);
+    for (int k = 0; k < Slots_Per_Page; ++k) {
+        const bool used = k < on_page;
+        L_L[k]->setVisible(used);
+        if (!used) {
+            I_L[k]->hide();
+            continue;
+        }
+        const QString name = sl_languages[first + k].chopped(4);
+        L_L[k]->setText(name);
+        const QString flag = Flag_Bitmap_Path(state.Language_Dir, name);
+        const QPixmap pixmap = flag.isEmpty() ? QPixmap() : QPixmap(flag);
+        I_L[k]->setPixmap(pixmap);
+        I_L[k]->setVisible(!pixmap.isNull());
+    }
+}
+
+void TFSoftOptions::Btn_NextClick(QObject* button) {
+    if (button == Btn_Next) {
+        if (Page_Count() >= show_page + 1)
+            ++show_page;
+    } else if (button == Btn_Prev) {
+        if (show_page >= 2)
+            --show_page;
+    }
+    Update_Lang_Page(show_page);
+}
+
+void TFSoftOptions::LangClick(int slot) {
+    const int entry = (show_page - 1) * Slots_Per_Page + slot - 1;
+    if (slot < 1 || slot > Slots_Per_Page || entry < 0 || entry >= sl_languages.size())
+        return;
+    const QString name = sl_languages[entry].chopped(4);
+    if (!ui.Question_Box(texts[316] + language_in_use + texts[317] + name + texts[318]))
+        return;
+
+    QString error;
+    if (Load_Texts_For(name, &error)) {
+        language_in_use = name;
+    } else {
+        // A language file that exists but cannot be read: say so and go
+        // back to the texts of the language in use, so that nothing stores
+        // the unreadable one.
+        ui.Error_Box(error);
+        Load_Texts_For(language_in_use, nullptr);
+    }
+
+    if (change_language)
+        change_language();
+    else
+        Set_Lang();
+    Update_Lang_Page(show_page);
+}
+
+bool TFSoftOptions::Load_Texts_For(const QString& language, QString* error) {
+    // Language_Name itself changes only on OK.
+    const QString remembered = state.Language_Name;
+    state.Language_Name = language;
+    bool loaded = true;
+    try {
+        if (load_language)
+            load_language();
+    } catch (const Kc_Error& failure) {
+        loaded = false;
+        if (error)
+            *error = failure.Message();
+    }
+    state.Language_Name = remembered;
+    return loaded;
+}
+
+void TFSoftOptions::Update_CheckBox() {
+    CB_Update->setEnabled(CB_En_Con->isChecked());
+    Btn_Check_Update->setEnabled(CB_Update->isEnabled() && CB_Update->isChecked());
+}
+
+void TFSoftOptions::CB_En_ConClick() {
+    Update_CheckBox();
+}
+
+bool TFSoftOptions::Check_Version() {
+    return version_source.Newer_Version_Available();
+}
+
+void TFSoftOptions::Btn_Check_UpdateClick() {
+    if (Check_Version()) {
+        LL_Check_Update->setTextFormat(Qt::RichText);
+        LL_Check_Update->setText(Download_Link_Html(texts[314]));
+    } else {
+        LL_Check_Update->setTextFormat(Qt::PlainText);
+        LL_Check_Update->setText(texts[315]);
+    }
+    LL_Check_Update->show();
+}
+
+void TFSoftOptions::LL_Check_UpdateLinkClick(const QString& link) {
+    ui.Open_Url(link);
+}
+
+void TFSoftOptions::Btn_OKClick() {
+    state.Language_Name = language_in_use;
+    state.Enable_Internet = CB_En_Con->isChecked();
+    state.Enable_Update = CB_Update->isChecked();
+    emit Timer_Update_Set(state.Enable_Internet && state.Enable_Update);
+    state.Enable_Jump_Field_Tables = CB_Soft_Set_Jump_Table->isChecked();
+    state.Double_Click_Auto_Size = CB_DoubleClick_Auto_Size->isChecked();
+    accept();
+}
+
+void TFSoftOptions::Set_Lang() {
+    setWindowTitle(texts[300]);
+    L_SW_Desc->setText(texts[301]);
+    PC_Options->setTabText(PC_Options->indexOf(TS_Language), texts[302]);
+    PC_Options->setTabText(PC_Options->indexOf(TS_Con_Options), texts[303]);
+    L_Sel_Lang->setText(texts[304]);
+    L_Page_Lang->setText(texts[305] + QStringLiteral("1") + texts[306] + QStringLiteral("1"));
+    Btn_Prev->setText(texts[307]);
+    Btn_Next->setText(texts[308]);
+    CB_En_Con->setText(texts[309]);
+    CB_Update->setText(texts[310]);
+    Btn_Check_Update->setText(texts[311]);
+    Btn_OK->setText(texts[312]);
+    Btn_Cancel->setText(texts[313]);
+    PC_Options->setTabText(PC_Options->indexOf(TS_Soft_Settings), texts[319]);
+    CB_Soft_Set_Jump_Table->setText(texts[320]);
+    CB_DoubleClick_Auto_Size->setText(texts[321]);
+}
