@@ -26,10 +26,12 @@ QHostAddress Resolve_IPv4(const QString& host) {
     if (address.setAddress(host) && address.protocol() == QAbstractSocket::IPv4Protocol)
         return address;
     // Only a text shaped like a host name is looked up: labels of letters,
-    // digits and hyphens, none empty.
-    static const QRegularExpression host_name(
-        QStringLiteral("^[A-Za-z0-9]([A-Za-z0-9-]*[A-Za-z0-9])?(\\.[A-Za-z0-9]([A-Za-z0-9-]*[A-Za-z0-9])?)*$"));
-    if (host.size() <= 253 && host_name.match(host).hasMatch()) {
+    // digits and hyphens, none empty, the last one not all digits (a dotted
+    // number that is no address, such as 10.0.0.256, is not sent to a name
+    // server).
+    static const QRegularExpression host_name(QStringLiteral(
+        "^([A-Za-z0-9]([A-Za-z0-9-]*[A-Za-z0-9])?\\.)*[A-Za-z0-9-]*[A-Za-z-][A-Za-z0-9-]*$"));
+    if (host.size() <= 253 && host_name.match(host).hasMatch() && !host.endsWith(QLatin1Char('-'))) {
         const QHostInfo info = QHostInfo::fromName(host);
         for (const QHostAddress& found : info.addresses())
             if (found.protocol() == QAbstractSocket::IPv4Protocol)
