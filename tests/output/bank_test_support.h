@@ -145,7 +145,7 @@ inline Xml_Values Input_Rule() {
 inline Xml_Values Output_Rule() {
     return {{"Enable", "Y"},      {"Slave_ID", "1"},   {"Type", "Holding Register"}, {"Address_Mod", "200"},
             {"NPoint", "2"},      {"PollTime", "100"}, {"OnChange", "Y"},            {"OnCMD", "N"},
-            {"MaxError", "0"},    {"Address_Profi", "0"}, {"Bit", ""},               {"Swap", "N"},
+            {"MaxError", "0"},    {"Address_Profi", "0"}, {"Bit", "0"},               {"Swap", "N"},
             {"ForceF15F16", "N"}, {"Mnemonic", ""}};
 }
 
