@@ -1,5 +1,7 @@
 #include "cli_commands.h"
 
+#include "cli_bank_commands.h"
+
 QList<Cli_Command> All_Cli_Commands() {
-    return {};
+    return {Build_Cli_Command(), Inspect_Cli_Command()};
 }
