@@ -3,6 +3,9 @@
 // Shared by the two stand-in updater programs: the log next to the program
 // and the loading of the files they are handed.
 
+#include "app/kc_error.h"
+#include "output/bank_decoder.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -65,6 +68,27 @@ inline bool Load_Named_File(const QString& path, QByteArray& bytes, QString& err
         return false;
     }
     return true;
+}
+
+// Decodes bank.bin as the layout of the updater's hardware. False with the
+// reason when it is no image of that layout or its checksum is wrong; what
+// else disagrees inside the image is added to the log.
+inline bool Check_Bank(const QByteArray& bytes, Bank_Layout layout, Updater_Log& log, QString& error) {
+    try {
+        const Decoded_Bank bank = Decode_Bank(bytes, layout);
+        if (bank.Has_Checksum && !bank.Checksum_Matches) {
+            error = QStringLiteral("checksum %1 where the parameter block sums to %2")
+                        .arg(bank.Checksum_Stored)
+                        .arg(bank.Checksum_Computed);
+            return false;
+        }
+        for (const QString& problem : bank.Problems)
+            log.Add(QStringLiteral("warning: ") + problem);
+        return true;
+    } catch (const Kc_Error& failure) {
+        error = failure.Message();
+        return false;
+    }
 }
 
 // Exit statuses of the stand-ins.

@@ -5,7 +5,6 @@
 #include "../updater_log.h"
 #include "app/kc_error.h"
 #include "config/xml_document.h"
-#include "update/bank_layout_check.h"
 #include "update/update_options.h"
 
 #include <QCoreApplication>
@@ -102,8 +101,8 @@ int main(int argc, char** argv) {
         if (!Load_Named_File(file, bytes, error))
             return log.Fail(QStringLiteral("operation %1: %2").arg(count).arg(error), Updater_File_Error);
         if (!firmware) {
-            const QString wrong = Check_Bank_Layout(bytes, Bank_Layout::Fixed);
-            if (!wrong.isEmpty())
+            QString wrong;
+            if (!Check_Bank(bytes, Bank_Layout::Fixed, log, wrong))
                 return log.Fail(QStringLiteral("operation %1: %2 is not a configuration image of the Ethernet "
                                                "hardware: %3")
                                     .arg(count)

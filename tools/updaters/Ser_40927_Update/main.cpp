@@ -4,7 +4,6 @@
 // it would send to the device in Ser_40927_Update.log next to itself. It
 // opens no port.
 #include "../updater_log.h"
-#include "update/bank_layout_check.h"
 #include "update/update_options.h"
 
 #include <QCoreApplication>
@@ -69,8 +68,8 @@ int main(int argc, char** argv) {
         QString error;
         if (!Load_Named_File(bank, bytes, error))
             return log.Fail(error, Updater_File_Error);
-        const QString wrong = Check_Bank_Layout(bytes, Bank_Layout::Packed);
-        if (!wrong.isEmpty())
+        QString wrong;
+        if (!Check_Bank(bytes, Bank_Layout::Packed, log, wrong))
             return log.Fail(QStringLiteral("%1 is not a configuration image of the serial hardware: %2")
                                 .arg(QDir::toNativeSeparators(bank), wrong),
                             Updater_File_Error);
