@@ -294,6 +294,7 @@ void TFBoot::Run_Updater(const QString& program, const QString& command_line) {
                       [&indicator](qint64 elapsed_ms) { indicator.Tick(elapsed_ms); });
     indicator.hide();
     if (result.run == Program_Run::Not_Started)
-        ui.Error_Box(texts[838] + QLatin1Char(' ') + QDir::toNativeSeparators(program) +
-                     (result.error.isEmpty() ? QString() : QStringLiteral(" (") + result.error + QLatin1Char(')')));
+        ui.Error_Box(
+            texts[838] + QLatin1Char(' ') + QDir::toNativeSeparators(program) +
+            (result.error.isEmpty() ? QString() : QStringLiteral(" (") + result.error + QLatin1Char(')')));
 }

@@ -39,12 +39,16 @@ public Q_SLOTS:
     // Closing is refused while an update runs.
     void reject() override;
 
+public:
+    // The key handler of the four address edits: "." is swallowed and, in
+    // E_IP1 to E_IP3, moves the focus to the next edit when it can take it.
+    // True when the key is swallowed.
+    bool KeyPress(QLineEdit* edit, QKeyEvent* event);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The key handler of the four address edits; true when the key is swallowed.
-    bool KeyPress(QLineEdit* edit, QKeyEvent* event);
     QString IP_Text() const;
     void Update_Serial();
     void Update_Ethernet();

@@ -29,8 +29,8 @@ QHostAddress Resolve_IPv4(const QString& host) {
     // digits and hyphens, none empty, the last one not all digits (a dotted
     // number that is no address, such as 10.0.0.256, is not sent to a name
     // server).
-    static const QRegularExpression host_name(QStringLiteral(
-        "^([A-Za-z0-9]([A-Za-z0-9-]*[A-Za-z0-9])?\\.)*[A-Za-z0-9-]*[A-Za-z-][A-Za-z0-9-]*$"));
+    static const QRegularExpression host_name(
+        QStringLiteral("^([A-Za-z0-9]([A-Za-z0-9-]*[A-Za-z0-9])?\\.)*[A-Za-z0-9-]*[A-Za-z-][A-Za-z0-9-]*$"));
     if (host.size() <= 253 && host_name.match(host).hasMatch() && !host.endsWith(QLatin1Char('-'))) {
         const QHostInfo info = QHostInfo::fromName(host);
         for (const QHostAddress& found : info.addresses())
@@ -93,14 +93,15 @@ int Socket_Echo(System_Echo_Client::Method method, const QHostAddress& target, q
     const bool raw = method == System_Echo_Client::Method::Raw_Socket;
     Socket_Guard socket(Open_Socket(method));
     if (socket.fd() < 0)
-        throw Kc_Error(QStringLiteral("Cannot open an ICMP socket: %1").arg(QString::fromLocal8Bit(strerror(errno))));
+        throw Kc_Error(
+            QStringLiteral("Cannot open an ICMP socket: %1").arg(QString::fromLocal8Bit(strerror(errno))));
     const quint16 id = static_cast<quint16>(::getpid() & 0xFFFF);
     const QByteArray request = Echo_Request(id, sequence, data);
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_addr.s_addr = htonl(target.toIPv4Address());
-    if (::sendto(socket.fd(), request.constData(), size_t(request.size()), 0, reinterpret_cast<sockaddr*>(&to),
-                 sizeof to) < 0)
+    if (::sendto(socket.fd(), request.constData(), size_t(request.size()), 0,
+                 reinterpret_cast<sockaddr*>(&to), sizeof to) < 0)
         throw Kc_Error(QStringLiteral("Cannot send an echo request to %1: %2")
                            .arg(target.toString(), QString::fromLocal8Bit(strerror(errno))));
 
@@ -157,8 +158,9 @@ int Ping_Program_Echo(const QHostAddress& target, const QByteArray& data, int re
                          QString::number(reply_timeout_ms), target.toString()});
 #else
     const int seconds = qMax(1, (reply_timeout_ms + 999) / 1000);
-    process.start(ping, {QStringLiteral("-n"), QStringLiteral("-q"), QStringLiteral("-c"), QStringLiteral("1"),
-                         QStringLiteral("-W"), QString::number(seconds), target.toString()});
+    process.start(ping,
+                  {QStringLiteral("-n"), QStringLiteral("-q"), QStringLiteral("-c"), QStringLiteral("1"),
+                   QStringLiteral("-W"), QString::number(seconds), target.toString()});
 #endif
     if (!process.waitForStarted())
         throw Kc_Error(QStringLiteral("Cannot start %1: %2").arg(ping, process.errorString()));

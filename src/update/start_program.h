@@ -33,8 +33,8 @@ public:
 class System_Program_Starter : public Program_Starter {
 public:
     ~System_Program_Starter() override;
-    std::unique_ptr<Started_Program> Start(const QString& program, const QString& command_line, bool show_window,
-                                           QString& error) override;
+    std::unique_ptr<Started_Program> Start(const QString& program, const QString& command_line,
+                                           bool show_window, QString& error) override;
 };
 
 enum class Program_Run {

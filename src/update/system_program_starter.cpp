@@ -57,8 +57,9 @@ System_Program_Starter::~System_Program_Starter() {
     Reap_Orphans();
 }
 
-std::unique_ptr<Started_Program> System_Program_Starter::Start(const QString& program, const QString& command_line,
-                                                               bool show_window, QString& error) {
+std::unique_ptr<Started_Program> System_Program_Starter::Start(const QString& program,
+                                                               const QString& command_line, bool show_window,
+                                                               QString& error) {
     Reap_Orphans();
     const QFileInfo info(program);
     if (!info.exists()) {
@@ -109,7 +110,9 @@ public:
         if (!Has_Ended())
             process_.release();
     }
-    bool Has_Ended() override { return process_->state() == QProcess::NotRunning || process_->waitForFinished(0); }
+    bool Has_Ended() override {
+        return process_->state() == QProcess::NotRunning || process_->waitForFinished(0);
+    }
     qint64 Process_Id() const override { return process_->processId(); }
 
 private:
@@ -120,8 +123,9 @@ private:
 
 System_Program_Starter::~System_Program_Starter() = default;
 
-std::unique_ptr<Started_Program> System_Program_Starter::Start(const QString& program, const QString& command_line,
-                                                               bool show_window, QString& error) {
+std::unique_ptr<Started_Program> System_Program_Starter::Start(const QString& program,
+                                                               const QString& command_line, bool show_window,
+                                                               QString& error) {
     const QFileInfo info(program);
     if (!info.exists()) {
         error = QStringLiteral("the file does not exist");

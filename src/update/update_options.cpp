@@ -29,7 +29,8 @@ QStringList Update_Options(int option_index, bool read_back) {
     const bool firmware = Has_Firmware_Step(option_index);
     const bool configuration = Has_Configuration_Step(option_index);
     return {firmware ? QStringLiteral("FW ") : no, firmware && read_back ? QStringLiteral("FR ") : no,
-            configuration ? QStringLiteral("PW ") : no, configuration && read_back ? QStringLiteral("PR ") : no};
+            configuration ? QStringLiteral("PW ") : no,
+            configuration && read_back ? QStringLiteral("PR ") : no};
 }
 
 Command_Line_Style Windows_Command_Line_Style() {
@@ -44,8 +45,9 @@ Command_Line_Style Native_Command_Line_Style() {
 #endif
 }
 
-QString Serial_Command_Line(const QString& port_name, int option_index, bool read_back, const QString& master_dir,
-                            const QString& conf_dir, const Command_Line_Style& style) {
+QString Serial_Command_Line(const QString& port_name, int option_index, bool read_back,
+                            const QString& master_dir, const QString& conf_dir,
+                            const Command_Line_Style& style) {
     const QChar quote = QLatin1Char('"');
     const QChar sep = style.separator;
     QString line = style.device_prefix + port_name + QLatin1Char(' ');
@@ -82,9 +84,12 @@ void Write_Operation(QXmlStreamWriter& w, const Ethernet_Update_Params& p, bool 
     w.writeTextElement(QStringLiteral("Ope_Start_Address"),
                        firmware_step ? QStringLiteral("0x8000") : QStringLiteral("0x64000"));
     w.writeTextElement(QStringLiteral("Ope_Memory_Type"), QStringLiteral("0"));
-    w.writeTextElement(QStringLiteral("Ope_Bank_Type"), firmware_step ? QStringLiteral("1") : QStringLiteral("2"));
-    w.writeTextElement(QStringLiteral("Ope_Read_Back"), p.read_back ? QStringLiteral("1") : QStringLiteral("0"));
-    w.writeTextElement(QStringLiteral("Ope_Write_CSS"), firmware_step ? QStringLiteral("1") : QStringLiteral("0"));
+    w.writeTextElement(QStringLiteral("Ope_Bank_Type"),
+                       firmware_step ? QStringLiteral("1") : QStringLiteral("2"));
+    w.writeTextElement(QStringLiteral("Ope_Read_Back"),
+                       p.read_back ? QStringLiteral("1") : QStringLiteral("0"));
+    w.writeTextElement(QStringLiteral("Ope_Write_CSS"),
+                       firmware_step ? QStringLiteral("1") : QStringLiteral("0"));
     w.writeTextElement(QStringLiteral("Ope_Address_CSS"),
                        firmware_step ? QStringLiteral("0x78100") : QStringLiteral("0x50100"));
     w.writeTextElement(QStringLiteral("Ope_Command_CSS"), QStringLiteral("0x0B"));
@@ -96,7 +101,8 @@ void Write_Operation(QXmlStreamWriter& w, const Ethernet_Update_Params& p, bool 
     }
     // The device returns to its application after the last step only.
     const bool last_step = !firmware_step || p.option_index == Option_Firmware;
-    w.writeTextElement(QStringLiteral("Ope_GoToApp_After"), last_step ? QStringLiteral("1") : QStringLiteral("0"));
+    w.writeTextElement(QStringLiteral("Ope_GoToApp_After"),
+                       last_step ? QStringLiteral("1") : QStringLiteral("0"));
     w.writeEndElement();
 }
 

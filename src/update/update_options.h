@@ -29,8 +29,9 @@ Command_Line_Style Native_Command_Line_Style();
 // The serial updater's command line: device prefix + port name, a blank, the
 // four tokens, the quoted firmware image in master_dir and the quoted bin
 // folder of conf_dir, ending in a separator directly followed by the quote.
-QString Serial_Command_Line(const QString& port_name, int option_index, bool read_back, const QString& master_dir,
-                            const QString& conf_dir, const Command_Line_Style& style = Native_Command_Line_Style());
+QString Serial_Command_Line(const QString& port_name, int option_index, bool read_back,
+                            const QString& master_dir, const QString& conf_dir,
+                            const Command_Line_Style& style = Native_Command_Line_Style());
 
 // Program file of an updater next to the configurator: base name plus ".exe"
 // on Windows.

@@ -6,7 +6,8 @@
 #include <QVBoxLayout>
 
 Update_Wait_Dialog::Update_Wait_Dialog(const QString& title, const QString& waiting_text,
-                                       const QString& program_name, const QString& elapsed_text, QWidget* parent)
+                                       const QString& program_name, const QString& elapsed_text,
+                                       QWidget* parent)
     : QDialog(parent), elapsed_text_(elapsed_text) {
     setObjectName(QStringLiteral("FUpdate_Wait"));
     setWindowTitle(title);

@@ -59,9 +59,7 @@ struct Boot_Fixture {
         for (int i = 0; i < 4; ++i)
             Edit(i + 1)->setText(texts_of_edits[i]);
     }
-    QStringList Edits() const {
-        return {Edit(1)->text(), Edit(2)->text(), Edit(3)->text(), Edit(4)->text()};
-    }
+    QStringList Edits() const { return {Edit(1)->text(), Edit(2)->text(), Edit(3)->text(), Edit(4)->text()}; }
     void Press_Update() const { QTest::mouseClick(Find<QPushButton>("Btn_Update"), Qt::LeftButton); }
     QString Parameter_File() const { return QDir(folder.program_dir).filePath(Ethernet_Parameter_File); }
 };
@@ -94,9 +92,11 @@ void Tst_Boot_Dialog::modes_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("desc");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("serial") << 0 << "Update Device by Serial" << "Update Device Using the Serial Port"
+    QTest::newRow("serial") << 0 << "Update Device by Serial"
+                            << "Update Device Using the Serial Port"
                             << "CB_COM_Port";
-    QTest::newRow("ethernet") << 1 << "Update Device by Ethernet (UDP)" << "Update Device Using the Ethernet Port"
+    QTest::newRow("ethernet") << 1 << "Update Device by Ethernet (UDP)"
+                              << "Update Device Using the Ethernet Port"
                               << "E_IP1";
 }
 
@@ -217,8 +217,8 @@ void Tst_Boot_Dialog::serial_update_and_choices_survive_reopening() {
     f.Press_Update();
     QCOMPARE(f.starter.calls.size(), 1);
     QCOMPARE(f.starter.calls[0].program, Updater_Program_Path(f.state.Program_Dir, Serial_Updater_Name));
-    QCOMPARE(f.starter.calls[0].command_line, Serial_Command_Line(QStringLiteral("COM3"), 1, false,
-                                                                  f.state.Master_Dir, f.state.Conf_Dir));
+    QCOMPARE(f.starter.calls[0].command_line,
+             Serial_Command_Line(QStringLiteral("COM3"), 1, false, f.state.Master_Dir, f.state.Conf_Dir));
     QVERIFY(f.starter.calls[0].show_window);
     QCOMPARE(f.state.Update_Option_Index, 1);
     QCOMPARE(f.state.Read_Back, false);
@@ -306,9 +306,11 @@ void Tst_Boot_Dialog::start_failure_names_the_program() {
     Boot_Fixture f(0);
     f.starter.start_error = QStringLiteral("the file does not exist");
     f.Show();
-    const QString program = QDir::toNativeSeparators(Updater_Program_Path(f.state.Program_Dir, Serial_Updater_Name));
-    f.ui.Expect_Error(QStringLiteral("Error! The update program cannot be started: %1 (the file does not exist)")
-                          .arg(program));
+    const QString program =
+        QDir::toNativeSeparators(Updater_Program_Path(f.state.Program_Dir, Serial_Updater_Name));
+    f.ui.Expect_Error(
+        QStringLiteral("Error! The update program cannot be started: %1 (the file does not exist)")
+            .arg(program));
     f.Press_Update();
     QVERIFY(f.ui.All_Answered());
     QVERIFY(f.Find<QPushButton>("Btn_Update")->isEnabled());

@@ -48,7 +48,8 @@ void Tst_Echo_Check::scripted() {
     QCOMPARE(result, answered);
     QCOMPARE(res, ping_res);
     QCOMPARE(echo.attempts, attempts);
-    QVERIFY2(clock.now - start >= min_ms && clock.now - start <= max_ms, qPrintable(QString::number(clock.now - start)));
+    QVERIFY2(clock.now - start >= min_ms && clock.now - start <= max_ms,
+             qPrintable(QString::number(clock.now - start)));
     // The GUI was served at least once per attempt, and the data is the host text.
     QVERIFY(events >= attempts);
     QCOMPARE(echo.payloads.first(), QByteArray("127.0.0.1"));
@@ -88,8 +89,8 @@ void Tst_Echo_Check::real_echo_to_loopback() {
     QVERIFY(bytes > 0);
     System_Update_Clock clock;
     int res = 0;
-    QVERIFY(Echo_Check(
-        client, clock, Update_Timing{}, QStringLiteral("127.0.0.1"), res, [&](int b) { res = b > 0 ? 1 : 2; }, {}));
+    QVERIFY(Echo_Check(client, clock, Update_Timing{}, QStringLiteral("127.0.0.1"), res,
+                       [&](int b) { res = b > 0 ? 1 : 2; }, {}));
     QCOMPARE(res, 1);
 }
 

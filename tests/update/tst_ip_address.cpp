@@ -43,7 +43,7 @@ void Tst_Ip_Address::split() {
 
 void Tst_Ip_Address::com_ports_in_order() {
     Fixed_Ports source;
-    source.ports = {{"COM10", "\\\\.\\COM10"}, {"COM3", "\\\\.\\COM3"}, {"COM1", "\\\\.\\COM1"},
+    source.ports = {{"COM10", "\\\\.\\COM10"}, {"COM3", "\\\\.\\COM3"},     {"COM1", "\\\\.\\COM1"},
                     {"COM3", "\\\\.\\COM3"},   {"ttyUSB1", "/dev/ttyUSB1"}, {"ttyS10", "/dev/ttyS10"},
                     {"ttyS2", "/dev/ttyS2"}};
     QStringList names;

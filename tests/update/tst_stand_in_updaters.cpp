@@ -44,16 +44,28 @@ void Tst_Stand_In_Updaters::serial_data() {
     QTest::addColumn<QString>("override"); // replaces the command line when set
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("says");
-    QTest::newRow("everything") << 0 << "" << "packed" << "" << 0 << "every file loaded";
-    QTest::newRow("configuration needs no firmware") << 2 << "firmware" << "packed" << "" << 0
-                                                     << "every file loaded";
-    QTest::newRow("firmware missing") << 1 << "firmware" << "packed" << "" << 1 << "sim40927.sim does not exist";
-    QTest::newRow("bank missing") << 0 << "bank" << "packed" << "" << 1 << "bank.bin does not exist";
-    QTest::newRow("image of the other hardware") << 2 << "" << "fixed" << "" << 1
-                                                 << "not a configuration image of the serial hardware";
-    QTest::newRow("unknown option") << 0 << "" << "packed" << "/dev/ttyS0 FW FR XX PR \"a\" \"b/\"" << 2
-                                    << "option 3 is XX";
-    QTest::newRow("too few arguments") << 0 << "" << "packed" << "/dev/ttyS0 FW FR" << 2 << "got 3 arguments";
+    QTest::newRow("everything") << 0 << ""
+                                << "packed"
+                                << "" << 0 << "every file loaded";
+    QTest::newRow("configuration needs no firmware") << 2 << "firmware"
+                                                     << "packed"
+                                                     << "" << 0 << "every file loaded";
+    QTest::newRow("firmware missing") << 1 << "firmware"
+                                      << "packed"
+                                      << "" << 1 << "sim40927.sim does not exist";
+    QTest::newRow("bank missing") << 0 << "bank"
+                                  << "packed"
+                                  << "" << 1 << "bank.bin does not exist";
+    QTest::newRow("image of the other hardware")
+        << 2 << ""
+        << "fixed"
+        << "" << 1 << "not a configuration image of the serial hardware";
+    QTest::newRow("unknown option") << 0 << ""
+                                    << "packed"
+                                    << "/dev/ttyS0 FW FR XX PR \"a\" \"b/\"" << 2 << "option 3 is XX";
+    QTest::newRow("too few arguments") << 0 << ""
+                                       << "packed"
+                                       << "/dev/ttyS0 FW FR" << 2 << "got 3 arguments";
 }
 
 void Tst_Stand_In_Updaters::serial() {
@@ -71,8 +83,9 @@ void Tst_Stand_In_Updaters::serial() {
     if (missing != QLatin1String("firmware"))
         folder.Add_Firmware();
     if (missing != QLatin1String("bank"))
-        QVERIFY(Write_All(folder.Bank_Path(), bank == QLatin1String("fixed") ? Updater_Folder::Fixed_Bank()
-                                                                              : Updater_Folder::Packed_Bank()));
+        QVERIFY(Write_All(folder.Bank_Path(), bank == QLatin1String("fixed")
+                                                  ? Updater_Folder::Fixed_Bank()
+                                                  : Updater_Folder::Packed_Bank()));
     const QString line = override.isEmpty() ? Serial_Command_Line(QStringLiteral("ttyS0"), option, true,
                                                                   folder.master_dir, folder.conf_dir)
                                             : override;
@@ -91,7 +104,8 @@ void Tst_Stand_In_Updaters::ethernet_data() {
     QTest::addColumn<QString>("says");
     QTest::newRow("both steps") << 0 << "" << 0 << "operation 2: configuration";
     QTest::newRow("firmware only") << 1 << "" << 0 << "operation 1: firmware";
-    QTest::newRow("no parameter file") << 0 << "no parameter file" << 1 << "Ethernet_Update.xml does not exist";
+    QTest::newRow("no parameter file")
+        << 0 << "no parameter file" << 1 << "Ethernet_Update.xml does not exist";
     QTest::newRow("bank missing") << 2 << "no bank" << 1 << "bank.bin does not exist";
     QTest::newRow("bank checksum wrong") << 2 << "bad checksum" << 1 << "checksum";
     QTest::newRow("elements out of order") << 0 << "order" << 2 << "expected Version,Title";

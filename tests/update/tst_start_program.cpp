@@ -54,8 +54,8 @@ void Tst_Start_Program::start_failure_is_reported() {
     Fake_Clock clock;
     starter.start_error = QStringLiteral("the file does not exist");
     bool waited = false;
-    const Program_Run_Result result = Start_Program(starter, clock, Update_Timing{}, QStringLiteral("p"), QString(),
-                                                    0, [&](qint64) { waited = true; });
+    const Program_Run_Result result = Start_Program(starter, clock, Update_Timing{}, QStringLiteral("p"),
+                                                    QString(), 0, [&](qint64) { waited = true; });
     QCOMPARE(result.run, Program_Run::Not_Started);
     QCOMPARE(result.error, QStringLiteral("the file does not exist"));
     QVERIFY(!waited);
@@ -71,15 +71,16 @@ void Tst_Start_Program::real_stand_in_started_and_waited_for() {
     System_Update_Clock clock;
     Update_Timing timing;
     timing.wait_limit_ms = 20000;
-    const QString line = Serial_Command_Line(QStringLiteral("ttyUSB0"), 0, true, folder.master_dir, folder.conf_dir);
-    const Program_Run_Result result = Start_Program(starter, clock, timing,
-                                                    Updater_Program_Path(folder.program_dir, Serial_Updater_Name),
-                                                    line, 1);
+    const QString line =
+        Serial_Command_Line(QStringLiteral("ttyUSB0"), 0, true, folder.master_dir, folder.conf_dir);
+    const Program_Run_Result result = Start_Program(
+        starter, clock, timing, Updater_Program_Path(folder.program_dir, Serial_Updater_Name), line, 1);
     QCOMPARE(result.run, Program_Run::Ended);
     const QString log = folder.Log(Serial_Updater_Name);
     QVERIFY2(log.contains(QStringLiteral("options: FW FR PW PR")), qPrintable(log));
     QVERIFY2(log.contains(QStringLiteral("sim40927.sim (1000 bytes), write, read back")), qPrintable(log));
-    QVERIFY2(log.contains(QStringLiteral("Plant A/bin/bank.bin (51 bytes), write, read back")), qPrintable(log));
+    QVERIFY2(log.contains(QStringLiteral("Plant A/bin/bank.bin (51 bytes), write, read back")),
+             qPrintable(log));
     QVERIFY2(log.contains(QStringLiteral("result: every file loaded")), qPrintable(log));
 }
 
@@ -87,9 +88,9 @@ void Tst_Start_Program::real_program_missing_or_not_executable() {
     Updater_Folder folder;
     System_Program_Starter starter;
     System_Update_Clock clock;
-    Program_Run_Result result = Start_Program(starter, clock, Update_Timing{},
-                                              Updater_Program_Path(folder.program_dir, Serial_Updater_Name),
-                                              QStringLiteral("x"), 0);
+    Program_Run_Result result =
+        Start_Program(starter, clock, Update_Timing{},
+                      Updater_Program_Path(folder.program_dir, Serial_Updater_Name), QStringLiteral("x"), 0);
     QCOMPARE(result.run, Program_Run::Not_Started);
     QVERIFY(!result.error.isEmpty());
 

@@ -44,8 +44,9 @@ void Tst_Update_Options::tokens() {
 
 void Tst_Update_Options::serial_command_line_windows() {
     // Paths may come with either separator; the Windows command line uses backslashes.
-    const QString line = Serial_Command_Line(QStringLiteral("COM4"), 2, true, QStringLiteral("C:/KC/MASTER"),
-                                             QStringLiteral("C:\\KC\\PROJECTS\\Plant"), Windows_Command_Line_Style());
+    const QString line =
+        Serial_Command_Line(QStringLiteral("COM4"), 2, true, QStringLiteral("C:/KC/MASTER"),
+                            QStringLiteral("C:\\KC\\PROJECTS\\Plant"), Windows_Command_Line_Style());
     QCOMPARE(line, QStringLiteral("\\\\.\\COM4 NO NO PW PR \"C:\\KC\\MASTER\\sim40927.sim\" "
                                   "\"C:\\KC\\PROJECTS\\Plant\\bin\\\""));
     // No port found: the name is empty and the line keeps its shape.
@@ -58,8 +59,9 @@ void Tst_Update_Options::serial_command_line_native() {
 #ifdef Q_OS_WIN
     QSKIP("the native style is the Windows one");
 #else
-    const QString line = Serial_Command_Line(QStringLiteral("ttyUSB0"), 1, false, QStringLiteral("/opt/kc/MASTER"),
-                                             QStringLiteral("/opt/kc/PROJECTS/Plant A"));
+    const QString line =
+        Serial_Command_Line(QStringLiteral("ttyUSB0"), 1, false, QStringLiteral("/opt/kc/MASTER"),
+                            QStringLiteral("/opt/kc/PROJECTS/Plant A"));
     QCOMPARE(line, QStringLiteral("/dev/ttyUSB0 FW NO NO NO \"/opt/kc/MASTER/sim40927.sim\" "
                                   "\"/opt/kc/PROJECTS/Plant A/bin/\""));
 #endif
@@ -105,11 +107,22 @@ void Tst_Update_Options::parameter_file() {
     QDomDocument document;
     QVERIFY(document.setContent(Ethernet_Update_Xml(Params(option, read_back))));
     const QDomElement operations = document.documentElement().firstChildElement(QStringLiteral("Operations"));
-    const QStringList firmware_names = {
-        "Ope_Protection_Enabled", "Ope_GoToBoot_Before", "Ope_GoToApp_Before", "Ope_IP_Address",
-        "Ope_Port",               "Ope_Port_Sec",        "Ope_Erase_Memory",   "Ope_FileName",
-        "Ope_Start_Address",      "Ope_Memory_Type",     "Ope_Bank_Type",      "Ope_Read_Back",
-        "Ope_Write_CSS",          "Ope_Address_CSS",     "Ope_Command_CSS",    "Ope_GoToApp_After"};
+    const QStringList firmware_names = {"Ope_Protection_Enabled",
+                                        "Ope_GoToBoot_Before",
+                                        "Ope_GoToApp_Before",
+                                        "Ope_IP_Address",
+                                        "Ope_Port",
+                                        "Ope_Port_Sec",
+                                        "Ope_Erase_Memory",
+                                        "Ope_FileName",
+                                        "Ope_Start_Address",
+                                        "Ope_Memory_Type",
+                                        "Ope_Bank_Type",
+                                        "Ope_Read_Back",
+                                        "Ope_Write_CSS",
+                                        "Ope_Address_CSS",
+                                        "Ope_Command_CSS",
+                                        "Ope_GoToApp_After"};
     QStringList configuration_names = firmware_names;
     configuration_names.insert(15, "Ope_WID_Data");
     configuration_names.insert(15, "Ope_WID_Command");
@@ -153,8 +166,9 @@ void Tst_Update_Options::parameter_file_header() {
     QVERIFY(document.setContent(Ethernet_Update_Xml(Params(0, true))));
     const QDomElement root = document.documentElement();
     QCOMPARE(root.tagName(), QStringLiteral("Ethernet_Update"));
-    QCOMPARE(Child_Names(root), (QStringList{"Version", "Title", "IP_Address_Dev", "Application_Port", "Boot_Port",
-                                             "Boot_Port_Sec", "Address_Protection", "Protections", "Operations"}));
+    QCOMPARE(Child_Names(root),
+             (QStringList{"Version", "Title", "IP_Address_Dev", "Application_Port", "Boot_Port",
+                          "Boot_Port_Sec", "Address_Protection", "Protections", "Operations"}));
     const auto text = [&](const char* name) { return root.firstChildElement(QLatin1String(name)).text(); };
     QCOMPARE(text("Version"), QStringLiteral("1000"));
     QCOMPARE(text("Title"), QStringLiteral("Vorlantech - KC40927 Ethernet Update"));
@@ -171,7 +185,8 @@ void Tst_Update_Options::parameter_file_header() {
 void Tst_Update_Options::parameter_file_replaced_atomically() {
     QTemporaryDir dir;
     const QString path = dir.filePath(Ethernet_Parameter_File);
-    QVERIFY(Write_All(path, "an earlier, much longer parameter file that must not leave a tail behind ..........."));
+    QVERIFY(Write_All(
+        path, "an earlier, much longer parameter file that must not leave a tail behind ..........."));
     Compile_XML_Parameter(path, Params(2, false));
     QCOMPARE(Read_All(path), Ethernet_Update_Xml(Params(2, false)));
 }

@@ -32,8 +32,8 @@ public:
         bool show_window;
     };
 
-    std::unique_ptr<Started_Program> Start(const QString& program, const QString& command_line, bool show_window,
-                                           QString& error) override {
+    std::unique_ptr<Started_Program> Start(const QString& program, const QString& command_line,
+                                           bool show_window, QString& error) override {
         calls.append({program, command_line, show_window});
         if (!start_error.isEmpty()) {
             error = start_error;

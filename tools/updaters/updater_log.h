@@ -18,7 +18,8 @@
 class Updater_Log {
 public:
     explicit Updater_Log(const QString& program_name) : name_(program_name) {
-        lines_ << QStringLiteral("%1 %2").arg(QDateTime::currentDateTime().toString(Qt::ISODate), program_name);
+        lines_ << QStringLiteral("%1 %2").arg(QDateTime::currentDateTime().toString(Qt::ISODate),
+                                              program_name);
     }
     void Add(const QString& line) { lines_ << QStringLiteral("  ") + line; }
 
@@ -32,7 +33,8 @@ public:
 
     // Appends the run to the log; false (with a message) when it cannot.
     bool Append() {
-        const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(name_ + QStringLiteral(".log"));
+        const QString path =
+            QDir(QCoreApplication::applicationDirPath()).filePath(name_ + QStringLiteral(".log"));
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
             std::fprintf(stderr, "%s: cannot write %s: %s\n", qPrintable(name_),
@@ -92,4 +94,9 @@ inline bool Check_Bank(const QByteArray& bytes, Bank_Layout layout, Updater_Log&
 }
 
 // Exit statuses of the stand-ins.
-enum Updater_Status { Updater_Done = 0, Updater_File_Error = 1, Updater_Bad_Input = 2, Updater_Log_Error = 3 };
+enum Updater_Status {
+    Updater_Done = 0,
+    Updater_File_Error = 1,
+    Updater_Bad_Input = 2,
+    Updater_Log_Error = 3
+};

@@ -15,10 +15,11 @@ int main(int argc, char** argv) {
     QStringList args = app.arguments().mid(1);
     log.Add(QStringLiteral("command line: ") + args.join(QLatin1Char(' ')));
     if (args.size() != 7)
-        return log.Fail(QStringLiteral("expected: DEVICE FW|NO FR|NO PW|NO PR|NO \"FIRMWARE\" \"BIN FOLDER\", got %1 "
-                                       "arguments")
-                            .arg(args.size()),
-                        Updater_Bad_Input);
+        return log.Fail(
+            QStringLiteral("expected: DEVICE FW|NO FR|NO PW|NO PR|NO \"FIRMWARE\" \"BIN FOLDER\", got %1 "
+                           "arguments")
+                .arg(args.size()),
+            Updater_Bad_Input);
 #ifdef Q_OS_WIN
     // The bin folder ends in a backslash before its closing quote, which the
     // C runtime reads as a quote inside the argument.
@@ -28,7 +29,8 @@ int main(int argc, char** argv) {
     const QString device = args[0];
     const QString prefix = Native_Command_Line_Style().device_prefix;
     if (!device.startsWith(prefix))
-        return log.Fail(QStringLiteral("the device %1 does not start with %2").arg(device, prefix), Updater_Bad_Input);
+        return log.Fail(QStringLiteral("the device %1 does not start with %2").arg(device, prefix),
+                        Updater_Bad_Input);
     const QStringList allowed[4] = {{QStringLiteral("FW"), QStringLiteral("NO")},
                                     {QStringLiteral("FR"), QStringLiteral("NO")},
                                     {QStringLiteral("PW"), QStringLiteral("NO")},
@@ -47,7 +49,8 @@ int main(int argc, char** argv) {
     const QString bin_dir = args[6];
     const QChar sep = Native_Command_Line_Style().separator;
     if (!bin_dir.endsWith(sep))
-        return log.Fail(QStringLiteral("the bin folder %1 does not end in %2").arg(bin_dir, sep), Updater_Bad_Input);
+        return log.Fail(QStringLiteral("the bin folder %1 does not end in %2").arg(bin_dir, sep),
+                        Updater_Bad_Input);
 
     log.Add(QStringLiteral("device: ") + (device == prefix ? QStringLiteral("(no port named)") : device));
     log.Add(QStringLiteral("options: %1 %2 %3 %4").arg(args[1], args[2], args[3], args[4]));
