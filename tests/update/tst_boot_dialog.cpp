@@ -323,6 +323,9 @@ void Tst_Boot_Dialog::wait_indicator_while_the_updater_runs() {
     QStringList seen;
     bool blocked = true;
     f.starter.on_poll = [&] {
+        // Closing the dialog while the updater runs is refused.
+        if (f.starter.polls == 100)
+            f.dialog->reject();
         for (QWidget* window : QApplication::topLevelWidgets())
             if (window->objectName() == QLatin1String("FUpdate_Wait") && window->isVisible()) {
                 blocked = blocked && window->isModal() && QApplication::activeModalWidget() == window &&
@@ -337,6 +340,7 @@ void Tst_Boot_Dialog::wait_indicator_while_the_updater_runs() {
     };
     f.Press_Update();
     QVERIFY(blocked);
+    QVERIFY(f.dialog->isVisible());
     QCOMPARE(seen, (QStringList{"Seconds elapsed: 0", "Seconds elapsed: 1", "Seconds elapsed: 2"}));
     QCOMPARE(f.starter.polls, 251);
     for (QWidget* window : QApplication::topLevelWidgets())
