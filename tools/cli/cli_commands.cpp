@@ -1,9 +1,12 @@
 #include "cli_commands.h"
 
+#include "cli_bank_commands.h"
 #include "cli_gsd.h"
 
 QList<Cli_Command> All_Cli_Commands() {
     return {
+        Build_Cli_Command(),
+        Inspect_Cli_Command(),
         Gsd_Cli_Command(),
     };
 }

@@ -1,0 +1,65 @@
+#include "output/bank_build.h"
+
+#include "app/app_state.h"
+#include "app/kc_error.h"
+#include "config/file_lookup.h"
+#include "config/xml_document.h"
+#include "output/bank_documents.h"
+#include "output/bank_fixed.h"
+#include "output/bank_packed.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+int Hardware_Type(const Bank_Document& pargen) {
+    return General_Values(pargen).Number(QStringLiteral("Hardware_Type"), 0);
+}
+
+} // namespace
+
+QString Bank_Layout_Name(Bank_Layout layout) {
+    return layout == Bank_Layout::Fixed ? QStringLiteral("fixed") : QStringLiteral("packed");
+}
+
+int Bank_Hardware_Type(const QString& conf_dir) {
+    return Hardware_Type(Read_Bank_Document(conf_dir, Bank_ParGen_Name));
+}
+
+Bank_Image Build_Bank(const QString& conf_dir) {
+    const Bank_Document pargen = Read_Bank_Document(conf_dir, Bank_ParGen_Name);
+    const int hardware_type = Hardware_Type(pargen);
+    const Bank_Document sdo = Read_Bank_Document(conf_dir, Bank_Sdo_Name);
+    Bank_Image image;
+    if (hardware_type == Bank::Hardware_With_Ethernet) {
+        // The variant with Ethernet has no diagnosis list: its document is
+        // not read, so a stale one cannot stop the build.
+        image = Build_Fixed_Bank(pargen, sdo);
+    } else {
+        image = Build_Packed_Bank(pargen, sdo, Read_Bank_Document(conf_dir, Bank_Diagnosis_Name));
+    }
+    image.Hardware_Type = hardware_type;
+    return image;
+}
+
+QString Bank_File_Path(const QString& conf_dir) {
+    return Find_File_No_Case(Join_Path(conf_dir, QStringLiteral("bin")), QStringLiteral("bank.bin"));
+}
+
+void Save_Bank(const QByteArray& image, const QString& conf_dir) {
+    const QString path = Bank_File_Path(conf_dir);
+    const QString folder = QFileInfo(path).path();
+    if (!QFileInfo(folder).isDir())
+        throw Kc_Error(QStringLiteral("Cannot write %1: the folder %2 does not exist.")
+                           .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(folder)));
+    Save_File_Atomically(path, image);
+}
+
+Bank_Image Build_And_Save_Bank(const App_State& state) {
+    if (!state.Configuration_Open())
+        throw Kc_Error(QStringLiteral("Cannot build the configuration image: no configuration is open."));
+    Bank_Image image = Build_Bank(state.Conf_Dir);
+    Save_Bank(image.Bytes, state.Conf_Dir);
+    return image;
+}

@@ -1,0 +1,145 @@
+#include "output/bank_documents.h"
+
+#include "app/kc_error.h"
+#include "config/file_lookup.h"
+#include "config/int_conversion.h"
+#include "config/xml_document.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QString Native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+QString Quoted(const QString& text) {
+    return u'"' + text + u'"';
+}
+
+} // namespace
+
+QString Bank_Error_Prefix() {
+    return QStringLiteral("Cannot build the configuration image: ");
+}
+
+Bank_Document Read_Bank_Document(const QString& conf_dir, const QString& name) {
+    Bank_Document result;
+    result.Path = Find_File_No_Case(conf_dir, name);
+    result.Exists = QFileInfo(result.Path).isFile();
+    if (!result.Exists)
+        return result;
+    try {
+        result.Document = Load_Xml_File(result.Path);
+    } catch (const Kc_Error& error) {
+        throw Kc_Error(Bank_Error_Prefix() + error.Message());
+    }
+    result.Container = First_Top_Node(result.Document);
+    return result;
+}
+
+bool General_Values::Text(const QString& name, QString& text) const {
+    if (!document_.Exists)
+        return false;
+    return Child_Text(document_.Container, name, text);
+}
+
+int General_Values::Number(const QString& name, int default_value) const {
+    QString text;
+    if (!Text(name, text))
+        return default_value;
+    return Str_To_Int_Def(text, default_value);
+}
+
+bool General_Values::Flag(const QString& name) const {
+    QString text;
+    return Text(name, text) && text == u"1";
+}
+
+int General_Values::Mandatory(const QString& name) const {
+    QString text;
+    if (!Text(name, text))
+        throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1, element %2: the value is missing.")
+                                                 .arg(Native(document_.Path), name));
+    int value = 0;
+    if (!Try_Str_To_Int(text, value))
+        throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1, element %2: %3 is not a number.")
+                                                 .arg(Native(document_.Path), name, Quoted(text)));
+    return value;
+}
+
+Bank_Rule_List Rule_List(const Bank_Document& document, const QString& list_name) {
+    const QDomElement list = Child_Element(document.Container, list_name);
+    if (list.isNull())
+        throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1 has no %2 list in its first node %3.")
+                                                 .arg(Native(document.Path), list_name,
+                                                      Quoted(document.Container.nodeName())));
+    Bank_Rule_List result;
+    result.Name = list_name;
+    for (QDomNode rule = list.firstChild(); !rule.isNull(); rule = rule.nextSibling())
+        result.Rules.append(rule);
+    return result;
+}
+
+Rule_Values::Rule_Values(const Bank_Document& document, const Bank_Rule_List& list, int index,
+                         Bank_Int_Conversion conversion)
+    : document_(document), list_(list), index_(index), element_(list.Rules[index].toElement()),
+      conversion_(conversion) {}
+
+bool Rule_Values::Has(const QString& name) const {
+    return !element_.isNull() && element_.hasAttribute(name);
+}
+
+QString Rule_Values::Text(const QString& name) const {
+    return element_.isNull() ? QString() : element_.attribute(name);
+}
+
+bool Rule_Values::Is_Set(const QString& name) const {
+    return Text(name).toUpper() == u"Y";
+}
+
+void Rule_Values::Fail(const QString& problem) const {
+    throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1, rule %2 of %3: %4")
+                                             .arg(Native(document_.Path))
+                                             .arg(index_ + 1)
+                                             .arg(list_.Name, problem));
+}
+
+QString Rule_Values::Mandatory_Text(const QString& name) const {
+    if (!Has(name))
+        Fail(QStringLiteral("the value %1 is missing.").arg(name));
+    return Text(name);
+}
+
+int Rule_Values::Mandatory(const QString& name) const {
+    const QString text = Mandatory_Text(name);
+    int value = 0;
+    if (!conversion_(text, value))
+        Fail(QStringLiteral("%1 %2 is not a number.").arg(name, Quoted(text)));
+    return value;
+}
+
+int Rule_Values::Number(const QString& name, int default_value) const {
+    int value = 0;
+    return Has(name) && conversion_(Text(name), value) ? value : default_value;
+}
+
+QStringList Diagnosis_Entries(const Bank_Document& document) {
+    QStringList entries;
+    if (!document.Exists)
+        return entries;
+    for (QDomNode entry = document.Container.firstChild(); !entry.isNull(); entry = entry.nextSibling())
+        entries.append(entry.isElement() ? entry.toElement().text() : entry.nodeValue());
+    return entries;
+}
+
+int Diagnosis_Entry_Value(const Bank_Document& document, const QStringList& entries, int index) {
+    int value = 0;
+    if (!Try_Str_To_Int(entries[index], value))
+        throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1, entry %2 of the diagnosis list: %3 is not a number.")
+                                                 .arg(Native(document.Path))
+                                                 .arg(index + 1)
+                                                 .arg(Quoted(entries[index])));
+    return value;
+}

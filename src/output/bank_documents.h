@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QDomDocument>
+#include <QDomNode>
+#include <QList>
+#include <QString>
+
+// How the image compiler reads the stored documents of a configuration. It
+// reads the files itself, as they are on disk, and never an editor's memory.
+// A document whose file does not exist is not an error; an existing one that
+// is not well-formed XML is. The container of a document is its first
+// top-level node, whatever it is.
+
+inline const QString Bank_ParGen_Name = QStringLiteral("pargen.xml");
+inline const QString Bank_Sdo_Name = QStringLiteral("sdo.xml");
+inline const QString Bank_Diagnosis_Name = QStringLiteral("diagnosis.xml");
+
+// Every error of the build starts with this text.
+QString Bank_Error_Prefix();
+
+struct Bank_Document {
+    QString Path; // the file found without regard to letter case, or the name asked for
+    bool Exists = false;
+    QDomDocument Document;
+    QDomNode Container;
+};
+
+// Finds `name` in `conf_dir` without regard to letter case and parses it when
+// it exists. Throws Kc_Error naming the file when it cannot be parsed.
+Bank_Document Read_Bank_Document(const QString& conf_dir, const QString& name);
+
+// Integer conversion used for a value: the shared one or the lenient one.
+using Bank_Int_Conversion = bool (*)(const QString& text, int& value);
+
+// The values of the general parameters document: children of the container
+// found by exact name, the value being the element's text.
+class General_Values {
+public:
+    explicit General_Values(const Bank_Document& document) : document_(document) {}
+    bool Exists() const { return document_.Exists; }
+    // The element's text; false when the element is missing or holds no plain text.
+    bool Text(const QString& name, QString& text) const;
+    // The shared integer conversion; `default_value` when missing or no integer.
+    int Number(const QString& name, int default_value) const;
+    // On exactly when the text is "1".
+    bool Flag(const QString& name) const;
+    // A value the image must have: throws Kc_Error naming the file, the
+    // element and the text when it is missing or no integer.
+    int Mandatory(const QString& name) const;
+
+private:
+    const Bank_Document& document_;
+};
+
+// One list of the rules document: every child node of ProfiBUS_IN or
+// ProfiBUS_OUT is one rule, in document order.
+struct Bank_Rule_List {
+    QString Name;
+    QList<QDomNode> Rules;
+};
+
+// The two lists. Throws Kc_Error naming the file when one is missing.
+Bank_Rule_List Rule_List(const Bank_Document& document, const QString& list_name);
+
+// The attributes of one rule.
+class Rule_Values {
+public:
+    Rule_Values(const Bank_Document& document, const Bank_Rule_List& list, int index,
+                Bank_Int_Conversion conversion);
+    bool Has(const QString& name) const;
+    QString Text(const QString& name) const; // empty when missing
+    // "Y" after conversion to upper case.
+    bool Is_Set(const QString& name) const;
+    // Type, Enable and the like are texts; a missing one stops the build.
+    QString Mandatory_Text(const QString& name) const;
+    // Throws Kc_Error naming the file, the list, the rule's position, the
+    // attribute and its text when it is missing or no integer.
+    int Mandatory(const QString& name) const;
+    int Number(const QString& name, int default_value) const;
+
+private:
+    [[noreturn]] void Fail(const QString& problem) const;
+
+    const Bank_Document& document_;
+    const Bank_Rule_List& list_;
+    int index_;
+    QDomElement element_;
+    Bank_Int_Conversion conversion_;
+};
+
+// The texts of the diagnosis entries: every child node of the container, in
+// document order.
+QStringList Diagnosis_Entries(const Bank_Document& document);
+// One entry converted (mandatory): throws naming the file, the entry and its text.
+int Diagnosis_Entry_Value(const Bank_Document& document, const QStringList& entries, int index);

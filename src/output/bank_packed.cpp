@@ -1,0 +1,160 @@
+#include "output/bank_packed.h"
+
+#include "app/kc_error.h"
+#include "config/int_conversion.h"
+#include "output/bank_bytes.h"
+
+namespace {
+
+using namespace Bank;
+
+int Type_Code(const QString& type) {
+    const QString upper = type.toUpper();
+    if (upper == u"COIL STATUS")
+        return 1;
+    if (upper == u"INPUT STATUS")
+        return 2;
+    if (upper == u"HOLDING REGISTER")
+        return 3;
+    if (upper == u"INPUT REGISTER")
+        return 4;
+    return 3;
+}
+
+void Input_Rule(QByteArray& image, int at, const Rule_Values& rule) {
+    Put_U8(image, at + 0, rule.Mandatory(QStringLiteral("Slave_ID")));
+    Put_U8(image, at + 1, Type_Code(rule.Mandatory_Text(QStringLiteral("Type"))));
+    Put_U16(image, at + 2, rule.Mandatory(QStringLiteral("Address_Mod")));
+    Put_U8(image, at + 4, rule.Mandatory(QStringLiteral("NPoint")));
+    Put_U8(image, at + 5, rule.Mandatory(QStringLiteral("Address_Profi")));
+    Put_U8(image, at + 6, rule.Is_Set(QStringLiteral("Swap")) ? 1 : 0);
+}
+
+void Output_Rule(QByteArray& image, int at, const Rule_Values& rule) {
+    Put_U8(image, at + 0, rule.Mandatory(QStringLiteral("Slave_ID")));
+    Put_U16(image, at + 1, rule.Mandatory(QStringLiteral("Address_Mod")));
+    const int points = rule.Mandatory(QStringLiteral("NPoint"));
+    Put_U8(image, at + 3, points);
+    Put_U8(image, at + 4, rule.Mandatory(QStringLiteral("Address_Profi")));
+    // Only coils and registers can be written; anything else is sent as registers.
+    int code = rule.Text(QStringLiteral("Type")).toUpper() == u"COIL STATUS" ? 1 : 3;
+    // 0x80 asks for the multiple-write function for a single point. The flag
+    // is read, and must be there, only for rules of one point.
+    if ((points & 0xFF) == 1 && rule.Mandatory_Text(QStringLiteral("ForceF15F16")).toUpper() == u"Y")
+        code |= 0x80;
+    Put_U8(image, at + 5, code);
+    Put_U8(image, at + 6, rule.Is_Set(QStringLiteral("Swap")) ? 1 : 0);
+}
+
+int Async_Start_Byte(int value, bool special_pair) {
+    return special_pair ? Special_Async_Packed : value;
+}
+
+void General_Section(QByteArray& image, int at, const General_Values& general, int input_rules,
+                     int output_rules, int diagnosis_entries) {
+    Put_U8(image, at + 0, general.Mandatory(QStringLiteral("Ser_Baud")));
+    Put_U8(image, at + 1, general.Mandatory(QStringLiteral("Ser_Par")));
+    Put_U16(image, at + 2, general.Mandatory(QStringLiteral("Ser_TO")));
+    Put_U16(image, at + 4, general.Mandatory(QStringLiteral("Ser_CD")));
+    Put_U8(image, at + 6, general.Mandatory(QStringLiteral("Ser_Type")) == 1 ? 0 : 1);
+    const int protocol = general.Mandatory(QStringLiteral("Ser_Prot"));
+    // Modbus ASCII and plain ASCII are framed in characters; RTU, JBUS,
+    // binary and any unknown protocol are not.
+    const bool ascii = protocol == 1 || protocol == 4;
+    Put_U8(image, at + 7, ascii ? 1 : 0);
+    Put_U8(image, at + 8, general.Mandatory(QStringLiteral("Profi_ID")));
+    Put_U8(image, at + 9, general.Mandatory(QStringLiteral("Profi_Baud")));
+    Put_U8(image, at + 10, general.Mandatory(QStringLiteral("Profi_NB_IN")));
+    Put_U8(image, at + 11, general.Mandatory(QStringLiteral("Profi_NB_OUT")));
+    Put_U16(image, at + 12, input_rules);
+    Put_U16(image, at + 14, output_rules);
+    Put_U8(image, at + 16, general.Number(QStringLiteral("Ser_Write_Mode"), 0));
+    Put_U8(image, at + 17, general.Number(QStringLiteral("Profi_Enable_Error"), 0));
+    Put_U8(image, at + 18, general.Number(QStringLiteral("Profi_Num_Cont_Err"), 3));
+    Put_U8(image, at + 19, general.Number(QStringLiteral("Profi_Enable_Diagnosis"), 0));
+    Put_U8(image, at + 20, general.Number(QStringLiteral("Profi_Enable_Cancel_Data"), 0));
+    Put_U8(image, at + 21, diagnosis_entries);
+    Put_U8(image, at + 22, general.Number(QStringLiteral("Profi_Diagnosis_Zero"), 0));
+    Put_U8(image, at + 23, general.Number(QStringLiteral("Ser_StopBits"), 0));
+    Put_U8(image, at + 24, general.Number(QStringLiteral("Profi_Enable_Async_Mod_Req"), 0));
+    const int start_in = general.Number(QStringLiteral("Profi_Async_Req_Start_IN"), 0);
+    const int start_out = general.Number(QStringLiteral("Profi_Async_Req_Start_OUT"), 0);
+    const bool special_pair = start_in == Special_Async_Start_In && start_out == Special_Async_Start_Out;
+    Put_U8(image, at + 25, Async_Start_Byte(start_in, special_pair));
+    Put_U8(image, at + 26, Async_Start_Byte(start_out, special_pair));
+    Put_U8(image, at + 27, general.Number(QStringLiteral("Del_Modbus_on_PROFI_error"), 0));
+    Put_U8(image, at + 28, general.Flag(QStringLiteral("Ser_Enable_Modbus_PROFIBUS_Active")) ? 1 : 0);
+    // Seven data bits exist only with character framing.
+    QString data_bits_text;
+    int data_bits = 1;
+    const bool seven = ascii && general.Text(QStringLiteral("Ser_DataBits"), data_bits_text) &&
+                       Try_Str_To_Int(data_bits_text, data_bits) && data_bits == 0;
+    Put_U8(image, at + 29, seven ? 7 : 8);
+    Put_U8(image, at + 30, general.Flag(QStringLiteral("Profi_Diagnosis_Copy_Array")) ? 1 : 0);
+    Put_U16(image, at + 31, general.Number(QStringLiteral("Profi_Diagnosis_Copy_Array_Position"), 100));
+}
+
+} // namespace
+
+Bank_Image Build_Packed_Bank(const Bank_Document& pargen, const Bank_Document& sdo,
+                             const Bank_Document& diagnosis) {
+    Bank_Image result;
+    result.Layout = Bank_Layout::Packed;
+    result.Has_General_Section = pargen.Exists;
+
+    QList<Bank_Rule_List> lists;
+    if (sdo.Exists)
+        lists = {Rule_List(sdo, QStringLiteral("ProfiBUS_IN")), Rule_List(sdo, QStringLiteral("ProfiBUS_OUT"))};
+    result.Input_Rules = lists.isEmpty() ? 0 : int(lists[0].Rules.size());
+    result.Output_Rules = lists.isEmpty() ? 0 : int(lists[1].Rules.size());
+    const QStringList entries = Diagnosis_Entries(diagnosis);
+    result.Diagnosis_Entries = int(entries.size());
+
+    // The whole length is known before anything is written; the device
+    // cannot take more than its buffer.
+    const qint64 size = qint64(Packed_Header_Size) + qint64(Packed_Rule_Size) * (result.Input_Rules + result.Output_Rules) +
+                        result.Diagnosis_Entries + Diagnosis_Bitmap_Size + (pargen.Exists ? General_Section_Size : 0);
+    if (size > Packed_Image_Limit)
+        throw Kc_Error(Bank_Error_Prefix() +
+                       QStringLiteral("the image would be %1 bytes (%2 rules, %3 diagnosis entries); the device "
+                                      "takes at most %4.")
+                           .arg(size)
+                           .arg(result.Input_Rules + result.Output_Rules)
+                           .arg(result.Diagnosis_Entries)
+                           .arg(Packed_Image_Limit));
+
+    QByteArray& image = result.Bytes;
+    image = QByteArray(int(size), '\0');
+    int position = Packed_Header_Size;
+    Put_U32(image, 0, position);
+    for (int l = 0; l < lists.size(); ++l) {
+        for (int i = 0; i < lists[l].Rules.size(); ++i) {
+            const Rule_Values rule(sdo, lists[l], i, Try_Str_To_Int);
+            if (l == 0)
+                Input_Rule(image, position, rule);
+            else
+                Output_Rule(image, position, rule);
+            position += Packed_Rule_Size;
+        }
+    }
+    Put_U32(image, 4, position);
+
+    QByteArray bitmap(Diagnosis_Bitmap_Size, '\0');
+    for (int i = 0; i < entries.size(); ++i) {
+        const std::uint32_t id = Diagnosis_Entry_Value(diagnosis, entries, i) & 0xFFu;
+        Put_U8(image, position++, id);
+        bitmap[int(id / 8)] = char(std::uint8_t(bitmap[int(id / 8)]) | (1u << (id % 8)));
+    }
+    Put_U32(image, 8, position);
+    image.replace(position, Diagnosis_Bitmap_Size, bitmap);
+    position += Diagnosis_Bitmap_Size;
+    Put_U32(image, 12, position);
+
+    if (pargen.Exists) {
+        General_Section(image, position, General_Values(pargen), result.Input_Rules, result.Output_Rules,
+                        result.Diagnosis_Entries);
+        position += General_Section_Size;
+    }
+    Q_ASSERT(position == image.size());
+    return result;
+}

@@ -1,0 +1,300 @@
+#include "update/boot_dialog.h"
+
+#include "app/app_state.h"
+#include "app/kc_error.h"
+#include "app/ui_services.h"
+#include "text/text_table.h"
+#include "update/com_ports.h"
+#include "update/echo_client.h"
+#include "update/ip_address.h"
+#include "update/start_program.h"
+#include "update/update_options.h"
+#include "update/update_wait_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* New_Label(const char* name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QFrame* New_Panel(const char* name, QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QLatin1String(name));
+    return panel;
+}
+
+} // namespace
+
+TFBoot::TFBoot(App_State& app_state, const Text_Table& text_table, Ui_Services& ui_services,
+               const Update_Services& services, QWidget* parent)
+    : Frame_Dialog(app_state, text_table, ui_services, parent, Buttons::None), services_(services) {
+    setObjectName(QStringLiteral("FBoot"));
+
+    // Address panel: four edits, one per byte, with dots between them.
+    P_IP_Address = New_Panel("P_IP_Address", Body());
+    auto* ip_layout = new QVBoxLayout(P_IP_Address);
+    L_IP_Address = New_Label("L_IP_Address", P_IP_Address);
+    ip_layout->addWidget(L_IP_Address);
+    auto* edits_layout = new QHBoxLayout;
+    QLineEdit** edits[] = {&E_IP1, &E_IP2, &E_IP3, &E_IP4};
+    for (int i = 0; i < 4; ++i) {
+        auto* edit = new QLineEdit(QStringLiteral("0"), P_IP_Address);
+        edit->setObjectName(QStringLiteral("E_IP%1").arg(i + 1));
+        edit->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
+        edit->installEventFilter(this);
+        *edits[i] = edit;
+        if (i > 0)
+            edits_layout->addWidget(new QLabel(QStringLiteral("."), P_IP_Address));
+        edits_layout->addWidget(edit);
+    }
+    edits_layout->addStretch(1);
+    ip_layout->addLayout(edits_layout);
+    Body_Layout()->addWidget(P_IP_Address);
+
+    // Serial panel: the port list and the button that refreshes it.
+    P_Serial = New_Panel("P_Serial", Body());
+    auto* serial_layout = new QVBoxLayout(P_Serial);
+    L_COM_Port = New_Label("L_COM_Port", P_Serial);
+    serial_layout->addWidget(L_COM_Port);
+    auto* port_layout = new QHBoxLayout;
+    CB_COM_Port = new QComboBox(P_Serial);
+    CB_COM_Port->setObjectName(QStringLiteral("CB_COM_Port"));
+    CB_COM_Port->setEditable(false);
+    CB_COM_Port->setMinimumContentsLength(12);
+    Btn_COM_List = new QPushButton(P_Serial);
+    Btn_COM_List->setObjectName(QStringLiteral("Btn_COM_List"));
+    Btn_COM_List->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    Btn_COM_List->setAutoDefault(false);
+    port_layout->addWidget(CB_COM_Port, 1);
+    port_layout->addWidget(Btn_COM_List);
+    serial_layout->addLayout(port_layout);
+    Body_Layout()->addWidget(P_Serial);
+
+    // Options panel: what is loaded and whether it is read back.
+    P_Options = New_Panel("P_Options", Body());
+    auto* options_layout = new QVBoxLayout(P_Options);
+    L_Update_Option = New_Label("L_Update_Option", P_Options);
+    CB_Update_Options = new QComboBox(P_Options);
+    CB_Update_Options->setObjectName(QStringLiteral("CB_Update_Options"));
+    CB_Update_Options->setEditable(false);
+    CB_Update_Option_Read_Back = new QCheckBox(P_Options);
+    CB_Update_Option_Read_Back->setObjectName(QStringLiteral("CB_Update_Option_Read_Back"));
+    CB_Update_Option_Read_Back->setChecked(true);
+    options_layout->addWidget(L_Update_Option);
+    options_layout->addWidget(CB_Update_Options);
+    options_layout->addWidget(CB_Update_Option_Read_Back);
+    Body_Layout()->addWidget(P_Options);
+
+    // Button panel: cancel closes, update starts and keeps the dialog open.
+    P_Button = New_Panel("P_Button", this);
+    auto* button_layout = new QHBoxLayout(P_Button);
+    button_layout->addStretch(1);
+    Btn_Cancel = new QPushButton(P_Button);
+    Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
+    Btn_Cancel->setAutoDefault(false);
+    Btn_Update = new QPushButton(P_Button);
+    Btn_Update->setObjectName(QStringLiteral("Btn_Update"));
+    Btn_Update->setAutoDefault(false);
+    button_layout->addWidget(Btn_Cancel);
+    button_layout->addWidget(Btn_Update);
+    layout()->addWidget(P_Button);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Btn_COM_List, &QPushButton::clicked, this, &TFBoot::Btn_COM_ListClick);
+    connect(Btn_Cancel, &QPushButton::clicked, this, &TFBoot::Btn_CancelClick);
+    connect(Btn_Update, &QPushButton::clicked, this, &TFBoot::Btn_UpdateClick);
+
+    Set_Lang();
+}
+
+void TFBoot::Set_Lang() {
+    const bool ethernet = form_type_ == 1;
+    setWindowTitle(texts[ethernet ? 802 : 800]);
+    L_SW_Desc->setText(texts[ethernet ? 803 : 801]);
+    L_IP_Address->setText(texts[806]);
+    E_IP1->setToolTip(texts[821]);
+    E_IP2->setToolTip(texts[822]);
+    E_IP3->setToolTip(texts[823]);
+    E_IP4->setToolTip(texts[824]);
+    L_COM_Port->setText(texts[807]);
+    CB_COM_Port->setToolTip(texts[825]);
+    Btn_COM_List->setToolTip(texts[827]);
+    L_Update_Option->setText(texts[814]);
+    CB_Update_Options->setToolTip(texts[832]);
+    CB_Update_Option_Read_Back->setText(texts[818]);
+    CB_Update_Option_Read_Back->setToolTip(texts[833]);
+    Btn_Cancel->setText(texts[819]);
+    Btn_Cancel->setToolTip(texts[834]);
+    Btn_Update->setText(texts[820]);
+    Btn_Update->setToolTip(texts[835]);
+    CB_Update_Options->clear();
+    CB_Update_Options->addItems({texts[815], texts[816], texts[817]});
+    CB_Update_Options->setCurrentIndex(0);
+}
+
+void TFBoot::FormShow() {
+    Set_Lang();
+    Show_Soft_Code();
+    P_IP_Address->hide();
+    P_Serial->hide();
+    P_Options->hide();
+    if (form_type_ == 0) {
+        P_Serial->show();
+        P_Options->show();
+        setTabOrder(CB_COM_Port, Btn_COM_List);
+        setTabOrder(Btn_COM_List, CB_Update_Options);
+    } else {
+        P_IP_Address->show();
+        P_Options->show();
+        setTabOrder(E_IP1, E_IP2);
+        setTabOrder(E_IP2, E_IP3);
+        setTabOrder(E_IP3, E_IP4);
+        setTabOrder(E_IP4, CB_Update_Options);
+        QStringList parts;
+        if (!state.Last_IP_Address.isEmpty() && Split_IP_Address(state.Last_IP_Address, parts)) {
+            E_IP1->setText(parts[0]);
+            E_IP2->setText(parts[1]);
+            E_IP3->setText(parts[2]);
+            E_IP4->setText(parts[3]);
+        }
+    }
+    setTabOrder(CB_Update_Options, CB_Update_Option_Read_Back);
+    setTabOrder(CB_Update_Option_Read_Back, Btn_Cancel);
+    setTabOrder(Btn_Cancel, Btn_Update);
+    CB_Update_Options->setCurrentIndex(state.Update_Option_Index);
+    CB_Update_Option_Read_Back->setChecked(state.Read_Back);
+    if (form_type_ == 0) {
+        update_ComPort();
+        CB_COM_Port->setFocus();
+    } else {
+        E_IP1->setFocus();
+    }
+    adjustSize();
+}
+
+void TFBoot::update_ComPort() {
+    CB_COM_Port->clear();
+    for (const Serial_Port& port : List_COM_Ports(services_.ports))
+        CB_COM_Port->addItem(port.name);
+    CB_COM_Port->setCurrentIndex(CB_COM_Port->count() > 0 ? 0 : -1);
+}
+
+bool TFBoot::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        for (QLineEdit* edit : {E_IP1, E_IP2, E_IP3, E_IP4})
+            if (watched == edit)
+                return KeyPress(edit, static_cast<QKeyEvent*>(event));
+    }
+    return Frame_Dialog::eventFilter(watched, event);
+}
+
+bool TFBoot::KeyPress(QLineEdit* edit, QKeyEvent* event) {
+    if (event->text() != QLatin1String("."))
+        return false;
+    QLineEdit* next = edit == E_IP1 ? E_IP2 : edit == E_IP2 ? E_IP3 : edit == E_IP3 ? E_IP4 : nullptr;
+    if (next && next->isVisible() && next->isEnabled() && (next->focusPolicy() & Qt::TabFocus))
+        next->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+QString TFBoot::IP_Text() const {
+    return QStringList{E_IP1->text(), E_IP2->text(), E_IP3->text(), E_IP4->text()}.join(QLatin1Char('.'));
+}
+
+void TFBoot::PingReply(int bytes_received) {
+    ping_res = bytes_received > 0 ? 1 : 2;
+}
+
+bool TFBoot::Send_Ping() {
+    return Echo_Check(
+        services_.echo, services_.clock, services_.timing, IP_Text(), ping_res,
+        [this](int bytes_received) { PingReply(bytes_received); }, [] { QCoreApplication::processEvents(); });
+}
+
+void TFBoot::Set_Busy(bool busy) {
+    // The echo check serves the GUI between attempts: while an update runs,
+    // the buttons take no second click and the dialog does not close.
+    busy_ = busy;
+    for (QWidget* control : std::initializer_list<QWidget*>{Btn_Update, Btn_Cancel, Btn_COM_List})
+        control->setEnabled(!busy);
+}
+
+void TFBoot::reject() {
+    if (!busy_)
+        Frame_Dialog::reject();
+}
+
+void TFBoot::Btn_UpdateClick() {
+    if (busy_)
+        return;
+    Set_Busy(true);
+    try {
+        if (form_type_ == 0)
+            Update_Serial();
+        else
+            Update_Ethernet();
+    } catch (const Kc_Error& error) {
+        Set_Busy(false);
+        ui.Error_Box(error.Message());
+        return;
+    }
+    Set_Busy(false);
+}
+
+void TFBoot::Update_Serial() {
+    state.Update_Option_Index = CB_Update_Options->currentIndex();
+    state.Read_Back = CB_Update_Option_Read_Back->isChecked();
+    const QString command_line = Serial_Command_Line(CB_COM_Port->currentText(), state.Update_Option_Index,
+                                                     state.Read_Back, state.Master_Dir, state.Conf_Dir);
+    Run_Updater(Updater_Program_Path(state.Program_Dir, Serial_Updater_Name), command_line);
+}
+
+void TFBoot::Update_Ethernet() {
+    if (!Send_Ping()) {
+        if (ping_res == 2)
+            ui.Warning_Box(texts[836]);
+        else
+            ui.Error_Box(texts[837]);
+        return;
+    }
+    state.Last_IP_Address = IP_Text();
+    state.Update_Option_Index = CB_Update_Options->currentIndex();
+    state.Read_Back = CB_Update_Option_Read_Back->isChecked();
+    Ethernet_Update_Params params;
+    params.ip_address = state.Last_IP_Address;
+    params.option_index = state.Update_Option_Index;
+    params.read_back = state.Read_Back;
+    params.master_dir = state.Master_Dir;
+    params.conf_dir = state.Conf_Dir;
+    Compile_XML_Parameter(QDir(state.Program_Dir).filePath(Ethernet_Parameter_File), params);
+    Run_Updater(Updater_Program_Path(state.Program_Dir, Ethernet_Updater_Name), QString());
+}
+
+void TFBoot::Run_Updater(const QString& program, const QString& command_line) {
+    Update_Wait_Dialog indicator(windowTitle(), texts[839], QFileInfo(program).fileName(), texts[840], this);
+    const Program_Run_Result result =
+        Start_Program(services_.starter, services_.clock, services_.timing, program, command_line, 0,
+                      [&indicator](qint64 elapsed_ms) { indicator.Tick(elapsed_ms); });
+    indicator.hide();
+    if (result.run == Program_Run::Not_Started)
+        ui.Error_Box(
+            texts[838] + QLatin1Char(' ') + QDir::toNativeSeparators(program) +
+            (result.error.isEmpty() ? QString() : QStringLiteral(" (") + result.error + QLatin1Char(')')));
+}

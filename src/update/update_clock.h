@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QtGlobal>
+
+// Time as the echo check and the wait for an updater see it; tests replace
+// it so the waits run in no time.
+class Update_Clock {
+public:
+    virtual ~Update_Clock() = default;
+    // Milliseconds since some fixed moment.
+    virtual qint64 Now_Ms() = 0;
+    // Blocks the calling thread for about `ms` milliseconds.
+    virtual void Sleep_Ms(int ms) = 0;
+};
+
+class System_Update_Clock : public Update_Clock {
+public:
+    System_Update_Clock() { timer_.start(); }
+    qint64 Now_Ms() override { return timer_.elapsed(); }
+    void Sleep_Ms(int ms) override;
+
+private:
+    QElapsedTimer timer_;
+};
+
+// The time-outs and steps of the echo check and of the wait for an updater.
+struct Update_Timing {
+    int echo_reply_timeout_ms = 400; // the echo client waits this long for a reply
+    int echo_step_ms = 10;           // pause between the checks of one attempt
+    int echo_attempt_ms = 400;       // one attempt is checked for this long
+    int echo_limit_ms = 5000;        // no new attempt after this long
+    int wait_step_ms = 10;           // pause between two looks at the updater
+    int wait_limit_ms = 150000;      // the updater is no longer waited for after this long
+};

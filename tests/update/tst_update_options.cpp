@@ -1,0 +1,206 @@
+#include "app/kc_error.h"
+#include "test_dirs.h"
+#include "update/update_options.h"
+
+#include <QDomDocument>
+#include <QTemporaryDir>
+#include <QTest>
+
+class Tst_Update_Options : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void tokens_data();
+    void tokens();
+    void serial_command_line_windows();
+    void serial_command_line_native();
+    void parameter_file_data();
+    void parameter_file();
+    void parameter_file_header();
+    void parameter_file_replaced_atomically();
+    void parameter_file_unwritable();
+};
+
+void Tst_Update_Options::tokens_data() {
+    QTest::addColumn<int>("option");
+    QTest::addColumn<bool>("read_back");
+    QTest::addColumn<QString>("tokens");
+    QTest::newRow("both, read back") << 0 << true << "FW FR PW PR ";
+    QTest::newRow("both") << 0 << false << "FW NO PW NO ";
+    QTest::newRow("firmware, read back") << 1 << true << "FW FR NO NO ";
+    QTest::newRow("firmware") << 1 << false << "FW NO NO NO ";
+    QTest::newRow("configuration, read back") << 2 << true << "NO NO PW PR ";
+    QTest::newRow("configuration") << 2 << false << "NO NO PW NO ";
+    QTest::newRow("no option selected") << -1 << true << "NO NO NO NO ";
+}
+
+void Tst_Update_Options::tokens() {
+    QFETCH(int, option);
+    QFETCH(bool, read_back);
+    QFETCH(QString, tokens);
+    const QStringList got = Update_Options(option, read_back);
+    QCOMPARE(got.size(), 4);
+    QCOMPARE(got.join(QString()), tokens);
+}
+
+void Tst_Update_Options::serial_command_line_windows() {
+    // Paths may come with either separator; the Windows command line uses backslashes.
+    const QString line =
+        Serial_Command_Line(QStringLiteral("COM4"), 2, true, QStringLiteral("C:/KC/MASTER"),
+                            QStringLiteral("C:\\KC\\PROJECTS\\Plant"), Windows_Command_Line_Style());
+    QCOMPARE(line, QStringLiteral("\\\\.\\COM4 NO NO PW PR \"C:\\KC\\MASTER\\sim40927.sim\" "
+                                  "\"C:\\KC\\PROJECTS\\Plant\\bin\\\""));
+    // No port found: the name is empty and the line keeps its shape.
+    QVERIFY(Serial_Command_Line(QString(), 0, true, QStringLiteral("M"), QStringLiteral("C"),
+                                Windows_Command_Line_Style())
+                .startsWith(QStringLiteral("\\\\.\\ FW FR PW PR \"M\\")));
+}
+
+void Tst_Update_Options::serial_command_line_native() {
+#ifdef Q_OS_WIN
+    QSKIP("the native style is the Windows one");
+#else
+    const QString line =
+        Serial_Command_Line(QStringLiteral("ttyUSB0"), 1, false, QStringLiteral("/opt/kc/MASTER"),
+                            QStringLiteral("/opt/kc/PROJECTS/Plant A"));
+    QCOMPARE(line, QStringLiteral("/dev/ttyUSB0 FW NO NO NO \"/opt/kc/MASTER/sim40927.sim\" "
+                                  "\"/opt/kc/PROJECTS/Plant A/bin/\""));
+#endif
+}
+
+namespace {
+
+QStringList Child_Names(const QDomElement& parent) {
+    QStringList names;
+    for (QDomElement child = parent.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+        names << child.tagName();
+    return names;
+}
+
+Ethernet_Update_Params Params(int option, bool read_back) {
+    Ethernet_Update_Params params;
+    params.ip_address = QStringLiteral("10.0.0.7");
+    params.option_index = option;
+    params.read_back = read_back;
+    params.master_dir = QStringLiteral("C:\\KC\\MASTER");
+    params.conf_dir = QStringLiteral("C:\\KC\\PROJECTS\\Plant");
+    params.separator = QLatin1Char('\\');
+    return params;
+}
+
+} // namespace
+
+void Tst_Update_Options::parameter_file_data() {
+    QTest::addColumn<int>("option");
+    QTest::addColumn<bool>("read_back");
+    QTest::addColumn<QStringList>("bank_types");
+    QTest::addColumn<QStringList>("go_to_app_after");
+    QTest::newRow("firmware + configuration") << 0 << true << QStringList{"1", "2"} << QStringList{"0", "1"};
+    QTest::newRow("firmware") << 1 << false << QStringList{"1"} << QStringList{"1"};
+    QTest::newRow("configuration") << 2 << true << QStringList{"2"} << QStringList{"1"};
+}
+
+void Tst_Update_Options::parameter_file() {
+    QFETCH(int, option);
+    QFETCH(bool, read_back);
+    QFETCH(QStringList, bank_types);
+    QFETCH(QStringList, go_to_app_after);
+    QDomDocument document;
+    QVERIFY(document.setContent(Ethernet_Update_Xml(Params(option, read_back))));
+    const QDomElement operations = document.documentElement().firstChildElement(QStringLiteral("Operations"));
+    const QStringList firmware_names = {"Ope_Protection_Enabled",
+                                        "Ope_GoToBoot_Before",
+                                        "Ope_GoToApp_Before",
+                                        "Ope_IP_Address",
+                                        "Ope_Port",
+                                        "Ope_Port_Sec",
+                                        "Ope_Erase_Memory",
+                                        "Ope_FileName",
+                                        "Ope_Start_Address",
+                                        "Ope_Memory_Type",
+                                        "Ope_Bank_Type",
+                                        "Ope_Read_Back",
+                                        "Ope_Write_CSS",
+                                        "Ope_Address_CSS",
+                                        "Ope_Command_CSS",
+                                        "Ope_GoToApp_After"};
+    QStringList configuration_names = firmware_names;
+    configuration_names.insert(15, "Ope_WID_Data");
+    configuration_names.insert(15, "Ope_WID_Command");
+    configuration_names.insert(15, "Ope_WID_Address");
+    configuration_names.insert(15, "Ope_Write_Internal_Data");
+
+    QStringList got_types;
+    QStringList got_after;
+    for (QDomElement op = operations.firstChildElement(); !op.isNull(); op = op.nextSiblingElement()) {
+        QCOMPARE(op.tagName(), QStringLiteral("Operation"));
+        const auto text = [&](const char* name) { return op.firstChildElement(QLatin1String(name)).text(); };
+        const bool firmware = text("Ope_Bank_Type") == QLatin1String("1");
+        QCOMPARE(Child_Names(op), firmware ? firmware_names : configuration_names);
+        got_types << text("Ope_Bank_Type");
+        got_after << text("Ope_GoToApp_After");
+        QCOMPARE(text("Ope_Read_Back"), read_back ? QStringLiteral("1") : QStringLiteral("0"));
+        QCOMPARE(text("Ope_Protection_Enabled"), QString());
+        QCOMPARE(text("Ope_Port"), QStringLiteral("2008"));
+        QCOMPARE(text("Ope_Port_Sec"), QStringLiteral("2007"));
+        QCOMPARE(text("Ope_Command_CSS"), QStringLiteral("0x0B"));
+        if (firmware) {
+            QCOMPARE(text("Ope_FileName"), QStringLiteral("C:\\KC\\MASTER\\Sim40927K.sim"));
+            QCOMPARE(text("Ope_Start_Address"), QStringLiteral("0x8000"));
+            QCOMPARE(text("Ope_Write_CSS"), QStringLiteral("1"));
+            QCOMPARE(text("Ope_Address_CSS"), QStringLiteral("0x78100"));
+        } else {
+            QCOMPARE(text("Ope_FileName"), QStringLiteral("C:\\KC\\PROJECTS\\Plant\\bin\\bank.bin"));
+            QCOMPARE(text("Ope_Start_Address"), QStringLiteral("0x64000"));
+            QCOMPARE(text("Ope_Write_CSS"), QStringLiteral("0"));
+            QCOMPARE(text("Ope_Address_CSS"), QStringLiteral("0x50100"));
+            QCOMPARE(text("Ope_WID_Address"), QStringLiteral("0x78200"));
+            QCOMPARE(text("Ope_WID_Data"), QStringLiteral("0x00, 0x00, 0x00, 0x01"));
+        }
+    }
+    QCOMPARE(got_types, bank_types);
+    QCOMPARE(got_after, go_to_app_after);
+}
+
+void Tst_Update_Options::parameter_file_header() {
+    QDomDocument document;
+    QVERIFY(document.setContent(Ethernet_Update_Xml(Params(0, true))));
+    const QDomElement root = document.documentElement();
+    QCOMPARE(root.tagName(), QStringLiteral("Ethernet_Update"));
+    QCOMPARE(Child_Names(root),
+             (QStringList{"Version", "Title", "IP_Address_Dev", "Application_Port", "Boot_Port",
+                          "Boot_Port_Sec", "Address_Protection", "Protections", "Operations"}));
+    const auto text = [&](const char* name) { return root.firstChildElement(QLatin1String(name)).text(); };
+    QCOMPARE(text("Version"), QStringLiteral("1000"));
+    QCOMPARE(text("Title"), QStringLiteral("Vorlantech - KC40927 Ethernet Update"));
+    QCOMPARE(text("IP_Address_Dev"), QStringLiteral("10.0.0.7"));
+    QCOMPARE(text("Application_Port"), QStringLiteral("10000"));
+    QCOMPARE(text("Boot_Port"), QStringLiteral("2008"));
+    QCOMPARE(text("Boot_Port_Sec"), QStringLiteral("2007"));
+    QCOMPARE(text("Address_Protection"), QStringLiteral("0x78000"));
+    const QDomElement protections = root.firstChildElement(QStringLiteral("Protections"));
+    QCOMPARE(Child_Names(protections), QStringList{"Protection"});
+    QCOMPARE(protections.firstChildElement().text(), QStringLiteral("0x1C8"));
+}
+
+void Tst_Update_Options::parameter_file_replaced_atomically() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(Ethernet_Parameter_File);
+    QVERIFY(Write_All(
+        path, "an earlier, much longer parameter file that must not leave a tail behind ..........."));
+    Compile_XML_Parameter(path, Params(2, false));
+    QCOMPARE(Read_All(path), Ethernet_Update_Xml(Params(2, false)));
+}
+
+void Tst_Update_Options::parameter_file_unwritable() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("missing folder/") + Ethernet_Parameter_File);
+    try {
+        Compile_XML_Parameter(path, Params(0, true));
+        QFAIL("no error for a file that cannot be written");
+    } catch (const Kc_Error& error) {
+        QVERIFY2(error.Message().contains(Ethernet_Parameter_File), qPrintable(error.Message()));
+    }
+}
+
+QTEST_GUILESS_MAIN(Tst_Update_Options)
+#include "tst_update_options.moc"
