@@ -26,25 +26,56 @@ void Write(const QString& path, const QByteArray& bytes) {
 // rules in each table with every attribute, 64 diagnosis entries.
 void Write_Configuration(const QString& conf, int hardware_type) {
     QDir().mkpath(conf + "/bin");
-    const QStringList names{"Hardware_Type", "Ser_Type", "Ser_Baud", "Ser_Par", "Ser_StopBits", "Ser_DataBits", "Ser_TO",
-                            "Ser_CD", "Ser_Prot", "Ser_Write_Mode", "Ser_Enable_Modbus_PROFIBUS_Active", "Profi_ID",
-                            "Profi_Baud", "Profi_NB_IN", "Profi_NB_OUT", "Profi_Enable_Error", "Profi_Num_Cont_Err",
-                            "Profi_Enable_Diagnosis", "Profi_Enable_Cancel_Data", "Profi_Diagnosis_Zero",
-                            "Profi_Diagnosis_Copy_Array", "Profi_Diagnosis_Copy_Array_Position",
-                            "Profi_Enable_Async_Mod_Req", "Profi_Async_Req_Start_IN", "Profi_Async_Req_Start_OUT",
-                            "Del_Modbus_on_PROFI_error", "Profi_Enable_Error_Address", "Ethernet_IP1", "Ethernet_IP2",
-                            "Ethernet_IP3", "Ethernet_IP4", "Ethernet_SM1", "Ethernet_SM2", "Ethernet_SM3",
-                            "Ethernet_SM4", "Ethernet_GAT1", "Ethernet_GAT2", "Ethernet_GAT3", "Ethernet_GAT4",
-                            "Ethernet_EN_GAT"};
-    const QStringList values{QString::number(hardware_type), "0", "7", "0", "0", "1", "1000", "100", "0", "0", "0",
-                             "1", "10", "244", "244", "1", "3", "0", "0", "0", "0", "100", "0", "0", "0", "0", "0",
-                             "192", "168", "0", "10", "255", "255", "255", "0", "192", "168", "0", "1", "0"};
+    // The 40 elements in document order, Hardware_Type first.
+    const char* const general[][2] = {
+        {"Hardware_Type", "HW"},
+        {"Ser_Type", "0"},
+        {"Ser_Baud", "7"},
+        {"Ser_Par", "0"},
+        {"Ser_StopBits", "0"},
+        {"Ser_DataBits", "1"},
+        {"Ser_TO", "1000"},
+        {"Ser_CD", "100"},
+        {"Ser_Prot", "0"},
+        {"Ser_Write_Mode", "0"},
+        {"Ser_Enable_Modbus_PROFIBUS_Active", "0"},
+        {"Profi_ID", "1"},
+        {"Profi_Baud", "10"},
+        {"Profi_NB_IN", "244"},
+        {"Profi_NB_OUT", "244"},
+        {"Profi_Enable_Error", "1"},
+        {"Profi_Num_Cont_Err", "3"},
+        {"Profi_Enable_Diagnosis", "0"},
+        {"Profi_Enable_Cancel_Data", "0"},
+        {"Profi_Diagnosis_Zero", "0"},
+        {"Profi_Diagnosis_Copy_Array", "0"},
+        {"Profi_Diagnosis_Copy_Array_Position", "100"},
+        {"Profi_Enable_Async_Mod_Req", "0"},
+        {"Profi_Async_Req_Start_IN", "0"},
+        {"Profi_Async_Req_Start_OUT", "0"},
+        {"Del_Modbus_on_PROFI_error", "0"},
+        {"Profi_Enable_Error_Address", "0"},
+        {"Ethernet_IP1", "192"},
+        {"Ethernet_IP2", "168"},
+        {"Ethernet_IP3", "0"},
+        {"Ethernet_IP4", "10"},
+        {"Ethernet_SM1", "255"},
+        {"Ethernet_SM2", "255"},
+        {"Ethernet_SM3", "255"},
+        {"Ethernet_SM4", "0"},
+        {"Ethernet_GAT1", "192"},
+        {"Ethernet_GAT2", "168"},
+        {"Ethernet_GAT3", "0"},
+        {"Ethernet_GAT4", "1"},
+        {"Ethernet_EN_GAT", "0"},
+    };
     QByteArray pargen;
     {
         QXmlStreamWriter w(&pargen);
         w.writeStartElement("Par_Gen");
-        for (int i = 0; i < names.size(); ++i)
-            w.writeTextElement(names[i], values[i]);
+        for (const auto& [name, value] : general)
+            w.writeTextElement(name,
+                               QString(value) == "HW" ? QString::number(hardware_type) : QString(value));
         w.writeEndElement();
         w.writeComment("SW_VERSION = 2.110");
     }

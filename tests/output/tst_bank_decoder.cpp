@@ -131,13 +131,14 @@ void Tst_Bank_Decoder::checksum_and_inconsistencies_are_reported() {
     QVERIFY(Decode_Bank(fixed).Problems.join('\n').contains("rule record 5 is not in use but not zero"));
 
     QByteArray packed = Build_Fixture("packed_rules_diagnosis");
-    packed[40] = 0; // bitmap byte 0 no longer matches IDs 1 and 2
+    packed[40] = 0;      // bitmap byte 0 no longer matches IDs 1 and 2
     packed[72 + 12] = 5; // five input rules counted
     bank = Decode_Bank(packed);
     QCOMPARE(bank.Problems.size(), 2);
     QCOMPARE(bank.Rules[0].Kind, Decoded_Rule_Kind::Unknown);
 }
 
+// clang-format off
 void Tst_Bank_Decoder::bytes_that_are_no_image_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("message");
@@ -158,6 +159,7 @@ void Tst_Bank_Decoder::bytes_that_are_no_image_data() {
     QTest::newRow("partial rule") << bad_rules << "whole 7-byte rules";
     QTest::newRow("length after the bitmap not 0 or 33") << long_tail << "file length 53";
 }
+// clang-format on
 
 void Tst_Bank_Decoder::bytes_that_are_no_image() {
     QFETCH(QByteArray, bytes);
@@ -172,13 +174,15 @@ void Tst_Bank_Decoder::bytes_that_are_no_image() {
 
 void Tst_Bank_Decoder::dump_names_every_part() {
     const QString fixed = Format_Decoded_Bank(Decode_Bank(Build_Fixture("fixed_full")));
-    for (const QString& line : QStringList{"Layout: fixed", "Size: 18432 bytes", "0x4000  parameter block    2048 bytes",
-                                "Rules: 4 (2 input, 2 output)", "function 6 (write single register)",
-                                "Ethernet_IP: IP address", "10.0.0.7", "Checksum: stored 0x00000944, computed 0x00000944: matches"})
+    for (const QString& line : QStringList{
+             "Layout: fixed", "Size: 18432 bytes", "0x4000  parameter block    2048 bytes",
+             "Rules: 4 (2 input, 2 output)", "function 6 (write single register)", "Ethernet_IP: IP address",
+             "10.0.0.7", "Checksum: stored 0x00000944, computed 0x00000944: matches"})
         QVERIFY2(fixed.contains(line), qPrintable(line));
     const QString packed = Format_Decoded_Bank(Decode_Bank(Build_Fixture("packed_rules_diagnosis")));
-    for (const QString& line : QStringList{"Layout: packed", "0x0025  diagnosis list     3 bytes", "Diagnosis list: 3 entries: 1, 2, 9",
-                                "type 129 (Coil Status)", "force F15/F16 yes", "Checksum: none"})
+    for (const QString& line : QStringList{"Layout: packed", "0x0025  diagnosis list     3 bytes",
+                                           "Diagnosis list: 3 entries: 1, 2, 9", "type 129 (Coil Status)",
+                                           "force F15/F16 yes", "Checksum: none"})
         QVERIFY2(packed.contains(line), qPrintable(line));
 }
 

@@ -52,6 +52,7 @@ void Tst_Bank_Save::build_and_save_writes_bank_bin() {
     QCOMPARE(QDir(conf + "/bin").entryList(QDir::Files), QStringList{"bank.bin"});
 }
 
+// clang-format off
 void Tst_Bank_Save::failing_build_leaves_the_old_file_data() {
     QTest::addColumn<QString>("document");
     QTest::addColumn<QByteArray>("content");
@@ -62,6 +63,7 @@ void Tst_Bank_Save::failing_build_leaves_the_old_file_data() {
         << "ParGen.xml" << QByteArray("<Par_Gen><Hardware_Type>1</Hardware_Type>") << "ParGen.xml is not a well-formed XML document";
     QTest::newRow("rules document without lists") << "sdo.xml" << QByteArray("<Serial_to_ProfiBus/>") << "has no ProfiBUS_IN list";
 }
+// clang-format on
 
 void Tst_Bank_Save::failing_build_leaves_the_old_file() {
     QFETCH(QString, document);
@@ -87,7 +89,8 @@ void Tst_Bank_Save::failing_save_names_the_file_and_keeps_the_old_one() {
     const QString bare = dir.path() + "/bare";
     QDir().mkpath(bare);
     QString error = Error_Of([&] { Build_And_Save_Bank(State_For(bare)); });
-    QVERIFY2(error.contains(QDir::toNativeSeparators(bare + "/bin/bank.bin")) && error.contains("does not exist"),
+    QVERIFY2(error.contains(QDir::toNativeSeparators(bare + "/bin/bank.bin")) &&
+                 error.contains("does not exist"),
              qPrintable(error));
 
     // bank.bin cannot be replaced (here it is a folder holding a file).

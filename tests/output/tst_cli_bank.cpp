@@ -49,6 +49,7 @@ void Tst_Cli_Bank::initTestCase() {
     QVERIFY2(QFileInfo(Cli_Path()).isExecutable(), "build the kc40927-cli target first");
 }
 
+// clang-format off
 void Tst_Cli_Bank::build_then_inspect_data() {
     QTest::addColumn<QString>("fixture");
     QTest::addColumn<QStringList>("build_lines");
@@ -64,6 +65,7 @@ void Tst_Cli_Bank::build_then_inspect_data() {
                            << QStringList{"Layout: fixed", "Rules: 4 (2 input, 2 output)",
                                           "Profi_Async_Req_Start_IN", "31862", "Checksum: stored 0x00000944, computed 0x00000944: matches"};
 }
+// clang-format on
 
 void Tst_Cli_Bank::build_then_inspect() {
     QFETCH(QString, fixture);
@@ -100,10 +102,12 @@ void Tst_Cli_Bank::failing_build_keeps_the_old_file() {
     const Run_Result build = Run_Cli({"build", conf});
     QCOMPARE(build.status, 1);
     QCOMPARE(build.out, QString());
-    QVERIFY2(build.err.contains("sdo.xml, rule 1 of ProfiBUS_IN: the value Slave_ID is missing"), qPrintable(build.err));
+    QVERIFY2(build.err.contains("sdo.xml, rule 1 of ProfiBUS_IN: the value Slave_ID is missing"),
+             qPrintable(build.err));
     QCOMPARE(Read_All(conf + "/bin/bank.bin"), old_image);
 }
 
+// clang-format off
 void Tst_Cli_Bank::wrong_arguments_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("message");
@@ -114,6 +118,7 @@ void Tst_Cli_Bank::wrong_arguments_data() {
     QTest::newRow("inspect without file") << QStringList{"inspect"} << "usage: kc40927-cli inspect BANK_FILE";
     QTest::newRow("inspect of no file") << QStringList{"inspect", "/nonexistent/bank.bin"} << "is not a file";
 }
+// clang-format on
 
 void Tst_Cli_Bank::wrong_arguments() {
     QFETCH(QStringList, args);
@@ -143,7 +148,8 @@ void Tst_Cli_Bank::inspect_rejects_what_is_no_sound_image() {
     Write_All(junk, "not an image");
     Run_Result result = Run_Cli({"inspect", junk});
     QCOMPARE(result.status, 1);
-    QVERIFY2(result.err.contains("junk.bin") && result.err.contains("Not a configuration image"), qPrintable(result.err));
+    QVERIFY2(result.err.contains("junk.bin") && result.err.contains("Not a configuration image"),
+             qPrintable(result.err));
 
     const QString conf = Make_Conf_Dir(dir.path());
     Copy_Documents(Fixture_Path("bank/fixed_full"), conf);
