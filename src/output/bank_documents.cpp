@@ -59,10 +59,13 @@ bool General_Values::Flag(const QString& name) const {
 
 int General_Values::Mandatory(const QString& name) const {
     QString text;
-    if (!Text(name, text))
-        throw Kc_Error(
-            Bank_Error_Prefix() +
-            QStringLiteral("%1, element %2: the value is missing.").arg(Native(document_.Path), name));
+    if (!Text(name, text)) {
+        const bool present = document_.Exists && !Child_Element(document_.Container, name).isNull();
+        throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1, element %2: %3.")
+                                                 .arg(Native(document_.Path), name,
+                                                      present ? QStringLiteral("the value is not plain text")
+                                                              : QStringLiteral("the value is missing")));
+    }
     int value = 0;
     if (!Try_Str_To_Int(text, value))
         throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1, element %2: %3 is not a number.")

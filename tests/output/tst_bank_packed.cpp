@@ -67,6 +67,8 @@ private Q_SLOTS:
     void output_type_codes();
     void rule_values_are_mandatory_data();
     void rule_values_are_mandatory();
+    void disabled_rule_with_missing_values_stops_the_build();
+    void element_holding_elements_has_no_value();
     void diagnosis_list_and_bitmap_data();
     void diagnosis_list_and_bitmap();
     void diagnosis_entries_are_mandatory();
@@ -298,6 +300,28 @@ void Tst_Bank_Packed::rule_values_are_mandatory() {
         QCOMPARE(error, QString());
     else
         QVERIFY2(error.contains(message) && error.contains("sdo.xml"), qPrintable(error));
+}
+
+void Tst_Bank_Packed::disabled_rule_with_missing_values_stops_the_build() {
+    // The fixed layout passes over such a rule; here every rule is compiled.
+    const QList<Xml_Values> in{Input_Rule(), {{"Enable", "N"}}};
+    const QList<Xml_Values> none;
+    const QString error = Build_Error(nullptr, &in, &none);
+    QVERIFY2(error.contains("rule 2 of ProfiBUS_IN: the value Slave_ID is missing"), qPrintable(error));
+}
+
+void Tst_Bank_Packed::element_holding_elements_has_no_value() {
+    Conf conf;
+    QByteArray pargen = Par_Gen_Xml(Mandatory_General());
+    pargen.replace("<Ser_TO>1000</Ser_TO>", "<Ser_TO><ms>1000</ms></Ser_TO>");
+    Write_All(conf.path + "/ParGen.xml", pargen);
+    try {
+        Build_Bank(conf.path);
+        QFAIL("the build did not stop");
+    } catch (const Kc_Error& error) {
+        QVERIFY2(error.Message().contains("element Ser_TO: the value is not plain text"),
+                 qPrintable(error.Message()));
+    }
 }
 
 // clang-format off
