@@ -65,25 +65,39 @@ private:
 
 QString Function_Name(int code) {
     switch (code) {
-    case 1: return QStringLiteral("read coils");
-    case 2: return QStringLiteral("read discrete inputs");
-    case 3: return QStringLiteral("read holding registers");
-    case 4: return QStringLiteral("read input registers");
-    case 5: return QStringLiteral("write single coil");
-    case 6: return QStringLiteral("write single register");
-    case 15: return QStringLiteral("write multiple coils");
-    case 16: return QStringLiteral("write multiple registers");
-    default: return QStringLiteral("none");
+    case 1:
+        return QStringLiteral("read coils");
+    case 2:
+        return QStringLiteral("read discrete inputs");
+    case 3:
+        return QStringLiteral("read holding registers");
+    case 4:
+        return QStringLiteral("read input registers");
+    case 5:
+        return QStringLiteral("write single coil");
+    case 6:
+        return QStringLiteral("write single register");
+    case 15:
+        return QStringLiteral("write multiple coils");
+    case 16:
+        return QStringLiteral("write multiple registers");
+    default:
+        return QStringLiteral("none");
     }
 }
 
 QString Type_Name(int code) {
     switch (code & 0x7F) {
-    case 1: return QStringLiteral("Coil Status");
-    case 2: return QStringLiteral("Input Status");
-    case 3: return QStringLiteral("Holding Register");
-    case 4: return QStringLiteral("Input Register");
-    default: return QStringLiteral("unknown");
+    case 1:
+        return QStringLiteral("Coil Status");
+    case 2:
+        return QStringLiteral("Input Status");
+    case 3:
+        return QStringLiteral("Holding Register");
+    case 4:
+        return QStringLiteral("Input Register");
+    default:
+        return QStringLiteral("unknown");
     }
 }
 
@@ -116,9 +130,20 @@ Decoded_Rule Fixed_Rule(const QByteArray& bytes, int index) {
     rule.Swap = flags & 0x08;
     rule.On_Change = flags & 0x01;
     switch (rule.Function_Code) {
-    case 1: case 2: case 3: case 4: rule.Kind = Decoded_Rule_Kind::Input; break;
-    case 5: case 6: case 15: case 16: rule.Kind = Decoded_Rule_Kind::Output; break;
-    default: rule.Kind = rule.Profi_Bytes != 0 ? Decoded_Rule_Kind::Input : Decoded_Rule_Kind::Unknown;
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+        rule.Kind = Decoded_Rule_Kind::Input;
+        break;
+    case 5:
+    case 6:
+    case 15:
+    case 16:
+        rule.Kind = Decoded_Rule_Kind::Output;
+        break;
+    default:
+        rule.Kind = rule.Profi_Bytes != 0 ? Decoded_Rule_Kind::Input : Decoded_Rule_Kind::Unknown;
     }
     return rule;
 }
@@ -141,8 +166,9 @@ void Check_Fixed_Reserved(const QByteArray& bytes, QStringList& problems) {
             offsets.append(Hex(quint32(i), 3));
     }
     if (!offsets.isEmpty())
-        problems.append(QStringLiteral("reserved bytes of the parameter block are not zero at block offsets %1")
-                            .arg(offsets.join(QStringLiteral(", "))));
+        problems.append(
+            QStringLiteral("reserved bytes of the parameter block are not zero at block offsets %1")
+                .arg(offsets.join(QStringLiteral(", "))));
 }
 
 Decoded_Bank Decode_Fixed(const QByteArray& bytes) {
@@ -160,10 +186,15 @@ Decoded_Bank Decode_Fixed(const QByteArray& bytes) {
     Field_List f(bytes, Param_Block_Offset, bank.Parameters);
     const auto baud = [](quint32 v) { return QStringLiteral("%1 bit/s").arg(v); };
     const auto parity = [](quint32 v) {
-        return QStringLiteral("%1 (%2)").arg(v).arg(v == 0 ? "none" : v == 1 ? "odd" : v == 2 ? "even" : "unknown");
+        return QStringLiteral("%1 (%2)").arg(v).arg(v == 0   ? "none"
+                                                    : v == 1 ? "odd"
+                                                    : v == 2 ? "even"
+                                                             : "unknown");
     };
     const auto stop_bits = [](quint32 v) {
-        return QStringLiteral("%1 (%2)").arg(v).arg(v == 0 ? "one stop bit" : v == 2 ? "two stop bits" : "unknown");
+        return QStringLiteral("%1 (%2)").arg(v).arg(v == 0   ? "one stop bit"
+                                                    : v == 2 ? "two stop bits"
+                                                             : "unknown");
     };
     const quint32 constant_0 = f.Add(QStringLiteral("constant 125000"), 0x000, 4);
     const quint32 baud_1 = f.Add(QStringLiteral("Ser_Baud: baud rate"), 0x00C, 4, baud);
@@ -186,7 +217,8 @@ Decoded_Bank Decode_Fixed(const QByteArray& bytes) {
             names << QStringLiteral("error/diagnosis");
         if (v & 0x0200)
             names << QStringLiteral("asynchronous requests");
-        return QStringLiteral("%1 (%2)").arg(Hex(v, 4), names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral(", ")));
+        return QStringLiteral("%1 (%2)").arg(Hex(v, 4), names.isEmpty() ? QStringLiteral("none")
+                                                                        : names.join(QStringLiteral(", ")));
     });
     const quint32 baud_2 = f.Add(QStringLiteral("baud rate (copy)"), 0x03C, 4, baud);
     const quint32 bits_2 = f.Add(QStringLiteral("data bits (copy)"), 0x040, 2);
@@ -198,7 +230,8 @@ Decoded_Bank Decode_Fixed(const QByteArray& bytes) {
     f.Add(QStringLiteral("Profi_NB_OUT: PROFIBUS output bytes"), 0x074, 4);
     f.Add(QStringLiteral("Profi_NB_IN: PROFIBUS input bytes"), 0x078, 4);
     f.Add(QStringLiteral("Profi_ID: PROFIBUS station address"), 0x081, 1);
-    const quint32 c_c4 = f.Add(QStringLiteral("constant 0x64000"), 0x0C4, 4, [](quint32 v) { return Hex(v, 5); });
+    const quint32 c_c4 =
+        f.Add(QStringLiteral("constant 0x64000"), 0x0C4, 4, [](quint32 v) { return Hex(v, 5); });
     f.Add(QStringLiteral("error reporting word"), 0x12C, 4, [](quint32 v) {
         if (v == 0)
             return QStringLiteral("0 (off)");
@@ -207,7 +240,7 @@ Decoded_Bank Decode_Fixed(const QByteArray& bytes) {
         return QStringLiteral("%1 (state in PROFIBUS input byte %1)").arg(v);
     });
     f.Add(QStringLiteral("Ethernet_EN_GAT: gateway marker"), 0x138, 4, [](quint32 v) {
-        return v == 0 ? QStringLiteral("00 00 00 00 (gateway used)")
+        return v == 0             ? QStringLiteral("00 00 00 00 (gateway used)")
                : v == 0xFFFFFFFFu ? QStringLiteral("FF FF FF FF (gateway not used)")
                                   : Hex(v, 8);
     });
@@ -228,12 +261,15 @@ Decoded_Bank Decode_Fixed(const QByteArray& bytes) {
     if (bits_1 != 8 || bits_2 != 8)
         problems.append(QStringLiteral("data bits are not 8"));
     if (baud_1 != baud_2 || parity_1 != parity_2 || stop_1 != stop_2)
-        problems.append(QStringLiteral("the serial settings at 0x03C to 0x044 differ from those at 0x00C to 0x014"));
+        problems.append(
+            QStringLiteral("the serial settings at 0x03C to 0x044 differ from those at 0x00C to 0x014"));
     Check_Fixed_Reserved(bytes, problems);
 
     int in_use = int(records);
     if (records > quint32(Rule_Record_Count)) {
-        problems.append(QStringLiteral("%1 rule records in use, more than the table's %2").arg(records).arg(Rule_Record_Count));
+        problems.append(QStringLiteral("%1 rule records in use, more than the table's %2")
+                            .arg(records)
+                            .arg(Rule_Record_Count));
         in_use = Rule_Record_Count;
     }
     for (int i = 0; i < in_use; ++i)
@@ -269,15 +305,18 @@ Packed_Header Read_Packed_Header(const QByteArray& bytes) {
     if (o[0] != quint32(Packed_Header_Size))
         header.problem = QStringLiteral("the rule section offset is %1, not 16").arg(o[0]);
     else if (o[1] < o[0] || (o[1] - o[0]) % Packed_Rule_Size != 0)
-        header.problem = QStringLiteral("the diagnosis list offset %1 does not follow whole 7-byte rules").arg(o[1]);
+        header.problem =
+            QStringLiteral("the diagnosis list offset %1 does not follow whole 7-byte rules").arg(o[1]);
     else if (o[2] < o[1])
         header.problem = QStringLiteral("the bitmap offset %1 lies before the diagnosis list").arg(o[2]);
     else if (quint64(o[3]) != quint64(o[2]) + Diagnosis_Bitmap_Size)
-        header.problem = QStringLiteral("the general section offset %1 does not follow the 32-byte bitmap").arg(o[3]);
+        header.problem =
+            QStringLiteral("the general section offset %1 does not follow the 32-byte bitmap").arg(o[3]);
     else if (quint64(size) != o[3] && quint64(size) != quint64(o[3]) + General_Section_Size)
-        header.problem = QStringLiteral("the file length %1 ends neither at %2 nor after a 33-byte general section")
-                             .arg(size)
-                             .arg(o[3]);
+        header.problem =
+            QStringLiteral("the file length %1 ends neither at %2 nor after a 33-byte general section")
+                .arg(size)
+                .arg(o[3]);
     else
         header.valid = true;
     return header;
@@ -313,8 +352,12 @@ void Packed_General(const QByteArray& bytes, int at, QList<Decoded_Field>& field
     f.Add(QStringLiteral("Ser_Baud"), 0, 1, [](quint32 v) {
         return v < 8 ? QStringLiteral("%1 (%2 bit/s)").arg(v).arg(bauds[v]) : QString::number(v);
     });
-    f.Add(QStringLiteral("Ser_Par"), 1, 1,
-          [](quint32 v) { return QStringLiteral("%1 (%2)").arg(v).arg(v == 0 ? "none" : v == 1 ? "even" : v == 2 ? "odd" : "unknown"); });
+    f.Add(QStringLiteral("Ser_Par"), 1, 1, [](quint32 v) {
+        return QStringLiteral("%1 (%2)").arg(v).arg(v == 0   ? "none"
+                                                    : v == 1 ? "even"
+                                                    : v == 2 ? "odd"
+                                                             : "unknown");
+    });
     f.Add(QStringLiteral("Ser_TO"), 2, 2, Milliseconds);
     f.Add(QStringLiteral("Ser_CD"), 4, 2, Milliseconds);
     f.Add(QStringLiteral("serial line"), 6, 1,
@@ -333,8 +376,11 @@ void Packed_General(const QByteArray& bytes, int at, QList<Decoded_Field>& field
     f.Add(QStringLiteral("Profi_Enable_Cancel_Data"), 20, 1, Yes_No);
     f.Add(QStringLiteral("diagnosis entries"), 21, 1);
     f.Add(QStringLiteral("Profi_Diagnosis_Zero"), 22, 1, Yes_No);
-    f.Add(QStringLiteral("Ser_StopBits"), 23, 1,
-          [](quint32 v) { return QStringLiteral("%1 (%2)").arg(v).arg(v == 0 ? "one stop bit" : v == 1 ? "two stop bits" : "unknown"); });
+    f.Add(QStringLiteral("Ser_StopBits"), 23, 1, [](quint32 v) {
+        return QStringLiteral("%1 (%2)").arg(v).arg(v == 0   ? "one stop bit"
+                                                    : v == 1 ? "two stop bits"
+                                                             : "unknown");
+    });
     f.Add(QStringLiteral("Profi_Enable_Async_Mod_Req"), 24, 1, Yes_No);
     f.Add(QStringLiteral("Profi_Async_Req_Start_IN"), 25, 1);
     f.Add(QStringLiteral("Profi_Async_Req_Start_OUT"), 26, 1);
@@ -376,16 +422,18 @@ Decoded_Bank Decode_Packed(const QByteArray& bytes) {
         if (in + out == rule_count)
             input_rules = in;
         else
-            bank.Problems.append(QStringLiteral("the general section counts %1 input and %2 output rules, the rule "
-                                                "section holds %3")
-                                     .arg(in)
-                                     .arg(out)
-                                     .arg(rule_count));
+            bank.Problems.append(
+                QStringLiteral("the general section counts %1 input and %2 output rules, the rule "
+                               "section holds %3")
+                    .arg(in)
+                    .arg(out)
+                    .arg(rule_count));
         if (Get_U8(bytes, int(o[3]) + 21) != ((o[2] - o[1]) & 0xFF))
-            bank.Problems.append(QStringLiteral("the general section's diagnosis count differs from the list"));
+            bank.Problems.append(
+                QStringLiteral("the general section's diagnosis count differs from the list"));
     }
     for (int i = 0; i < rule_count; ++i) {
-        const Decoded_Rule_Kind kind = input_rules < 0     ? Decoded_Rule_Kind::Unknown
+        const Decoded_Rule_Kind kind = input_rules < 0   ? Decoded_Rule_Kind::Unknown
                                        : i < input_rules ? Decoded_Rule_Kind::Input
                                                          : Decoded_Rule_Kind::Output;
         bank.Rules.append(Packed_Rule(bytes, i, kind));
@@ -404,16 +452,22 @@ Decoded_Bank Decode_Packed(const QByteArray& bytes) {
 
 QString Kind_Name(Decoded_Rule_Kind kind) {
     switch (kind) {
-    case Decoded_Rule_Kind::Input: return QStringLiteral("input ");
-    case Decoded_Rule_Kind::Output: return QStringLiteral("output");
-    default: return QStringLiteral("?     ");
+    case Decoded_Rule_Kind::Input:
+        return QStringLiteral("input ");
+    case Decoded_Rule_Kind::Output:
+        return QStringLiteral("output");
+    default:
+        return QStringLiteral("?     ");
     }
 }
 
 QString Format_Rule(const Decoded_Rule& rule, Bank_Layout layout) {
-    QString line = QStringLiteral("  #%1 at %2  %3").arg(rule.Index, 3).arg(Hex(quint32(rule.Offset), 4), Kind_Name(rule.Kind));
+    QString line = QStringLiteral("  #%1 at %2  %3")
+                       .arg(rule.Index, 3)
+                       .arg(Hex(quint32(rule.Offset), 4), Kind_Name(rule.Kind));
     if (layout == Bank_Layout::Fixed) {
-        line += QStringLiteral("  slave %1  function %2 (%3)  Modbus address %4  points %5  PROFIBUS byte %6 bit %7")
+        line += QStringLiteral(
+                    "  slave %1  function %2 (%3)  Modbus address %4  points %5  PROFIBUS byte %6 bit %7")
                     .arg(rule.Slave_ID)
                     .arg(rule.Function_Code)
                     .arg(Function_Name(rule.Function_Code))
@@ -433,14 +487,15 @@ QString Format_Rule(const Decoded_Rule& rule, Bank_Layout layout) {
     }
     if (rule.Kind == Decoded_Rule_Kind::Unknown)
         return line + QStringLiteral("  bytes %1").arg(Byte_List(rule.Raw));
-    line += QStringLiteral("  slave %1  type %2 (%3)  Modbus address %4  points %5  PROFIBUS byte %6  swap %7")
-                .arg(rule.Slave_ID)
-                .arg(rule.Type_Code)
-                .arg(Type_Name(rule.Type_Code))
-                .arg(rule.Address_Mod)
-                .arg(rule.NPoint)
-                .arg(rule.Address_Profi)
-                .arg(rule.Swap ? "yes" : "no");
+    line +=
+        QStringLiteral("  slave %1  type %2 (%3)  Modbus address %4  points %5  PROFIBUS byte %6  swap %7")
+            .arg(rule.Slave_ID)
+            .arg(rule.Type_Code)
+            .arg(Type_Name(rule.Type_Code))
+            .arg(rule.Address_Mod)
+            .arg(rule.NPoint)
+            .arg(rule.Address_Profi)
+            .arg(rule.Swap ? "yes" : "no");
     if (rule.Kind == Decoded_Rule_Kind::Output)
         line += QStringLiteral("  force F15/F16 %1").arg(rule.Force_Multiple ? "yes" : "no");
     return line;
@@ -462,11 +517,12 @@ Decoded_Bank Decode_Bank(const QByteArray& bytes) {
     }
     if (header.valid)
         return Decode_Packed(bytes);
-    throw Kc_Error(QStringLiteral("Not a configuration image: %1 bytes, not the fixed layout's %2, and no packed "
-                                  "image (%3).")
-                       .arg(bytes.size())
-                       .arg(Fixed_Image_Size)
-                       .arg(header.problem));
+    throw Kc_Error(
+        QStringLiteral("Not a configuration image: %1 bytes, not the fixed layout's %2, and no packed "
+                       "image (%3).")
+            .arg(bytes.size())
+            .arg(Fixed_Image_Size)
+            .arg(header.problem));
 }
 
 QString Format_Decoded_Bank(const Decoded_Bank& bank) {
@@ -475,7 +531,9 @@ QString Format_Decoded_Bank(const Decoded_Bank& bank) {
     text += QStringLiteral("Size: %1 bytes\n").arg(bank.Size);
     text += QStringLiteral("Sections:\n");
     for (const Decoded_Section& section : bank.Sections)
-        text += QStringLiteral("  %1  %2 %3 bytes\n").arg(Hex(quint32(section.Offset), 4), section.Name.leftJustified(18)).arg(section.Size);
+        text += QStringLiteral("  %1  %2 %3 bytes\n")
+                    .arg(Hex(quint32(section.Offset), 4), section.Name.leftJustified(18))
+                    .arg(section.Size);
 
     int in = 0;
     int out = 0;
@@ -500,11 +558,13 @@ QString Format_Decoded_Bank(const Decoded_Bank& bank) {
     }
     text += QStringLiteral("Parameters:\n");
     for (const Decoded_Field& field : bank.Parameters)
-        text += QStringLiteral("  %1  %2 %3\n").arg(Hex(quint32(field.Offset), 4), field.Name.leftJustified(38), field.Text);
+        text += QStringLiteral("  %1  %2 %3\n")
+                    .arg(Hex(quint32(field.Offset), 4), field.Name.leftJustified(38), field.Text);
     if (bank.Has_Checksum)
-        text += QStringLiteral("Checksum: stored %1, computed %2: %3\n")
-                    .arg(Hex(bank.Checksum_Stored, 8), Hex(bank.Checksum_Computed, 8),
-                         bank.Checksum_Matches ? QStringLiteral("matches") : QStringLiteral("DOES NOT MATCH"));
+        text +=
+            QStringLiteral("Checksum: stored %1, computed %2: %3\n")
+                .arg(Hex(bank.Checksum_Stored, 8), Hex(bank.Checksum_Computed, 8),
+                     bank.Checksum_Matches ? QStringLiteral("matches") : QStringLiteral("DOES NOT MATCH"));
     else
         text += QStringLiteral("Checksum: none in this layout\n");
     for (const QString& problem : bank.Problems)

@@ -13,11 +13,11 @@
 
 // One field of the image.
 struct Decoded_Field {
-    QString Name;       // the document value it comes from, or what it is
-    int Offset = 0;     // file offset
-    int Size = 0;       // bytes
-    quint32 Value = 0;  // the field as an unsigned little-endian number
-    QString Text;       // the value as a reader wants it ("115200 bit/s", "192.168.2.205")
+    QString Name;      // the document value it comes from, or what it is
+    int Offset = 0;    // file offset
+    int Size = 0;      // bytes
+    quint32 Value = 0; // the field as an unsigned little-endian number
+    QString Text;      // the value as a reader wants it ("115200 bit/s", "192.168.2.205")
 };
 
 struct Decoded_Section {

@@ -59,9 +59,13 @@ bool General_Values::Flag(const QString& name) const {
 
 int General_Values::Mandatory(const QString& name) const {
     QString text;
-    if (!Text(name, text))
-        throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1, element %2: the value is missing.")
-                                                 .arg(Native(document_.Path), name));
+    if (!Text(name, text)) {
+        const bool present = document_.Exists && !Child_Element(document_.Container, name).isNull();
+        throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1, element %2: %3.")
+                                                 .arg(Native(document_.Path), name,
+                                                      present ? QStringLiteral("the value is not plain text")
+                                                              : QStringLiteral("the value is missing")));
+    }
     int value = 0;
     if (!Try_Str_To_Int(text, value))
         throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1, element %2: %3 is not a number.")
@@ -72,9 +76,9 @@ int General_Values::Mandatory(const QString& name) const {
 Bank_Rule_List Rule_List(const Bank_Document& document, const QString& list_name) {
     const QDomElement list = Child_Element(document.Container, list_name);
     if (list.isNull())
-        throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1 has no %2 list in its first node %3.")
-                                                 .arg(Native(document.Path), list_name,
-                                                      Quoted(document.Container.nodeName())));
+        throw Kc_Error(Bank_Error_Prefix() +
+                       QStringLiteral("%1 has no %2 list in its first node %3.")
+                           .arg(Native(document.Path), list_name, Quoted(document.Container.nodeName())));
     Bank_Rule_List result;
     result.Name = list_name;
     for (QDomNode rule = list.firstChild(); !rule.isNull(); rule = rule.nextSibling())
@@ -137,9 +141,10 @@ QStringList Diagnosis_Entries(const Bank_Document& document) {
 int Diagnosis_Entry_Value(const Bank_Document& document, const QStringList& entries, int index) {
     int value = 0;
     if (!Try_Str_To_Int(entries[index], value))
-        throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1, entry %2 of the diagnosis list: %3 is not a number.")
-                                                 .arg(Native(document.Path))
-                                                 .arg(index + 1)
-                                                 .arg(Quoted(entries[index])));
+        throw Kc_Error(Bank_Error_Prefix() +
+                       QStringLiteral("%1, entry %2 of the diagnosis list: %3 is not a number.")
+                           .arg(Native(document.Path))
+                           .arg(index + 1)
+                           .arg(Quoted(entries[index])));
     return value;
 }

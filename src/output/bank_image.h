@@ -20,7 +20,7 @@ namespace Bank {
 inline constexpr int Rule_Record_Size = 32;
 inline constexpr int Rule_Record_Count = 512;
 inline constexpr int Rule_Table_Size = Rule_Record_Size * Rule_Record_Count; // 16384
-inline constexpr int Param_Block_Offset = Rule_Table_Size;                  // 0x4000
+inline constexpr int Param_Block_Offset = Rule_Table_Size;                   // 0x4000
 inline constexpr int Param_Block_Size = 2048;
 inline constexpr int Fixed_Image_Size = Rule_Table_Size + Param_Block_Size; // 18432
 inline constexpr int Checksum_Offset = 0x7FC;                               // in the block

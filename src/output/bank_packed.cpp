@@ -104,7 +104,8 @@ Bank_Image Build_Packed_Bank(const Bank_Document& pargen, const Bank_Document& s
 
     QList<Bank_Rule_List> lists;
     if (sdo.Exists)
-        lists = {Rule_List(sdo, QStringLiteral("ProfiBUS_IN")), Rule_List(sdo, QStringLiteral("ProfiBUS_OUT"))};
+        lists = {Rule_List(sdo, QStringLiteral("ProfiBUS_IN")),
+                 Rule_List(sdo, QStringLiteral("ProfiBUS_OUT"))};
     result.Input_Rules = lists.isEmpty() ? 0 : int(lists[0].Rules.size());
     result.Output_Rules = lists.isEmpty() ? 0 : int(lists[1].Rules.size());
     const QStringList entries = Diagnosis_Entries(diagnosis);
@@ -112,16 +113,18 @@ Bank_Image Build_Packed_Bank(const Bank_Document& pargen, const Bank_Document& s
 
     // The whole length is known before anything is written; the device
     // cannot take more than its buffer.
-    const qint64 size = qint64(Packed_Header_Size) + qint64(Packed_Rule_Size) * (result.Input_Rules + result.Output_Rules) +
-                        result.Diagnosis_Entries + Diagnosis_Bitmap_Size + (pargen.Exists ? General_Section_Size : 0);
+    const qint64 size =
+        qint64(Packed_Header_Size) + qint64(Packed_Rule_Size) * (result.Input_Rules + result.Output_Rules) +
+        result.Diagnosis_Entries + Diagnosis_Bitmap_Size + (pargen.Exists ? General_Section_Size : 0);
     if (size > Packed_Image_Limit)
-        throw Kc_Error(Bank_Error_Prefix() +
-                       QStringLiteral("the image would be %1 bytes (%2 rules, %3 diagnosis entries); the device "
-                                      "takes at most %4.")
-                           .arg(size)
-                           .arg(result.Input_Rules + result.Output_Rules)
-                           .arg(result.Diagnosis_Entries)
-                           .arg(Packed_Image_Limit));
+        throw Kc_Error(
+            Bank_Error_Prefix() +
+            QStringLiteral("the image would be %1 bytes (%2 rules, %3 diagnosis entries); the device "
+                           "takes at most %4.")
+                .arg(size)
+                .arg(result.Input_Rules + result.Output_Rules)
+                .arg(result.Diagnosis_Entries)
+                .arg(Packed_Image_Limit));
 
     QByteArray& image = result.Bytes;
     image = QByteArray(int(size), '\0');

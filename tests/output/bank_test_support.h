@@ -32,7 +32,8 @@ inline bool Read_Hex_Fixture(const QString& path, QByteArray& image, QString& er
     int line_number = 0;
     for (const QByteArray& raw : file.readAll().split('\n')) {
         ++line_number;
-        const QString line = QString::fromUtf8(raw.left(raw.indexOf('#') < 0 ? raw.size() : raw.indexOf('#')));
+        const QString line =
+            QString::fromUtf8(raw.left(raw.indexOf('#') < 0 ? raw.size() : raw.indexOf('#')));
         for (const QString& token : line.split(u' ', Qt::SkipEmptyParts)) {
             bool ok = false;
             if (size_next) {
@@ -137,16 +138,18 @@ inline Xml_Values Without(Xml_Values values, const QString& name) {
 
 // A complete, valid rule of each kind.
 inline Xml_Values Input_Rule() {
-    return {{"Enable", "Y"},  {"Slave_ID", "1"},   {"Type", "Holding Register"}, {"Address_Mod", "100"},
-            {"NPoint", "2"},  {"PollTime", "100"}, {"MaxError", "0"},            {"Address_Profi", "0"},
-            {"Bit", ""},      {"Swap", "N"},       {"Mnemonic", ""}};
+    return {{"Enable", "Y"},        {"Slave_ID", "1"},      {"Type", "Holding Register"},
+            {"Address_Mod", "100"}, {"NPoint", "2"},        {"PollTime", "100"},
+            {"MaxError", "0"},      {"Address_Profi", "0"}, {"Bit", ""},
+            {"Swap", "N"},          {"Mnemonic", ""}};
 }
 
 inline Xml_Values Output_Rule() {
-    return {{"Enable", "Y"},      {"Slave_ID", "1"},   {"Type", "Holding Register"}, {"Address_Mod", "200"},
-            {"NPoint", "2"},      {"PollTime", "100"}, {"OnChange", "Y"},            {"OnCMD", "N"},
-            {"MaxError", "0"},    {"Address_Profi", "0"}, {"Bit", "0"},               {"Swap", "N"},
-            {"ForceF15F16", "N"}, {"Mnemonic", ""}};
+    return {{"Enable", "Y"},        {"Slave_ID", "1"}, {"Type", "Holding Register"},
+            {"Address_Mod", "200"}, {"NPoint", "2"},   {"PollTime", "100"},
+            {"OnChange", "Y"},      {"OnCMD", "N"},    {"MaxError", "0"},
+            {"Address_Profi", "0"}, {"Bit", "0"},      {"Swap", "N"},
+            {"ForceF15F16", "N"},   {"Mnemonic", ""}};
 }
 
 // A configuration folder with an empty bin folder.

@@ -11,11 +11,14 @@ namespace {
 constexpr int Block = 0x4000;
 
 quint32 U32(const QByteArray& b, int at) {
-    return quint8(b[at]) | quint8(b[at + 1]) << 8 | quint8(b[at + 2]) << 16 | quint32(quint8(b[at + 3])) << 24;
+    return quint8(b[at]) | quint8(b[at + 1]) << 8 | quint8(b[at + 2]) << 16 |
+           quint32(quint8(b[at + 3])) << 24;
 }
 
 quint32 Field(const QByteArray& b, int at, int size) {
-    return size == 1 ? quint8(b[at]) : size == 2 ? quint32(quint8(b[at]) | quint8(b[at + 1]) << 8) : U32(b, at);
+    return size == 1   ? quint8(b[at])
+           : size == 2 ? quint32(quint8(b[at]) | quint8(b[at + 1]) << 8)
+                       : U32(b, at);
 }
 
 // Builds a hardware-type-1 configuration in a fresh folder; no rules document
@@ -26,7 +29,8 @@ Bank_Image Build_Fixed(const Xml_Values& general, const QList<Xml_Values>* in = 
     const QString conf = Make_Conf_Dir(dir.path());
     Write_All(conf + "/ParGen.xml", Par_Gen_Xml(Xml_Values{{"Hardware_Type", "1"}} + general));
     if (in || out)
-        Write_All(conf + "/sdo.xml", Sdo_Xml(in ? *in : QList<Xml_Values>{}, out ? *out : QList<Xml_Values>{}));
+        Write_All(conf + "/sdo.xml",
+                  Sdo_Xml(in ? *in : QList<Xml_Values>{}, out ? *out : QList<Xml_Values>{}));
     return Build_Bank(conf);
 }
 
@@ -63,6 +67,7 @@ private Q_SLOTS:
     void rules_document_needs_both_lists();
 };
 
+// clang-format off
 void Tst_Bank_Fixed::general_value_data() {
     QTest::addColumn<QString>("element");
     QTest::addColumn<QString>("text");
@@ -108,6 +113,7 @@ void Tst_Bank_Fixed::general_value_data() {
     QTest::newRow("gateway not used") << "Ethernet_EN_GAT" << "0" << 0x138 << 4 << 0xFFFFFFFFu;
     QTest::newRow("gateway flag true is not 1") << "Ethernet_EN_GAT" << "true" << 0x138 << 4 << 0xFFFFFFFFu;
 }
+// clang-format on
 
 void Tst_Bank_Fixed::general_value() {
     QFETCH(QString, element);
@@ -120,6 +126,7 @@ void Tst_Bank_Fixed::general_value() {
     QCOMPARE(Field(image, Block + offset, size), expected);
 }
 
+// clang-format off
 void Tst_Bank_Fixed::error_reporting_data() {
     QTest::addColumn<Xml_Values>("general");
     QTest::addColumn<quint32>("error_word");
@@ -144,6 +151,7 @@ void Tst_Bank_Fixed::error_reporting_data() {
                       {"Profi_Enable_Diagnosis", "1"}, {"Profi_Enable_Async_Mod_Req", "1"}}
         << 0xFFFFFFFFu << 0x0308u;
 }
+// clang-format on
 
 void Tst_Bank_Fixed::error_reporting() {
     QFETCH(Xml_Values, general);
@@ -154,6 +162,7 @@ void Tst_Bank_Fixed::error_reporting() {
     QCOMPARE(Field(image, Block + 0x03A, 2), options);
 }
 
+// clang-format off
 void Tst_Bank_Fixed::rule_codes_data() {
     QTest::addColumn<bool>("input");
     QTest::addColumn<QString>("type");
@@ -183,6 +192,7 @@ void Tst_Bank_Fixed::rule_codes_data() {
     QTest::newRow("out input status: 0 even forced") << false << "Input Status" << "1" << "Y" << 0 << 0;
     QTest::newRow("out input register: 0") << false << "Input Register" << "2" << "N" << 0 << 0;
 }
+// clang-format on
 
 void Tst_Bank_Fixed::rule_codes() {
     QFETCH(bool, input);
@@ -201,6 +211,7 @@ void Tst_Bank_Fixed::rule_codes() {
     QCOMPARE(Field(image, 12, 2), quint32(points.toUInt() & 0xFFFF));
 }
 
+// clang-format off
 void Tst_Bank_Fixed::rule_flags_data() {
     QTest::addColumn<bool>("input");
     QTest::addColumn<QString>("swap");      // "-" for no attribute
@@ -215,6 +226,7 @@ void Tst_Bank_Fixed::rule_flags_data() {
     QTest::newRow("out, neither") << false << "N" << "N" << 0x00;
     QTest::newRow("out, on change empty") << false << "-" << "" << 0x00;
 }
+// clang-format on
 
 void Tst_Bank_Fixed::rule_flags() {
     QFETCH(bool, input);
@@ -280,6 +292,7 @@ void Tst_Bank_Fixed::more_than_512_enabled_rules_stop_the_build() {
              qPrintable(message));
 }
 
+// clang-format off
 void Tst_Bank_Fixed::lenient_conversion_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("expected"); // -1: the build stops
@@ -300,6 +313,7 @@ void Tst_Bank_Fixed::lenient_conversion_data() {
     QTest::newRow("empty") << "" << -1;
     QTest::newRow("beyond 32 bits") << "4294967296" << -1;
 }
+// clang-format on
 
 void Tst_Bank_Fixed::lenient_conversion() {
     QFETCH(QString, text);
@@ -314,6 +328,7 @@ void Tst_Bank_Fixed::lenient_conversion() {
     }
 }
 
+// clang-format off
 void Tst_Bank_Fixed::mandatory_values_data() {
     QTest::addColumn<bool>("input");
     QTest::addColumn<QString>("attribute");
@@ -335,6 +350,7 @@ void Tst_Bank_Fixed::mandatory_values_data() {
     QTest::newRow("out Type") << false << "Type" << "-" << "rule 2 of ProfiBUS_OUT: the value Type is missing";
     QTest::newRow("out ForceF15F16 is not mandatory") << false << "ForceF15F16" << "-" << "";
 }
+// clang-format on
 
 void Tst_Bank_Fixed::mandatory_values() {
     QFETCH(bool, input);
@@ -354,6 +370,7 @@ void Tst_Bank_Fixed::mandatory_values() {
     }
 }
 
+// clang-format off
 void Tst_Bank_Fixed::rules_document_needs_both_lists_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("message");
@@ -368,6 +385,7 @@ void Tst_Bank_Fixed::rules_document_needs_both_lists_data() {
         << "has no ProfiBUS_IN list in its first node \"#comment\"";
     QTest::newRow("not well-formed") << QByteArray("<Serial_to_ProfiBus><ProfiBUS_IN>") << "is not a well-formed XML document";
 }
+// clang-format on
 
 void Tst_Bank_Fixed::rules_document_needs_both_lists() {
     QFETCH(QByteArray, content);

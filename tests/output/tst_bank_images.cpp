@@ -17,6 +17,7 @@ private Q_SLOTS:
     void fixed_without_any_document();
 };
 
+// clang-format off
 void Tst_Bank_Images::whole_image_data() {
     QTest::addColumn<QString>("fixture");
     QTest::addColumn<int>("layout");
@@ -32,6 +33,7 @@ void Tst_Bank_Images::whole_image_data() {
     QTest::newRow("fixed, every element missing") << "fixed_elements_missing" << int(Bank_Layout::Fixed) << 0 << 0;
     QTest::newRow("fixed, full configuration") << "fixed_full" << int(Bank_Layout::Fixed) << 2 << 2;
 }
+// clang-format on
 
 void Tst_Bank_Images::whole_image() {
     QFETCH(QString, fixture);
@@ -43,10 +45,12 @@ void Tst_Bank_Images::whole_image() {
     Copy_Documents(Fixture_Path("bank/" + fixture), conf);
     QByteArray expected;
     QString error;
-    QVERIFY2(Read_Hex_Fixture(Fixture_Path("bank/" + fixture + "/expected.hex"), expected, error), qPrintable(error));
+    QVERIFY2(Read_Hex_Fixture(Fixture_Path("bank/" + fixture + "/expected.hex"), expected, error),
+             qPrintable(error));
 
     const Bank_Image image = Build_Bank(conf);
-    QVERIFY2(Image_Difference(image.Bytes, expected).isEmpty(), qPrintable(Image_Difference(image.Bytes, expected)));
+    QVERIFY2(Image_Difference(image.Bytes, expected).isEmpty(),
+             qPrintable(Image_Difference(image.Bytes, expected)));
     QCOMPARE(int(image.Layout), layout);
     QCOMPARE(image.Input_Rules, input_rules);
     QCOMPARE(image.Output_Rules, output_rules);

@@ -10,9 +10,9 @@ namespace {
 
 // Values for the twelve mandatory bytes of the general section.
 Xml_Values Mandatory_General() {
-    return {{"Hardware_Type", "0"}, {"Ser_Type", "0"}, {"Ser_Baud", "7"},  {"Ser_Par", "0"},      {"Ser_TO", "1000"},
-            {"Ser_CD", "100"},      {"Ser_Prot", "0"}, {"Profi_ID", "1"}, {"Profi_Baud", "10"}, {"Profi_NB_IN", "244"},
-            {"Profi_NB_OUT", "244"}};
+    return {{"Hardware_Type", "0"}, {"Ser_Type", "0"},      {"Ser_Baud", "7"},      {"Ser_Par", "0"},
+            {"Ser_TO", "1000"},     {"Ser_CD", "100"},      {"Ser_Prot", "0"},      {"Profi_ID", "1"},
+            {"Profi_Baud", "10"},   {"Profi_NB_IN", "244"}, {"Profi_NB_OUT", "244"}};
 }
 
 struct Conf {
@@ -27,7 +27,8 @@ Bank_Image Build(const Xml_Values* general, const QList<Xml_Values>* in = nullpt
     if (general)
         Write_All(conf.path + "/ParGen.xml", Par_Gen_Xml(*general));
     if (in || out)
-        Write_All(conf.path + "/sdo.xml", Sdo_Xml(in ? *in : QList<Xml_Values>{}, out ? *out : QList<Xml_Values>{}));
+        Write_All(conf.path + "/sdo.xml",
+                  Sdo_Xml(in ? *in : QList<Xml_Values>{}, out ? *out : QList<Xml_Values>{}));
     if (ids)
         Write_All(conf.path + "/diagnosis.xml", Diagnosis_Xml(*ids));
     return Build_Bank(conf.path);
@@ -66,12 +67,15 @@ private Q_SLOTS:
     void output_type_codes();
     void rule_values_are_mandatory_data();
     void rule_values_are_mandatory();
+    void disabled_rule_with_missing_values_stops_the_build();
+    void element_holding_elements_has_no_value();
     void diagnosis_list_and_bitmap_data();
     void diagnosis_list_and_bitmap();
     void diagnosis_entries_are_mandatory();
     void image_larger_than_the_buffer_stops_the_build();
 };
 
+// clang-format off
 void Tst_Bank_Packed::hardware_type_chooses_the_layout_data() {
     QTest::addColumn<QString>("text"); // "-": no element
     QTest::addColumn<bool>("fixed");
@@ -84,6 +88,7 @@ void Tst_Bank_Packed::hardware_type_chooses_the_layout_data() {
     QTest::newRow("trailing blank") << "1 " << false;
     QTest::newRow("missing") << "-" << false;
 }
+// clang-format on
 
 void Tst_Bank_Packed::hardware_type_chooses_the_layout() {
     QFETCH(QString, text);
@@ -95,6 +100,7 @@ void Tst_Bank_Packed::hardware_type_chooses_the_layout() {
     QCOMPARE(image.Bytes.size(), fixed ? 18432 : 81);
 }
 
+// clang-format off
 void Tst_Bank_Packed::general_section_data() {
     QTest::addColumn<Xml_Values>("values");
     QTest::addColumn<int>("offset");
@@ -151,6 +157,7 @@ void Tst_Bank_Packed::general_section_data() {
     QTest::newRow("copy position keeps 16 bits") << Xml_Values{{"Profi_Diagnosis_Copy_Array_Position", "70000"}}
                                                  << 31 << 2 << 4464;
 }
+// clang-format on
 
 void Tst_Bank_Packed::general_section() {
     QFETCH(Xml_Values, values);
@@ -165,6 +172,7 @@ void Tst_Bank_Packed::general_section() {
     QCOMPARE(General_Field(image, offset, size), quint32(expected));
 }
 
+// clang-format off
 void Tst_Bank_Packed::general_section_mandatory_bytes_data() {
     QTest::addColumn<QString>("element");
     QTest::addColumn<QString>("text"); // "-": no element
@@ -180,6 +188,7 @@ void Tst_Bank_Packed::general_section_mandatory_bytes_data() {
     QTest::newRow("element in other letter case is missing")
         << "Ser_TO" << "ser_to" << "element Ser_TO: the value is missing";
 }
+// clang-format on
 
 void Tst_Bank_Packed::general_section_mandatory_bytes() {
     QFETCH(QString, element);
@@ -194,6 +203,7 @@ void Tst_Bank_Packed::general_section_mandatory_bytes() {
     QVERIFY2(error.contains(message) && error.contains("ParGen.xml"), qPrintable(error));
 }
 
+// clang-format off
 void Tst_Bank_Packed::input_type_codes_data() {
     QTest::addColumn<QString>("type");
     QTest::addColumn<int>("code");
@@ -204,6 +214,7 @@ void Tst_Bank_Packed::input_type_codes_data() {
     QTest::newRow("other text") << "Register" << 3;
     QTest::newRow("empty text") << "" << 3;
 }
+// clang-format on
 
 void Tst_Bank_Packed::input_type_codes() {
     QFETCH(QString, type);
@@ -212,6 +223,7 @@ void Tst_Bank_Packed::input_type_codes() {
     QTEST(int(quint8(image[16 + 1])), "code");
 }
 
+// clang-format off
 void Tst_Bank_Packed::output_type_codes_data() {
     QTest::addColumn<QString>("type"); // "-": no attribute
     QTest::addColumn<QString>("points");
@@ -227,6 +239,7 @@ void Tst_Bank_Packed::output_type_codes_data() {
     QTest::newRow("type missing: 3") << "-" << "2" << "N" << 0x03;
     QTest::newRow("1 point without force attribute stops") << "Coil Status" << "1" << "-" << -1;
 }
+// clang-format on
 
 void Tst_Bank_Packed::output_type_codes() {
     QFETCH(QString, type);
@@ -240,7 +253,8 @@ void Tst_Bank_Packed::output_type_codes() {
     const QList<Xml_Values> out{rule};
     if (code < 0) {
         const QString error = Build_Error(nullptr, &none, &out);
-        QVERIFY2(error.contains("rule 1 of ProfiBUS_OUT: the value ForceF15F16 is missing"), qPrintable(error));
+        QVERIFY2(error.contains("rule 1 of ProfiBUS_OUT: the value ForceF15F16 is missing"),
+                 qPrintable(error));
         return;
     }
     const QByteArray image = Build(nullptr, &none, &out).Bytes;
@@ -248,6 +262,7 @@ void Tst_Bank_Packed::output_type_codes() {
     QCOMPARE(int(quint8(image[16 + 3])), points.toInt() & 0xFF);
 }
 
+// clang-format off
 void Tst_Bank_Packed::rule_values_are_mandatory_data() {
     QTest::addColumn<bool>("input");
     QTest::addColumn<QString>("attribute");
@@ -269,6 +284,7 @@ void Tst_Bank_Packed::rule_values_are_mandatory_data() {
     QTest::newRow("disabled rule is compiled all the same")
         << true << "Enable" << "N" << "";
 }
+// clang-format on
 
 void Tst_Bank_Packed::rule_values_are_mandatory() {
     QFETCH(bool, input);
@@ -286,6 +302,29 @@ void Tst_Bank_Packed::rule_values_are_mandatory() {
         QVERIFY2(error.contains(message) && error.contains("sdo.xml"), qPrintable(error));
 }
 
+void Tst_Bank_Packed::disabled_rule_with_missing_values_stops_the_build() {
+    // The fixed layout passes over such a rule; here every rule is compiled.
+    const QList<Xml_Values> in{Input_Rule(), {{"Enable", "N"}}};
+    const QList<Xml_Values> none;
+    const QString error = Build_Error(nullptr, &in, &none);
+    QVERIFY2(error.contains("rule 2 of ProfiBUS_IN: the value Slave_ID is missing"), qPrintable(error));
+}
+
+void Tst_Bank_Packed::element_holding_elements_has_no_value() {
+    Conf conf;
+    QByteArray pargen = Par_Gen_Xml(Mandatory_General());
+    pargen.replace("<Ser_TO>1000</Ser_TO>", "<Ser_TO><ms>1000</ms></Ser_TO>");
+    Write_All(conf.path + "/ParGen.xml", pargen);
+    try {
+        Build_Bank(conf.path);
+        QFAIL("the build did not stop");
+    } catch (const Kc_Error& error) {
+        QVERIFY2(error.Message().contains("element Ser_TO: the value is not plain text"),
+                 qPrintable(error.Message()));
+    }
+}
+
+// clang-format off
 void Tst_Bank_Packed::diagnosis_list_and_bitmap_data() {
     QTest::addColumn<QStringList>("ids");
     QTest::addColumn<QByteArray>("list");
@@ -297,6 +336,7 @@ void Tst_Bank_Packed::diagnosis_list_and_bitmap_data() {
                                                      << QByteArray("\x00\x00\x03", 3);
     QTest::newRow("none") << QStringList{} << QByteArray() << QByteArray();
 }
+// clang-format on
 
 void Tst_Bank_Packed::diagnosis_list_and_bitmap() {
     QFETCH(QStringList, ids);
@@ -313,15 +353,19 @@ void Tst_Bank_Packed::diagnosis_list_and_bitmap() {
 void Tst_Bank_Packed::diagnosis_entries_are_mandatory() {
     const QStringList ids{"1", "12 ", "3"};
     const QString error = Build_Error(nullptr, nullptr, nullptr, &ids);
-    QVERIFY2(error.contains("diagnosis.xml") && error.contains("entry 2 of the diagnosis list: \"12 \" is not a number"),
+    QVERIFY2(error.contains("diagnosis.xml") &&
+                 error.contains("entry 2 of the diagnosis list: \"12 \" is not a number"),
              qPrintable(error));
 }
 
 void Tst_Bank_Packed::image_larger_than_the_buffer_stops_the_build() {
     // 16 + 7 × 18713 + 32 + 33 = 131072 bytes: exactly the buffer.
     const Xml_Values general = Mandatory_General();
-    const Xml_Values rule{{"Slave_ID", "1"}, {"Type", "Coil Status"}, {"Address_Mod", "0"},
-                          {"NPoint", "8"},   {"Address_Profi", "0"}};
+    const Xml_Values rule{{"Slave_ID", "1"},
+                          {"Type", "Coil Status"},
+                          {"Address_Mod", "0"},
+                          {"NPoint", "8"},
+                          {"Address_Profi", "0"}};
     QList<Xml_Values> in(18713, rule);
     const QList<Xml_Values> none;
     QCOMPARE(Build(&general, &in, &none).Bytes.size(), 131072);

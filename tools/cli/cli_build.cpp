@@ -10,16 +10,16 @@ Cli_Command Build_Cli_Command() {
     command.name = QStringLiteral("build");
     command.usage = QStringLiteral("build CONF_DIR");
     command.summary = QStringLiteral("compile a configuration into CONF_DIR/bin/bank.bin");
-    command.help = QStringLiteral(
-        "Compiles the stored documents of the configuration folder CONF_DIR (ParGen.xml,\n"
-        "sdo.xml, diagnosis.xml) into the configuration image, exactly as the\n"
-        "configurator's Update Device step does, and writes it to CONF_DIR/bin/bank.bin.\n"
-        "Hardware type 1 gives the fixed layout (18432 bytes), every other type the\n"
-        "packed layout. Prints the layout, the size and the rule counts.\n"
-        "\n"
-        "Exit status: 0 written; 1 the build or the write failed (the message names\n"
-        "the document, the rule or element and the value; the old bank.bin is left as\n"
-        "it was); 2 wrong arguments or CONF_DIR is not a folder.");
+    command.help =
+        QStringLiteral("Compiles the stored documents of the configuration folder CONF_DIR (ParGen.xml,\n"
+                       "sdo.xml, diagnosis.xml) into the configuration image, exactly as the\n"
+                       "configurator's Update Device step does, and writes it to CONF_DIR/bin/bank.bin.\n"
+                       "Hardware type 1 gives the fixed layout (18432 bytes), every other type the\n"
+                       "packed layout. Prints the layout, the size and the rule counts.\n"
+                       "\n"
+                       "Exit status: 0 written; 1 the build or the write failed (the message names\n"
+                       "the document, the rule or element and the value; the old bank.bin is left as\n"
+                       "it was); 2 wrong arguments or CONF_DIR is not a folder.");
     command.run = [](const QStringList& args, QTextStream& out, QTextStream& err) {
         if (args.size() != 1 || args[0].startsWith(u'-')) {
             err << "kc40927-cli build: expected one argument, usage: kc40927-cli build CONF_DIR\n";
@@ -35,7 +35,8 @@ Cli_Command Build_Cli_Command() {
             const Bank_Image image = Build_Bank(conf_dir);
             Save_Bank(image.Bytes, conf_dir);
             out << "Wrote " << QDir::toNativeSeparators(Bank_File_Path(conf_dir)) << "\n";
-            out << "Layout: " << Bank_Layout_Name(image.Layout) << " (hardware type " << image.Hardware_Type << ")\n";
+            out << "Layout: " << Bank_Layout_Name(image.Layout) << " (hardware type " << image.Hardware_Type
+                << ")\n";
             out << "Size: " << image.Bytes.size() << " bytes\n";
             out << "Rules: " << image.Input_Rules << " input, " << image.Output_Rules << " output"
                 << (image.Layout == Bank_Layout::Fixed ? " (enabled)" : "") << "\n";

@@ -11,16 +11,16 @@ Cli_Command Inspect_Cli_Command() {
     command.name = QStringLiteral("inspect");
     command.usage = QStringLiteral("inspect BANK_FILE");
     command.summary = QStringLiteral("print a readable dump of a configuration image");
-    command.help = QStringLiteral(
-        "Prints what a device will load from the configuration image BANK_FILE, in\n"
-        "either layout (the layout is recognised from the bytes): the sections and\n"
-        "their offsets, every rule with its decoded fields, every parameter with its\n"
-        "name, and for the fixed layout the checksum and whether it matches. Fields\n"
-        "that disagree inside the image are listed as problems.\n"
-        "\n"
-        "Exit status: 0 the image was decoded and its checksum (if any) matches;\n"
-        "1 the file cannot be read, is no configuration image, or its checksum does\n"
-        "not match; 2 wrong arguments or BANK_FILE is not a file.");
+    command.help =
+        QStringLiteral("Prints what a device will load from the configuration image BANK_FILE, in\n"
+                       "either layout (the layout is recognised from the bytes): the sections and\n"
+                       "their offsets, every rule with its decoded fields, every parameter with its\n"
+                       "name, and for the fixed layout the checksum and whether it matches. Fields\n"
+                       "that disagree inside the image are listed as problems.\n"
+                       "\n"
+                       "Exit status: 0 the image was decoded and its checksum (if any) matches;\n"
+                       "1 the file cannot be read, is no configuration image, or its checksum does\n"
+                       "not match; 2 wrong arguments or BANK_FILE is not a file.");
     command.run = [](const QStringList& args, QTextStream& out, QTextStream& err) {
         if (args.size() != 1 || args[0].startsWith(u'-')) {
             err << "kc40927-cli inspect: expected one argument, usage: kc40927-cli inspect BANK_FILE\n";
@@ -29,7 +29,8 @@ Cli_Command Inspect_Cli_Command() {
         const QString path = args[0];
         const QString shown = QDir::toNativeSeparators(path);
         if (!QFileInfo(path).isFile()) {
-            err << "kc40927-cli inspect: " << shown << " is not a file, usage: kc40927-cli inspect BANK_FILE\n";
+            err << "kc40927-cli inspect: " << shown
+                << " is not a file, usage: kc40927-cli inspect BANK_FILE\n";
             return Cli_Usage;
         }
         QFile file(path);
