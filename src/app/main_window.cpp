@@ -13,6 +13,7 @@
 #include "app/ui_services.h"
 #include "app/version_source.h"
 #include "text/language_file.h"
+#include "text/plain_hint.h"
 #include "text/text_table.h"
 
 #include <QCloseEvent>
@@ -74,9 +75,9 @@ QToolButton* New_Image_Button(QWidget* parent, const char* name, QStyle::Standar
 
 } // namespace
 
-TFStruttoreFirmWare::TFStruttoreFirmWare(App_State& app_state, Text_Table& text_table, Ui_Services& ui_services,
-                                         Version_Source& version_source, const QString& program_dir,
-                                         QWidget* parent)
+TFStruttoreFirmWare::TFStruttoreFirmWare(App_State& app_state, Text_Table& text_table,
+                                         Ui_Services& ui_services, Version_Source& version_source,
+                                         const QString& program_dir, QWidget* parent)
     : QMainWindow(parent), state(app_state), texts(text_table), ui(ui_services), versions(version_source) {
     setObjectName(QStringLiteral("FStruttoreFirmWare"));
     FormCreate(program_dir);
@@ -152,7 +153,9 @@ void TFStruttoreFirmWare::Create_Controls() {
     code_font.setPointSizeF(code_font.pointSizeF() * 2.2);
     code_font.setBold(true);
     L_SW_Code->setFont(code_font);
-    L_SW_Code->setStyleSheet(QStringLiteral("color: grey;"));
+    QPalette grey = L_SW_Code->palette();
+    grey.setColor(QPalette::WindowText, Qt::gray);
+    L_SW_Code->setPalette(grey);
     L_SW_Code->setGeometry(margin, 8, 320, 40);
     L_SW_Desc = New_Label(central, "L_SW_Desc");
     L_SW_Desc->setGeometry(margin, 50, 420, 20);
@@ -254,7 +257,8 @@ void TFStruttoreFirmWare::Lay_Out_Steps(int hardware_type) {
 
     const QLabel* last_label = L_Step[last_row - 1];
     const int vorlan_left = button_left + button_width + 8;
-    L_Vorlan->setGeometry(vorlan_left, last_label->y(), window_width - margin - vorlan_left, last_label->height());
+    L_Vorlan->setGeometry(vorlan_left, last_label->y(), window_width - margin - vorlan_left,
+                          last_label->height());
     const int bin_bottom = Btn_CreateBin->geometry().bottom() + 1;
     Shape1->setGeometry(margin, bin_bottom + 8, window_width - 2 * margin, 2);
     setFixedSize(window_width, bin_bottom + bottom_margin);
@@ -306,24 +310,24 @@ void TFStruttoreFirmWare::Set_Lang() {
     L_Begin->setText(texts[0]);
     for (int i = 0; i < 8; ++i)
         L_Step[i]->setText(texts[i + 1]);
-    Btn_Info->setToolTip(texts[12]);
-    Btn_Opz->setToolTip(texts[13]);
-    Btn_Close->setToolTip(texts[14]);
+    Btn_Info->setToolTip(Plain_Hint(texts[12]));
+    Btn_Opz->setToolTip(Plain_Hint(texts[13]));
+    Btn_Close->setToolTip(Plain_Hint(texts[14]));
     Btn_New->setText(texts[15]);
     Btn_Open->setText(texts[16]);
     Btn_CreateBin->setText(texts[17]);
     Btn_Prm_Gen->setText(texts[20]);
     Btn_Modbus_Set_Access->setText(texts[21]);
     Show_Configuration_Labels();
-    Btn_New->setToolTip(texts[22]);
-    Btn_Open->setToolTip(texts[23]);
-    Btn_Prm_Gen->setToolTip(texts[24]);
-    Btn_Modbus_Set_Access->setToolTip(texts[25]);
-    Btn_CreateBin->setToolTip(texts[26]);
+    Btn_New->setToolTip(Plain_Hint(texts[22]));
+    Btn_Open->setToolTip(Plain_Hint(texts[23]));
+    Btn_Prm_Gen->setToolTip(Plain_Hint(texts[24]));
+    Btn_Modbus_Set_Access->setToolTip(Plain_Hint(texts[25]));
+    Btn_CreateBin->setToolTip(Plain_Hint(texts[26]));
     Btn_PROFIBUS_Error_Diagnosis->setText(texts[27]);
-    Btn_PROFIBUS_Error_Diagnosis->setToolTip(texts[28]);
+    Btn_PROFIBUS_Error_Diagnosis->setToolTip(Plain_Hint(texts[28]));
     Btn_GSD_EDS->setText(texts[29]);
-    Btn_GSD_EDS->setToolTip(texts[30]);
+    Btn_GSD_EDS->setToolTip(Plain_Hint(texts[30]));
 }
 
 void TFStruttoreFirmWare::Change_Language() {

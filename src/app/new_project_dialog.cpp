@@ -2,6 +2,7 @@
 
 #include "app/new_project.h"
 #include "app/ui_services.h"
+#include "text/plain_hint.h"
 #include "text/text_table.h"
 
 #include <QLabel>
@@ -49,9 +50,9 @@ void TFNew_Project::Set_Lang() {
     setWindowTitle(texts[100]);
     L_SW_Desc->setText(texts[101]);
     Label1->setText(texts[102]);
-    E_New_Proj->setToolTip(texts[108]);
+    E_New_Proj->setToolTip(Plain_Hint(texts[108]));
     Btn_OK->setText(texts[103]);
-    Btn_OK->setToolTip(texts[109]);
+    Btn_OK->setToolTip(Plain_Hint(texts[109]));
     Btn_Cancel->setText(texts[104]);
-    Btn_Cancel->setToolTip(texts[110]);
+    Btn_Cancel->setToolTip(Plain_Hint(texts[110]));
 }

@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/open_conf.h"
+#include "text/plain_hint.h"
 #include "text/text_table.h"
 
 #include <QLabel>
@@ -56,9 +57,9 @@ void TFOpenConf::Set_Lang() {
     setWindowTitle(texts[200]);
     L_SW_Desc->setText(texts[201]);
     Label1->setText(texts[202]);
-    ListBox1->setToolTip(texts[205]);
+    ListBox1->setToolTip(Plain_Hint(texts[205]));
     Btn_OK->setText(texts[203]);
-    Btn_OK->setToolTip(texts[206]);
+    Btn_OK->setToolTip(Plain_Hint(texts[206]));
     Btn_Cancel->setText(texts[204]);
-    Btn_Cancel->setToolTip(texts[207]);
+    Btn_Cancel->setToolTip(Plain_Hint(texts[207]));
 }

@@ -3,8 +3,8 @@
 #include "app/new_project_dialog.h"
 #include "app/open_conf.h"
 #include "app/open_conf_dialog.h"
-#include "text/text_table.h"
 #include "test_dirs.h"
+#include "text/text_table.h"
 #include "ui_recorder.h"
 
 #include <QLabel>
@@ -35,7 +35,8 @@ struct Projects {
         }
     }
     QStringList Entries() const {
-        return QDir(state.Projects_Dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+        return QDir(state.Projects_Dir)
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     }
     void Open(const QString& name) {
         state.Conf_Name = name;
@@ -130,7 +131,8 @@ void Tst_Conf_Dialogs::new_creates_the_name_as_typed() {
     const QString folder = p.state.Projects_Dir + '/' + name;
     QVERIFY(QFileInfo(folder).isDir());
     QVERIFY(QFileInfo(folder + "/bin").isDir());
-    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"bin"});
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{"bin"});
     QCOMPARE(p.state.Conf_Name, name);
     QCOMPARE(p.state.Conf_Dir, folder);
     QCOMPARE(p.state.ParGen_File, folder + "/ParGen.xml");
@@ -188,7 +190,8 @@ void Tst_Conf_Dialogs::new_texts() {
 
 void Tst_Conf_Dialogs::open_lists_configuration_folders() {
     Projects p({"gamma/", "Alpha/", "beta/", ".hidden/", "Zeta.txt", "delta.xml", "BETA2/", "alpha0/"});
-    QCOMPARE(List_Configurations(p.state.Projects_Dir), (QStringList{"Alpha", "alpha0", "beta", "BETA2", "gamma"}));
+    QCOMPARE(List_Configurations(p.state.Projects_Dir),
+             (QStringList{"Alpha", "alpha0", "beta", "BETA2", "gamma"}));
     QCOMPARE(List_Configurations(p.dir.filePath("missing")), QStringList());
     QCOMPARE(List_Configurations(QString()), QStringList());
 
@@ -210,12 +213,16 @@ void Tst_Conf_Dialogs::open_lists_configuration_folders() {
 void Tst_Conf_Dialogs::open_preselects_data() {
     QTest::addColumn<QString>("open"); // Conf_Dir's last part; empty: none open
     QTest::addColumn<QString>("selected");
-    QTest::newRow("none open: first entry") << "" << "Alpha";
-    QTest::newRow("the open one") << "gamma" << "gamma";
-    QTest::newRow("other letter case") << "GAMMA" << "gamma";
+    QTest::newRow("none open: first entry") << ""
+                                            << "Alpha";
+    QTest::newRow("the open one") << "gamma"
+                                  << "gamma";
+    QTest::newRow("other letter case") << "GAMMA"
+                                       << "gamma";
     QTest::newRow("only a to z fold") << QStringLiteral("\u00c9cole") << "Alpha";
     QTest::newRow("accented same case") << QStringLiteral("\u00e9cole") << QStringLiteral("\u00e9cole");
-    QTest::newRow("not listed: first entry") << "gone" << "Alpha";
+    QTest::newRow("not listed: first entry") << "gone"
+                                             << "Alpha";
 }
 
 void Tst_Conf_Dialogs::open_preselects() {

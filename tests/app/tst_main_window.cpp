@@ -1,8 +1,9 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/version_source.h"
-#include "text/text_table.h"
 #include "test_dirs.h"
+#include "text/plain_hint.h"
+#include "text/text_table.h"
 #include "ui_recorder.h"
 
 #include <QAbstractButton>
@@ -34,9 +35,10 @@ const QByteArray settings_head = "<Conf_Settings><lastproj><projectname>";
 QByteArray Settings_For(const QString& conf_name, const QString& language = "English", bool internet = false,
                         bool update = false) {
     return settings_head + conf_name.toUtf8() +
-           "</projectname></lastproj><lastipadd><ipaddress>10.1.2.3</ipaddress></lastipadd><lastlang><language>" +
-           language.toUtf8() + "</language></lastlang><lastinternet><enable_internet>" + (internet ? "1" : "0") +
-           "</enable_internet><enable_update>" + (update ? "1" : "0") +
+           "</projectname></lastproj><lastipadd><ipaddress>10.1.2.3</ipaddress></"
+           "lastipadd><lastlang><language>" +
+           language.toUtf8() + "</language></lastlang><lastinternet><enable_internet>" +
+           (internet ? "1" : "0") + "</enable_internet><enable_update>" + (update ? "1" : "0") +
            "</enable_update><enable_jump_field_tables>1</enable_jump_field_tables>"
            "<Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet></Conf_Settings>";
 }
@@ -111,7 +113,8 @@ void Tst_Main_Window::first_start_in_an_empty_folder() {
     TFStruttoreFirmWare& window = p.Start();
     for (const char* folder : {"MASTER", "PROJECTS", "LANGUAGE"})
         QVERIFY2(QFileInfo(p.Path(folder)).isDir(), folder);
-    QCOMPARE(window.windowTitle(), QString("Vorlantech - Configurator KC40927 - PROFIBUS Slave / Modbus Master "));
+    QCOMPARE(window.windowTitle(),
+             QString("Vorlantech - Configurator KC40927 - PROFIBUS Slave / Modbus Master "));
     QCOMPARE(p.Label("L_SW_Code")->text(), QString("KC40927"));
     QCOMPARE(p.Label("L_SW_Desc")->text(), QString("PROFIBUS Slave / Modbus Master - Converter"));
     QCOMPARE(p.Label("L_Name_Conf")->text(), QString("None Configuration Opened "));
@@ -139,8 +142,8 @@ void Tst_Main_Window::first_start_in_an_empty_folder() {
 
 void Tst_Main_Window::steps_need_an_open_configuration_data() {
     QTest::addColumn<QString>("button");
-    for (const char* name : {"Btn_Prm_Gen", "Btn_Modbus_Set_Access", "Btn_PROFIBUS_Error_Diagnosis", "Btn_GSD_EDS",
-                             "Btn_CreateBin"})
+    for (const char* name : {"Btn_Prm_Gen", "Btn_Modbus_Set_Access", "Btn_PROFIBUS_Error_Diagnosis",
+                             "Btn_GSD_EDS", "Btn_CreateBin"})
         QTest::newRow(name) << name;
 }
 
@@ -275,12 +278,18 @@ void Tst_Main_Window::remembered_configuration_data() {
     QTest::addColumn<QString>("remembered");
     QTest::addColumn<QString>("folder"); // created in PROJECTS; empty: none
     QTest::addColumn<bool>("open");
-    QTest::newRow("folder exists") << "Plant 1" << "Plant 1" << true;
-    QTest::newRow("folder gone") << "Plant 1" << "" << false;
-    QTest::newRow("folder differs in case") << "Plant" << "PLANT" << false;
-    QTest::newRow("empty name never opens PROJECTS") << "" << "x" << false;
-    QTest::newRow("parent folder refused") << ".." << "" << false;
-    QTest::newRow("path refused") << "x/../x" << "x" << false;
+    QTest::newRow("folder exists") << "Plant 1"
+                                   << "Plant 1" << true;
+    QTest::newRow("folder gone") << "Plant 1"
+                                 << "" << false;
+    QTest::newRow("folder differs in case") << "Plant"
+                                            << "PLANT" << false;
+    QTest::newRow("empty name never opens PROJECTS") << ""
+                                                     << "x" << false;
+    QTest::newRow("parent folder refused") << ".."
+                                           << "" << false;
+    QTest::newRow("path refused") << "x/../x"
+                                  << "x" << false;
 }
 
 void Tst_Main_Window::remembered_configuration() {
@@ -311,7 +320,8 @@ void Tst_Main_Window::remembered_configuration() {
     }
     // The remembered name is written back unchanged.
     window.close();
-    QVERIFY(Read_All(p.Path("Struttor.xml")).startsWith(settings_head + remembered.toUtf8() + "</projectname>"));
+    QVERIFY(
+        Read_All(p.Path("Struttor.xml")).startsWith(settings_head + remembered.toUtf8() + "</projectname>"));
 }
 
 void Tst_Main_Window::closing_writes_the_settings_data() {
@@ -388,7 +398,7 @@ void Tst_Main_Window::language_file_changes_every_text() {
             QCOMPARE(p.Label(qPrintable("L_Step_" + QString::number(i)))->text(), expected(i));
         QCOMPARE(p.Label("L_Name_Conf")->text(), expected(9));
         QCOMPARE(p.Label("L_Name_Conf_L2")->text(), expected(10));
-        QCOMPARE(p.Button("Btn_Info")->toolTip(), expected(12));
+        QCOMPARE(p.Button("Btn_Info")->toolTip(), Plain_Hint(expected(12)));
         QCOMPARE(p.Button("Btn_Opz")->toolTip(), expected(13));
         QCOMPARE(p.Button("Btn_Close")->toolTip(), expected(14));
         QCOMPARE(p.Button("Btn_New")->text(), expected(15));
@@ -407,6 +417,9 @@ void Tst_Main_Window::language_file_changes_every_text() {
         QCOMPARE(p.Button("Btn_GSD_EDS")->toolTip(), expected(30));
     };
     check_all(text);
+    // A hint that looks like markup is shown literally.
+    QCOMPARE(p.Button("Btn_Info")->toolTip(),
+             QString("<p style=\"white-space:pre-wrap\">&lt;b&gt;T12&lt;/b&gt;</p>"));
     // No label of the window interprets markup from a language file.
     for (QLabel* label : window.findChildren<QLabel*>())
         if (label->objectName() != "LL_Update")

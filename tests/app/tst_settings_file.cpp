@@ -53,11 +53,17 @@ void Tst_Settings_File::exact_bytes_data() {
                       "<enable_jump_field_tables>1</enable_jump_field_tables>"
                       "<Double_Click_Auto_Size>1</Double_Click_Auto_Size></lastinternet></Conf_Settings>");
     QTest::newRow("non-ASCII in UTF-8")
-        << QStringList{QStringLiteral("Anlage \u00dc"), "1.2.3.4", QStringLiteral("Fran\u00e7ais"), "0", "1", "0",
+        << QStringList{QStringLiteral("Anlage \u00dc"),
+                       "1.2.3.4",
+                       QStringLiteral("Fran\u00e7ais"),
+                       "0",
+                       "1",
+                       "0",
                        "0"}
         << QByteArray("<Conf_Settings><lastproj><projectname>Anlage \xC3\x9C</projectname></lastproj>"
                       "<lastipadd><ipaddress>1.2.3.4</ipaddress></lastipadd>"
-                      "<lastlang><language>Fran\xC3\xA7" "ais</language></lastlang>"
+                      "<lastlang><language>Fran\xC3\xA7"
+                      "ais</language></lastlang>"
                       "<lastinternet><enable_internet>0</enable_internet><enable_update>1</enable_update>"
                       "<enable_jump_field_tables>0</enable_jump_field_tables>"
                       "<Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet></Conf_Settings>");
@@ -115,9 +121,10 @@ void Tst_Settings_File::reading_data() {
         << QByteArray("<Conf_Settings><lastipadd><ipaddress></ipaddress></lastipadd></Conf_Settings>")
         << QStringList{"", "", "English", "0", "0", "0", "0"};
     QTest::newRow("flags: only exactly 1 is on")
-        << QByteArray("<Conf_Settings><lastinternet><enable_internet>1</enable_internet>"
-                      "<enable_update>yes</enable_update><enable_jump_field_tables>1 </enable_jump_field_tables>"
-                      "<Double_Click_Auto_Size>true</Double_Click_Auto_Size></lastinternet></Conf_Settings>")
+        << QByteArray(
+               "<Conf_Settings><lastinternet><enable_internet>1</enable_internet>"
+               "<enable_update>yes</enable_update><enable_jump_field_tables>1 </enable_jump_field_tables>"
+               "<Double_Click_Auto_Size>true</Double_Click_Auto_Size></lastinternet></Conf_Settings>")
         << QStringList{"", "192.168.2.205", "English", "1", "0", "0", "0"};
     QTest::newRow("any order, extra elements, first duplicate counts, any root name")
         << QByteArray("<Other><extra/><lastinternet><Double_Click_Auto_Size>1</Double_Click_Auto_Size>"
@@ -140,7 +147,8 @@ void Tst_Settings_File::reading_data() {
                       "</lastlang></Conf_Settings>")
         << defaults;
     QTest::newRow("comment first: defaults")
-        << QByteArray("<!--x--><Conf_Settings><lastlang><language>Italiano</language></lastlang></Conf_Settings>")
+        << QByteArray(
+               "<!--x--><Conf_Settings><lastlang><language>Italiano</language></lastlang></Conf_Settings>")
         << defaults;
     QTest::newRow("malformed: defaults")
         << QByteArray("<Conf_Settings><lastlang><language>Italiano</lastlang>") << defaults;

@@ -1,7 +1,7 @@
 #include "app/app_state.h"
+#include "test_dirs.h"
 #include "text/language_file.h"
 #include "text/text_table.h"
-#include "test_dirs.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -96,17 +96,23 @@ void Tst_Language_File::encodings_and_line_ends_data() {
         QTest::newRow("UTF-16 BE mark") << be << "One" << umlauts;
     }
     // Without a mark the file is Windows-1252: 0x80 is the euro sign, 0xB5 micro.
-    QTest::newRow("no mark, bytes above 127")
-        << QByteArray("STR 1 =One\r\nSTR 12 =Gr\xFC\xDF" "e \x80 \xB5") << "One" << umlauts;
+    QTest::newRow("no mark, bytes above 127") << QByteArray("STR 1 =One\r\nSTR 12 =Gr\xFC\xDF"
+                                                            "e \x80 \xB5")
+                                              << "One" << umlauts;
     QTest::newRow("no mark, UTF-8 bytes read as 1252")
         << QByteArray("STR 12 =\xC3\xA8") << "Step 1" << QStringLiteral("\u00c3\u00a8");
-    QTest::newRow("LF") << QByteArray("STR 1 =One\nSTR 12 =Two\n") << "One" << "Two";
-    QTest::newRow("CR") << QByteArray("STR 1 =One\rSTR 12 =Two\r") << "One" << "Two";
-    QTest::newRow("CR LF") << QByteArray("STR 1 =One\r\nSTR 12 =Two\r\n") << "One" << "Two";
-    QTest::newRow("empty lines between")
-        << QByteArray("\r\n\r\nSTR 1 =One\r\r\n\nSTR 12 =Two") << "One" << "Two";
-    QTest::newRow("empty file") << QByteArray() << "Step 1" << "Information";
-    QTest::newRow("binary") << QByteArray("\x00\x01\xFF\xFE\x00STR", 8) << "Step 1" << "Information";
+    QTest::newRow("LF") << QByteArray("STR 1 =One\nSTR 12 =Two\n") << "One"
+                        << "Two";
+    QTest::newRow("CR") << QByteArray("STR 1 =One\rSTR 12 =Two\r") << "One"
+                        << "Two";
+    QTest::newRow("CR LF") << QByteArray("STR 1 =One\r\nSTR 12 =Two\r\n") << "One"
+                           << "Two";
+    QTest::newRow("empty lines between") << QByteArray("\r\n\r\nSTR 1 =One\r\r\n\nSTR 12 =Two") << "One"
+                                         << "Two";
+    QTest::newRow("empty file") << QByteArray() << "Step 1"
+                                << "Information";
+    QTest::newRow("binary") << QByteArray("\x00\x01\xFF\xFE\x00STR", 8) << "Step 1"
+                            << "Information";
 }
 
 void Tst_Language_File::encodings_and_line_ends() {
@@ -128,15 +134,19 @@ void Tst_Language_File::load_language_data() {
     QTest::addColumn<QString>("text_0");
     QTest::addColumn<QString>("language_after");
 
-    QTest::newRow("no LANGUAGE folder") << "Italiano" << QStringList() << "Begin" << "English";
-    QTest::newRow("its own file") << "Italiano" << QStringList{"Italiano.lng", "English.lng"} << "Italiano.lng"
+    QTest::newRow("no LANGUAGE folder") << "Italiano" << QStringList() << "Begin"
+                                        << "English";
+    QTest::newRow("its own file") << "Italiano" << QStringList{"Italiano.lng", "English.lng"}
+                                  << "Italiano.lng"
                                   << "Italiano";
     QTest::newRow("file name in other case") << "Italiano" << QStringList{"italiano.LNG"} << "italiano.LNG"
                                              << "Italiano";
-    QTest::newRow("missing file: English.lng") << "Deutsch" << QStringList{"Italiano.lng", "English.lng"}
-                                               << "English.lng" << "English";
+    QTest::newRow("missing file: English.lng")
+        << "Deutsch" << QStringList{"Italiano.lng", "English.lng"} << "English.lng"
+        << "English";
     QTest::newRow("missing file, no English.lng: defaults")
-        << "Deutsch" << QStringList{"Italiano.lng"} << "Begin" << "English";
+        << "Deutsch" << QStringList{"Italiano.lng"} << "Begin"
+        << "English";
     QTest::newRow("folder named like the file") << "Italiano" << QStringList{"Italiano.lng/"} << "Begin"
                                                 << "English";
 }
