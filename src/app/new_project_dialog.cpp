@@ -6,6 +6,7 @@
 #include "text/text_table.h"
 
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -24,8 +25,9 @@ TFNew_Project::TFNew_Project(App_State& app_state, const Text_Table& text_table,
     Body_Layout()->addWidget(E_New_Proj);
     Body_Layout()->addStretch(1);
     connect(E_New_Proj, &QLineEdit::returnPressed, this, &TFNew_Project::E_New_ProjKeyPress);
+    // Fixed size, following the texts of the language in use.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     Set_Lang();
-    setFixedSize(sizeHint());
 }
 
 void TFNew_Project::FormShow() {
