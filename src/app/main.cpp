@@ -1,9 +1,36 @@
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/no_version_source.h"
+#include "app/ui_services_gui.h"
+#include "text/text_table.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QScreen>
+#include <QStyle>
 
 int main(int argc, char** argv) {
+    // 1. The GUI application.
     QApplication app(argc, argv);
-    QMainWindow window;
+    QApplication::setApplicationDisplayName(QStringLiteral("KC40927"));
+
+    App_State state;
+    Text_Table texts;
+    Ui_Services_Gui ui;
+    // Until the check against the maker's version service is in place, no
+    // newer version is ever reported.
+    No_Newer_Version versions;
+
+    // 2. The main window; its start-up runs before any dialog exists.
+    TFStruttoreFirmWare window(state, texts, ui, versions, QCoreApplication::applicationDirPath());
+    ui.Set_Parent(&window);
+
+    // 3. The dialogs, once each, in their fixed order.
+    window.Create_Dialogs();
+
+    // 4. Centred on the screen, then the message loop until the window closes.
+    if (const QScreen* screen = window.screen())
+        window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
+                                               screen->availableGeometry()));
     window.show();
     return app.exec();
 }

@@ -1,0 +1,518 @@
+#include "app/main_window.h"
+
+#include "app/about_dialog.h"
+#include "app/app_state.h"
+#include "app/frame_dialog.h"
+#include "app/hardware_type.h"
+#include "app/kc_error.h"
+#include "app/new_project_dialog.h"
+#include "app/open_conf.h"
+#include "app/open_conf_dialog.h"
+#include "app/product_info.h"
+#include "app/settings_file.h"
+#include "app/ui_services.h"
+#include "app/version_source.h"
+#include "text/language_file.h"
+#include "text/plain_hint.h"
+#include "text/text_table.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <exception>
+
+namespace {
+
+// Pixel layout of the window. Only the row order, the visibility and the
+// window shrinking by one row for hardware with Ethernet are fixed; the
+// numbers are this program's own.
+constexpr int window_width = 600;
+constexpr int margin = 16;
+constexpr int first_step_top = 200;
+constexpr int row_height = 48;
+constexpr int button_height = 36;
+constexpr int button_left = 112;
+constexpr int button_width = 320;
+constexpr int bottom_margin = 24;
+
+constexpr int first_timer_interval = 60000;   // one minute after the timer is enabled
+constexpr int later_timer_interval = 7200000; // then every two hours
+
+int Row_Top(int row) { // row 1 to 8
+    return first_step_top + (row - 1) * row_height;
+}
+
+QLabel* New_Label(QWidget* parent, const char* name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QPushButton* New_Step_Button(QWidget* parent, const char* name) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QToolButton* New_Image_Button(QWidget* parent, const char* name, QStyle::StandardPixmap image) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(parent->style()->standardIcon(image));
+    button->setIconSize(QSize(28, 28));
+    button->setAutoRaise(true);
+    return button;
+}
+
+} // namespace
+
+TFStruttoreFirmWare::TFStruttoreFirmWare(App_State& app_state, Text_Table& text_table,
+                                         Ui_Services& ui_services, Version_Source& version_source,
+                                         const QString& program_dir, QWidget* parent)
+    : QMainWindow(parent), state(app_state), texts(text_table), ui(ui_services), versions(version_source) {
+    setObjectName(QStringLiteral("FStruttoreFirmWare"));
+    FormCreate(program_dir);
+}
+
+TFStruttoreFirmWare::~TFStruttoreFirmWare() = default;
+
+void TFStruttoreFirmWare::FormCreate(const QString& program_dir) {
+    // 1. The text table starts with the defaults (Load_Language below
+    //    fills it again).
+    texts.Set_Default_Texts();
+
+    // 2. Every control in its initial place: the layout of hardware type 0.
+    Create_Controls();
+    Lay_Out_Steps(0);
+
+    // 3. The folders next to the program, one level each; a failure to
+    //    create one is not reported.
+    state.Set_Program_Dir(program_dir);
+    for (const QString& dir : {state.Master_Dir, state.Projects_Dir, state.Language_Dir})
+        if (!QFileInfo(dir).isDir())
+            QDir().mkdir(dir);
+
+    // 4. The settings, each value with its default.
+    Read_Settings(Settings_File_Path(state), state);
+
+    // 5. The version check runs only when both preferences allow it.
+    Set_Update_Timer();
+
+    // 6. Product texts.
+    state.Main_Title = QStringLiteral("Vorlantech - Configurator KC40927 - PROFIBUS Slave / Modbus Master ");
+    state.Soft_Code = QStringLiteral("KC40927");
+    state.Soft_Desc = QStringLiteral("PROFIBUS Slave / Modbus Master - Converter");
+    setWindowTitle(state.Main_Title);
+    L_SW_Code->setText(state.Soft_Code);
+    L_SW_Desc->setText(state.Soft_Desc);
+
+    // 7. The texts of the chosen language.
+    try {
+        Load_Language(state, texts);
+    } catch (const Kc_Error& error) {
+        ui.Error_Box(error.Message());
+    }
+
+    // 8. Reopen the remembered configuration when its folder is still there;
+    //    otherwise none is open and the name is kept for the settings file.
+    if (!state.Conf_Name.isEmpty())
+        Open_Configuration(state, state.Conf_Name);
+    else
+        state.Conf_Dir.clear();
+
+    // 9.
+    Set_Lang();
+    Set_Files();
+
+    // 10.
+    state.Read_Back = true;
+    state.Row_Clipboard.clear();
+
+    // 11.
+    Load_Configuration();
+}
+
+void TFStruttoreFirmWare::Create_Controls() {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("P_Main"));
+    setCentralWidget(central);
+
+    L_SW_Code = New_Label(central, "L_SW_Code");
+    QFont code_font = L_SW_Code->font();
+    code_font.setPointSizeF(code_font.pointSizeF() * 2.2);
+    code_font.setBold(true);
+    L_SW_Code->setFont(code_font);
+    QPalette grey = L_SW_Code->palette();
+    grey.setColor(QPalette::WindowText, Qt::gray);
+    L_SW_Code->setPalette(grey);
+    L_SW_Code->setGeometry(margin, 8, 320, 40);
+    L_SW_Desc = New_Label(central, "L_SW_Desc");
+    L_SW_Desc->setGeometry(margin, 50, 420, 20);
+
+    // The only label besides L_Vorlan that carries markup: a link the
+    // program builds itself.
+    LL_Update = new QLabel(central);
+    LL_Update->setObjectName(QStringLiteral("LL_Update"));
+    LL_Update->setTextFormat(Qt::RichText);
+    LL_Update->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    LL_Update->setOpenExternalLinks(false);
+    LL_Update->setGeometry(margin, 74, 440, 20);
+    LL_Update->hide();
+    connect(LL_Update, &QLabel::linkActivated, this, &TFStruttoreFirmWare::LL_UpdateLinkClick);
+
+    Btn_Info = New_Image_Button(central, "Btn_Info", QStyle::SP_MessageBoxInformation);
+    Btn_Opz = New_Image_Button(central, "Btn_Opz", QStyle::SP_FileDialogDetailedView);
+    Btn_Close = New_Image_Button(central, "Btn_Close", QStyle::SP_DialogCloseButton);
+    int left = window_width - margin - 3 * 40 - 2 * 6;
+    for (QToolButton* button : {Btn_Info, Btn_Opz, Btn_Close}) {
+        button->setGeometry(left, 12, 40, 40);
+        left += 46;
+    }
+
+    L_Begin = New_Label(central, "L_Begin");
+    L_Begin->setGeometry(margin, 104, 300, 20);
+    QFont begin_font = L_Begin->font();
+    begin_font.setBold(true);
+    L_Begin->setFont(begin_font);
+    Shape2 = new QFrame(central);
+    Shape2->setObjectName(QStringLiteral("Shape2"));
+    Shape2->setFrameShape(QFrame::Box);
+    Shape2->setGeometry(margin, 126, window_width - 2 * margin, 58);
+    L_Name_Conf = New_Label(Shape2, "L_Name_Conf");
+    L_Name_Conf->setGeometry(8, 6, window_width - 2 * margin - 16, 20);
+    L_Name_Conf_L2 = New_Label(Shape2, "L_Name_Conf_L2");
+    L_Name_Conf_L2->setGeometry(8, 30, window_width - 2 * margin - 16, 20);
+    QFont name_font = L_Name_Conf_L2->font();
+    name_font.setBold(true);
+    L_Name_Conf_L2->setFont(name_font);
+
+    static const char* const step_names[8] = {"L_Step_1", "L_Step_2", "L_Step_3", "L_Step_4",
+                                              "L_Step_5", "L_Step_6", "L_Step_7", "L_Step_8"};
+    for (int i = 0; i < 8; ++i) {
+        L_Step[i] = New_Label(central, step_names[i]);
+        L_Step[i]->setGeometry(margin, Row_Top(i + 1) + (button_height - 20) / 2, 90, 20);
+    }
+    L_Step[6]->hide();
+    L_Step[7]->hide();
+
+    Btn_New = New_Step_Button(central, "Btn_New");
+    Btn_Open = New_Step_Button(central, "Btn_Open");
+    Btn_Prm_Gen = New_Step_Button(central, "Btn_Prm_Gen");
+    Btn_Modbus_Set_Access = New_Step_Button(central, "Btn_Modbus_Set_Access");
+    Btn_PROFIBUS_Error_Diagnosis = New_Step_Button(central, "Btn_PROFIBUS_Error_Diagnosis");
+    Btn_GSD_EDS = New_Step_Button(central, "Btn_GSD_EDS");
+    Btn_CreateBin = New_Step_Button(central, "Btn_CreateBin");
+
+    L_Vorlan = New_Label(central, "L_Vorlan");
+    L_Vorlan->setText(Maker_Host());
+    L_Vorlan->setCursor(Qt::PointingHandCursor);
+    L_Vorlan->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QPalette link_palette = L_Vorlan->palette();
+    link_palette.setColor(QPalette::WindowText, link_palette.color(QPalette::Link));
+    L_Vorlan->setPalette(link_palette);
+    L_Vorlan->installEventFilter(this);
+
+    Shape1 = new QFrame(central);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFrameShape(QFrame::HLine);
+    Shape1->setFrameShadow(QFrame::Sunken);
+
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+             Btn_Info, Btn_Opz, Btn_Close, Btn_New, Btn_Open, Btn_Prm_Gen, Btn_Modbus_Set_Access,
+             Btn_PROFIBUS_Error_Diagnosis, Btn_GSD_EDS, Btn_CreateBin})
+        connect(button, &QAbstractButton::clicked, this, &TFStruttoreFirmWare::Btn_Click);
+
+    timer_update = new QTimer(this);
+    timer_update->setObjectName(QStringLiteral("Timer_Update"));
+    timer_update->setInterval(first_timer_interval);
+    connect(timer_update, &QTimer::timeout, this, &TFStruttoreFirmWare::Timer_UpdateTimer);
+}
+
+void TFStruttoreFirmWare::Lay_Out_Steps(int hardware_type) {
+    const bool with_diagnosis = hardware_type == 0;
+    const int half = (button_width - 8) / 2;
+    Btn_New->setGeometry(button_left, Row_Top(1), half, button_height);
+    Btn_Open->setGeometry(button_left + half + 8, Row_Top(1), half, button_height);
+    Btn_Prm_Gen->setGeometry(button_left, Row_Top(2), button_width, button_height);
+    Btn_Modbus_Set_Access->setGeometry(button_left, Row_Top(3), button_width, button_height);
+    Btn_PROFIBUS_Error_Diagnosis->setGeometry(button_left, Row_Top(4), button_width, button_height);
+    Btn_PROFIBUS_Error_Diagnosis->setVisible(with_diagnosis);
+    const int gsd_row = with_diagnosis ? 5 : 4;
+    const int last_row = gsd_row + 1;
+    Btn_GSD_EDS->setGeometry(button_left, Row_Top(gsd_row), button_width, button_height);
+    Btn_CreateBin->setGeometry(button_left, Row_Top(last_row), button_width, button_height);
+    for (int row = 1; row <= 6; ++row)
+        L_Step[row - 1]->setVisible(row <= last_row);
+
+    const QLabel* last_label = L_Step[last_row - 1];
+    const int vorlan_left = button_left + button_width + 8;
+    L_Vorlan->setGeometry(vorlan_left, last_label->y(), window_width - margin - vorlan_left,
+                          last_label->height());
+    const int bin_bottom = Btn_CreateBin->geometry().bottom() + 1;
+    Shape1->setGeometry(margin, bin_bottom + 8, window_width - 2 * margin, 2);
+    setFixedSize(window_width, bin_bottom + bottom_margin);
+}
+
+void TFStruttoreFirmWare::Create_Dialogs() {
+    if (!dialogs.FNew_Project)
+        dialogs.FNew_Project = new TFNew_Project(state, texts, ui, this);
+    if (!dialogs.FOpenConf)
+        dialogs.FOpenConf = new TFOpenConf(state, texts, ui, this);
+    if (!dialogs.FAbout)
+        dialogs.FAbout = new TFAbout(state, ui, this);
+    // Then, as they are wired: TFSoftOptions, TFParGen, TFSetAccess,
+    // TFSetDiagnosis, TFBoot.
+}
+
+void TFStruttoreFirmWare::Set_Files() {
+    state.Set_Files();
+}
+
+void TFStruttoreFirmWare::Show_Configuration_Labels() {
+    if (state.Configuration_Open()) {
+        L_Name_Conf->setText(texts[11]);
+        L_Name_Conf_L2->setText(state.Conf_Name);
+    } else {
+        L_Name_Conf->setText(texts[9]);
+        L_Name_Conf_L2->setText(texts[10]);
+    }
+}
+
+int TFStruttoreFirmWare::Get_Hardware_Type() {
+    if (!state.Configuration_Open())
+        return 0;
+    return Read_Hardware_Type(state.ParGen_File);
+}
+
+bool TFStruttoreFirmWare::Load_Configuration() {
+    try {
+        sel_hard = Get_Hardware_Type();
+    } catch (const Kc_Error& error) {
+        ui.Error_Box(error.Message());
+        return false;
+    }
+    Lay_Out_Steps(sel_hard);
+    return true;
+}
+
+void TFStruttoreFirmWare::Set_Lang() {
+    L_Begin->setText(texts[0]);
+    for (int i = 0; i < 8; ++i)
+        L_Step[i]->setText(texts[i + 1]);
+    Btn_Info->setToolTip(Plain_Hint(texts[12]));
+    Btn_Opz->setToolTip(Plain_Hint(texts[13]));
+    Btn_Close->setToolTip(Plain_Hint(texts[14]));
+    Btn_New->setText(texts[15]);
+    Btn_Open->setText(texts[16]);
+    Btn_CreateBin->setText(texts[17]);
+    Btn_Prm_Gen->setText(texts[20]);
+    Btn_Modbus_Set_Access->setText(texts[21]);
+    Show_Configuration_Labels();
+    Btn_New->setToolTip(Plain_Hint(texts[22]));
+    Btn_Open->setToolTip(Plain_Hint(texts[23]));
+    Btn_Prm_Gen->setToolTip(Plain_Hint(texts[24]));
+    Btn_Modbus_Set_Access->setToolTip(Plain_Hint(texts[25]));
+    Btn_CreateBin->setToolTip(Plain_Hint(texts[26]));
+    Btn_PROFIBUS_Error_Diagnosis->setText(texts[27]);
+    Btn_PROFIBUS_Error_Diagnosis->setToolTip(Plain_Hint(texts[28]));
+    Btn_GSD_EDS->setText(texts[29]);
+    Btn_GSD_EDS->setToolTip(Plain_Hint(texts[30]));
+}
+
+void TFStruttoreFirmWare::Change_Language() {
+    Set_Lang();
+    if (dialogs.FNew_Project)
+        dialogs.FNew_Project->Set_Lang();
+    if (dialogs.FOpenConf)
+        dialogs.FOpenConf->Set_Lang();
+    // Then, as they are wired, in this order: TFSoftOptions, TFBoot,
+    // TFParGen, TFSetAccess, TFSetDiagnosis. The about box keeps its
+    // fixed English texts.
+}
+
+bool TFStruttoreFirmWare::Save_Setting() {
+    try {
+        Save_Settings(Settings_File_Path(state), state);
+        return true;
+    } catch (const Kc_Error& error) {
+        ui.Error_Box(error.Message());
+        return false;
+    }
+}
+
+void TFStruttoreFirmWare::Set_Update_Timer() {
+    if (state.Enable_Internet && state.Enable_Update) {
+        if (!timer_update->isActive())
+            timer_update->start();
+    } else {
+        timer_update->stop();
+    }
+}
+
+void TFStruttoreFirmWare::Timer_UpdateTimer() {
+    timer_update->stop();
+    bool newer = false;
+    try {
+        newer = versions.Newer_Version_Available();
+    } catch (const std::exception&) {
+        newer = false; // an unanswered check shows nothing
+    }
+    if (newer) {
+        LL_Update->setText(QStringLiteral("<a href=\"%1\">%2</a>")
+                               .arg(Maker_Download_Url().toHtmlEscaped(), texts[19].toHtmlEscaped()));
+        LL_Update->show();
+    } else {
+        LL_Update->hide();
+    }
+    timer_update->setInterval(later_timer_interval);
+    timer_update->start();
+}
+
+void TFStruttoreFirmWare::LL_UpdateLinkClick(const QString& link) {
+    ui.Open_Url(link);
+}
+
+void TFStruttoreFirmWare::L_VorlanClick() {
+    ui.Open_Url(Maker_Home_Url());
+}
+
+bool TFStruttoreFirmWare::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == L_Vorlan && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        L_VorlanClick();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TFStruttoreFirmWare::closeEvent(QCloseEvent* event) {
+    Save_Setting(); // a failure is shown; the window closes anyway
+    event->accept();
+}
+
+void TFStruttoreFirmWare::Btn_Click() {
+    Run_Step(sender());
+}
+
+bool TFStruttoreFirmWare::Configuration_Usable() const {
+    return state.Configuration_Open() && QFileInfo(state.Conf_Dir).isDir();
+}
+
+void TFStruttoreFirmWare::Run_Step(QObject* button) {
+    try {
+        if (button == Btn_New) {
+            Create_New_Project();
+            Load_Configuration();
+            return;
+        }
+        if (button == Btn_Open) {
+            Open_Project();
+            Load_Configuration();
+            return;
+        }
+        if (button == Btn_Close) {
+            close();
+            return;
+        }
+        if (button == Btn_Info) {
+            Show_About();
+            return;
+        }
+        if (button == Btn_Opz) {
+            Show_Options();
+            return;
+        }
+        // Every other step works on the open configuration.
+        if (!Configuration_Usable()) {
+            ui.Error_Box(texts[18]);
+            return;
+        }
+        if (button == Btn_Prm_Gen) {
+            Set_Communication();
+            Load_Configuration(); // the hardware type may have changed
+        } else if (button == Btn_Modbus_Set_Access) {
+            Modbus_Set_Access();
+        } else if (button == Btn_PROFIBUS_Error_Diagnosis) {
+            Error_Diagnosis();
+        } else if (button == Btn_GSD_EDS) {
+            Create_GSD();
+        } else if (button == Btn_CreateBin) {
+            Update_Device();
+        }
+    } catch (const Kc_Error& error) {
+        ui.Error_Box(error.Message());
+    } catch (const std::exception& error) {
+        ui.Error_Box(QString::fromLocal8Bit(error.what()));
+    }
+}
+
+int TFStruttoreFirmWare::Show_Dialog(Frame_Dialog* dialog) {
+    if (!dialog)
+        return QDialog::Rejected;
+    dialog->FormShow(); // throws before showing when its document is broken
+    return ui.Show_Modal(*dialog);
+}
+
+void TFStruttoreFirmWare::Create_New_Project() {
+    if (Show_Dialog(dialogs.FNew_Project) == QDialog::Accepted)
+        Show_Configuration_Labels(); // the dialog has opened the new configuration
+}
+
+void TFStruttoreFirmWare::Open_Project() {
+    if (Show_Dialog(dialogs.FOpenConf) != QDialog::Accepted)
+        return;
+    Open_Configuration(state, dialogs.FOpenConf->Name_Conf());
+    Show_Configuration_Labels();
+}
+
+void TFStruttoreFirmWare::Show_About() {
+    if (!dialogs.FAbout)
+        return;
+    dialogs.FAbout->FormShow();
+    ui.Show_Modal(*dialogs.FAbout);
+}
+
+void TFStruttoreFirmWare::Show_Options() {
+    // Software options (TFSoftOptions): on OK the settings are written and
+    // the timer follows the two preferences.
+    //   if (Show_Dialog(dialogs.FSoftOptions) == QDialog::Accepted) {
+    //       Save_Setting();
+    //       Set_Update_Timer();
+    //   }
+}
+
+void TFStruttoreFirmWare::Set_Communication() {
+    // General parameters editor (TFParGen): Show_Dialog(dialogs.FParGen);
+    // Run_Step re-reads the hardware type afterwards.
+}
+
+void TFStruttoreFirmWare::Modbus_Set_Access() {
+    // Modbus access rules editor (TFSetAccess): Show_Dialog(dialogs.FSetAccess);
+}
+
+void TFStruttoreFirmWare::Error_Diagnosis() {
+    // Diagnosis editor (TFSetDiagnosis): Show_Dialog(dialogs.FSetDiagnosis);
+}
+
+void TFStruttoreFirmWare::Create_GSD() {
+    // GSD file step: Create_GSD_File(state, texts, ui);
+}
+
+void TFStruttoreFirmWare::Update_Device() {
+    // Image build, then the update dialog (TFBoot):
+    //   1. build the image of the open configuration (throws Kc_Error on failure);
+    //   2. write it to Conf_Dir/bin/bank.bin;
+    //   3. Form_Type := Get_Hardware_Type() == 1 ? 1 : 0;
+    //   4. Show_Dialog(dialogs.FBoot).
+}

@@ -1,0 +1,132 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+class QAbstractButton;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QTimer;
+class QToolButton;
+struct App_State;
+class Text_Table;
+class Ui_Services;
+class Version_Source;
+class Frame_Dialog;
+class TFNew_Project;
+class TFOpenConf;
+class TFAbout;
+
+// The dialogs the main window shows. Each is created once, after the main
+// window, in this order, and lives until the program ends (the main window
+// is their parent).
+struct Main_Window_Dialogs {
+    TFNew_Project* FNew_Project = nullptr;
+    TFOpenConf* FOpenConf = nullptr;
+    TFAbout* FAbout = nullptr;
+    // Still to come, in this order: TFSoftOptions, TFParGen, TFSetAccess,
+    // TFSetDiagnosis, TFBoot.
+};
+
+// The main window: the open configuration and the column of numbered steps.
+// Each step opens a modal dialog or runs an action; steps other than New,
+// Open, Info, Options and Close need an open configuration.
+class TFStruttoreFirmWare : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the whole start-up (FormCreate). `program_dir` is the folder of the
+    // program file; MASTER, PROJECTS, LANGUAGE and Struttor.xml live there.
+    TFStruttoreFirmWare(App_State& state, Text_Table& texts, Ui_Services& ui, Version_Source& versions,
+                        const QString& program_dir, QWidget* parent = nullptr);
+    ~TFStruttoreFirmWare() override;
+
+    // Creates the dialogs once each, in the program's order.
+    void Create_Dialogs();
+    Main_Window_Dialogs& Dialogs() { return dialogs; }
+
+    // The hardware type as last read by Load_Configuration.
+    int Sel_Hard() const { return sel_hard; }
+    QTimer* Timer_Update() const { return timer_update; }
+
+public Q_SLOTS:
+    // Document paths from Conf_Dir.
+    void Set_Files();
+    // Reads the hardware type and lays out the steps. A general parameters
+    // document that is not well-formed: error box, the layout stays as it
+    // was, false.
+    bool Load_Configuration();
+    // The hardware type of the open configuration's general parameters
+    // document. Throws Kc_Error when the document is not well-formed.
+    int Get_Hardware_Type();
+    void Create_New_Project();
+    void Open_Project();
+    // Texts 0 to 30 and the configuration labels.
+    void Set_Lang();
+    // Re-applies the texts of every window (not the about box).
+    void Change_Language();
+    // Writes Struttor.xml; a failure shows one error box naming the file.
+    bool Save_Setting();
+    // Runs the timer exactly when Enable_Internet and Enable_Update are both on.
+    void Set_Update_Timer();
+    // The step dispatch of every step button and the three top buttons.
+    void Btn_Click();
+    void Timer_UpdateTimer();
+    void LL_UpdateLinkClick(const QString& link);
+    void L_VorlanClick();
+
+protected:
+    // FormClose: saves the settings, then the window closes in any case.
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate(const QString& program_dir);
+    void Create_Controls();
+    void Show_Configuration_Labels();
+    void Lay_Out_Steps(int hardware_type);
+    void Run_Step(QObject* button);
+    // Shows an editor modally after it has loaded what it shows; Rejected
+    // when the dialog is not there.
+    int Show_Dialog(Frame_Dialog* dialog);
+    // A configuration is open and its folder is still there.
+    bool Configuration_Usable() const;
+
+    // The steps, one per button.
+    void Show_About();
+    void Show_Options();
+    void Set_Communication();
+    void Modbus_Set_Access();
+    void Error_Diagnosis();
+    void Create_GSD();
+    void Update_Device();
+
+    App_State& state;
+    Text_Table& texts;
+    Ui_Services& ui;
+    Version_Source& versions;
+    Main_Window_Dialogs dialogs;
+    int sel_hard = 0;
+
+    QLabel* L_SW_Code = nullptr;
+    QLabel* L_SW_Desc = nullptr;
+    QLabel* LL_Update = nullptr;
+    QToolButton* Btn_Info = nullptr;
+    QToolButton* Btn_Opz = nullptr;
+    QToolButton* Btn_Close = nullptr;
+    QLabel* L_Begin = nullptr;
+    QFrame* Shape2 = nullptr;
+    QLabel* L_Name_Conf = nullptr;
+    QLabel* L_Name_Conf_L2 = nullptr;
+    QLabel* L_Step[8] = {};
+    QPushButton* Btn_New = nullptr;
+    QPushButton* Btn_Open = nullptr;
+    QPushButton* Btn_Prm_Gen = nullptr;
+    QPushButton* Btn_Modbus_Set_Access = nullptr;
+    QPushButton* Btn_PROFIBUS_Error_Diagnosis = nullptr;
+    QPushButton* Btn_GSD_EDS = nullptr;
+    QPushButton* Btn_CreateBin = nullptr;
+    QLabel* L_Vorlan = nullptr;
+    QFrame* Shape1 = nullptr;
+    QTimer* timer_update = nullptr;
+};

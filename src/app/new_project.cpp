@@ -1,0 +1,44 @@
+#include "app/new_project.h"
+
+#include "app/app_state.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+bool Is_Single_Folder_Name(const QString& name) {
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    return !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(0));
+}
+
+namespace {
+
+bool Folder_Exists_No_Case(const QString& dir, const QString& name) {
+    if (QFileInfo(Join_Path(dir, name)).isDir())
+        return true;
+    const QStringList folders =
+        QDir(dir).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    for (const QString& folder : folders)
+        if (folder.compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+int Create_Configuration(App_State& state, const QString& name) {
+    if (name.isEmpty())
+        return 107;
+    if (!Is_Single_Folder_Name(name))
+        return 105;
+    if (Folder_Exists_No_Case(state.Projects_Dir, name))
+        return 106;
+    const QString conf_dir = Join_Path(state.Projects_Dir, name);
+    if (!QDir().mkdir(conf_dir))
+        return 105;
+    QDir().mkpath(Join_Path(conf_dir, QStringLiteral("bin")));
+    state.Conf_Name = name;
+    state.Conf_Dir = conf_dir;
+    state.Set_Files();
+    return 0;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+struct App_State;
+
+// A configuration name is one folder name inside PROJECTS. True when the name
+// can be nothing else: not "." or "..", without "/", "\" or a NUL character.
+bool Is_Single_Folder_Name(const QString& name);
+
+// Creates the configuration `name` (exactly as typed) in state.Projects_Dir,
+// with its empty "bin" sub-folder, and makes it the open configuration
+// (Conf_Name, Conf_Dir, document paths). Returns 0 on success, or the text
+// of the first failing check, and then creates and changes nothing:
+//   107  the name is empty;
+//   105  the name is not a single folder name;
+//   106  a folder of that name exists already, also one whose name differs
+//        only in letter case (configuration names are matched without regard
+//        to case, as on the product's home platform);
+//   105  the folder cannot be created.
+// A failure to create "bin" is not reported.
+int Create_Configuration(App_State& state, const QString& name);

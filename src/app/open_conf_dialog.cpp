@@ -1,0 +1,65 @@
+#include "app/open_conf_dialog.h"
+
+#include "app/app_state.h"
+#include "app/open_conf.h"
+#include "text/plain_hint.h"
+#include "text/text_table.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TFOpenConf::TFOpenConf(App_State& app_state, const Text_Table& text_table, Ui_Services& ui_services,
+                       QWidget* parent)
+    : Frame_Dialog(app_state, text_table, ui_services, parent) {
+    setObjectName(QStringLiteral("FOpenConf"));
+    Label1 = new QLabel(Body());
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setTextFormat(Qt::PlainText);
+    ListBox1 = new QListWidget(Body());
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    Body_Layout()->addWidget(Label1);
+    Body_Layout()->addWidget(ListBox1, 1);
+    connect(ListBox1, &QListWidget::currentRowChanged, this, &TFOpenConf::ListBox1Click);
+    Set_Lang();
+    resize(420, 360);
+}
+
+void TFOpenConf::Load_Existing_Configuration() {
+    sl = List_Configurations(state.Projects_Dir);
+}
+
+void TFOpenConf::FormShow() {
+    Load_Existing_Configuration();
+    {
+        const QSignalBlocker blocker(ListBox1);
+        ListBox1->clear();
+        ListBox1->addItems(sl);
+    }
+    if (sl.isEmpty())
+        return; // Name_Conf keeps its earlier value
+    int index = Search_Open_Conf(sl, Current_Conf_Name(state));
+    if (index < 0)
+        index = 0;
+    ListBox1->setCurrentRow(index);
+    name_conf = sl[index];
+}
+
+void TFOpenConf::ListBox1Click() {
+    const int row = ListBox1->currentRow();
+    if (row >= 0 && row < sl.size())
+        name_conf = sl[row];
+}
+
+void TFOpenConf::Set_Lang() {
+    setWindowTitle(texts[200]);
+    L_SW_Desc->setText(texts[201]);
+    Label1->setText(texts[202]);
+    ListBox1->setToolTip(Plain_Hint(texts[205]));
+    Btn_OK->setText(texts[203]);
+    Btn_OK->setToolTip(Plain_Hint(texts[206]));
+    Btn_Cancel->setText(texts[204]);
+    Btn_Cancel->setToolTip(Plain_Hint(texts[207]));
+}
