@@ -71,6 +71,13 @@ void Save_Xml_Document(const QString& path, const QString& root_name,
         writer.writeEndElement();
         if (with_version_comment)
             writer.writeComment(Version_Comment);
+        // A text holding a character XML 1.0 cannot carry (a control character,
+        // a lone surrogate) stops the writer; what it produced is then broken
+        // and must not replace the file.
+        if (writer.hasError())
+            throw Kc_Error(QStringLiteral("Cannot write %1: a value holds a character that an XML document "
+                                          "cannot store (a control character)")
+                               .arg(QDir::toNativeSeparators(path)));
     }
     Save_File_Atomically(path, bytes);
 }
