@@ -14,6 +14,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -71,15 +72,6 @@ TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_
     Set_Editors(*read_model, Rule_Table::Read);
     Set_Editors(*write_model, Rule_Table::Write);
 
-    delegate = new Grid_Cell_Delegate(this);
-    delegate->Takes_Key = [this](int key) {
-        return state.Enable_Jump_Field_Tables && (key == Qt::Key_Return || key == Qt::Key_Enter);
-    };
-    delegate->Key_Taken = [this](int key) {
-        if (QTableView* grid = Showing_Grid())
-            ACG_Modbus_ReadKeyPress(grid, key);
-    };
-
     PageControl1 = new QTabWidget(Body());
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     TS_Modbus_Read = new QWidget(PageControl1);
@@ -124,6 +116,13 @@ QTableView* TFSetAccess::Make_Grid(QWidget* page, Text_Grid_Model* model, const 
     auto* grid = new QTableView(page);
     grid->setObjectName(name);
     grid->setModel(model);
+    // One delegate per grid: a delegate's commit and close signals reach
+    // every view it serves.
+    auto* delegate = new Grid_Cell_Delegate(grid);
+    delegate->Takes_Key = [this](int key) {
+        return state.Enable_Jump_Field_Tables && (key == Qt::Key_Return || key == Qt::Key_Enter);
+    };
+    delegate->Key_Taken = [this, grid](int key) { ACG_Modbus_ReadKeyPress(grid, key); };
     grid->setItemDelegate(delegate);
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
@@ -263,7 +262,8 @@ int TFSetAccess::Current_Row(const QTableView* grid) const {
 
 void TFSetAccess::ClickCell(QTableView* grid, int row, int column) {
     if (column == 0 && row >= 1)
-        grid->selectRow(row - 1);
+        grid->selectionModel()->select(grid->model()->index(row - 1, 0),
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void TFSetAccess::ACG_Modbus_ReadDblClickCell(QTableView* grid, int row, int column) {

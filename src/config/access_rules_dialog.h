@@ -74,7 +74,6 @@ private:
 
     Text_Grid_Model* read_model = nullptr;
     Text_Grid_Model* write_model = nullptr;
-    Grid_Cell_Delegate* delegate = nullptr;
 
     Rules_Limits limits;
     bool Do_Copy_In_Read = false;

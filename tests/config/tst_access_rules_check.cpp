@@ -210,7 +210,7 @@ void Tst_Access_Rules_Check::table_ends_at_blank_slave_id() {
     read.Cell(3, Read_Col::Slave_ID) = "0"; // after the end: neither checked nor saved
     QVERIFY(!Controllo_dati(read, write, {}));
     QCOMPARE(Table_End_Row(read), 2);
-    QCOMPARE(First_Row_Lost_On_Save(read), 2); // row 2 holds a Type and more
+    QCOMPARE(First_Row_Lost_On_Save(read), 3); // row 2 itself ends the table
     QCOMPARE(Table_End_Row(write), 1);
 }
 
