@@ -196,11 +196,15 @@ void TFSetAccess::FormShow() {
 
     // 3: columns and hint lists of the hardware type.
     const bool ethernet = limits.Hardware_Type != 0;
+    auto show_column = [](QTableView* grid, int column, bool shown) {
+        if (grid->isColumnHidden(column) == shown)
+            grid->setColumnHidden(column, !shown);
+    };
     for (int column : {Read_Col::PollTime, Read_Col::MaxError, Read_Col::Bit})
-        ACG_Modbus_Read->setColumnHidden(column, !ethernet);
+        show_column(ACG_Modbus_Read, column, ethernet);
     for (int column : {Write_Col::PollTime, Write_Col::OnChange, Write_Col::MaxError, Write_Col::Bit})
-        ACG_Modbus_Write->setColumnHidden(column, !ethernet);
-    ACG_Modbus_Write->setColumnHidden(Write_Col::OnCMD, true);
+        show_column(ACG_Modbus_Write, column, ethernet);
+    show_column(ACG_Modbus_Write, Write_Col::OnCMD, false);
     if (ethernet) {
         Hint_Modbus_Set_Access_Read = Texts_Of(texts, {643, 644, 645, 646, 647, 648, 649, 650, 651, 652, 654});
         Hint_Modbus_Set_Access_Write =
@@ -217,10 +221,10 @@ void TFSetAccess::FormShow() {
 
     // 4: every rule row reset; 7: the rules put in; the header row kept.
     Grid_Texts read_grid = New_Rule_Grid(Rule_Table::Read);
-    read_grid.Cells[0] = read_model->Table().Cells[0];
+    read_grid.Set_Row(0, read_model->Table().Row(0));
     Fill_Rule_Grid(read_grid, Rule_Table::Read, rules.Read_Rules);
     Grid_Texts write_grid = New_Rule_Grid(Rule_Table::Write);
-    write_grid.Cells[0] = write_model->Table().Cells[0];
+    write_grid.Set_Row(0, write_model->Table().Row(0));
     Fill_Rule_Grid(write_grid, Rule_Table::Write, rules.Write_Rules);
 
     // 6: the Position lists.

@@ -5,16 +5,16 @@
 
 Grid_Texts::Grid_Texts(int last_row, int column_count) {
     Check_Columns.fill(false, column_count);
-    Cells.reserve(last_row + 1);
-    for (int row = 0; row <= last_row; ++row) {
-        QStringList cells;
-        cells.reserve(column_count);
-        for (int column = 0; column < column_count; ++column)
-            cells.append(QString());
-        if (row > 0 && column_count > 0)
-            cells[0] = QString::number(row);
-        Cells.append(cells);
+    Texts.resize(static_cast<qsizetype>(last_row + 1) * column_count);
+    if (column_count > 0) {
+        for (int row = 1; row <= last_row; ++row)
+            Cell(row, 0) = QString::number(row);
     }
+}
+
+void Grid_Texts::Set_Row(int row, const QStringList& texts) {
+    for (int column = 0; column < Column_Count() && column < texts.size(); ++column)
+        Cell(row, column) = texts[column];
 }
 
 bool Row_Used(const Grid_Texts& grid, int row) {

@@ -15,19 +15,23 @@ class Ui_Services;
 // columns. Hidden columns are ordinary columns here: every operation moves,
 // clears, copies and pastes them like the visible ones.
 struct Grid_Texts {
-    QList<QStringList> Cells;  // Cells[row][column], rows 0..N, each row C texts
+    QList<QString> Texts;      // row-major: the C cells of row 0, then row 1, ...
     QList<bool> Check_Columns; // per column: a check-box column ("Y" set, "N" or empty clear)
 
     Grid_Texts() = default;
     // N data rows and C columns, every cell empty; column 0 of row r holds r.
     Grid_Texts(int last_row, int column_count);
 
-    int Last_Row() const { return static_cast<int>(Cells.size()) - 1; }
     int Column_Count() const { return static_cast<int>(Check_Columns.size()); }
+    int Last_Row() const { return Column_Count() > 0 ? static_cast<int>(Texts.size()) / Column_Count() - 1 : -1; }
     bool Is_Data_Row(int row) const { return row >= 1 && row <= Last_Row(); }
 
-    const QString& Cell(int row, int column) const { return Cells[row][column]; }
-    QString& Cell(int row, int column) { return Cells[row][column]; }
+    const QString& Cell(int row, int column) const { return Texts[row * Column_Count() + column]; }
+    QString& Cell(int row, int column) { return Texts[row * Column_Count() + column]; }
+
+    // The texts of one row, column 0 included.
+    QStringList Row(int row) const { return Texts.mid(row * Column_Count(), Column_Count()); }
+    void Set_Row(int row, const QStringList& texts);
 
     bool operator==(const Grid_Texts&) const = default;
 };

@@ -12,14 +12,21 @@ void Text_Grid_Model::Fit_Column_Lists() {
 }
 
 void Text_Grid_Model::Set_Table(Grid_Texts table) {
-    beginResetModel();
+    // Same shape: the views keep their columns, widths and current cell, and
+    // only repaint.
+    const bool same_shape = table.Last_Row() == table_.Last_Row() && table.Column_Count() == table_.Column_Count();
+    if (!same_shape)
+        beginResetModel();
     table_ = std::move(table);
     Fit_Column_Lists();
     for (int column = 0; column < table_.Column_Count(); ++column) {
         if (table_.Check_Columns[column])
             editors_[column] = Cell_Editor::Check;
     }
-    endResetModel();
+    if (!same_shape)
+        endResetModel();
+    else if (rowCount() > 0 && columnCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 bool Text_Grid_Model::Edit_Table(const std::function<bool(Grid_Texts&)>& change) {
@@ -50,7 +57,7 @@ QStringList Text_Grid_Model::List_Items(int column) const {
 }
 
 void Text_Grid_Model::Set_Header_Text(int column, const QString& text) {
-    if (column < 0 || column >= table_.Column_Count() || table_.Cells.isEmpty())
+    if (column < 0 || column >= table_.Column_Count() || table_.Last_Row() < 0)
         return;
     table_.Cell(0, column) = text;
     Q_EMIT headerDataChanged(Qt::Horizontal, column, column);
@@ -131,7 +138,7 @@ Qt::ItemFlags Text_Grid_Model::flags(const QModelIndex& index) const {
 }
 
 QVariant Text_Grid_Model::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= table_.Column_Count() || table_.Cells.isEmpty())
+    if (orientation != Qt::Horizontal || section < 0 || section >= table_.Column_Count() || table_.Last_Row() < 0)
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole)
         return table_.Cell(0, section);
