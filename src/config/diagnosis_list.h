@@ -3,7 +3,10 @@
 #include <QStringList>
 
 // The diagnosis document diagnosis.xml in memory: the Modbus slave IDs whose
-// state is reported in the PROFIBUS diagnosis, texts kept as entered.
+// state is reported in the PROFIBUS diagnosis, texts kept as entered. The
+// device watches at most Max_Entries slaves; a document edited by hand may
+// list more, and the reader gives them all so the editor can say what it
+// cannot keep.
 struct Diagnosis_List {
     static constexpr int Max_Entries = 64;
     QStringList IDs;
@@ -18,7 +21,9 @@ struct Diagnosis_List {
 // is not well-formed.
 Diagnosis_List Load_Diagnosis(const QString& path);
 
-// Writes the whole document atomically. Throws Kc_Error naming the file.
+// Writes the whole document atomically: one ID per entry, in order, ending at
+// the first entry that is blank after trimming and after Max_Entries entries.
+// Throws Kc_Error naming the file.
 void Save_Diagnosis(const QString& path, const Diagnosis_List& list);
 
 // "Byte:" + (row - 1) div 8 + ", Bit:" + (row - 1) mod 8, for entry rows 1..64.

@@ -293,6 +293,12 @@ constexpr Default_Text default_texts[] = {
     {707, "Modbus Slave ID"},
     {708, "Error row "},
     {709, "!! Modbus ID must be between 1 and 247"},
+    {710, "The diagnosis list holds "},
+    {711, " entries, but only 64 can be shown and saved: the entries after the 64th will not be kept when you "
+          "save."},
+    {712, "Rows from row "},
+    {713, " on hold data that will not be saved, because the diagnosis list ends at the first row without a "
+          "Modbus Slave ID. Save anyway?"},
     {800, "Update Device by Serial"},
     {801, "Update Device Using the Serial Port"},
     {802, "Update Device by Ethernet (UDP)"},

@@ -1,0 +1,140 @@
+#include "config/diagnosis_dialog.h"
+
+#include "app/app_state.h"
+#include "app/kc_error.h"
+#include "app/ui_services.h"
+#include "config/diagnosis_check.h"
+#include "config/diagnosis_list.h"
+#include "text/text_table.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int mapping_column = 0;
+constexpr int id_column = 1;
+
+// Texts of this window.
+constexpr int text_caption = 700;
+constexpr int text_heading = 701;
+constexpr int text_ok = 702;
+constexpr int text_cancel = 703;
+constexpr int text_ok_hint = 704;
+constexpr int text_cancel_hint = 705;
+constexpr int text_mapping_header = 706;
+constexpr int text_id_header = 707;
+constexpr int text_too_many_begin = 710;
+constexpr int text_too_many_end = 711;
+constexpr int text_left_out_begin = 712;
+constexpr int text_left_out_end = 713;
+
+} // namespace
+
+TFSetDiagnosis::TFSetDiagnosis(App_State& app_state, const Text_Table& text_table, Ui_Services& ui_services,
+                               QWidget* parent)
+    : Frame_Dialog(app_state, text_table, ui_services, parent) {
+    setObjectName(QStringLiteral("FSetDiagnosis"));
+
+    ASG = new QTableWidget(Entry_Rows, 2, Body());
+    ASG->setObjectName(QStringLiteral("ASG"));
+    ASG->verticalHeader()->hide();
+    ASG->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ASG->verticalHeader()->setDefaultSectionSize(ASG->fontMetrics().height() + 6);
+    ASG->horizontalHeader()->setSectionResizeMode(mapping_column, QHeaderView::ResizeToContents);
+    ASG->horizontalHeader()->setStretchLastSection(true);
+    ASG->setSelectionMode(QAbstractItemView::SingleSelection);
+    ASG->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                         QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    ASG->setHorizontalHeaderItem(mapping_column, new QTableWidgetItem);
+    ASG->setHorizontalHeaderItem(id_column, new QTableWidgetItem);
+    for (int row = 0; row < Entry_Rows; ++row) {
+        // The mapping column is fixed: shown like a header, never edited.
+        auto* mapping = new QTableWidgetItem;
+        mapping->setFlags(Qt::ItemIsEnabled);
+        mapping->setBackground(palette().button());
+        ASG->setItem(row, mapping_column, mapping);
+        ASG->setItem(row, id_column, new QTableWidgetItem);
+    }
+    Body_Layout()->setContentsMargins(4, 4, 4, 4);
+    Body_Layout()->addWidget(ASG);
+
+    setFixedSize(310, 337);
+    Show_Soft_Code();
+    Set_Lang();
+}
+
+QStringList TFSetDiagnosis::Cells() const {
+    QStringList cells;
+    cells.reserve(Entry_Rows);
+    for (int row = 0; row < Entry_Rows; ++row)
+        cells.append(ASG->item(row, id_column)->text());
+    return cells;
+}
+
+void TFSetDiagnosis::Set_Lang() {
+    setWindowTitle(texts[text_caption]);
+    L_SW_Desc->setText(texts[text_heading]);
+    Btn_OK->setText(texts[text_ok]);
+    Btn_OK->setToolTip(texts[text_ok_hint]);
+    Btn_Cancel->setText(texts[text_cancel]);
+    Btn_Cancel->setToolTip(texts[text_cancel_hint]);
+    ASG->horizontalHeaderItem(mapping_column)->setText(texts[text_mapping_header]);
+    ASG->horizontalHeaderItem(id_column)->setText(texts[text_id_header]);
+}
+
+void TFSetDiagnosis::FormShow() {
+    // Read first: a broken document throws before the grid changes.
+    const Diagnosis_List list = Load_Diagnosis(state.Diagnosis_File);
+
+    Show_Soft_Code();
+    for (int row = 0; row < Entry_Rows; ++row) {
+        const int entry = row + 1;
+        ASG->item(row, mapping_column)->setText(QString::number(entry) + QLatin1Char('/') + ByteBit(entry));
+        ASG->item(row, id_column)->setText(row < list.IDs.size() ? list.IDs[row] : QString());
+    }
+    ASG->setCurrentCell(0, id_column);
+    ASG->scrollToTop();
+
+    if (list.IDs.size() > Entry_Rows)
+        ui.Warning_Box(texts[text_too_many_begin] + QString::number(list.IDs.size()) +
+                       texts[text_too_many_end]);
+}
+
+bool TFSetDiagnosis::Controllo_dati() {
+    const std::optional<Diagnosis_Failure> failure = ::Controllo_dati(Cells());
+    if (!failure)
+        return true;
+    ui.Error_Box(texts[failure->text_index] + QString::number(failure->row) + texts[failure->end_text_index]);
+    ASG->setCurrentCell(failure->row - 1, id_column);
+    return false;
+}
+
+void TFSetDiagnosis::Btn_OKClick() {
+    Commit_Open_Editor();
+    if (!Controllo_dati())
+        return;
+    const QStringList cells = Cells();
+    const int left_out = First_Row_Left_Out(cells);
+    if (left_out > 0 &&
+        !ui.Question_Box(texts[text_left_out_begin] + QString::number(left_out) + texts[text_left_out_end]))
+        return;
+    try {
+        Save_Diagnosis(state.Diagnosis_File, Diagnosis_From_Cells(cells));
+    } catch (const Kc_Error& error) {
+        ui.Error_Box(error.Message());
+        return;
+    }
+    accept();
+}
+
+void TFSetDiagnosis::Commit_Open_Editor() {
+    // A cell still being edited holds its text in the editor; moving the
+    // current cell away and back commits it to the grid.
+    const QModelIndex current = ASG->currentIndex();
+    ASG->setCurrentIndex(QModelIndex());
+    ASG->setCurrentIndex(current);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/frame_dialog.h"
+
+#include <QStringList>
+
+class QTableWidget;
+
+// The diagnosis list editor: the grid ASG with one header row and 64 entry
+// rows; column 0 (fixed) shows each row's place in the diagnosis bytes,
+// column 1 the Modbus slave ID the user enters. OK validates, asks before
+// leaving out data after the end of the list, and writes Diagnosis_File.
+class TFSetDiagnosis : public Frame_Dialog {
+    Q_OBJECT
+public:
+    static constexpr int Entry_Rows = 64;
+
+    TFSetDiagnosis(App_State& state, const Text_Table& texts, Ui_Services& ui, QWidget* parent = nullptr);
+
+    // The texts of the ID column, entry row 1 first.
+    QStringList Cells() const;
+
+public Q_SLOTS:
+    // Refills the grid from Diagnosis_File. Throws Kc_Error when the document
+    // is not well-formed; warns when it holds more entries than the grid.
+    void FormShow() override;
+    void Btn_OKClick() override;
+    void Set_Lang();
+    // Validates the grid; shows the first failure in an error box.
+    bool Controllo_dati();
+
+private:
+    void Commit_Open_Editor();
+
+    QTableWidget* ASG = nullptr;
+};

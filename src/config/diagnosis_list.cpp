@@ -1,0 +1,49 @@
+#include "config/diagnosis_list.h"
+
+#include "config/file_lookup.h"
+#include "config/xml_document.h"
+
+#include <QFileInfo>
+#include <QXmlStreamWriter>
+
+namespace {
+
+// The text a child of Modbus_IDs holds: an element's content, or the data of
+// any other node (text, comment, CDATA).
+QString Node_Text(const QDomNode& node) {
+    if (node.isElement())
+        return node.toElement().text();
+    if (node.isCharacterData())
+        return node.toCharacterData().data();
+    return node.nodeValue();
+}
+
+} // namespace
+
+Diagnosis_List Load_Diagnosis(const QString& path) {
+    Diagnosis_List list;
+    const QString file = Resolve_File_No_Case(path);
+    if (file.isEmpty() || !QFileInfo(file).isFile())
+        return list;
+
+    const QDomDocument document = Load_Xml_File(file);
+    const QDomNode container = First_Top_Node(document);
+    for (QDomNode child = container.firstChild(); !child.isNull(); child = child.nextSibling())
+        list.IDs.append(Node_Text(child));
+    return list;
+}
+
+void Save_Diagnosis(const QString& path, const Diagnosis_List& list) {
+    Save_Xml_Document(Resolve_File_No_Case(path), QStringLiteral("Modbus_IDs"),
+                      [&](QXmlStreamWriter& writer) {
+                          for (int i = 0; i < list.IDs.size() && i < Diagnosis_List::Max_Entries; ++i) {
+                              if (list.IDs[i].trimmed().isEmpty())
+                                  break;
+                              writer.writeTextElement(QStringLiteral("ID"), list.IDs[i]);
+                          }
+                      });
+}
+
+QString ByteBit(int row) {
+    return QStringLiteral("Byte:%1, Bit:%2").arg((row - 1) / 8).arg((row - 1) % 8);
+}
