@@ -161,11 +161,12 @@ void Write_Plain_Section(QXmlStreamWriter& writer, const char* name, const QList
 
 void BM_Baseline_Plain_Xml_Write(benchmark::State& bench) {
     Bench_Configuration& c = Configuration();
-    const QStringList read_attributes{"Enable", "Slave_ID", "Type",          "Address_Mod", "NPoint",  "PollTime",
-                                      "MaxError", "Address_Profi", "Bit", "Swap",        "Mnemonic"};
-    const QStringList write_attributes{"Enable",   "Slave_ID", "Type",          "Address_Mod", "NPoint",
-                                       "PollTime", "OnChange", "OnCMD",         "MaxError",    "Address_Profi",
-                                       "Bit",      "Swap",     "ForceF15F16",   "Mnemonic"};
+    const QStringList read_attributes{"Enable", "Slave_ID", "Type",     "Address_Mod",
+                                      "NPoint", "PollTime", "MaxError", "Address_Profi",
+                                      "Bit",    "Swap",     "Mnemonic"};
+    const QStringList write_attributes{"Enable",   "Slave_ID", "Type",        "Address_Mod", "NPoint",
+                                       "PollTime", "OnChange", "OnCMD",       "MaxError",    "Address_Profi",
+                                       "Bit",      "Swap",     "ForceF15F16", "Mnemonic"};
     const QString path = c.dir.filePath(QStringLiteral("plain_bench.xml"));
     for (auto _ : bench) {
         QFile file(path);

@@ -20,11 +20,44 @@ struct Table_Checks {
     int bit_points_max, register_points_max;
 };
 
-const Table_Checks read_checks{Rule_Table::Read, Read_Col::PollTime, Read_Col::MaxError, Read_Col::Address_Profi,
-                               Read_Col::Bit, 669, 670, 671, 672, 673, 674, 675, 676, 677, 1000, 2000, 125};
-const Table_Checks write_checks{Rule_Table::Write, Write_Col::PollTime, Write_Col::MaxError,
-                                Write_Col::Address_Profi, Write_Col::Bit, 679, 680, 681, 682, 683, 684, 685, 686,
-                                687, 0, 1968, 123};
+const Table_Checks read_checks{
+    .table = Rule_Table::Read,
+    .poll_time = Read_Col::PollTime,
+    .max_error = Read_Col::MaxError,
+    .position = Read_Col::Address_Profi,
+    .bit = Read_Col::Bit,
+    .text_slave = 669,
+    .text_type = 670,
+    .text_address = 671,
+    .text_npoint = 672,
+    .text_poll = 673,
+    .text_max_error = 674,
+    .text_position = 675,
+    .text_bit = 676,
+    .text_bytes = 677,
+    .poll_min = 1000,
+    .bit_points_max = 2000,
+    .register_points_max = 125,
+};
+const Table_Checks write_checks{
+    .table = Rule_Table::Write,
+    .poll_time = Write_Col::PollTime,
+    .max_error = Write_Col::MaxError,
+    .position = Write_Col::Address_Profi,
+    .bit = Write_Col::Bit,
+    .text_slave = 679,
+    .text_type = 680,
+    .text_address = 681,
+    .text_npoint = 682,
+    .text_poll = 683,
+    .text_max_error = 684,
+    .text_position = 685,
+    .text_bit = 686,
+    .text_bytes = 687,
+    .poll_min = 0,
+    .bit_points_max = 1968, // Coil Status
+    .register_points_max = 123,
+};
 
 bool In_Range(int value, long long low, long long high) {
     return value >= low && value <= high;

@@ -136,7 +136,7 @@ QTableView* TFSetAccess::Make_Grid(QWidget* page, Text_Grid_Model* model, const 
     layout->addWidget(grid);
 
     QHeaderView* header = grid->horizontalHeader();
-    header->setSectionsClickable(true);
+    header->setSectionsClickable(false); // a header click selects nothing
     // A double click on a header edge resizes only when the preference says so.
     disconnect(header, &QHeaderView::sectionHandleDoubleClicked, grid, nullptr);
     connect(header, &QHeaderView::sectionHandleDoubleClicked, this,
@@ -206,7 +206,8 @@ void TFSetAccess::FormShow() {
         show_column(ACG_Modbus_Write, column, ethernet);
     show_column(ACG_Modbus_Write, Write_Col::OnCMD, false);
     if (ethernet) {
-        Hint_Modbus_Set_Access_Read = Texts_Of(texts, {643, 644, 645, 646, 647, 648, 649, 650, 651, 652, 654});
+        Hint_Modbus_Set_Access_Read =
+            Texts_Of(texts, {643, 644, 645, 646, 647, 648, 649, 650, 651, 652, 654});
         Hint_Modbus_Set_Access_Write =
             Texts_Of(texts, {655, 656, 657, 658, 659, 660, 661, 663, 664, 665, 666, 691, 667});
     } else {
@@ -247,8 +248,8 @@ void TFSetAccess::FormShow() {
     const qsizetype read_dropped = std::max<qsizetype>(0, rules.Read_Rules.size() - Rule_Rows);
     const qsizetype write_dropped = std::max<qsizetype>(0, rules.Write_Rules.size() - Rule_Rows);
     if (read_dropped > 0 || write_dropped > 0)
-        ui.Warning_Box(texts[696] + QString::number(read_dropped) + texts[697] + QString::number(write_dropped) +
-                       texts[698]);
+        ui.Warning_Box(texts[696] + QString::number(read_dropped) + texts[697] +
+                       QString::number(write_dropped) + texts[698]);
 }
 
 QTableView* TFSetAccess::Showing_Grid() const {
@@ -278,7 +279,8 @@ QString TFSetAccess::ACG_Modbus_ReadGridHint(QTableView* grid, int column) const
     QList<bool> visible;
     for (int c = 0; c < grid->model()->columnCount(); ++c)
         visible.append(!grid->isColumnHidden(c));
-    const QStringList& hints = grid == ACG_Modbus_Write ? Hint_Modbus_Set_Access_Write : Hint_Modbus_Set_Access_Read;
+    const QStringList& hints =
+        grid == ACG_Modbus_Write ? Hint_Modbus_Set_Access_Write : Hint_Modbus_Set_Access_Read;
     const int index = Header_Hint_Index(column, visible);
     return index >= 0 && index < hints.size() ? hints[index] : QString();
 }

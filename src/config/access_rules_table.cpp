@@ -2,15 +2,16 @@
 
 const QList<QString Access_Rule::*>& Rule_Fields(Rule_Table table) {
     static const QList<QString Access_Rule::*> read_fields = {
-        &Access_Rule::Enable,        &Access_Rule::Slave_ID, &Access_Rule::Type,     &Access_Rule::Address_Mod,
-        &Access_Rule::NPoint,        &Access_Rule::PollTime, &Access_Rule::MaxError, &Access_Rule::Address_Profi,
-        &Access_Rule::Bit,           &Access_Rule::Swap,     &Access_Rule::Mnemonic,
+        &Access_Rule::Enable, &Access_Rule::Slave_ID, &Access_Rule::Type,     &Access_Rule::Address_Mod,
+        &Access_Rule::NPoint, &Access_Rule::PollTime, &Access_Rule::MaxError, &Access_Rule::Address_Profi,
+        &Access_Rule::Bit,    &Access_Rule::Swap,     &Access_Rule::Mnemonic,
     };
     static const QList<QString Access_Rule::*> write_fields = {
-        &Access_Rule::Enable,   &Access_Rule::Slave_ID,      &Access_Rule::Type,     &Access_Rule::Address_Mod,
-        &Access_Rule::NPoint,   &Access_Rule::PollTime,      &Access_Rule::OnChange, &Access_Rule::OnCMD,
-        &Access_Rule::MaxError, &Access_Rule::Address_Profi, &Access_Rule::Bit,      &Access_Rule::Swap,
-        &Access_Rule::ForceF15F16, &Access_Rule::Mnemonic,
+        &Access_Rule::Enable,        &Access_Rule::Slave_ID, &Access_Rule::Type,
+        &Access_Rule::Address_Mod,   &Access_Rule::NPoint,   &Access_Rule::PollTime,
+        &Access_Rule::OnChange,      &Access_Rule::OnCMD,    &Access_Rule::MaxError,
+        &Access_Rule::Address_Profi, &Access_Rule::Bit,      &Access_Rule::Swap,
+        &Access_Rule::ForceF15F16,   &Access_Rule::Mnemonic,
     };
     return table == Rule_Table::Read ? read_fields : write_fields;
 }

@@ -33,7 +33,8 @@ void Grid_Cell_Delegate::setEditorData(QWidget* editor, const QModelIndex& index
     QStyledItemDelegate::setEditorData(editor, index);
 }
 
-void Grid_Cell_Delegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+void Grid_Cell_Delegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                      const QModelIndex& index) const {
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         // A text not in the list (loaded from a document) stays until the
         // user picks an item.

@@ -109,7 +109,8 @@ bool Paste_Row(Grid_Texts& grid, int row, const QStringList& clipboard, bool cop
     return true;
 }
 
-std::optional<Grid_Cell> Jump_Target(const Grid_Cell& current, int last_row, const QList<bool>& visible_columns) {
+std::optional<Grid_Cell> Jump_Target(const Grid_Cell& current, int last_row,
+                                     const QList<bool>& visible_columns) {
     const int columns = static_cast<int>(visible_columns.size());
     if (current.Row < 1 || current.Row > last_row || current.Column < 1 || current.Column >= columns)
         return std::nullopt;

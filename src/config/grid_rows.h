@@ -23,7 +23,9 @@ struct Grid_Texts {
     Grid_Texts(int last_row, int column_count);
 
     int Column_Count() const { return static_cast<int>(Check_Columns.size()); }
-    int Last_Row() const { return Column_Count() > 0 ? static_cast<int>(Texts.size()) / Column_Count() - 1 : -1; }
+    int Last_Row() const {
+        return Column_Count() > 0 ? static_cast<int>(Texts.size()) / Column_Count() - 1 : -1;
+    }
     bool Is_Data_Row(int row) const { return row >= 1 && row <= Last_Row(); }
 
     const QString& Cell(int row, int column) const { return Texts[row * Column_Count() + column]; }
@@ -56,10 +58,10 @@ bool Insert_Row(Grid_Texts& grid, int row, bool enabled, const Text_Table& texts
 void Copy_Row(const Grid_Texts& grid, int row, QStringList& clipboard);
 
 enum class Paste_Check {
-    Paste,          // free row: paste without asking
-    Ask_Overwrite,  // used row: ask text 900 first
-    Not_Copied,     // no row copied from this grid: text 902
-    Wrong_Length,   // clipboard not C - 1 texts: text 901
+    Paste,         // free row: paste without asking
+    Ask_Overwrite, // used row: ask text 900 first
+    Not_Copied,    // no row copied from this grid: text 902
+    Wrong_Length,  // clipboard not C - 1 texts: text 901
 };
 Paste_Check Check_Paste(const Grid_Texts& grid, int row, const QStringList& clipboard, bool copied);
 
@@ -79,7 +81,8 @@ struct Grid_Cell {
 // Where Enter moves the current cell: to the next visible column of the row,
 // or from the last visible column to column 1 of the next row (row 1 after
 // row N). No move when the current cell is not a data cell.
-std::optional<Grid_Cell> Jump_Target(const Grid_Cell& current, int last_row, const QList<bool>& visible_columns);
+std::optional<Grid_Cell> Jump_Target(const Grid_Cell& current, int last_row,
+                                     const QList<bool>& visible_columns);
 
 // Index into a header hint list for column c, counting visible columns only
 // (column 0 counts as the first): the hint of column c is entry (visible

@@ -14,7 +14,8 @@ void Text_Grid_Model::Fit_Column_Lists() {
 void Text_Grid_Model::Set_Table(Grid_Texts table) {
     // Same shape: the views keep their columns, widths and current cell, and
     // only repaint.
-    const bool same_shape = table.Last_Row() == table_.Last_Row() && table.Column_Count() == table_.Column_Count();
+    const bool same_shape =
+        table.Last_Row() == table_.Last_Row() && table.Column_Count() == table_.Column_Count();
     if (!same_shape)
         beginResetModel();
     table_ = std::move(table);
@@ -138,7 +139,8 @@ Qt::ItemFlags Text_Grid_Model::flags(const QModelIndex& index) const {
 }
 
 QVariant Text_Grid_Model::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= table_.Column_Count() || table_.Last_Row() < 0)
+    if (orientation != Qt::Horizontal || section < 0 || section >= table_.Column_Count() ||
+        table_.Last_Row() < 0)
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole)
         return table_.Cell(0, section);

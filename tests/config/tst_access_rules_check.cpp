@@ -87,20 +87,22 @@ void Tst_Access_Rules_Check::one_rule_data() {
         << R << 0 << 244 << QStringList{C(Type, "Coil Status"), C(NPoint, "2000")} << 677 << -1;
     QTest::newRow("coil 2000 in a big area")
         << R << 0 << 1000 << QStringList{C(Type, "Coil Status"), C(NPoint, "2000")} << 0 << -1;
-    QTest::newRow("coil 2001") << R << 0 << 1000 << QStringList{C(Type, "Coil Status"), C(NPoint, "2001")} << 672
-                               << 2000;
+    QTest::newRow("coil 2001") << R << 0 << 1000 << QStringList{C(Type, "Coil Status"), C(NPoint, "2001")}
+                               << 672 << 2000;
     QTest::newRow("input status lower case with blanks 2001")
         << R << 0 << 1000 << QStringList{C(Type, " input status "), C(NPoint, "2001")} << 672 << 2000;
     QTest::newRow("holding 125") << R << 0 << 250 << QStringList{C(NPoint, "125")} << 0 << -1;
     QTest::newRow("holding 126") << R << 0 << 244 << QStringList{C(NPoint, "126")} << 672 << 125;
-    QTest::newRow("input register 0") << R << 0 << 244 << QStringList{C(Type, "Input Register"), C(NPoint, "0")}
-                                      << 672 << 125;
-    QTest::newRow("unknown type is a register") << R << 0 << 244 << QStringList{C(Type, "Foo"), C(NPoint, "126")}
-                                                << 672 << 125;
+    QTest::newRow("input register 0")
+        << R << 0 << 244 << QStringList{C(Type, "Input Register"), C(NPoint, "0")} << 672 << 125;
+    QTest::newRow("unknown type is a register")
+        << R << 0 << 244 << QStringList{C(Type, "Foo"), C(NPoint, "126")} << 672 << 125;
     // 5, 6 Poll Time and Max Error only on hardware type 1
     QTest::newRow("poll 999, type 1") << R << 1 << 244 << QStringList{C(PollTime, "999")} << 673 << -1;
-    QTest::newRow("poll 100000001, type 1") << R << 1 << 244 << QStringList{C(PollTime, "100000001")} << 673 << -1;
-    QTest::newRow("poll 100000000, type 1") << R << 1 << 244 << QStringList{C(PollTime, "100000000")} << 0 << -1;
+    QTest::newRow("poll 100000001, type 1")
+        << R << 1 << 244 << QStringList{C(PollTime, "100000001")} << 673 << -1;
+    QTest::newRow("poll 100000000, type 1")
+        << R << 1 << 244 << QStringList{C(PollTime, "100000000")} << 0 << -1;
     QTest::newRow("poll 5, type 0") << R << 0 << 244 << QStringList{C(PollTime, "5")} << 0 << -1;
     QTest::newRow("poll 5, type 2") << R << 2 << 244 << QStringList{C(PollTime, "5")} << 0 << -1;
     QTest::newRow("max error -1, type 1") << R << 1 << 244 << QStringList{C(MaxError, "-1")} << 674 << -1;
@@ -115,59 +117,69 @@ void Tst_Access_Rules_Check::one_rule_data() {
     QTest::newRow("input status, empty bit, type 1")
         << R << 1 << 244 << QStringList{C(Type, "Input Status"), C(Bit, "")} << 676 << -1;
     QTest::newRow("holding, empty bit, type 1") << R << 1 << 244 << QStringList{C(Bit, "")} << 0 << -1;
-    QTest::newRow("coil, empty bit, type 0") << R << 0 << 244 << QStringList{C(Type, "Coil Status")} << 0 << -1;
-    QTest::newRow("coil, bit 9, type 1") << R << 1 << 244 << QStringList{C(Type, "Coil Status"), C(Bit, "9")} << 0
-                                         << -1;
+    QTest::newRow("coil, empty bit, type 0")
+        << R << 0 << 244 << QStringList{C(Type, "Coil Status")} << 0 << -1;
+    QTest::newRow("coil, bit 9, type 1")
+        << R << 1 << 244 << QStringList{C(Type, "Coil Status"), C(Bit, "9")} << 0 << -1;
     // 9 Bytes occupied, with the examples of an area of 244 bytes
-    QTest::newRow("holding 240 x 2") << R << 0 << 244 << QStringList{C(Address_Profi, "240"), C(NPoint, "2")} << 0
-                                     << -1;
-    QTest::newRow("holding 240 x 3") << R << 0 << 244 << QStringList{C(Address_Profi, "240"), C(NPoint, "3")} << 677
-                                     << -1;
+    QTest::newRow("holding 240 x 2") << R << 0 << 244 << QStringList{C(Address_Profi, "240"), C(NPoint, "2")}
+                                     << 0 << -1;
+    QTest::newRow("holding 240 x 3") << R << 0 << 244 << QStringList{C(Address_Profi, "240"), C(NPoint, "3")}
+                                     << 677 << -1;
     QTest::newRow("input status 243 x 8, type 0")
-        << R << 0 << 244 << QStringList{C(Type, "Input Status"), C(Address_Profi, "243"), C(NPoint, "8")} << 0 << -1;
+        << R << 0 << 244 << QStringList{C(Type, "Input Status"), C(Address_Profi, "243"), C(NPoint, "8")} << 0
+        << -1;
     QTest::newRow("input status 243 x 8 bit 0, type 1")
         << R << 1 << 244
-        << QStringList{C(Type, "Input Status"), C(Address_Profi, "243"), C(NPoint, "8"), C(Bit, "0")} << 0 << -1;
+        << QStringList{C(Type, "Input Status"), C(Address_Profi, "243"), C(NPoint, "8"), C(Bit, "0")} << 0
+        << -1;
     QTest::newRow("input status 243 x 8 bit 1, type 1")
         << R << 1 << 244
-        << QStringList{C(Type, "Input Status"), C(Address_Profi, "243"), C(NPoint, "8"), C(Bit, "1")} << 677 << -1;
+        << QStringList{C(Type, "Input Status"), C(Address_Profi, "243"), C(NPoint, "8"), C(Bit, "1")} << 677
+        << -1;
     QTest::newRow("input status 243 x 8 bit 1, type 0: bit not consulted")
         << R << 0 << 244
-        << QStringList{C(Type, "Input Status"), C(Address_Profi, "243"), C(NPoint, "8"), C(Bit, "1")} << 0 << -1;
+        << QStringList{C(Type, "Input Status"), C(Address_Profi, "243"), C(NPoint, "8"), C(Bit, "1")} << 0
+        << -1;
     QTest::newRow("area 10: holding 8 x 1") << R << 0 << 10 << QStringList{C(Address_Profi, "8")} << 0 << -1;
-    QTest::newRow("area 10: holding 8 x 2") << R << 0 << 10 << QStringList{C(Address_Profi, "8"), C(NPoint, "2")}
-                                            << 677 << -1;
+    QTest::newRow("area 10: holding 8 x 2")
+        << R << 0 << 10 << QStringList{C(Address_Profi, "8"), C(NPoint, "2")} << 677 << -1;
 
     // Write rules
     using namespace Write_Col;
     QTest::newRow("write valid, type 1") << W << 1 << 244 << QStringList{} << 0 << -1;
-    QTest::newRow("write slave 248") << W << 0 << 244 << QStringList{C(Write_Col::Slave_ID, "248")} << 679 << -1;
+    QTest::newRow("write slave 248") << W << 0 << 244 << QStringList{C(Write_Col::Slave_ID, "248")} << 679
+                                     << -1;
     QTest::newRow("write type empty") << W << 0 << 244 << QStringList{C(Write_Col::Type, "")} << 680 << -1;
-    QTest::newRow("write address 70000") << W << 0 << 244 << QStringList{C(Write_Col::Address_Mod, "70000")}
-                                         << 681 << -1;
+    QTest::newRow("write address 70000")
+        << W << 0 << 244 << QStringList{C(Write_Col::Address_Mod, "70000")} << 681 << -1;
     QTest::newRow("write coil 1968") << W << 0 << 1000
-                                     << QStringList{C(Write_Col::Type, "Coil Status"), C(Write_Col::NPoint, "1968")}
+                                     << QStringList{C(Write_Col::Type, "Coil Status"),
+                                                    C(Write_Col::NPoint, "1968")}
                                      << 0 << -1;
     QTest::newRow("write coil 1969") << W << 0 << 1000
-                                     << QStringList{C(Write_Col::Type, "Coil Status"), C(Write_Col::NPoint, "1969")}
+                                     << QStringList{C(Write_Col::Type, "Coil Status"),
+                                                    C(Write_Col::NPoint, "1969")}
                                      << 682 << 1968;
-    QTest::newRow("write holding 124") << W << 0 << 244 << QStringList{C(Write_Col::NPoint, "124")} << 682 << 123;
+    QTest::newRow("write holding 124")
+        << W << 0 << 244 << QStringList{C(Write_Col::NPoint, "124")} << 682 << 123;
     QTest::newRow("write input status is a register type")
-        << W << 0 << 244 << QStringList{C(Write_Col::Type, "Input Status"), C(Write_Col::NPoint, "124")} << 682
-        << 123;
-    QTest::newRow("write poll 0, type 1") << W << 1 << 244 << QStringList{C(Write_Col::PollTime, "0")} << 0 << -1;
-    QTest::newRow("write poll -1, type 1") << W << 1 << 244 << QStringList{C(Write_Col::PollTime, "-1")} << 683
-                                           << -1;
-    QTest::newRow("write max error in column 9") << W << 1 << 244 << QStringList{C(Write_Col::MaxError, "")} << 684
-                                                 << -1;
-    QTest::newRow("write position 40 of 32") << W << 0 << 32 << QStringList{C(Write_Col::Address_Profi, "40")}
-                                             << 685 << 31;
+        << W << 0 << 244 << QStringList{C(Write_Col::Type, "Input Status"), C(Write_Col::NPoint, "124")}
+        << 682 << 123;
+    QTest::newRow("write poll 0, type 1")
+        << W << 1 << 244 << QStringList{C(Write_Col::PollTime, "0")} << 0 << -1;
+    QTest::newRow("write poll -1, type 1")
+        << W << 1 << 244 << QStringList{C(Write_Col::PollTime, "-1")} << 683 << -1;
+    QTest::newRow("write max error in column 9")
+        << W << 1 << 244 << QStringList{C(Write_Col::MaxError, "")} << 684 << -1;
+    QTest::newRow("write position 40 of 32")
+        << W << 0 << 32 << QStringList{C(Write_Col::Address_Profi, "40")} << 685 << 31;
     QTest::newRow("write coil, empty bit, type 1")
         << W << 1 << 244 << QStringList{C(Write_Col::Type, "Coil Status")} << 686 << -1;
     QTest::newRow("write coil, bit in column 11, type 1")
         << W << 1 << 244 << QStringList{C(Write_Col::Type, "Coil Status"), C(Write_Col::Bit, "0")} << 0 << -1;
-    QTest::newRow("write holding 243 x 1") << W << 0 << 244 << QStringList{C(Write_Col::Address_Profi, "243")}
-                                           << 687 << -1;
+    QTest::newRow("write holding 243 x 1")
+        << W << 0 << 244 << QStringList{C(Write_Col::Address_Profi, "243")} << 687 << -1;
 }
 
 void Tst_Access_Rules_Check::one_rule() {
@@ -272,8 +284,8 @@ void Tst_Access_Rules_Check::last_byte_examples_data() {
     QTest::newRow("bits from bit 0") << true << 0 << 243 << 8 << 5 << 243LL;
     QTest::newRow("bits from start bit") << true << 1 << 243 << 8 << 1 << 244LL;
     QTest::newRow("huge start bit does not overflow") << true << 1 << 0 << 1 << 2147483647 << 268435455LL;
-    QTest::newRow("huge register count does not overflow") << false << 2147483647 << 2147483647 << 1 << 0
-                                                           << 2147483648LL;
+    QTest::newRow("huge register count does not overflow")
+        << false << 2147483647 << 2147483647 << 1 << 0 << 2147483648LL;
 }
 
 void Tst_Access_Rules_Check::last_byte_examples() {

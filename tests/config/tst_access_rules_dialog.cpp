@@ -23,8 +23,8 @@ QByteArray ParGen_Xml(const QString& elements) {
     return ("<Par_Gen>" + elements + "</Par_Gen><!--SW_VERSION = 2.110-->").toUtf8();
 }
 
-Access_Rule Rule(const QString& slave, const QString& type = "Holding Register", const QString& position = "0",
-                 bool write = false) {
+Access_Rule Rule(const QString& slave, const QString& type = "Holding Register",
+                 const QString& position = "0", bool write = false) {
     Access_Rule rule;
     rule.Enable = "Y";
     rule.Slave_ID = slave;
@@ -64,7 +64,9 @@ struct Fixture {
         state.Conf_Dir = dir.path();
         state.Set_Files();
     }
-    void Write_ParGen(const QString& elements) { QVERIFY(Write_All(state.ParGen_File, ParGen_Xml(elements))); }
+    void Write_ParGen(const QString& elements) {
+        QVERIFY(Write_All(state.ParGen_File, ParGen_Xml(elements)));
+    }
     QTableView* Grid(const char* name) { return dialog.findChild<QTableView*>(name); }
     QTableView* Read_Grid() { return Grid("ACG_Modbus_Read"); }
     QTableView* Write_Grid() { return Grid("ACG_Modbus_Write"); }
@@ -77,7 +79,9 @@ struct Fixture {
         else
             QVERIFY(model->setData(index, text));
     }
-    void Select(QTableView* grid, int row, int column = 2) { grid->setCurrentIndex(grid->model()->index(row - 1, column)); }
+    void Select(QTableView* grid, int row, int column = 2) {
+        grid->setCurrentIndex(grid->model()->index(row - 1, column));
+    }
     QString Cell(Text_Grid_Model* model, int row, int column) { return model->Table().Cell(row, column); }
     void Fill_Read_Rule(int row, const QString& slave) {
         auto* m = dialog.Read_Model();
@@ -129,19 +133,20 @@ void Tst_Access_Rules_Dialog::columns_and_hints_data() {
     QTest::addColumn<QList<int>>("write_visible");
     QTest::addColumn<QList<int>>("read_hints");
     QTest::addColumn<QList<int>>("write_hints");
-    QTest::newRow("without Ethernet") << 0 << QList<int>{0, 1, 2, 3, 4, 5, 8, 10, 11}
-                                      << QList<int>{0, 1, 2, 3, 4, 5, 10, 12, 13, 14}
-                                      << QList<int>{643, 644, 645, 646, 647, 650, 652, 654}
-                                      << QList<int>{655, 656, 657, 658, 659, 664, 666, 691, 667};
+    QTest::newRow("without Ethernet")
+        << 0 << QList<int>{0, 1, 2, 3, 4, 5, 8, 10, 11} << QList<int>{0, 1, 2, 3, 4, 5, 10, 12, 13, 14}
+        << QList<int>{643, 644, 645, 646, 647, 650, 652, 654}
+        << QList<int>{655, 656, 657, 658, 659, 664, 666, 691, 667};
     QTest::newRow("with Ethernet") << 1 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}
                                    << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14}
                                    << QList<int>{643, 644, 645, 646, 647, 648, 649, 650, 651, 652, 654}
-                                   << QList<int>{655, 656, 657, 658, 659, 660, 661, 663, 664, 665, 666, 691, 667};
-    QTest::newRow("type 2 shows like type 1") << 2 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}
-                                              << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14}
-                                              << QList<int>{643, 644, 645, 646, 647, 648, 649, 650, 651, 652, 654}
-                                              << QList<int>{655, 656, 657, 658, 659, 660, 661, 663, 664, 665, 666,
-                                                            691, 667};
+                                   << QList<int>{655, 656, 657, 658, 659, 660, 661,
+                                                 663, 664, 665, 666, 691, 667};
+    QTest::newRow("type 2 shows like type 1")
+        << 2 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}
+        << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14}
+        << QList<int>{643, 644, 645, 646, 647, 648, 649, 650, 651, 652, 654}
+        << QList<int>{655, 656, 657, 658, 659, 660, 661, 663, 664, 665, 666, 691, 667};
 }
 
 void Tst_Access_Rules_Dialog::columns_and_hints() {
@@ -186,10 +191,10 @@ void Tst_Access_Rules_Dialog::general_parameters_each_fall_back_data() {
                                      "<Profi_NB_OUT>0</Profi_NB_OUT>"
                                   << 1 << 10 << 0 << 10 << 0;
     QTest::newRow("each unreadable value by itself")
-        << "<Hardware_Type>abc</Hardware_Type><Profi_NB_IN>12 </Profi_NB_IN><Profi_NB_OUT>$20</Profi_NB_OUT>" << 0
-        << 244 << 32 << 244 << 32;
-    QTest::newRow("names are exact") << "<hardware_type>1</hardware_type><Profi_NB_in>5</Profi_NB_in>" << 0 << 244
-                                     << 244 << 244 << 244;
+        << "<Hardware_Type>abc</Hardware_Type><Profi_NB_IN>12 </Profi_NB_IN><Profi_NB_OUT>$20</Profi_NB_OUT>"
+        << 0 << 244 << 32 << 244 << 32;
+    QTest::newRow("names are exact") << "<hardware_type>1</hardware_type><Profi_NB_in>5</Profi_NB_in>" << 0
+                                     << 244 << 244 << 244 << 244;
 }
 
 void Tst_Access_Rules_Dialog::general_parameters_each_fall_back() {
@@ -335,7 +340,8 @@ void Tst_Access_Rules_Dialog::ok_saves_every_column_hidden_ones_included() {
     added.Address_Profi = "4";
     added.Swap = "Y";
     QCOMPARE(saved.Write_Rules[1], added); // untouched cells are written empty
-    QVERIFY(Read_All(f.state.Sdo_File).startsWith("<Serial_to_ProfiBus><ProfiBUS_IN><row Enable=\"Y\" Slave_ID=\"3\""));
+    QVERIFY(Read_All(f.state.Sdo_File)
+                .startsWith("<Serial_to_ProfiBus><ProfiBUS_IN><row Enable=\"Y\" Slave_ID=\"3\""));
 }
 
 void Tst_Access_Rules_Dialog::ok_shows_first_failure_and_writes_nothing() {
@@ -394,7 +400,8 @@ void Tst_Access_Rules_Dialog::data_after_end_of_table_asks() {
     }
     f.Set(model, 5, 2, "  "); // the user clears the Slave ID of row 5 only
     if (!only_check_boxes_after)
-        f.ui.Expect_Question(answer_yes, f.texts[692] + "6" + f.texts[write_table ? 694 : 693] + "5" + f.texts[695]);
+        f.ui.Expect_Question(answer_yes,
+                             f.texts[692] + "6" + f.texts[write_table ? 694 : 693] + "5" + f.texts[695]);
     QTest::mouseClick(f.Button("Btn_OK"), Qt::LeftButton);
     QVERIFY(f.ui.All_Answered());
     if (only_check_boxes_after || answer_yes) {
@@ -497,7 +504,9 @@ void Tst_Access_Rules_Dialog::jump_field_on_enter() {
     f.dialog.FormShow(); // hardware type 0: Poll Time, Max Error, Start Bit hidden
     f.dialog.show();
     QTableView* grid = f.Read_Grid();
-    auto current = [grid] { return std::pair{grid->currentIndex().row() + 1, grid->currentIndex().column()}; };
+    auto current = [grid] {
+        return std::pair{grid->currentIndex().row() + 1, grid->currentIndex().column()};
+    };
 
     f.state.Enable_Jump_Field_Tables = false;
     f.Select(grid, 3, Read_Col::NPoint);
