@@ -8,8 +8,10 @@
 #include "text/text_table.h"
 #include "ui_recorder.h"
 
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -109,6 +111,8 @@ class Tst_Access_Rules_Dialog : public QObject {
 private Q_SLOTS:
     void columns_and_hints_data();
     void columns_and_hints();
+    void set_lang_reapplies_texts();
+    void models_pass_the_model_tester();
     void general_parameters_each_fall_back_data();
     void general_parameters_each_fall_back();
     void form_show_loads_and_resets();
@@ -177,6 +181,49 @@ void Tst_Access_Rules_Dialog::columns_and_hints() {
              QString("Force F15/F16"));
     QCOMPARE(f.Read_Grid()->model()->headerData(Read_Col::Address_Profi, Qt::Horizontal).toString(),
              QString("Position"));
+}
+
+void Tst_Access_Rules_Dialog::set_lang_reapplies_texts() {
+    Fixture f;
+    f.texts.Set_Text(600, "Regole");
+    f.texts.Set_Text(604, "Cancella riga");
+    f.texts.Set_Text(615, "Scrittura");
+    f.texts.Set_Text(690, "Forza F15/F16");
+    f.texts.Set_Text(650, "Posizione");
+    f.dialog.Set_Lang();
+    QCOMPARE(f.dialog.windowTitle(), QString("Regole"));
+    QCOMPARE(f.Button("Btn_DelRow")->text(), QString("Cancella riga"));
+    QCOMPARE(f.dialog.findChild<QTabWidget*>("PageControl1")->tabText(1), QString("Scrittura"));
+    QCOMPARE(f.Write_Grid()->model()->headerData(Write_Col::ForceF15F16, Qt::Horizontal).toString(),
+             QString("Forza F15/F16"));
+    QCOMPARE(f.dialog.findChild<QLabel*>("L_SW_Code")->text(), f.state.Soft_Code);
+    // Set_Lang fills the hint lists with every hint, the free slot 653 included.
+    QCOMPARE(f.dialog.Read_Hints().size(), 12);
+    QCOMPARE(f.dialog.Write_Hints().size(), 14);
+    f.dialog.FormShow();
+    QCOMPARE(f.Read_Grid()
+                 ->model()
+                 ->headerData(Read_Col::Address_Profi, Qt::Horizontal, Qt::ToolTipRole)
+                 .toString(),
+             QString("Posizione"));
+}
+
+void Tst_Access_Rules_Dialog::models_pass_the_model_tester() {
+    Fixture f;
+    QAbstractItemModelTester read_tester(f.dialog.Read_Model(),
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester write_tester(f.dialog.Write_Model(),
+                                          QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QVERIFY(QFile::copy(Fixture_Path("sdo/three_read_rules.xml"), f.state.Sdo_File));
+    f.dialog.FormShow();
+    f.dialog.show();
+    f.Fill_Read_Rule(5, "9");
+    f.Select(f.Read_Grid(), 2);
+    f.ui.Expect_Question(true);
+    QTest::mouseClick(f.Button("Btn_DelRow"), Qt::LeftButton);
+    QTest::mouseClick(f.Button("Btn_InsRow"), Qt::LeftButton);
+    f.dialog.FormShow();
+    QVERIFY(f.ui.All_Answered());
 }
 
 void Tst_Access_Rules_Dialog::general_parameters_each_fall_back_data() {
