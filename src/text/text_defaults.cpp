@@ -276,6 +276,13 @@ constexpr Default_Text default_texts[] = {
     {689, "!! [Modbus Read] Poll Time must be between 1 and 100000000"},
     {690, "Force F15/F16"},
     {691, "Enable or Disable the Possibility to Use the Function 15/16 also if Number of Point is equal to one"},
+    {692, "Row "},
+    {693, " of the read table holds data that will not be saved, because the table ends at row "},
+    {694, " of the write table holds data that will not be saved, because the table ends at row "},
+    {695, ", the first row without a Slave ID. Save anyway?"},
+    {696, "The rules document holds more rules than the 244 rows of a table. Read rules that will not be kept: "},
+    {697, ", write rules that will not be kept: "},
+    {698, ". Saving writes only the rules shown."},
     {700, "Error / Diagnosis"},
     {701, "Set Error / Diagnosis"},
     {702, "OK"},
@@ -338,6 +345,8 @@ constexpr Default_Text default_texts[] = {
     {902, "Error!!! Copy a valid row before Paste it"},
     {903, "File already exists! Do you want to overwrite the file?"},
     {904, "Error! Please set the Set Communication Parameter before to create the GSD file"},
+    {905, "Row "},
+    {906, " holds data that will be lost when a row is inserted. Insert the row anyway?"},
 };
 
 } // namespace

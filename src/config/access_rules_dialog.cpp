@@ -1,0 +1,383 @@
+#include "config/access_rules_dialog.h"
+
+#include "app/app_state.h"
+#include "app/kc_error.h"
+#include "app/ui_services.h"
+#include "config/access_rules.h"
+#include "config/access_rules_table.h"
+#include "config/file_lookup.h"
+#include "config/grid_cell_delegate.h"
+#include "config/grid_rows_widget.h"
+#include "config/text_grid_model.h"
+#include "text/text_table.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+using Editor = Text_Grid_Model::Cell_Editor;
+
+const QStringList read_types = {QStringLiteral("Coil Status"), QStringLiteral("Input Status"),
+                                QStringLiteral("Holding Register"), QStringLiteral("Input Register")};
+const QStringList write_types = {QStringLiteral("Coil Status"), QStringLiteral("Holding Register")};
+
+QStringList Bit_Items() {
+    QStringList items;
+    for (int bit = 0; bit <= 7; ++bit)
+        items.append(QString::number(bit));
+    return items;
+}
+
+QStringList Texts_Of(const Text_Table& texts, std::initializer_list<int> indices) {
+    QStringList list;
+    for (int index : indices)
+        list.append(texts[index]);
+    return list;
+}
+
+void Set_Editors(Text_Grid_Model& model, Rule_Table table) {
+    Grid_Texts grid = New_Rule_Grid(table);
+    model.Set_Table(std::move(grid));
+    if (table == Rule_Table::Read) {
+        for (int column : {Read_Col::Type, Read_Col::Address_Profi, Read_Col::Bit})
+            model.Set_Column_Editor(column, Editor::List);
+        model.Set_List_Items(Read_Col::Type, read_types);
+        model.Set_List_Items(Read_Col::Bit, Bit_Items());
+    } else {
+        for (int column : {Write_Col::Type, Write_Col::Address_Profi, Write_Col::Bit})
+            model.Set_Column_Editor(column, Editor::List);
+        model.Set_List_Items(Write_Col::Type, write_types);
+        model.Set_List_Items(Write_Col::Bit, Bit_Items());
+    }
+}
+
+} // namespace
+
+TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_Services& ui_services,
+                         QWidget* parent)
+    : Frame_Dialog(app_state, text_table, ui_services, parent) {
+    setObjectName(QStringLiteral("FSetAccess"));
+
+    read_model = new Text_Grid_Model(this);
+    write_model = new Text_Grid_Model(this);
+    Set_Editors(*read_model, Rule_Table::Read);
+    Set_Editors(*write_model, Rule_Table::Write);
+
+    PageControl1 = new QTabWidget(Body());
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    TS_Modbus_Read = new QWidget(PageControl1);
+    TS_Modbus_Read->setObjectName(QStringLiteral("TS_Modbus_Read"));
+    TS_Modbus_Write = new QWidget(PageControl1);
+    TS_Modbus_Write->setObjectName(QStringLiteral("TS_Modbus_Write"));
+    PageControl1->addTab(TS_Modbus_Read, QString());
+    PageControl1->addTab(TS_Modbus_Write, QString());
+    ACG_Modbus_Read = Make_Grid(TS_Modbus_Read, read_model, QStringLiteral("ACG_Modbus_Read"));
+    ACG_Modbus_Write = Make_Grid(TS_Modbus_Write, write_model, QStringLiteral("ACG_Modbus_Write"));
+    Body_Layout()->addWidget(PageControl1);
+
+    // The row buttons sit at the left of the button panel.
+    auto* buttons = qobject_cast<QHBoxLayout*>(P_Button->layout());
+    auto make_button = [this](const char* name) {
+        auto* button = new QPushButton(P_Button);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setAutoDefault(false);
+        return button;
+    };
+    Btn_DelRow = make_button("Btn_DelRow");
+    Btn_InsRow = make_button("Btn_InsRow");
+    Btn_CopyRow = make_button("Btn_CopyRow");
+    Btn_PasteRow = make_button("Btn_PasteRow");
+    int position = 0;
+    for (QPushButton* button : {Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow})
+        buttons->insertWidget(position++, button);
+    connect(Btn_DelRow, &QPushButton::clicked, this, &TFSetAccess::Btn_DelRowClick);
+    connect(Btn_InsRow, &QPushButton::clicked, this, &TFSetAccess::Btn_InsertRowClick);
+    connect(Btn_CopyRow, &QPushButton::clicked, this, &TFSetAccess::Btn_CopyRowClick);
+    connect(Btn_PasteRow, &QPushButton::clicked, this, &TFSetAccess::Btn_PasteRowClick);
+
+    // Creation: the software code, the client area, the texts.
+    Show_Soft_Code();
+    resize(1070, 337);
+    Set_Lang();
+}
+
+QTableView* TFSetAccess::Make_Grid(QWidget* page, Text_Grid_Model* model, const QString& name) {
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* grid = new QTableView(page);
+    grid->setObjectName(name);
+    grid->setModel(model);
+    // One delegate per grid: a delegate's commit and close signals reach
+    // every view it serves.
+    auto* delegate = new Grid_Cell_Delegate(grid);
+    delegate->Takes_Key = [this](int key) {
+        return state.Enable_Jump_Field_Tables && (key == Qt::Key_Return || key == Qt::Key_Enter);
+    };
+    delegate->Key_Taken = [this, grid](int key) { ACG_Modbus_ReadKeyPress(grid, key); };
+    grid->setItemDelegate(delegate);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                          QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    grid->setColumnWidth(0, 40);
+    grid->setColumnWidth(Read_Col::Type, 130);
+    grid->setColumnWidth(model->columnCount() - 1, 220); // Mnemonic
+    grid->installEventFilter(this);
+    layout->addWidget(grid);
+
+    QHeaderView* header = grid->horizontalHeader();
+    header->setSectionsClickable(false); // a header click selects nothing
+    // A double click on a header edge resizes only when the preference says so.
+    disconnect(header, &QHeaderView::sectionHandleDoubleClicked, grid, nullptr);
+    connect(header, &QHeaderView::sectionHandleDoubleClicked, this,
+            [this, grid](int column) { ACG_Modbus_ReadDblClickCell(grid, 0, column); });
+    connect(header, &QHeaderView::sectionDoubleClicked, this,
+            [this, grid](int column) { ACG_Modbus_ReadDblClickCell(grid, 0, column); });
+    connect(grid, &QTableView::doubleClicked, this, [this, grid](const QModelIndex& index) {
+        ACG_Modbus_ReadDblClickCell(grid, index.row() + 1, index.column());
+    });
+    connect(grid, &QTableView::clicked, this,
+            [this, grid](const QModelIndex& index) { ClickCell(grid, index.row() + 1, index.column()); });
+    return grid;
+}
+
+void TFSetAccess::Set_Lang() {
+    setWindowTitle(texts[600]);
+    L_SW_Desc->setText(texts[601]);
+    const struct {
+        QPushButton* button;
+        int caption, hint;
+    } button_texts[] = {{Btn_OK, 602, 608},     {Btn_Cancel, 603, 609},  {Btn_DelRow, 604, 610},
+                        {Btn_InsRow, 605, 611}, {Btn_CopyRow, 606, 612}, {Btn_PasteRow, 607, 613}};
+    for (const auto& entry : button_texts) {
+        entry.button->setText(texts[entry.caption]);
+        entry.button->setToolTip(texts[entry.hint]);
+    }
+    PageControl1->setTabText(0, texts[614]);
+    PageControl1->setTabText(1, texts[615]);
+    for (int column = 0; column < Read_Col::Count; ++column)
+        read_model->Set_Header_Text(column, texts[616 + column]);
+    for (int column = 0; column <= Write_Col::Swap; ++column)
+        write_model->Set_Header_Text(column, texts[628 + column]);
+    write_model->Set_Header_Text(Write_Col::ForceF15F16, texts[690]);
+    write_model->Set_Header_Text(Write_Col::Mnemonic, texts[641]);
+
+    // Every column hint; each showing replaces both lists with those of its
+    // hardware type.
+    Hint_Modbus_Set_Access_Read.clear();
+    for (int index = 643; index <= 654; ++index)
+        Hint_Modbus_Set_Access_Read.append(texts[index]);
+    Hint_Modbus_Set_Access_Write.clear();
+    for (int index = 655; index <= 666; ++index)
+        Hint_Modbus_Set_Access_Write.append(texts[index]);
+    Hint_Modbus_Set_Access_Write.append(texts[691]);
+    Hint_Modbus_Set_Access_Write.append(texts[667]);
+}
+
+void TFSetAccess::FormShow() {
+    // Both documents are read before anything on the form changes: a broken
+    // file stops the showing with the form as it was.
+    const Rules_Limits new_limits = Read_Rules_Limits(state.ParGen_File);
+    const Access_Rules rules =
+        state.Sdo_File.isEmpty() ? Access_Rules{} : Load_Sdo(Resolve_File_No_Case(state.Sdo_File));
+
+    // 1, 2: hardware type and area sizes.
+    limits = new_limits;
+
+    // 3: columns and hint lists of the hardware type.
+    const bool ethernet = limits.Hardware_Type != 0;
+    auto show_column = [](QTableView* grid, int column, bool shown) {
+        if (grid->isColumnHidden(column) == shown)
+            grid->setColumnHidden(column, !shown);
+    };
+    for (int column : {Read_Col::PollTime, Read_Col::MaxError, Read_Col::Bit})
+        show_column(ACG_Modbus_Read, column, ethernet);
+    for (int column : {Write_Col::PollTime, Write_Col::OnChange, Write_Col::MaxError, Write_Col::Bit})
+        show_column(ACG_Modbus_Write, column, ethernet);
+    show_column(ACG_Modbus_Write, Write_Col::OnCMD, false);
+    if (ethernet) {
+        Hint_Modbus_Set_Access_Read =
+            Texts_Of(texts, {643, 644, 645, 646, 647, 648, 649, 650, 651, 652, 654});
+        Hint_Modbus_Set_Access_Write =
+            Texts_Of(texts, {655, 656, 657, 658, 659, 660, 661, 663, 664, 665, 666, 691, 667});
+    } else {
+        Hint_Modbus_Set_Access_Read = Texts_Of(texts, {643, 644, 645, 646, 647, 650, 652, 654});
+        Hint_Modbus_Set_Access_Write = Texts_Of(texts, {655, 656, 657, 658, 659, 664, 666, 691, 667});
+    }
+    for (QTableView* grid : {ACG_Modbus_Read, ACG_Modbus_Write}) {
+        Text_Grid_Model* model = Model_Of(grid);
+        for (int column = 0; column < model->columnCount(); ++column)
+            model->Set_Header_Hint(column, ACG_Modbus_ReadGridHint(grid, column));
+    }
+
+    // 4: every rule row reset; 7: the rules put in; the header row kept.
+    Grid_Texts read_grid = New_Rule_Grid(Rule_Table::Read);
+    read_grid.Set_Row(0, read_model->Table().Row(0));
+    Fill_Rule_Grid(read_grid, Rule_Table::Read, rules.Read_Rules);
+    Grid_Texts write_grid = New_Rule_Grid(Rule_Table::Write);
+    write_grid.Set_Row(0, write_model->Table().Row(0));
+    Fill_Rule_Grid(write_grid, Rule_Table::Write, rules.Write_Rules);
+
+    // 6: the Position lists.
+    read_model->Set_List_Items(Read_Col::Address_Profi, Position_Items(limits.NByte_IN));
+    write_model->Set_List_Items(Write_Col::Address_Profi, Position_Items(limits.NByte_OUT));
+
+    read_model->Set_Table(std::move(read_grid));
+    write_model->Set_Table(std::move(write_grid));
+    for (QTableView* grid : {ACG_Modbus_Read, ACG_Modbus_Write})
+        grid->setCurrentIndex(grid->model()->index(0, 1));
+
+    // 5: the read page shows first.
+    PageControl1->setCurrentIndex(0);
+
+    // 8: a paste needs a fresh copy.
+    Do_Copy_In_Read = false;
+    Do_Copy_In_Write = false;
+
+    // Rules beyond the 244 rows would vanish at the next save: say so now.
+    const qsizetype read_dropped = std::max<qsizetype>(0, rules.Read_Rules.size() - Rule_Rows);
+    const qsizetype write_dropped = std::max<qsizetype>(0, rules.Write_Rules.size() - Rule_Rows);
+    if (read_dropped > 0 || write_dropped > 0)
+        ui.Warning_Box(texts[696] + QString::number(read_dropped) + texts[697] +
+                       QString::number(write_dropped) + texts[698]);
+}
+
+QTableView* TFSetAccess::Showing_Grid() const {
+    return PageControl1->currentIndex() == 1 ? ACG_Modbus_Write : ACG_Modbus_Read;
+}
+
+Text_Grid_Model* TFSetAccess::Model_Of(const QTableView* grid) const {
+    return grid == ACG_Modbus_Write ? write_model : read_model;
+}
+
+int TFSetAccess::Current_Row(const QTableView* grid) const {
+    const QModelIndex current = grid->currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
+}
+
+void TFSetAccess::ClickCell(QTableView* grid, int row, int column) {
+    if (column == 0 && row >= 1)
+        grid->selectionModel()->select(grid->model()->index(row - 1, 0),
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void TFSetAccess::ACG_Modbus_ReadDblClickCell(QTableView* grid, int row, int column) {
+    Auto_Size_Col(*grid, row, column, state);
+}
+
+QString TFSetAccess::ACG_Modbus_ReadGridHint(QTableView* grid, int column) const {
+    QList<bool> visible;
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
+        visible.append(!grid->isColumnHidden(c));
+    const QStringList& hints =
+        grid == ACG_Modbus_Write ? Hint_Modbus_Set_Access_Write : Hint_Modbus_Set_Access_Read;
+    const int index = Header_Hint_Index(column, visible);
+    return index >= 0 && index < hints.size() ? hints[index] : QString();
+}
+
+bool TFSetAccess::ACG_Modbus_ReadKeyPress(QTableView* grid, int key) {
+    return Jump_Field(*grid, key, state);
+}
+
+bool TFSetAccess::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && (watched == ACG_Modbus_Read || watched == ACG_Modbus_Write)) {
+        auto* grid = static_cast<QTableView*>(watched);
+        if (ACG_Modbus_ReadKeyPress(grid, static_cast<QKeyEvent*>(event)->key()))
+            return true;
+    }
+    return Frame_Dialog::eventFilter(watched, event);
+}
+
+void TFSetAccess::Btn_DelRowClick() {
+    QTableView* grid = Showing_Grid();
+    const int row = Current_Row(grid);
+    if (row < 1)
+        return;
+    if (!ui.Question_Box(texts[688] + QString::number(row)))
+        return;
+    Model_Of(grid)->Edit_Table([row](Grid_Texts& table) {
+        Delete_Row(table, row);
+        return true;
+    });
+}
+
+void TFSetAccess::Btn_InsertRowClick() {
+    QTableView* grid = Showing_Grid();
+    const int row = Current_Row(grid);
+    if (row < 1)
+        return;
+    Model_Of(grid)->Edit_Table([&](Grid_Texts& table) { return Insert_Row(table, row, true, texts, ui); });
+}
+
+void TFSetAccess::Btn_CopyRowClick() {
+    QTableView* grid = Showing_Grid();
+    const int row = Current_Row(grid);
+    if (row < 1)
+        return;
+    Copy_Row(Model_Of(grid)->Table(), row, state.Row_Clipboard);
+    Do_Copy_In_Read = grid == ACG_Modbus_Read;
+    Do_Copy_In_Write = grid == ACG_Modbus_Write;
+}
+
+void TFSetAccess::Btn_PasteRowClick() {
+    QTableView* grid = Showing_Grid();
+    const int row = Current_Row(grid);
+    if (row < 1)
+        return;
+    const bool copied = grid == ACG_Modbus_Write ? Do_Copy_In_Write : Do_Copy_In_Read;
+    Model_Of(grid)->Edit_Table(
+        [&](Grid_Texts& table) { return Paste_Row(table, row, state.Row_Clipboard, copied, texts, ui); });
+}
+
+bool TFSetAccess::Controllo_dati() {
+    const auto failure = ::Controllo_dati(read_model->Table(), write_model->Table(), limits);
+    if (!failure)
+        return true;
+    ui.Error_Box(Rules_Check_Message(texts, *failure));
+    return false;
+}
+
+bool TFSetAccess::Confirm_Lost_Rows() {
+    for (const Text_Grid_Model* model : {read_model, write_model}) {
+        const int lost = First_Row_Lost_On_Save(model->Table());
+        if (lost == 0)
+            continue;
+        const int table_text = model == read_model ? 693 : 694;
+        const QString question = texts[692] + QString::number(lost) + texts[table_text] +
+                                 QString::number(Table_End_Row(model->Table())) + texts[695];
+        if (!ui.Question_Box(question))
+            return false;
+    }
+    return true;
+}
+
+void TFSetAccess::bitbtn1Click() {
+    if (!Controllo_dati())
+        return;
+    if (!Confirm_Lost_Rows())
+        return;
+    Access_Rules rules;
+    rules.Read_Rules = Rules_From_Grid(read_model->Table(), Rule_Table::Read);
+    rules.Write_Rules = Rules_From_Grid(write_model->Table(), Rule_Table::Write);
+    try {
+        Save_Sdo(Resolve_File_No_Case(state.Sdo_File), rules);
+    } catch (const Kc_Error& error) {
+        ui.Error_Box(error.Message());
+        return;
+    }
+    accept();
+}
+
+void TFSetAccess::Btn_OKClick() {
+    bitbtn1Click();
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "app/frame_dialog.h"
+#include "config/access_rules_check.h"
+
+#include <QStringList>
+
+class QPushButton;
+class QTabWidget;
+class QTableView;
+class QWidget;
+class Grid_Cell_Delegate;
+class Text_Grid_Model;
+
+// The Modbus access rules editor: the read rules (Modbus reads into the
+// PROFIBUS input area) and the write rules (PROFIBUS output area written to
+// Modbus) of sdo.xml, on two pages of 244 rule rows each. Its columns and
+// limits follow the hardware type and the PROFIBUS area sizes of ParGen.xml.
+class TFSetAccess : public Frame_Dialog {
+    Q_OBJECT
+public:
+    TFSetAccess(App_State& state, const Text_Table& texts, Ui_Services& ui, QWidget* parent = nullptr);
+
+    Text_Grid_Model* Read_Model() const { return read_model; }
+    Text_Grid_Model* Write_Model() const { return write_model; }
+    const Rules_Limits& Limits() const { return limits; }
+    bool Copied_In_Read() const { return Do_Copy_In_Read; }
+    bool Copied_In_Write() const { return Do_Copy_In_Write; }
+    const QStringList& Read_Hints() const { return Hint_Modbus_Set_Access_Read; }
+    const QStringList& Write_Hints() const { return Hint_Modbus_Set_Access_Write; }
+
+    // Handlers shared by both grids. Rows are grid rows: 0 the header, 1 to
+    // 244 the rules.
+    void ClickCell(QTableView* grid, int row, int column);
+    void ACG_Modbus_ReadDblClickCell(QTableView* grid, int row, int column);
+    QString ACG_Modbus_ReadGridHint(QTableView* grid, int column) const;
+    bool ACG_Modbus_ReadKeyPress(QTableView* grid, int key);
+
+public Q_SLOTS:
+    // Reads the general parameters and the rules anew. Throws Kc_Error when
+    // either document exists but cannot be read.
+    void FormShow() override;
+    void Set_Lang();
+    void Btn_OKClick() override;
+    void bitbtn1Click();
+    // True when both tables may be saved; otherwise shows the first failure.
+    bool Controllo_dati();
+    void Btn_DelRowClick();
+    void Btn_InsertRowClick();
+    void Btn_CopyRowClick();
+    void Btn_PasteRowClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QTableView* Make_Grid(QWidget* page, Text_Grid_Model* model, const QString& name);
+    QTableView* Showing_Grid() const;
+    Text_Grid_Model* Model_Of(const QTableView* grid) const;
+    int Current_Row(const QTableView* grid) const;
+    // Asks before saving when rows past the end of a table hold data. True
+    // when saving may go on.
+    bool Confirm_Lost_Rows();
+
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TS_Modbus_Read = nullptr;
+    QWidget* TS_Modbus_Write = nullptr;
+    QTableView* ACG_Modbus_Read = nullptr;
+    QTableView* ACG_Modbus_Write = nullptr;
+    QPushButton* Btn_DelRow = nullptr;
+    QPushButton* Btn_InsRow = nullptr;
+    QPushButton* Btn_CopyRow = nullptr;
+    QPushButton* Btn_PasteRow = nullptr;
+
+    Text_Grid_Model* read_model = nullptr;
+    Text_Grid_Model* write_model = nullptr;
+
+    Rules_Limits limits;
+    bool Do_Copy_In_Read = false;
+    bool Do_Copy_In_Write = false;
+    QStringList Hint_Modbus_Set_Access_Read;
+    QStringList Hint_Modbus_Set_Access_Write;
+};

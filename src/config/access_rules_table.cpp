@@ -1,0 +1,73 @@
+#include "config/access_rules_table.h"
+
+const QList<QString Access_Rule::*>& Rule_Fields(Rule_Table table) {
+    static const QList<QString Access_Rule::*> read_fields = {
+        &Access_Rule::Enable, &Access_Rule::Slave_ID, &Access_Rule::Type,     &Access_Rule::Address_Mod,
+        &Access_Rule::NPoint, &Access_Rule::PollTime, &Access_Rule::MaxError, &Access_Rule::Address_Profi,
+        &Access_Rule::Bit,    &Access_Rule::Swap,     &Access_Rule::Mnemonic,
+    };
+    static const QList<QString Access_Rule::*> write_fields = {
+        &Access_Rule::Enable,        &Access_Rule::Slave_ID, &Access_Rule::Type,
+        &Access_Rule::Address_Mod,   &Access_Rule::NPoint,   &Access_Rule::PollTime,
+        &Access_Rule::OnChange,      &Access_Rule::OnCMD,    &Access_Rule::MaxError,
+        &Access_Rule::Address_Profi, &Access_Rule::Bit,      &Access_Rule::Swap,
+        &Access_Rule::ForceF15F16,   &Access_Rule::Mnemonic,
+    };
+    return table == Rule_Table::Read ? read_fields : write_fields;
+}
+
+Grid_Texts New_Rule_Grid(Rule_Table table) {
+    const bool read = table == Rule_Table::Read;
+    Grid_Texts grid(Rule_Rows, read ? Read_Col::Count : Write_Col::Count);
+    if (read) {
+        grid.Check_Columns[Read_Col::Enable] = true;
+        grid.Check_Columns[Read_Col::Swap] = true;
+    } else {
+        for (int column : {Write_Col::Enable, Write_Col::OnChange, Write_Col::OnCMD, Write_Col::Swap,
+                           Write_Col::ForceF15F16})
+            grid.Check_Columns[column] = true;
+    }
+    for (int row = 1; row <= Rule_Rows; ++row)
+        grid.Cell(row, 1) = QStringLiteral("Y");
+    return grid;
+}
+
+void Fill_Rule_Grid(Grid_Texts& grid, Rule_Table table, const QList<Access_Rule>& rules) {
+    const auto& fields = Rule_Fields(table);
+    const int rows = std::min<int>(static_cast<int>(rules.size()), grid.Last_Row());
+    for (int k = 1; k <= rows; ++k) {
+        const Access_Rule& rule = rules[k - 1];
+        for (int column = 1; column <= fields.size() && column < grid.Column_Count(); ++column)
+            grid.Cell(k, column) = rule.*fields[column - 1];
+    }
+}
+
+QList<Access_Rule> Rules_From_Grid(const Grid_Texts& grid, Rule_Table table) {
+    const auto& fields = Rule_Fields(table);
+    QList<Access_Rule> rules;
+    rules.reserve(grid.Last_Row());
+    for (int row = 1; row <= grid.Last_Row(); ++row) {
+        Access_Rule rule;
+        for (int column = 1; column <= fields.size() && column < grid.Column_Count(); ++column)
+            rule.*fields[column - 1] = grid.Cell(row, column);
+        rules.append(rule);
+    }
+    return rules;
+}
+
+int Table_End_Row(const Grid_Texts& grid) {
+    // Slave ID is column 2 in both tables.
+    for (int row = 1; row <= grid.Last_Row(); ++row) {
+        if (grid.Cell(row, Read_Col::Slave_ID).trimmed().isEmpty())
+            return row;
+    }
+    return grid.Last_Row() + 1;
+}
+
+int First_Row_Lost_On_Save(const Grid_Texts& grid) {
+    for (int row = Table_End_Row(grid) + 1; row <= grid.Last_Row(); ++row) {
+        if (Row_Used(grid, row))
+            return row;
+    }
+    return 0;
+}
