@@ -12,6 +12,13 @@
 #include "app/settings_file.h"
 #include "app/ui_services.h"
 #include "app/version_source.h"
+#include "config/access_rules_dialog.h"
+#include "config/diagnosis_dialog.h"
+#include "config/general_params_dialog.h"
+#include "output/bank_build.h"
+#include "output/gsd_step.h"
+#include "text/soft_options_dialog.h"
+#include "update/boot_dialog.h"
 #include "text/language_file.h"
 #include "text/plain_hint.h"
 #include "text/text_table.h"
@@ -264,15 +271,26 @@ void TFStruttoreFirmWare::Lay_Out_Steps(int hardware_type) {
     setFixedSize(window_width, bin_bottom + bottom_margin);
 }
 
-void TFStruttoreFirmWare::Create_Dialogs() {
+void TFStruttoreFirmWare::Create_Dialogs(const Update_Services& update_services) {
     if (!dialogs.FNew_Project)
         dialogs.FNew_Project = new TFNew_Project(state, texts, ui, this);
     if (!dialogs.FOpenConf)
         dialogs.FOpenConf = new TFOpenConf(state, texts, ui, this);
     if (!dialogs.FAbout)
         dialogs.FAbout = new TFAbout(state, ui, this);
-    // Then, as they are wired: TFSoftOptions, TFParGen, TFSetAccess,
-    // TFSetDiagnosis, TFBoot.
+    if (!dialogs.FSoftOptions) {
+        dialogs.FSoftOptions = new TFSoftOptions(
+            state, texts, ui, versions, [this] { Load_Language(state, texts); }, [this] { Change_Language(); },
+            this);
+    }
+    if (!dialogs.FParGen)
+        dialogs.FParGen = new TFParGen(state, texts, ui, this);
+    if (!dialogs.FSetAccess)
+        dialogs.FSetAccess = new TFSetAccess(state, texts, ui, this);
+    if (!dialogs.FSetDiagnosis)
+        dialogs.FSetDiagnosis = new TFSetDiagnosis(state, texts, ui, this);
+    if (!dialogs.FBoot)
+        dialogs.FBoot = new TFBoot(state, texts, ui, update_services, this);
 }
 
 void TFStruttoreFirmWare::Set_Files() {
@@ -336,9 +354,17 @@ void TFStruttoreFirmWare::Change_Language() {
         dialogs.FNew_Project->Set_Lang();
     if (dialogs.FOpenConf)
         dialogs.FOpenConf->Set_Lang();
-    // Then, as they are wired, in this order: TFSoftOptions, TFBoot,
-    // TFParGen, TFSetAccess, TFSetDiagnosis. The about box keeps its
-    // fixed English texts.
+    if (dialogs.FSoftOptions)
+        dialogs.FSoftOptions->Set_Lang();
+    if (dialogs.FBoot)
+        dialogs.FBoot->Set_Lang();
+    if (dialogs.FParGen)
+        dialogs.FParGen->Set_Lang();
+    if (dialogs.FSetAccess)
+        dialogs.FSetAccess->Set_Lang();
+    if (dialogs.FSetDiagnosis)
+        dialogs.FSetDiagnosis->Set_Lang();
+    // The about box keeps its fixed English texts.
 }
 
 bool TFStruttoreFirmWare::Save_Setting() {
@@ -484,35 +510,36 @@ void TFStruttoreFirmWare::Show_About() {
 }
 
 void TFStruttoreFirmWare::Show_Options() {
-    // Software options (TFSoftOptions): on OK the settings are written and
-    // the timer follows the two preferences.
-    //   if (Show_Dialog(dialogs.FSoftOptions) == QDialog::Accepted) {
-    //       Save_Setting();
-    //       Set_Update_Timer();
-    //   }
+    // On OK the settings are written and the timer follows the two preferences.
+    if (Show_Dialog(dialogs.FSoftOptions) == QDialog::Accepted) {
+        Save_Setting();
+        Set_Update_Timer();
+    }
 }
 
 void TFStruttoreFirmWare::Set_Communication() {
-    // General parameters editor (TFParGen): Show_Dialog(dialogs.FParGen);
     // Run_Step re-reads the hardware type afterwards.
+    Show_Dialog(dialogs.FParGen);
 }
 
 void TFStruttoreFirmWare::Modbus_Set_Access() {
-    // Modbus access rules editor (TFSetAccess): Show_Dialog(dialogs.FSetAccess);
+    Show_Dialog(dialogs.FSetAccess);
 }
 
 void TFStruttoreFirmWare::Error_Diagnosis() {
-    // Diagnosis editor (TFSetDiagnosis): Show_Dialog(dialogs.FSetDiagnosis);
+    Show_Dialog(dialogs.FSetDiagnosis);
 }
 
 void TFStruttoreFirmWare::Create_GSD() {
-    // GSD file step: Create_GSD_File(state, texts, ui);
+    Create_GSD_File(state, texts, ui);
 }
 
 void TFStruttoreFirmWare::Update_Device() {
-    // Image build, then the update dialog (TFBoot):
-    //   1. build the image of the open configuration (throws Kc_Error on failure);
-    //   2. write it to Conf_Dir/bin/bank.bin;
-    //   3. Form_Type := Get_Hardware_Type() == 1 ? 1 : 0;
-    //   4. Show_Dialog(dialogs.FBoot).
+    // A failed build or write throws: its error box is shown by Run_Step,
+    // nothing is written and the update dialog does not open.
+    Build_And_Save_Bank(state);
+    if (!dialogs.FBoot)
+        return;
+    dialogs.FBoot->Set_Form_Type(Get_Hardware_Type() == 1 ? 1 : 0);
+    Show_Dialog(dialogs.FBoot);
 }

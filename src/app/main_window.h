@@ -1,5 +1,7 @@
 #pragma once
 
+#include "update/update_services.h"
+
 #include <QMainWindow>
 #include <QString>
 
@@ -17,6 +19,11 @@ class Frame_Dialog;
 class TFNew_Project;
 class TFOpenConf;
 class TFAbout;
+class TFSoftOptions;
+class TFParGen;
+class TFSetAccess;
+class TFSetDiagnosis;
+class TFBoot;
 
 // The dialogs the main window shows. Each is created once, after the main
 // window, in this order, and lives until the program ends (the main window
@@ -25,8 +32,11 @@ struct Main_Window_Dialogs {
     TFNew_Project* FNew_Project = nullptr;
     TFOpenConf* FOpenConf = nullptr;
     TFAbout* FAbout = nullptr;
-    // Still to come, in this order: TFSoftOptions, TFParGen, TFSetAccess,
-    // TFSetDiagnosis, TFBoot.
+    TFSoftOptions* FSoftOptions = nullptr;
+    TFParGen* FParGen = nullptr;
+    TFSetAccess* FSetAccess = nullptr;
+    TFSetDiagnosis* FSetDiagnosis = nullptr;
+    TFBoot* FBoot = nullptr;
 };
 
 // The main window: the open configuration and the column of numbered steps.
@@ -42,7 +52,9 @@ public:
     ~TFStruttoreFirmWare() override;
 
     // Creates the dialogs once each, in the program's order.
-    void Create_Dialogs();
+    // The update dialog gets the system's process start, echo, serial ports
+    // and clock unless a test hands in doubles.
+    void Create_Dialogs(const Update_Services& update_services = System_Update_Services());
     Main_Window_Dialogs& Dialogs() { return dialogs; }
 
     // The hardware type as last read by Load_Configuration.

@@ -76,6 +76,7 @@ void TFSoftOptions::Build_Controls() {
         I_L[k]->setObjectName(QStringLiteral("I_L%1").arg(k + 1));
         I_L[k]->setFixedSize(48, 48);
         I_L[k]->setScaledContents(true);
+        I_L[k]->setTextFormat(Qt::PlainText);
         I_L[k]->setCursor(Qt::PointingHandCursor);
         I_L[k]->installEventFilter(this);
         L_L[k] = Plain_Label(TS_Language, QStringLiteral("L_L%1").arg(k + 1));

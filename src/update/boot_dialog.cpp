@@ -60,8 +60,11 @@ TFBoot::TFBoot(App_State& app_state, const Text_Table& text_table, Ui_Services& 
         edit->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
         edit->installEventFilter(this);
         *edits[i] = edit;
-        if (i > 0)
-            edits_layout->addWidget(new QLabel(QStringLiteral("."), P_IP_Address));
+        if (i > 0) {
+            QLabel* dot = New_Label("", P_IP_Address);
+            dot->setText(QStringLiteral("."));
+            edits_layout->addWidget(dot);
+        }
         edits_layout->addWidget(edit);
     }
     edits_layout->addStretch(1);
