@@ -91,6 +91,10 @@ void TFSetDiagnosis::FormShow() {
     const Diagnosis_List list = Load_Diagnosis(state.Diagnosis_File);
 
     Show_Soft_Code();
+    // A cell editor left open at the last showing (closed with Cancel while
+    // typing) is dropped without committing: its text was never confirmed
+    // and must not come back into the reloaded grid.
+    ASG->reset();
     for (int row = 0; row < Entry_Rows; ++row) {
         const int entry = row + 1;
         ASG->item(row, mapping_column)->setText(QString::number(entry) + QLatin1Char('/') + ByteBit(entry));

@@ -33,6 +33,7 @@ private Q_SLOTS:
     void empty_grid_writes_empty_list();
     void typed_id_saved_reopened();
     void cancel_writes_nothing();
+    void cancel_discards_the_cell_being_edited();
     void data_after_end_asks_data();
     void data_after_end_asks();
     void blanks_after_end_ask_nothing();
@@ -197,6 +198,30 @@ void Tst_Diagnosis_Dialog::cancel_writes_nothing() {
     QCOMPARE(Read_All(Path()), before);
     dialog->FormShow();
     QCOMPARE(dialog->Cells().mid(0, 4), (QStringList{"1", " 12", "247", ""}));
+}
+
+void Tst_Diagnosis_Dialog::cancel_discards_the_cell_being_edited() {
+    QVERIFY(QFile::copy(Fixture_Path("diagnosis/three_ids.xml"), Path()));
+    dialog->FormShow();
+    dialog->show();
+    // Row 2 is being typed into when the user cancels.
+    QTableWidgetItem* item = Grid()->item(1, 1);
+    Grid()->setCurrentItem(item);
+    Grid()->editItem(item);
+    QLineEdit* editor = Grid()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, "99");
+    QTest::mouseClick(Button("Btn_Cancel"), Qt::LeftButton);
+    QCOMPARE(dialog->result(), int(QDialog::Rejected));
+
+    // The next showing holds the stored list, and OK stores it unchanged.
+    dialog->FormShow();
+    dialog->show();
+    QCOMPARE(dialog->Cells().mid(0, 4), (QStringList{"1", " 12", "247", ""}));
+    QTest::mouseClick(Button("Btn_OK"), Qt::LeftButton);
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(Load_Diagnosis(Path()).IDs, (QStringList{"1", " 12", "247"}));
 }
 
 void Tst_Diagnosis_Dialog::data_after_end_asks_data() {
