@@ -1,7 +1,7 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
-#include "app/no_version_source.h"
 #include "app/ui_services_gui.h"
+#include "text/maker_version_source.h"
 #include "text/text_table.h"
 
 #include <QApplication>
@@ -16,9 +16,9 @@ int main(int argc, char** argv) {
     App_State state;
     Text_Table texts;
     Ui_Services_Gui ui;
-    // Until the check against the maker's version service is in place, no
-    // newer version is ever reported.
-    No_Newer_Version versions;
+    // The periodic check asks the maker's version service (the build's
+    // KC_MAKER_HOST); every failure means "no newer version".
+    Maker_Version_Source versions;
 
     // 2. The main window; its start-up runs before any dialog exists.
     TFStruttoreFirmWare window(state, texts, ui, versions, QCoreApplication::applicationDirPath());
