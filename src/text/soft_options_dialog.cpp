@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
@@ -141,7 +142,8 @@ void TFSoftOptions::Build_Controls() {
 }
 
 bool TFSoftOptions::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         for (int k = 0; k < Slots_Per_Page; ++k) {
             if (watched == I_L[k] || watched == L_L[k]) {
                 LangClick(k + 1);

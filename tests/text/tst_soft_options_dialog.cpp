@@ -254,7 +254,12 @@ void Tst_Soft_Options_Dialog::flags() {
 
 void Tst_Soft_Options_Dialog::language_question_answered_no() {
     Options_Fixture f({QStringLiteral("Deutsch.lng"), QStringLiteral("English.lng")});
+    Save_Bitmap(Join_Path(f.state.Language_Dir, QStringLiteral("DefaultFlag.bmp")), Qt::blue);
     f.Show();
+    // Only a left click picks a language; the other buttons ask nothing.
+    QTest::mouseClick(f.Slot_Label(1), Qt::RightButton);
+    QTest::mouseClick(f.Slot_Image(1), Qt::MiddleButton);
+    QVERIFY(f.ui.Shown().isEmpty());
     f.ui.Expect_Question(false,
                          QStringLiteral("Do you want to change the Language from English to Deutsch?"));
     f.Click(f.Slot_Label(1));
