@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -30,7 +31,11 @@ Frame_Dialog::Frame_Dialog(App_State& app_state, const Text_Table& text_table, U
     code_font.setPointSizeF(code_font.pointSizeF() * 1.8);
     code_font.setBold(true);
     L_SW_Code->setFont(code_font);
-    L_SW_Code->setStyleSheet(QStringLiteral("color: grey;"));
+    // Grey code text through the palette: a style sheet would put the whole
+    // dialog under the style sheet style, costly to create and to show.
+    QPalette grey = L_SW_Code->palette();
+    grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    L_SW_Code->setPalette(grey);
     L_SW_Desc = new QLabel(P_Title);
     L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
     L_SW_Desc->setTextFormat(Qt::PlainText);

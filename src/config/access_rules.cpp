@@ -4,9 +4,14 @@
 #include "config/file_lookup.h"
 #include "config/xml_document.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+
+#include <span>
 
 namespace {
 
@@ -49,36 +54,218 @@ const Rule_Attribute write_attributes[] = {
 const QString read_section = QStringLiteral("ProfiBUS_IN");
 const QString write_section = QStringLiteral("ProfiBUS_OUT");
 
-QDomNode Section(const QDomNode& container, const QString& name, const QString& file) {
-    const QDomElement section = Child_Element(container, name);
-    if (section.isNull()) {
+// Reads the document with the same token rules a QDomDocument parse uses, so
+// that rules, the container and every error are exactly what a DOM reader
+// gives, without building the tree: the first top-level node (an XML
+// declaration, a comment or a processing instruction count) is the container;
+// its first child element of each section name is that section; every child
+// node of a section is one rule in document order (an element of any name, a
+// comment, a processing instruction, an entity reference, a CDATA section and
+// each run of text that is not only blanks; all but an element take every
+// fallback).
+class Sdo_Reader {
+public:
+    explicit Sdo_Reader(const QString& path) : file(path) {}
+
+    Access_Rules Read() {
+        QFile device(file);
+        if (!device.open(QIODevice::ReadOnly))
+            throw Kc_Error(QStringLiteral("Cannot read %1: %2")
+                               .arg(QDir::toNativeSeparators(file), device.errorString()));
+        reader.setDevice(&device);
+        reader.setNamespaceProcessing(false);
+        Read_Prolog();
+        Read_Body();
+        if (!in_found)
+            Missing_Section(read_section);
+        if (!out_found)
+            Missing_Section(write_section);
+        return rules;
+    }
+
+private:
+    enum class Section_Kind { None, In, Out };
+
+    const QString& file;
+    QXmlStreamReader reader;
+    Access_Rules rules;
+    // The container: the document's first top-level node.
+    bool have_container = false;
+    bool container_is_element = false;
+    QString container_name;
+    int container_line = 0;
+    int container_column = 0;
+    int depth = 0; // open elements
+    bool in_found = false;
+    bool out_found = false;
+    Section_Kind section = Section_Kind::None; // the section whose children are being read
+
+    [[noreturn]] void Fail(const QString& message) {
+        throw Kc_Error(QStringLiteral("%1 is not a well-formed XML document: %2 (line %3, column %4)")
+                           .arg(QDir::toNativeSeparators(file), message)
+                           .arg(static_cast<int>(reader.lineNumber()))
+                           .arg(static_cast<int>(reader.columnNumber())));
+    }
+
+    [[noreturn]] void Missing_Section(const QString& name) {
         QString where;
-        if (!container.isNull() && container.lineNumber() > 0)
-            where = QStringLiteral(" (line %1, column %2)")
-                        .arg(container.lineNumber())
-                        .arg(container.columnNumber());
+        if (have_container && container_line > 0)
+            where = QStringLiteral(" (line %1, column %2)").arg(container_line).arg(container_column);
         throw Kc_Error(
             QStringLiteral("%1 is not a Modbus access rules document: its first node \"%2\" has no %3 "
                            "element%4")
-                .arg(QDir::toNativeSeparators(file), container.nodeName(), name, where));
+                .arg(QDir::toNativeSeparators(file), container_name, name, where));
     }
-    return section;
-}
 
-// Every child node of a section is one rule, at its position, whatever its name.
-template <std::size_t N>
-QList<Access_Rule> Read_Section(const QDomNode& section, const Rule_Attribute (&attributes)[N]) {
-    QList<Access_Rule> rules;
-    for (QDomNode node = section.firstChild(); !node.isNull(); node = node.nextSibling()) {
-        const QDomElement row = node.toElement(); // null for a node that is no element: all fallbacks
-        Access_Rule rule;
-        for (const Rule_Attribute& attribute : attributes)
-            rule.*attribute.field =
-                row.attribute(QLatin1String(attribute.name), QLatin1String(attribute.fallback));
-        rules.append(rule);
+    void Top_Node(const QString& name, bool element) {
+        if (have_container)
+            return;
+        have_container = true;
+        container_is_element = element;
+        container_name = name;
+        container_line = static_cast<int>(reader.lineNumber());
+        container_column = static_cast<int>(reader.columnNumber());
     }
-    return rules;
-}
+
+    QList<Access_Rule>& Rules_Of_Section() {
+        return section == Section_Kind::In ? rules.Read_Rules : rules.Write_Rules;
+    }
+
+    std::span<const Rule_Attribute> Attributes_Of_Section() const {
+        if (section == Section_Kind::In)
+            return read_attributes;
+        return write_attributes;
+    }
+
+    Access_Rule Fallback_Rule() const {
+        Access_Rule rule;
+        for (const Rule_Attribute& attribute : Attributes_Of_Section())
+            rule.*attribute.field = QLatin1String(attribute.fallback);
+        return rule;
+    }
+
+    // A node that is no element (comment, processing instruction, text,
+    // entity reference): at the top a possible container, in a section a rule
+    // with every fallback.
+    void Other_Node(const QString& name) {
+        if (depth == 0)
+            Top_Node(name, false);
+        else if (depth == 2 && section != Section_Kind::None)
+            Rules_Of_Section().append(Fallback_Rule());
+    }
+
+    void Start_Element() {
+        const QStringView name = reader.qualifiedName();
+        if (depth == 0) {
+            Top_Node(name.toString(), true);
+        } else if (depth == 1 && container_is_element) {
+            // A child of the container: the first of each section name counts.
+            section = Section_Kind::None;
+            if (!in_found && name == read_section) {
+                in_found = true;
+                section = Section_Kind::In;
+            } else if (!out_found && name == write_section) {
+                out_found = true;
+                section = Section_Kind::Out;
+            }
+        } else if (depth == 2 && section != Section_Kind::None) {
+            Access_Rule rule = Fallback_Rule();
+            // A later attribute of the same name replaces an earlier one.
+            const QXmlStreamAttributes attributes = reader.attributes();
+            for (const QXmlStreamAttribute& attribute : attributes) {
+                const QStringView attribute_name = attribute.qualifiedName();
+                for (const Rule_Attribute& known : Attributes_Of_Section()) {
+                    if (attribute_name == QLatin1String(known.name)) {
+                        rule.*known.field = attribute.value().toString();
+                        break;
+                    }
+                }
+            }
+            Rules_Of_Section().append(std::move(rule));
+        }
+        ++depth;
+    }
+
+    void End_Element() {
+        --depth;
+        if (depth == 1)
+            section = Section_Kind::None;
+    }
+
+    // The declaration, a DOCTYPE, comments and processing instructions before
+    // the first other token.
+    void Read_Prolog() {
+        bool found_dtd = false;
+        while (!reader.atEnd()) {
+            reader.readNext();
+            if (reader.hasError())
+                Fail(reader.errorString());
+            switch (reader.tokenType()) {
+            case QXmlStreamReader::StartDocument:
+                if (!reader.documentVersion().isEmpty())
+                    Top_Node(QStringLiteral("xml"), false);
+                break;
+            case QXmlStreamReader::DTD:
+                if (found_dtd)
+                    Fail(QCoreApplication::translate("QDomParser", "Multiple DTD sections are not allowed"));
+                found_dtd = true;
+                break;
+            case QXmlStreamReader::Comment:
+                Top_Node(QStringLiteral("#comment"), false);
+                break;
+            case QXmlStreamReader::ProcessingInstruction:
+                Top_Node(reader.processingInstructionTarget().toString(), false);
+                break;
+            default:
+                return;
+            }
+        }
+    }
+
+    void Read_Body() {
+        int open_elements = 0;
+        while (!reader.atEnd() && !reader.hasError()) {
+            switch (reader.tokenType()) {
+            case QXmlStreamReader::StartElement:
+                ++open_elements;
+                Start_Element();
+                break;
+            case QXmlStreamReader::EndElement:
+                if (open_elements == 0)
+                    Fail(QCoreApplication::translate("QDomParser", "Unexpected end element '%1'")
+                             .arg(reader.name()));
+                --open_elements;
+                End_Element();
+                break;
+            case QXmlStreamReader::Characters:
+                // Text of blanks only is no node; a CDATA section always is one.
+                if (!reader.isWhitespace() && (reader.isCDATA() || !reader.text().trimmed().isEmpty())) {
+                    if (depth == 0)
+                        Fail(QCoreApplication::translate(
+                            "QDomParser", "Error occurred while processing the element content"));
+                    Other_Node(QStringLiteral("#text"));
+                }
+                break;
+            case QXmlStreamReader::Comment:
+                Other_Node(QStringLiteral("#comment"));
+                break;
+            case QXmlStreamReader::ProcessingInstruction:
+                Other_Node(reader.processingInstructionTarget().toString());
+                break;
+            case QXmlStreamReader::EntityReference:
+                Other_Node(reader.name().toString());
+                break;
+            default:
+                Fail(QCoreApplication::translate("QDomParser", "Unexpected token"));
+            }
+            reader.readNext();
+        }
+        if (reader.hasError())
+            Fail(reader.errorString());
+        if (open_elements != 0)
+            Fail(QCoreApplication::translate("QDomParser", "Tag mismatch"));
+    }
+};
 
 // A list ends at the first rule without a Slave ID (blanks only count as none).
 template <std::size_t N>
@@ -99,18 +286,11 @@ void Write_Section(QXmlStreamWriter& writer, const QString& name, const QList<Ac
 } // namespace
 
 Access_Rules Load_Sdo(const QString& path) {
-    Access_Rules rules;
     const QString file = Resolve_File_No_Case(path);
     if (file.isEmpty() || !QFileInfo(file).isFile())
-        return rules;
+        return {};
 
-    const QDomDocument document = Load_Xml_File(file);
-    const QDomNode container = First_Top_Node(document);
-    const QDomNode in = Section(container, read_section, file);
-    const QDomNode out = Section(container, write_section, file);
-    rules.Read_Rules = Read_Section(in, read_attributes);
-    rules.Write_Rules = Read_Section(out, write_attributes);
-    return rules;
+    return Sdo_Reader(file).Read();
 }
 
 void Save_Sdo(const QString& path, const Access_Rules& rules) {
