@@ -47,7 +47,6 @@ TFAbout::TFAbout(const App_State& app_state, Ui_Services& ui_services, QWidget* 
     Image2 = New_Label(this, "Image2");
     Image2->setFixedSize(81, 81);
     Image2->setScaledContents(true);
-    Image2->setPixmap(Maker_Logo());
     Image2->setCursor(Qt::PointingHandCursor);
     Label1 = New_Label(this, "Label1", QStringLiteral("Software Struttor "));
     QFont heading = Label1->font();
@@ -87,10 +86,12 @@ TFAbout::TFAbout(const App_State& app_state, Ui_Services& ui_services, QWidget* 
     connect(LbButton1, &QPushButton::clicked, this, &QDialog::accept);
     Image2->installEventFilter(this);
     Label4->installEventFilter(this);
-    FormShow();
+    // The texts, the logo and the size come with the first showing.
 }
 
 void TFAbout::FormShow() {
+    if (Image2->pixmap().isNull())
+        Image2->setPixmap(Maker_Logo());
     Label2->setText(state.Soft_Desc);
     Label9->setText(QStringLiteral("KC40927"));
     Label10->setText(Program_Version);

@@ -8,6 +8,7 @@
 #include "app/new_project_dialog.h"
 #include "app/open_conf.h"
 #include "app/open_conf_dialog.h"
+#include "app/standard_icon_gui.h"
 #include "app/product_info.h"
 #include "app/settings_file.h"
 #include "app/ui_services.h"
@@ -74,7 +75,7 @@ QPushButton* New_Step_Button(QWidget* parent, const char* name) {
 QToolButton* New_Image_Button(QWidget* parent, const char* name, QStyle::StandardPixmap image) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
-    button->setIcon(parent->style()->standardIcon(image));
+    button->setIcon(Standard_Icon(parent, image));
     button->setIconSize(QSize(28, 28));
     button->setAutoRaise(true);
     return button;

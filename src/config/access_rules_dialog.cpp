@@ -115,6 +115,10 @@ QTableView* TFSetAccess::Make_Grid(QWidget* page, Text_Grid_Model* model, const 
     layout->setContentsMargins(0, 0, 0, 0);
     auto* grid = new QTableView(page);
     grid->setObjectName(name);
+    // The row header goes before the model comes: a visible one would size
+    // itself from all 245 rows.
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->setModel(model);
     // One delegate per grid: a delegate's commit and close signals reach
     // every view it serves.
@@ -124,8 +128,6 @@ QTableView* TFSetAccess::Make_Grid(QWidget* page, Text_Grid_Model* model, const 
     };
     delegate->Key_Taken = [this, grid](int key) { ACG_Modbus_ReadKeyPress(grid, key); };
     grid->setItemDelegate(delegate);
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                           QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);

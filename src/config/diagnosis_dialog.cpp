@@ -39,11 +39,15 @@ TFSetDiagnosis::TFSetDiagnosis(App_State& app_state, const Text_Table& text_tabl
     : Frame_Dialog(app_state, text_table, ui_services, parent) {
     setObjectName(QStringLiteral("FSetDiagnosis"));
 
-    ASG = new QTableWidget(Entry_Rows, 2, Body());
+    // The row header is hidden before the rows come: a visible one would
+    // size itself from every row.
+    ASG = new QTableWidget(Body());
     ASG->setObjectName(QStringLiteral("ASG"));
     ASG->verticalHeader()->hide();
     ASG->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     ASG->verticalHeader()->setDefaultSectionSize(ASG->fontMetrics().height() + 6);
+    ASG->setColumnCount(2);
+    ASG->setRowCount(Entry_Rows);
     ASG->horizontalHeader()->setSectionResizeMode(mapping_column, QHeaderView::ResizeToContents);
     ASG->horizontalHeader()->setStretchLastSection(true);
     ASG->setSelectionMode(QAbstractItemView::SingleSelection);

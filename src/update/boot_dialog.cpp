@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/kc_error.h"
+#include "app/standard_icon_gui.h"
 #include "app/ui_services.h"
 #include "text/text_table.h"
 #include "update/com_ports.h"
@@ -83,7 +84,7 @@ TFBoot::TFBoot(App_State& app_state, const Text_Table& text_table, Ui_Services& 
     CB_COM_Port->setMinimumContentsLength(12);
     Btn_COM_List = new QPushButton(P_Serial);
     Btn_COM_List->setObjectName(QStringLiteral("Btn_COM_List"));
-    Btn_COM_List->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    Btn_COM_List->setIcon(Standard_Icon(this, QStyle::SP_BrowserReload));
     Btn_COM_List->setAutoDefault(false);
     port_layout->addWidget(CB_COM_Port, 1);
     port_layout->addWidget(Btn_COM_List);
