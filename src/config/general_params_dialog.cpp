@@ -119,10 +119,12 @@ TFParGen::TFParGen(App_State& app_state, const Text_Table& text_table, Ui_Servic
     Body_Layout()->setContentsMargins(0, 0, 0, 0);
     Body_Layout()->addWidget(CPG);
 
+    // Panels are not hidden and shown again while the dialog is built:
+    // showing a child widget polishes and lays out its whole tree at once,
+    // which its first showing does anyway.
     auto new_panel = [group](const QString& name) {
         auto* panel = new Collapsible_Panel(group);
         panel->setObjectName(name);
-        panel->hide();
         return panel;
     };
     CP_Hardware_Type = new_panel(QStringLiteral("CP_Hardware_Type"));
@@ -331,9 +333,6 @@ void TFParGen::Order_TAB_Panels() {
     for (Collapsible_Panel* panel : {CP_Hardware_Type, CP_Modbus_Master, CP_PROFIBUS, CP_Ethernet})
         layout->addWidget(panel);
     layout->addStretch(1);
-    CP_Hardware_Type->show();
-    CP_Modbus_Master->show();
-    CP_PROFIBUS->show();
     CP_Ethernet->hide();
     setTabOrder(CP_Hardware_Type, CP_Modbus_Master);
     setTabOrder(CP_Modbus_Master, CP_PROFIBUS);

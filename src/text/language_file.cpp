@@ -34,21 +34,22 @@ QString Decode_Windows_1252(QByteArrayView bytes) {
 }
 
 // Removes blanks and control characters (everything up to U+0020) at both ends.
-QString Trim_Blanks(const QString& text) {
+QStringView Trim_Blanks(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin].unicode() <= u' ')
         ++begin;
     while (end > begin && text[end - 1].unicode() <= u' ')
         --end;
-    return text.mid(begin, end - begin);
+    return text.sliced(begin, end - begin);
 }
 
 const QChar pilcrow(0x00B6);
 
-// One line of the file: the index and text it sets, or false when it sets nothing.
-bool Parse_Text_Line(const QString& raw_line, int& index, QString& text) {
-    const QString line = Trim_Blanks(raw_line);
+// One line of the file: the index and text it sets, or false when it sets
+// nothing. Works on views of the file's text: only the text set is copied.
+bool Parse_Text_Line(QStringView raw_line, int& index, QString& text) {
+    const QStringView line = Trim_Blanks(raw_line);
     if (!line.startsWith(QLatin1String("STR")))
         return false;
     const qsizetype equal = line.indexOf(u'='); // 0-based
@@ -56,27 +57,28 @@ bool Parse_Text_Line(const QString& raw_line, int& index, QString& text) {
     // right before the first "=".
     if (equal < 5)
         return false;
-    if (!Try_Str_To_Int(Trim_Blanks(line.mid(3, equal - 4)), index))
+    if (!Try_Str_To_Int(Trim_Blanks(line.sliced(3, equal - 4)).toString(), index))
         return false;
     if (index < 0 || index >= Text_Table::Text_Count)
         return false;
 
-    text = Trim_Blanks(line.mid(equal + 1));
-    if (text.isEmpty())
+    QStringView value = Trim_Blanks(line.sliced(equal + 1));
+    if (value.isEmpty())
         return false;
-    const qsizetype remark = text.indexOf(QLatin1String("/#/"));
+    const qsizetype remark = value.indexOf(QLatin1String("/#/"));
     if (remark >= 0) {
-        text = Trim_Blanks(text.left(remark));
+        value = Trim_Blanks(value.left(remark));
         // Nothing but a remark: the entry keeps its value, as for a line
         // with no text at all.
-        if (text.isEmpty())
+        if (value.isEmpty())
             return false;
     }
-    if (text.startsWith(pilcrow))
-        text.remove(0, 1);
-    const qsizetype closing = text.indexOf(pilcrow);
+    if (value.startsWith(pilcrow))
+        value = value.sliced(1);
+    const qsizetype closing = value.indexOf(pilcrow);
     if (closing >= 0)
-        text.truncate(closing);
+        value = value.left(closing);
+    text = value.toString();
     return true;
 }
 
@@ -105,7 +107,7 @@ void Apply_Language_Text(const QString& content, Text_Table& texts) {
             ++end;
         int index = 0;
         QString text;
-        if (Parse_Text_Line(content.mid(start, end - start), index, text))
+        if (Parse_Text_Line(QStringView(content).sliced(start, end - start), index, text))
             texts.Set_Text(index, text);
         if (end >= size)
             break;
