@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -131,9 +132,14 @@ QTableView* TFSetAccess::Make_Grid(QWidget* page, Text_Grid_Model* model, const 
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                           QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
-    grid->setColumnWidth(0, 40);
-    grid->setColumnWidth(Read_Col::Type, 130);
-    grid->setColumnWidth(model->columnCount() - 1, 220); // Mnemonic
+    {
+        // Quietly: each width set would make the view lay itself out again on
+        // a timer, hidden or not; it lays itself out when first shown.
+        const QSignalBlocker quiet(grid->horizontalHeader());
+        grid->setColumnWidth(0, 40);
+        grid->setColumnWidth(Read_Col::Type, 130);
+        grid->setColumnWidth(model->columnCount() - 1, 220); // Mnemonic
+    }
     grid->installEventFilter(this);
     layout->addWidget(grid);
 

@@ -98,6 +98,13 @@ void Set_Label(QLabel* label, const Text_Table& texts, int index) {
     label->setText(texts.Text(index));
 }
 
+// Shows or hides a widget only when that changes it: showing a widget of a
+// dialog not yet shown polishes and lays out its whole tree at once.
+void Set_Shown(QWidget* widget, bool shown) {
+    if (widget->isHidden() == shown)
+        widget->setVisible(shown);
+}
+
 } // namespace
 
 TFParGen::TFParGen(App_State& app_state, const Text_Table& text_table, Ui_Services& ui_services,
@@ -356,24 +363,24 @@ void TFParGen::RePosition_Object_Hardware_Type() {
 
 void TFParGen::RePosition_Object_Modbus_Master() {
     const bool serial_options = !With_Ethernet();
-    row_data_bits->setVisible(serial_options);
-    row_protocol->setVisible(serial_options);
-    row_write_type->setVisible(serial_options);
+    Set_Shown(row_data_bits, serial_options);
+    Set_Shown(row_protocol, serial_options);
+    Set_Shown(row_write_type, serial_options);
 }
 
 void TFParGen::RePosition_Object_PROFIBUS() {
     const bool ethernet = With_Ethernet();
-    E_PROFIBUS_Diagnosis_Address->setVisible(ethernet);
+    Set_Shown(E_PROFIBUS_Diagnosis_Address, ethernet);
     E_PROFIBUS_Diagnosis_Address->setEnabled(!CB_PROFIBUS_Err_En_Diagnosis->isChecked());
-    row_err_num_count->setVisible(!ethernet);
-    CB_PROFIBUS_Err_En_Cancel_Data->parentWidget()->setVisible(!ethernet);
-    CB_PROFIBUS_Err_En_Set_To_Zero->parentWidget()->setVisible(!ethernet);
-    row_copy_data->setVisible(!ethernet);
-    CB_PROFIBUS_Del_Modbus->parentWidget()->setVisible(!ethernet);
+    Set_Shown(row_err_num_count, !ethernet);
+    Set_Shown(CB_PROFIBUS_Err_En_Cancel_Data->parentWidget(), !ethernet);
+    Set_Shown(CB_PROFIBUS_Err_En_Set_To_Zero->parentWidget(), !ethernet);
+    Set_Shown(row_copy_data, !ethernet);
+    Set_Shown(CB_PROFIBUS_Del_Modbus->parentWidget(), !ethernet);
 }
 
 void TFParGen::RePosition_Object_Ethernet() {
-    CP_Ethernet->setVisible(With_Ethernet());
+    Set_Shown(CP_Ethernet, With_Ethernet());
 }
 
 void TFParGen::On_Change() {
