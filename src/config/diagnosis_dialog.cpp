@@ -48,8 +48,6 @@ TFSetDiagnosis::TFSetDiagnosis(App_State& app_state, const Text_Table& text_tabl
     ASG->verticalHeader()->setDefaultSectionSize(ASG->fontMetrics().height() + 6);
     ASG->setColumnCount(2);
     ASG->setRowCount(Entry_Rows);
-    ASG->horizontalHeader()->setSectionResizeMode(mapping_column, QHeaderView::ResizeToContents);
-    ASG->horizontalHeader()->setStretchLastSection(true);
     ASG->setSelectionMode(QAbstractItemView::SingleSelection);
     ASG->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                          QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
@@ -69,6 +67,10 @@ TFSetDiagnosis::TFSetDiagnosis(App_State& app_state, const Text_Table& text_tabl
     setFixedSize(310, 337);
     Show_Soft_Code();
     Set_Lang();
+    // The column sizing comes after the header texts: a column sized to its
+    // contents measures every row again at each header text set.
+    ASG->horizontalHeader()->setSectionResizeMode(mapping_column, QHeaderView::ResizeToContents);
+    ASG->horizontalHeader()->setStretchLastSection(true);
 }
 
 QStringList TFSetDiagnosis::Cells() const {
