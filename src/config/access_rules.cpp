@@ -12,6 +12,8 @@
 #include <QXmlStreamWriter>
 
 #include <span>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -53,6 +55,32 @@ const Rule_Attribute write_attributes[] = {
 
 const QString read_section = QStringLiteral("ProfiBUS_IN");
 const QString write_section = QStringLiteral("ProfiBUS_OUT");
+
+// What reading the rows of one section needs, made once: the attribute names
+// with their lengths and a rule holding every fallback, copied for each row.
+struct Section_Reading {
+    std::vector<std::pair<QLatin1String, QString Access_Rule::*>> attributes;
+    Access_Rule fallback_rule;
+};
+
+Section_Reading Make_Section_Reading(std::span<const Rule_Attribute> attributes) {
+    Section_Reading reading;
+    for (const Rule_Attribute& attribute : attributes) {
+        reading.attributes.emplace_back(QLatin1String(attribute.name), attribute.field);
+        reading.fallback_rule.*attribute.field = QLatin1String(attribute.fallback);
+    }
+    return reading;
+}
+
+const Section_Reading& Read_Section_Reading() {
+    static const Section_Reading reading = Make_Section_Reading(read_attributes);
+    return reading;
+}
+
+const Section_Reading& Write_Section_Reading() {
+    static const Section_Reading reading = Make_Section_Reading(write_attributes);
+    return reading;
+}
 
 // Reads the document with the same token rules a QDomDocument parse uses, so
 // that rules, the container and every error are exactly what a DOM reader
@@ -131,17 +159,8 @@ private:
         return section == Section_Kind::In ? rules.Read_Rules : rules.Write_Rules;
     }
 
-    std::span<const Rule_Attribute> Attributes_Of_Section() const {
-        if (section == Section_Kind::In)
-            return read_attributes;
-        return write_attributes;
-    }
-
-    Access_Rule Fallback_Rule() const {
-        Access_Rule rule;
-        for (const Rule_Attribute& attribute : Attributes_Of_Section())
-            rule.*attribute.field = QLatin1String(attribute.fallback);
-        return rule;
+    const Section_Reading& Reading_Of_Section() const {
+        return section == Section_Kind::In ? Read_Section_Reading() : Write_Section_Reading();
     }
 
     // A node that is no element (comment, processing instruction, text,
@@ -151,7 +170,7 @@ private:
         if (depth == 0)
             Top_Node(name, false);
         else if (depth == 2 && section != Section_Kind::None)
-            Rules_Of_Section().append(Fallback_Rule());
+            Rules_Of_Section().append(Reading_Of_Section().fallback_rule);
     }
 
     void Start_Element() {
@@ -169,14 +188,15 @@ private:
                 section = Section_Kind::Out;
             }
         } else if (depth == 2 && section != Section_Kind::None) {
-            Access_Rule rule = Fallback_Rule();
+            const Section_Reading& reading = Reading_Of_Section();
+            Access_Rule rule = reading.fallback_rule;
             // A later attribute of the same name replaces an earlier one.
             const QXmlStreamAttributes attributes = reader.attributes();
             for (const QXmlStreamAttribute& attribute : attributes) {
                 const QStringView attribute_name = attribute.qualifiedName();
-                for (const Rule_Attribute& known : Attributes_Of_Section()) {
-                    if (attribute_name == QLatin1String(known.name)) {
-                        rule.*known.field = attribute.value().toString();
+                for (const auto& [known, field] : reading.attributes) {
+                    if (attribute_name == known) {
+                        rule.*field = attribute.value().toString();
                         break;
                     }
                 }
