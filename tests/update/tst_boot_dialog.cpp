@@ -2,7 +2,6 @@
 #include "text/text_table.h"
 #include "ui_recorder.h"
 #include "update/boot_dialog.h"
-#include "update/icmp_echo.h"
 #include "update/update_services.h"
 #include "update_fakes.h"
 #include "updater_fixture.h"
@@ -379,16 +378,21 @@ void Tst_Boot_Dialog::real_ethernet_update_to_loopback() {
     f.folder.Add_Firmware();
     QVERIFY(Write_All(f.folder.Bank_Path(), Updater_Folder::Fixed_Bank()));
     System_Program_Starter starter;
-    System_Echo_Client echo;
+    Loopback_Only_Echo echo; // only the loopback address is ever asked
     System_Update_Clock clock;
     TFBoot dialog(f.state, f.texts, f.ui, Update_Services{starter, echo, f.ports, clock, {}});
     dialog.Set_Form_Type(1);
-    f.state.Last_IP_Address = QStringLiteral("127.0.0.1"); // only the loopback address is ever asked
+    f.state.Last_IP_Address = QStringLiteral("127.0.0.1");
     dialog.FormShow();
     dialog.show();
+    for (int n = 1; n <= 4; ++n)
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("E_IP%1").arg(n))->text(),
+                 QStringLiteral("127.0.0.1").split(QLatin1Char('.'))[n - 1]);
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Btn_Update")), Qt::LeftButton);
     QVERIFY2(f.ui.Shown().isEmpty(), qPrintable(f.ui.Shown().isEmpty() ? QString() : f.ui.Shown()[0].text));
     QCOMPARE(dialog.Ping_Res(), 1);
+    QVERIFY(echo.refused.isEmpty());
+    QVERIFY(echo.sent >= 1);
     QVERIFY(QFile::exists(f.Parameter_File()));
     const QString log = f.folder.Log(Ethernet_Updater_Name);
     QVERIFY2(log.contains(QStringLiteral("device: 127.0.0.1")), qPrintable(log));
