@@ -78,6 +78,7 @@ private Q_SLOTS:
     void serial_update_and_choices_survive_reopening();
     void serial_update_without_ports();
     void ethernet_update_after_echo();
+    void ethernet_address_typed_during_the_echo();
     void ethernet_device_not_found();
     void ethernet_address_not_valid();
     void start_failure_names_the_program();
@@ -269,6 +270,30 @@ void Tst_Boot_Dialog::ethernet_update_after_echo() {
     f.Show();
     QCOMPARE(f.Edits(), (QStringList{"10", "0", "0", "7"}));
     QCOMPARE(f.Find<QComboBox>("CB_Update_Options")->currentIndex(), 2);
+}
+
+void Tst_Boot_Dialog::ethernet_address_typed_during_the_echo() {
+    // The echo check serves the GUI between attempts; what is typed then must
+    // not reach the updater unchecked.
+    Boot_Fixture f(1);
+    f.Show();
+    f.Set_Edits({"10", "0", "0", "7"});
+    f.echo.script = [&](int attempt) {
+        if (attempt == 1)
+            QTest::keyClicks(f.Edit(4), QStringLiteral("9"));
+        return 40;
+    };
+    f.Press_Update();
+    QCOMPARE(f.echo.hosts, (QStringList{"10.0.0.7", "10.0.0.7"}));
+    QCOMPARE(f.Edit(4)->text(), QStringLiteral("7"));
+    QCOMPARE(f.state.Last_IP_Address, QStringLiteral("10.0.0.7"));
+    QDomDocument document;
+    QVERIFY(document.setContent(Read_All(f.Parameter_File())));
+    QCOMPARE(document.documentElement().firstChildElement(QStringLiteral("IP_Address_Dev")).text(),
+             QStringLiteral("10.0.0.7"));
+    // Typing works again once the update is over.
+    QTest::keyClicks(f.Edit(4), QStringLiteral("9"));
+    QCOMPARE(f.Edit(4)->text(), QStringLiteral("79"));
 }
 
 void Tst_Boot_Dialog::ethernet_device_not_found() {
