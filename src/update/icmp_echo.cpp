@@ -155,6 +155,12 @@ int Ping_Program_Echo(const QHostAddress& target, const QByteArray& data, int re
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return 0;
+#ifdef Q_OS_WIN
+    // Windows' ping also ends with 0 when a router reports the host
+    // unreachable; only an echo reply line carries the TTL.
+    if (!process.readAll().contains("TTL="))
+        return 0;
+#endif
     return int(8 + data.size());
 }
 
