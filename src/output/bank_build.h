@@ -6,7 +6,7 @@
 
 struct App_State;
 
-// Compiles the stored documents of the configuration in `conf_dir` (pargen.xml,
+// Compiles the stored documents of the configuration in `conf_dir` (ParGen.xml,
 // sdo.xml and diagnosis.xml, each found without regard to letter case) into
 // the image of its hardware variant: the fixed layout for hardware type
 // exactly 1, the packed layout for every other. Reads only; writes nothing.

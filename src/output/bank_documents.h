@@ -11,7 +11,11 @@
 // is not well-formed XML is. The container of a document is its first
 // top-level node, whatever it is.
 
-inline const QString Bank_ParGen_Name = QStringLiteral("pargen.xml");
+// The general parameters are looked up under the name the editor writes, so
+// that a folder holding both ParGen.xml and a stale pargen.xml (possible on a
+// case-sensitive file system) compiles the document the user edited and the
+// main window reads, and no other.
+inline const QString Bank_ParGen_Name = QStringLiteral("ParGen.xml");
 inline const QString Bank_Sdo_Name = QStringLiteral("sdo.xml");
 inline const QString Bank_Diagnosis_Name = QStringLiteral("diagnosis.xml");
 

@@ -238,6 +238,10 @@ void TFBoot::Set_Busy(bool busy) {
     busy_ = busy;
     for (QWidget* control : std::initializer_list<QWidget*>{Btn_Update, Btn_Cancel, Btn_COM_List})
         control->setEnabled(!busy);
+    // The address the echo is checking cannot be changed under it: what the
+    // updater is handed is what answered.
+    for (QLineEdit* edit : {E_IP1, E_IP2, E_IP3, E_IP4})
+        edit->setReadOnly(busy);
 }
 
 void TFBoot::reject() {

@@ -1,6 +1,7 @@
 #include "update/icmp_echo.h"
 
 #include "app/kc_error.h"
+#include "update/ip_address.h"
 
 #include <QElapsedTimer>
 #include <QHostAddress>
@@ -8,6 +9,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStringList>
+#include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <arpa/inet.h>
@@ -20,25 +23,6 @@
 #endif
 
 namespace {
-
-QHostAddress Resolve_IPv4(const QString& host) {
-    QHostAddress address;
-    if (address.setAddress(host) && address.protocol() == QAbstractSocket::IPv4Protocol)
-        return address;
-    // Only a text shaped like a host name is looked up: labels of letters,
-    // digits and hyphens, none empty, the last one not all digits (a dotted
-    // number that is no address, such as 10.0.0.256, is not sent to a name
-    // server).
-    static const QRegularExpression host_name(
-        QStringLiteral("^([A-Za-z0-9]([A-Za-z0-9-]*[A-Za-z0-9])?\\.)*[A-Za-z0-9-]*[A-Za-z-][A-Za-z0-9-]*$"));
-    if (host.size() <= 253 && host_name.match(host).hasMatch() && !host.endsWith(QLatin1Char('-'))) {
-        const QHostInfo info = QHostInfo::fromName(host);
-        for (const QHostAddress& found : info.addresses())
-            if (found.protocol() == QAbstractSocket::IPv4Protocol)
-                return found;
-    }
-    throw Kc_Error(QStringLiteral("%1 is not an IPv4 address or a known host name").arg(host));
-}
 
 #ifdef Q_OS_UNIX
 
@@ -171,10 +155,65 @@ int Ping_Program_Echo(const QHostAddress& target, const QByteArray& data, int re
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return 0;
+#ifdef Q_OS_WIN
+    // Windows' ping also ends with 0 when a router reports the host
+    // unreachable; only an echo reply line carries the TTL.
+    if (!process.readAll().contains("TTL="))
+        return 0;
+#endif
     return int(8 + data.size());
 }
 
 } // namespace
+
+Echo_Target Parse_Echo_Host(const QString& host) {
+    Echo_Target target;
+    const QStringList parts = host.split(QLatin1Char('.'));
+    if (parts.size() == 4) {
+        quint32 address = 0;
+        bool valid = true;
+        for (const QString& typed : parts) {
+            const QString part = Trim_Blanks(typed);
+            const bool digits =
+                !part.isEmpty() && part.size() <= 3 && std::all_of(part.cbegin(), part.cend(), [](QChar c) {
+                    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+                });
+            if (!digits || (part.size() > 1 && part[0] == QLatin1Char('0')) || part.toInt() > 255) {
+                valid = false;
+                break;
+            }
+            address = (address << 8) | quint32(part.toInt());
+        }
+        if (valid) {
+            target.kind = Echo_Target::Kind::Address;
+            target.address = QHostAddress(address);
+            return target;
+        }
+    }
+    // A dotted number that is no address (10.0.0.256, 1.2.3.4.5) is no host
+    // name either: the last label must hold a letter.
+    static const QRegularExpression host_name(
+        QStringLiteral("^([A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?\\.)*"
+                       "(?=[A-Za-z0-9-]*[A-Za-z])[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?$"));
+    if (host.size() <= 253 && host_name.match(host).hasMatch())
+        target.kind = Echo_Target::Kind::Host_Name;
+    return target;
+}
+
+QHostAddress Resolve_Echo_Host(const QString& host, const Name_Lookup& lookup) {
+    const Echo_Target target = Parse_Echo_Host(host);
+    if (target.kind == Echo_Target::Kind::Address)
+        return target.address;
+    if (target.kind == Echo_Target::Kind::Host_Name && lookup)
+        for (const QHostAddress& found : lookup(host))
+            if (found.protocol() == QAbstractSocket::IPv4Protocol)
+                return found;
+    throw Kc_Error(QStringLiteral("%1 is not an IPv4 address or a known host name").arg(host));
+}
+
+QList<QHostAddress> System_Name_Lookup(const QString& name) {
+    return QHostInfo::fromName(name).addresses();
+}
 
 bool System_Echo_Client::Method_Available(Method method) {
     switch (method) {
@@ -212,7 +251,7 @@ System_Echo_Client::Method System_Echo_Client::Method_Used() {
 }
 
 int System_Echo_Client::Send_Echo(const QString& host, const QByteArray& data, int reply_timeout_ms) {
-    const QHostAddress target = Resolve_IPv4(host);
+    const QHostAddress target = Resolve_Echo_Host(host, lookup_);
     const Method method = Method_Used();
     ++sequence_;
 #ifdef Q_OS_UNIX

@@ -38,6 +38,7 @@ private Q_SLOTS:
     void failing_save_names_the_file_and_keeps_the_old_one();
     void two_builds_are_byte_identical();
     void documents_are_found_without_regard_to_case();
+    void general_parameters_read_where_the_editor_writes_them();
     void fixed_layout_does_not_read_the_diagnosis_document();
     void no_open_configuration();
 };
@@ -127,6 +128,22 @@ void Tst_Bank_Save::documents_are_found_without_regard_to_case() {
     // The existing file is replaced, not joined by a second one.
     QCOMPARE(QDir(conf + "/bin").entryList(QDir::Files), QStringList{"BANK.BIN"});
     QCOMPARE(Read_All(conf + "/bin/BANK.BIN"), image.Bytes);
+}
+
+void Tst_Bank_Save::general_parameters_read_where_the_editor_writes_them() {
+    // A folder copied between file systems may hold both spellings. The editor
+    // and the main window use ParGen.xml; the image must come from the same
+    // document, not from the stale one beside it.
+    QTemporaryDir dir;
+    const QString conf = Make_Conf_Dir(dir.path());
+    Write_All(conf + "/ParGen.xml", Par_Gen_Xml({{"Hardware_Type", "1"}, {"Profi_ID", "7"}}));
+    Write_All(conf + "/pargen.xml", Par_Gen_Xml({{"Hardware_Type", "0"}}));
+    if (QDir(conf).entryList(QDir::Files).size() != 2)
+        QSKIP("the file system does not tell letter cases apart");
+    QCOMPARE(Bank_Hardware_Type(conf), 1);
+    const Bank_Image image = Build_Bank(conf);
+    QCOMPARE(image.Layout, Bank_Layout::Fixed);
+    QCOMPARE(int(quint8(image.Bytes[0x4000 + 0x081])), 7);
 }
 
 void Tst_Bank_Save::fixed_layout_does_not_read_the_diagnosis_document() {

@@ -2,7 +2,6 @@
 #include "text/text_table.h"
 #include "ui_recorder.h"
 #include "update/boot_dialog.h"
-#include "update/icmp_echo.h"
 #include "update/update_services.h"
 #include "update_fakes.h"
 #include "updater_fixture.h"
@@ -79,6 +78,7 @@ private Q_SLOTS:
     void serial_update_and_choices_survive_reopening();
     void serial_update_without_ports();
     void ethernet_update_after_echo();
+    void ethernet_address_typed_during_the_echo();
     void ethernet_device_not_found();
     void ethernet_address_not_valid();
     void start_failure_names_the_program();
@@ -272,6 +272,30 @@ void Tst_Boot_Dialog::ethernet_update_after_echo() {
     QCOMPARE(f.Find<QComboBox>("CB_Update_Options")->currentIndex(), 2);
 }
 
+void Tst_Boot_Dialog::ethernet_address_typed_during_the_echo() {
+    // The echo check serves the GUI between attempts; what is typed then must
+    // not reach the updater unchecked.
+    Boot_Fixture f(1);
+    f.Show();
+    f.Set_Edits({"10", "0", "0", "7"});
+    f.echo.script = [&](int attempt) {
+        if (attempt == 1)
+            QTest::keyClicks(f.Edit(4), QStringLiteral("9"));
+        return 40;
+    };
+    f.Press_Update();
+    QCOMPARE(f.echo.hosts, (QStringList{"10.0.0.7", "10.0.0.7"}));
+    QCOMPARE(f.Edit(4)->text(), QStringLiteral("7"));
+    QCOMPARE(f.state.Last_IP_Address, QStringLiteral("10.0.0.7"));
+    QDomDocument document;
+    QVERIFY(document.setContent(Read_All(f.Parameter_File())));
+    QCOMPARE(document.documentElement().firstChildElement(QStringLiteral("IP_Address_Dev")).text(),
+             QStringLiteral("10.0.0.7"));
+    // Typing works again once the update is over.
+    QTest::keyClicks(f.Edit(4), QStringLiteral("9"));
+    QCOMPARE(f.Edit(4)->text(), QStringLiteral("79"));
+}
+
 void Tst_Boot_Dialog::ethernet_device_not_found() {
     Boot_Fixture f(1);
     f.echo.script = [](int attempt) { return attempt == 1 ? 40 : 0; };
@@ -379,16 +403,21 @@ void Tst_Boot_Dialog::real_ethernet_update_to_loopback() {
     f.folder.Add_Firmware();
     QVERIFY(Write_All(f.folder.Bank_Path(), Updater_Folder::Fixed_Bank()));
     System_Program_Starter starter;
-    System_Echo_Client echo;
+    Loopback_Only_Echo echo; // only the loopback address is ever asked
     System_Update_Clock clock;
     TFBoot dialog(f.state, f.texts, f.ui, Update_Services{starter, echo, f.ports, clock, {}});
     dialog.Set_Form_Type(1);
-    f.state.Last_IP_Address = QStringLiteral("127.0.0.1"); // only the loopback address is ever asked
+    f.state.Last_IP_Address = QStringLiteral("127.0.0.1");
     dialog.FormShow();
     dialog.show();
+    for (int n = 1; n <= 4; ++n)
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("E_IP%1").arg(n))->text(),
+                 QStringLiteral("127.0.0.1").split(QLatin1Char('.'))[n - 1]);
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Btn_Update")), Qt::LeftButton);
     QVERIFY2(f.ui.Shown().isEmpty(), qPrintable(f.ui.Shown().isEmpty() ? QString() : f.ui.Shown()[0].text));
     QCOMPARE(dialog.Ping_Res(), 1);
+    QVERIFY(echo.refused.isEmpty());
+    QVERIFY(echo.sent >= 1);
     QVERIFY(QFile::exists(f.Parameter_File()));
     const QString log = f.folder.Log(Ethernet_Updater_Name);
     QVERIFY2(log.contains(QStringLiteral("device: 127.0.0.1")), qPrintable(log));

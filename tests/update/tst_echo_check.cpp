@@ -11,7 +11,8 @@ private Q_SLOTS:
     void failure_keeps_ping_res();
     void real_echo_to_loopback_data();
     void real_echo_to_loopback();
-    void real_echo_refuses_a_text_that_is_no_address();
+    void host_texts_data();
+    void host_texts();
 };
 
 void Tst_Echo_Check::scripted_data() {
@@ -83,8 +84,8 @@ void Tst_Echo_Check::real_echo_to_loopback() {
     const auto chosen = System_Echo_Client::Method(method);
     if (!System_Echo_Client::Method_Available(chosen))
         QSKIP("this process may not use the method");
-    System_Echo_Client client(chosen);
     // Only the loopback address is ever asked.
+    Loopback_Only_Echo client(chosen);
     const int bytes = client.Send_Echo(QStringLiteral("127.0.0.1"), QByteArray("127.0.0.1"), 400);
     QVERIFY(bytes > 0);
     System_Update_Clock clock;
@@ -92,16 +93,82 @@ void Tst_Echo_Check::real_echo_to_loopback() {
     QVERIFY(Echo_Check(client, clock, Update_Timing{}, QStringLiteral("127.0.0.1"), res,
                        [&](int b) { res = b > 0 ? 1 : 2; }, {}));
     QCOMPARE(res, 1);
+    QVERIFY(client.refused.isEmpty());
 }
 
-void Tst_Echo_Check::real_echo_refuses_a_text_that_is_no_address() {
-    System_Echo_Client client;
-    // Four empty edits and the like are neither an address nor shaped like
-    // a host name, so nothing is looked up or sent.
-    for (const char* host : {"...", "127.0.0.", "a b.c.d", "127.0.0.256", "1.2.3.4.5", "-a.b"})
-        QVERIFY_THROWS_EXCEPTION(Kc_Error, client.Send_Echo(QLatin1String(host), QByteArray("x"), 400));
+void Tst_Echo_Check::host_texts_data() {
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QString>("address"); // where the echo goes; empty: refused
+    QTest::addColumn<bool>("looked_up");  // whether a name lookup was asked
     // Blanks typed around the parts of an address are tolerated.
-    QVERIFY(client.Send_Echo(QStringLiteral(" 127. 0.0.1"), QByteArray("x"), 400) > 0);
+    QTest::newRow("plain") << "192.168.2.205"
+                           << "192.168.2.205" << false;
+    QTest::newRow("blanks around parts") << " 127. 0.0.1 "
+                                         << "127.0.0.1" << false;
+    QTest::newRow("bounds") << "0.0.255.255"
+                            << "0.0.255.255" << false;
+    // Nothing of this is an address, and none of it is looked up.
+    QTest::newRow("four empty edits") << "..."
+                                      << "" << false;
+    QTest::newRow("empty") << ""
+                           << "" << false;
+    QTest::newRow("empty part") << "127.0.0."
+                                << "" << false;
+    QTest::newRow("three parts") << "10.0.0"
+                                 << "" << false;
+    QTest::newRow("short form") << "10.1"
+                                << "" << false;
+    QTest::newRow("one number") << "167772161"
+                                << "" << false;
+    QTest::newRow("256") << "127.0.0.256"
+                         << "" << false;
+    QTest::newRow("five parts") << "1.2.3.4.5"
+                                << "" << false;
+    QTest::newRow("blank inside a part") << "10.0.0.1 1"
+                                         << "" << false;
+    QTest::newRow("leading zero") << "10.0.0.010"
+                                  << "" << false;
+    QTest::newRow("hexadecimal part") << "0x0A.0.0.1"
+                                      << "" << false;
+    QTest::newRow("hexadecimal after a blank") << " 0x7f.0.0.1"
+                                               << "" << false;
+    QTest::newRow("sign") << "+10.0.0.1"
+                          << "" << false;
+    QTest::newRow("blank in a name") << "a b.c.d"
+                                     << "" << false;
+    QTest::newRow("label starts with a hyphen") << "-a.b"
+                                                << "" << false;
+    QTest::newRow("last label a hyphen") << "a.-"
+                                         << "" << false;
+    QTest::newRow("blank around a name") << " plc.local"
+                                         << "" << false;
+    QTest::newRow("other digits") << QString::fromUtf8("\u0661.0.0.1") << "" << false;
+    // A host name is looked up; its first IPv4 address is taken.
+    QTest::newRow("unknown host name") << "device-7.plant.local"
+                                       << "" << true;
+    QTest::newRow("known host name") << "plc.known"
+                                     << "127.0.0.1" << true;
+}
+
+void Tst_Echo_Check::host_texts() {
+    QFETCH(QString, host);
+    QFETCH(QString, address);
+    QFETCH(bool, looked_up);
+    // Only the strict parse and a recording lookup: nothing is sent here.
+    QStringList asked;
+    const Name_Lookup lookup = [&](const QString& name) {
+        asked << name;
+        return name.endsWith(QLatin1String("known"))
+                   ? QList<QHostAddress>{QHostAddress(QStringLiteral("::1")),
+                                         QHostAddress(QStringLiteral("127.0.0.1"))}
+                   : QList<QHostAddress>{};
+    };
+    if (address.isEmpty()) {
+        QVERIFY_THROWS_EXCEPTION(Kc_Error, Resolve_Echo_Host(host, lookup));
+    } else {
+        QCOMPARE(Resolve_Echo_Host(host, lookup), QHostAddress(address));
+    }
+    QCOMPARE(asked, looked_up ? QStringList{host} : QStringList{});
 }
 
 QTEST_GUILESS_MAIN(Tst_Echo_Check)

@@ -3,6 +3,7 @@
 #include "app/kc_error.h"
 #include "update/com_ports.h"
 #include "update/echo_client.h"
+#include "update/icmp_echo.h"
 #include "update/start_program.h"
 #include "update/update_clock.h"
 
@@ -88,6 +89,28 @@ public:
 
 private:
     Fake_Clock& clock_;
+};
+
+// The system's echo, allowed to ask the loopback address only: any other host
+// text is refused before it reaches a socket, and a name lookup ends the test
+// run at once. Tests that send a real echo go through this.
+class Loopback_Only_Echo : public Echo_Client {
+public:
+    explicit Loopback_Only_Echo(System_Echo_Client::Method method = System_Echo_Client::Method::Automatic)
+        : real(method, [](const QString& name) -> QList<QHostAddress> {
+              qFatal("a test asked for a name lookup of %s", qPrintable(name));
+          }) {}
+    int Send_Echo(const QString& host, const QByteArray& data, int reply_timeout_ms) override {
+        if (host != QLatin1String("127.0.0.1")) {
+            refused << host;
+            throw Kc_Error(QStringLiteral("a test may only send to 127.0.0.1, not to ") + host);
+        }
+        ++sent;
+        return real.Send_Echo(host, data, reply_timeout_ms);
+    }
+    System_Echo_Client real;
+    int sent = 0;
+    QStringList refused;
 };
 
 class Fixed_Ports : public Serial_Port_Source {

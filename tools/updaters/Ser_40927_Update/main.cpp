@@ -22,9 +22,12 @@ int main(int argc, char** argv) {
             Updater_Bad_Input);
 #ifdef Q_OS_WIN
     // The bin folder ends in a backslash before its closing quote, which the
-    // C runtime reads as a quote inside the argument.
-    if (args[6].endsWith(QLatin1Char('"')))
+    // system's argument split reads as an escaped quote: the backslash is
+    // gone and a quote ends the argument. Put the backslash back.
+    if (args[6].endsWith(QLatin1Char('"'))) {
         args[6].chop(1);
+        args[6] += QLatin1Char('\\');
+    }
 #endif
     const QString device = args[0];
     const QString prefix = Native_Command_Line_Style().device_prefix;
