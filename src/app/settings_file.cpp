@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/kc_error.h"
+#include "config/save_file.h"
 #include "config/xml_document.h"
 
 #include <QFileInfo>

@@ -38,9 +38,10 @@ bool Try_Str_To_Int(const QString& text, int& value) {
     if (pos >= size)
         return false;
 
-    // Hexadecimal texts describe a 32-bit pattern ("$FFFFFFFF" is -1);
-    // decimal texts must fit the signed range.
-    const std::int64_t limit = base == 16 ? 0xFFFFFFFFLL : (negative ? 0x80000000LL : 0x7FFFFFFFLL);
+    // Decimal and hexadecimal values alike must fit the signed 32-bit range:
+    // "$7FFFFFFF" is the largest, "-$80000000" the smallest, and "$FFFFFFFF"
+    // is out of range rather than the bit pattern of -1.
+    const std::int64_t limit = negative ? 0x80000000LL : 0x7FFFFFFFLL;
     std::int64_t magnitude = 0;
     for (; pos < size; ++pos) {
         const int digit = Digit_Value(text[pos]);
@@ -50,14 +51,7 @@ bool Try_Str_To_Int(const QString& text, int& value) {
         if (magnitude > limit)
             return false;
     }
-    std::int64_t result = magnitude;
-    if (base == 16)
-        result = static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude));
-    if (negative)
-        result = -result;
-    if (result < INT32_MIN || result > INT32_MAX)
-        return false;
-    value = static_cast<int>(result);
+    value = static_cast<int>(negative ? -magnitude : magnitude);
     return true;
 }
 

@@ -1,11 +1,11 @@
 #include "config/xml_document.h"
 
 #include "app/kc_error.h"
+#include "config/save_file.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QXmlStreamWriter>
 
 QDomDocument Load_Xml_File(const QString& path) {
@@ -49,14 +49,6 @@ bool Child_Text(const QDomNode& parent, const QString& name, QString& text) {
     }
     text = value;
     return true;
-}
-
-void Save_File_Atomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Kc_Error(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw Kc_Error(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
 void Save_Xml_Document(const QString& path, const QString& root_name,

@@ -36,6 +36,3 @@ bool Child_Text(const QDomNode& parent, const QString& name, QString& text);
 void Save_Xml_Document(const QString& path, const QString& root_name,
                        const std::function<void(QXmlStreamWriter&)>& write_content,
                        bool with_version_comment = true);
-
-// Writes bytes atomically through QSaveFile. Throws Kc_Error naming the file.
-void Save_File_Atomically(const QString& path, const QByteArray& bytes);

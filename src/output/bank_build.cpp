@@ -3,7 +3,7 @@
 #include "app/app_state.h"
 #include "app/kc_error.h"
 #include "config/file_lookup.h"
-#include "config/xml_document.h"
+#include "config/save_file.h"
 #include "output/bank_documents.h"
 #include "output/bank_fixed.h"
 #include "output/bank_packed.h"

@@ -5,6 +5,7 @@
 #include "app/ui_services.h"
 #include "config/file_lookup.h"
 #include "config/int_conversion.h"
+#include "config/save_file.h"
 #include "config/xml_document.h"
 #include "output/gsd_writer.h"
 #include "text/text_table.h"

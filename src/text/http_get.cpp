@@ -62,78 +62,6 @@ bool Connect(QTcpSocket& socket, const QList<QHostAddress>& addresses, quint16 p
     return false;
 }
 
-qsizetype Header_End(const QByteArray& data, qsizetype* separator_size) {
-    qsizetype end = data.indexOf("\r\n\r\n");
-    *separator_size = 4;
-    const qsizetype bare = data.indexOf("\n\n");
-    if (bare >= 0 && (end < 0 || bare < end)) {
-        end = bare;
-        *separator_size = 2;
-    }
-    return end;
-}
-
-// Value of the header `name` (case-insensitive), or a null array.
-QByteArray Header_Value(const QList<QByteArray>& lines, const QByteArray& name) {
-    for (const QByteArray& line : lines) {
-        const qsizetype colon = line.indexOf(':');
-        if (colon > 0 && line.left(colon).trimmed().toLower() == name)
-            return line.mid(colon + 1).trimmed();
-    }
-    return {};
-}
-
-// -1 while the headers are incomplete or carry no Content-Length.
-qint64 Expected_Total(const QByteArray& data) {
-    qsizetype separator = 0;
-    const qsizetype end = Header_End(data, &separator);
-    if (end < 0)
-        return -1;
-    const QByteArray length = Header_Value(data.left(end).split('\n'), "content-length");
-    bool ok = false;
-    const qint64 value = length.toLongLong(&ok);
-    return ok && value >= 0 ? end + separator + value : -1;
-}
-
-Http_Answer Parse_Answer(const QByteArray& data, bool closed_by_server) {
-    Http_Answer answer;
-    qsizetype separator = 0;
-    const qsizetype end = Header_End(data, &separator);
-    if (end < 0)
-        return answer;
-    QList<QByteArray> lines = data.left(end).split('\n');
-    for (QByteArray& line : lines)
-        line = line.trimmed();
-
-    const QList<QByteArray> status_line = lines.value(0).split(' ');
-    if (status_line.size() < 2 || !status_line[0].startsWith("HTTP/"))
-        return answer;
-    bool status_ok = false;
-    answer.Status = status_line[1].toInt(&status_ok);
-    if (!status_ok) {
-        answer.Status = 0;
-        return answer;
-    }
-
-    QByteArray body = data.mid(end + separator);
-    const QByteArray length = Header_Value(lines, "content-length");
-    if (!length.isNull()) {
-        bool length_ok = false;
-        const qint64 expected = length.toLongLong(&length_ok);
-        if (!length_ok || expected < 0 || body.size() < expected)
-            return answer; // a broken transfer
-        body.truncate(expected);
-    } else if (!closed_by_server) {
-        return answer; // without a length only the server's close ends the body
-    }
-
-    const QByteArray content_type = Header_Value(lines, "content-type").toLower();
-    answer.Body =
-        content_type.contains("charset=utf-8") ? QString::fromUtf8(body) : QString::fromLatin1(body);
-    answer.Ok = answer.Status >= 200 && answer.Status <= 299;
-    return answer;
-}
-
 } // namespace
 
 Http_Answer Http10_Get(const QString& host, quint16 port, const QByteArray& path_and_query,
@@ -161,7 +89,9 @@ Http_Answer Http10_Get(const QString& host, quint16 port, const QByteArray& path
         data += socket.readAll();
         if (data.size() > Max_Answer_Size)
             return {};
-        const qint64 expected = Expected_Total(data);
+        const qint64 expected = Http_Answer_Size(data, Max_Answer_Size);
+        if (expected == Http_Size_Malformed)
+            return {};
         if (expected >= 0 && data.size() >= expected)
             break;
         if (socket.state() != QAbstractSocket::ConnectedState) {
@@ -181,5 +111,5 @@ Http_Answer Http10_Get(const QString& host, quint16 port, const QByteArray& path
     socket.abort();
     if (data.size() > Max_Answer_Size)
         return {};
-    return Parse_Answer(data, closed_by_server);
+    return Parse_Http_Answer(data, closed_by_server, Max_Answer_Size);
 }

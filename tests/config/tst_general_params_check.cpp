@@ -113,6 +113,8 @@ void Tst_General_Params_Check::check_data() {
     fail("id 0", {"Profi_ID=0"}, 476);
     fail("id 126", {"Profi_ID=126"}, 476);
     fail("id empty", {"Profi_ID="}, 476);
+    pass("id hexadecimal", {"Profi_ID=$7D"});
+    fail("id hexadecimal beyond 32 bits does not wrap to 1", {"Profi_ID=-$FFFFFFFF"}, 476);
     pass("nb in 0", {"Profi_NB_IN=0"});
     fail("nb in 245", {"Profi_NB_IN=245"}, 477);
     fail("nb in empty", {"Profi_NB_IN="}, 477);

@@ -29,7 +29,13 @@ void Tst_Int_Conversion::conversion_data() {
     QTest::newRow("0x hex") << "0x7b" << 123;
     QTest::newRow("0X hex") << "0XFF" << 255;
     QTest::newRow("negative hex") << "-$10" << -16;
-    QTest::newRow("hex all ones is -1") << "$FFFFFFFF" << -1;
+    QTest::newRow("hex int max") << "$7FFFFFFF" << 2147483647;
+    QTest::newRow("hex int max with 0x") << "0x7fffffff" << 2147483647;
+    QTest::newRow("hex int min") << "-$80000000" << int(-2147483647 - 1);
+    QTest::newRow("hex just past int max") << "$80000000" << -1;
+    QTest::newRow("hex just past int min") << "-$80000001" << -1;
+    QTest::newRow("hex all ones is no -1") << "$FFFFFFFF" << -1;
+    QTest::newRow("negative hex all ones is no 1") << "-$FFFFFFFF" << -1;
     QTest::newRow("hex too wide") << "$100000000" << -1;
     QTest::newRow("hex prefix only") << "$" << -1;
     QTest::newRow("0x prefix only") << "0x" << -1;
@@ -51,8 +57,12 @@ void Tst_Int_Conversion::conversion() {
     QFETCH(QString, text);
     QFETCH(int, expected);
     QCOMPARE(Str_To_Int_Def(text, -1), expected);
+    // No row expects a real -1, so -1 marks the texts that are no integer.
     int value = 0;
-    QCOMPARE(Try_Str_To_Int(text, value), expected != -1 || text == QLatin1String("$FFFFFFFF"));
+    const bool valid = Try_Str_To_Int(text, value);
+    QCOMPARE(valid, expected != -1);
+    if (valid)
+        QCOMPARE(value, expected);
 }
 
 QTEST_GUILESS_MAIN(Tst_Int_Conversion)

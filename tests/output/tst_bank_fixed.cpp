@@ -312,6 +312,7 @@ void Tst_Bank_Fixed::lenient_conversion_data() {
     QTest::newRow("blanks only") << "   " << -1;
     QTest::newRow("empty") << "" << -1;
     QTest::newRow("beyond 32 bits") << "4294967296" << -1;
+    QTest::newRow("hexadecimal beyond the signed range") << "$FFFFFFFF " << -1;
 }
 // clang-format on
 

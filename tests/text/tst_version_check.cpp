@@ -207,6 +207,11 @@ void Tst_Version_Check::answers_data() {
     QTest::newRow("500 with a version-like body") << QByteArray("HTTP/1.0 500 Error\r\n\r\nVER. 9.999") << "";
     QTest::newRow("body shorter than its length")
         << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 50\r\n\r\nVER. 2.111") << "";
+    QTest::newRow("largest 64-bit length")
+        << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 9223372036854775807\r\n\r\nVER. 2.111") << "";
+    QTest::newRow("negative length") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: -1\r\n\r\nVER. 2.111")
+                                     << "";
+    QTest::newRow("empty length") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length:\r\n\r\nVER. 2.111") << "";
     QTest::newRow("headers cut off") << QByteArray("HTTP/1.0 200 OK\r\nContent-Le") << "";
     QTest::newRow("not HTTP") << QByteArray("SSH-2.0-OpenSSH\r\n\r\n") << "";
 }

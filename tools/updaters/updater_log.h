@@ -45,7 +45,13 @@ public:
         for (const QString& line : lines_)
             out << line << '\n';
         out.flush();
-        return file.error() == QFileDevice::NoError;
+        // QFile buffers too: only its own flush tells whether the lines
+        // reached the disk.
+        if (out.status() == QTextStream::Ok && file.flush() && file.error() == QFileDevice::NoError)
+            return true;
+        std::fprintf(stderr, "%s: cannot write %s: %s\n", qPrintable(name_),
+                     qPrintable(QDir::toNativeSeparators(path)), qPrintable(file.errorString()));
+        return false;
     }
 
 private:
