@@ -54,11 +54,22 @@ bool Is_Save_Temporary_Of(const QString& candidate, const QString& file_name) {
         return false;
     if (!candidate.startsWith(file_name, Qt::CaseSensitive) || candidate[file_name.size()] != u'.')
         return false;
+    // The random part mixes lower-case letters, upper-case letters and digits.
+    // A suffix of one kind only ("backup", "BACKUP", "202612") is far more
+    // likely a user's own copy than a leftover, so it is never removed; a
+    // leftover that happens to look like that is merely left in place.
+    bool lower = false;
+    bool upper = false;
+    bool digit = false;
     for (qsizetype i = prefix; i < candidate.size(); ++i) {
-        if (!Is_Ascii_Letter_Or_Digit(candidate[i]))
+        const QChar c = candidate[i];
+        if (!Is_Ascii_Letter_Or_Digit(c))
             return false;
+        lower = lower || (c >= u'a' && c <= u'z');
+        upper = upper || (c >= u'A' && c <= u'Z');
+        digit = digit || (c >= u'0' && c <= u'9');
     }
-    return true;
+    return int(lower) + int(upper) + int(digit) >= 2;
 }
 
 void Save_File_Atomically(const QString& path, const QByteArray& bytes) {

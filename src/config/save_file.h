@@ -15,5 +15,6 @@ void Save_File_Atomically(const QString& path, const QByteArray& bytes);
 
 // True when `candidate` is the name of a temporary file a save of the file
 // named `file_name` creates: exactly that name (same letter case), a point and
-// six ASCII letters or digits, as in "ParGen.xml.yphbNM".
+// six ASCII letters or digits of at least two kinds (lower case, upper case,
+// digits), as in "ParGen.xml.yphbNM"; "ParGen.xml.backup" is a user's file.
 bool Is_Save_Temporary_Of(const QString& candidate, const QString& file_name);

@@ -32,6 +32,11 @@ void Tst_Save_File::temporary_names_data() {
     QTest::newRow("name inside a longer name") << "MyParGen.xml.AbC123" << false;
     QTest::newRow("no point before the suffix") << "ParGen.xmlxAbC123" << false;
     QTest::newRow("punctuation in the suffix") << "ParGen.xml.AbC-23" << false;
+    QTest::newRow("lower and upper case only") << "ParGen.xml.yphbnM" << true;
+    QTest::newRow("lower case and digits") << "ParGen.xml.abc123" << true;
+    QTest::newRow("a lower-case word: a user's copy") << "ParGen.xml.backup" << false;
+    QTest::newRow("an upper-case word: a user's copy") << "ParGen.xml.BACKUP" << false;
+    QTest::newRow("a date: a user's copy") << "ParGen.xml.202612" << false;
     QTest::newRow("non-ASCII letter in the suffix") << QString("ParGen.xml.AbC12\u00e9") << false;
 }
 
@@ -43,7 +48,8 @@ void Tst_Save_File::temporary_names() {
 
 void Tst_Save_File::save_removes_stale_temporaries() {
     QTemporaryDir dir;
-    const QStringList kept = {"ParGen.xml.bak", "Other.xml.AbC123", "ParGen.xml.AbC1234", "sdo.xml.yphbNM"};
+    const QStringList kept = {"ParGen.xml.bak", "ParGen.xml.backup", "Other.xml.AbC123", "ParGen.xml.AbC1234",
+                              "sdo.xml.yphbNM"};
     for (const QString& name : kept)
         QVERIFY(Write_All(dir.filePath(name), "keep " + name.toUtf8()));
     for (const QString name : {"ParGen.xml.AbC123", "ParGen.xml.yphbNM"})
