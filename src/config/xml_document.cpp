@@ -53,10 +53,15 @@ bool Child_Text(const QDomNode& parent, const QString& name, QString& text) {
 
 void Save_File_Atomically(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
+    const auto failure = [&] {
+        return File_Write_Error(
+            path, file.errorString(),
+            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    };
     if (!file.open(QIODevice::WriteOnly))
-        throw Kc_Error(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw failure();
     if (file.write(bytes) != bytes.size() || !file.commit())
-        throw Kc_Error(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw failure();
 }
 
 void Save_Xml_Document(const QString& path, const QString& root_name,

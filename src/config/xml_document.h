@@ -37,5 +37,6 @@ void Save_Xml_Document(const QString& path, const QString& root_name,
                        const std::function<void(QXmlStreamWriter&)>& write_content,
                        bool with_version_comment = true);
 
-// Writes bytes atomically through QSaveFile. Throws Kc_Error naming the file.
+// Writes bytes atomically through QSaveFile. Throws File_Write_Error (a
+// Kc_Error) naming the file and giving the system's reason.
 void Save_File_Atomically(const QString& path, const QByteArray& bytes);
