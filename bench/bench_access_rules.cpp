@@ -33,7 +33,8 @@ public:
         return false;
     }
     QString Choose_Save_File(const QString&, const QString&) override { return {}; }
-    void Open_Url(const QString&) override {}
+    bool Open_Url(const QString&) override { return true; }
+    void Link_Failure_Box(const QString&, const QString&) override {}
     int Show_Modal(QDialog&) override { return 0; }
 };
 

@@ -30,7 +30,8 @@ public:
     void Warning_Box(const QString&) override {}
     bool Question_Box(const QString&) override { return false; }
     QString Choose_Save_File(const QString&, const QString&) override { return {}; }
-    void Open_Url(const QString&) override {}
+    bool Open_Url(const QString&) override { return true; }
+    void Link_Failure_Box(const QString&, const QString&) override {}
     int Show_Modal(QDialog&) override { return QDialog::Rejected; }
 };
 

@@ -1,6 +1,7 @@
 #include "app/about_dialog.h"
 
 #include "app/app_state.h"
+#include "app/open_link.h"
 #include "app/product_info.h"
 #include "app/ui_services.h"
 
@@ -38,8 +39,9 @@ QPixmap Maker_Logo() {
 
 } // namespace
 
-TFAbout::TFAbout(const App_State& app_state, Ui_Services& ui_services, QWidget* parent)
-    : QDialog(parent), state(app_state), ui(ui_services) {
+TFAbout::TFAbout(const App_State& app_state, const Text_Table& text_table, Ui_Services& ui_services,
+                 QWidget* parent)
+    : QDialog(parent), state(app_state), texts(text_table), ui(ui_services) {
     setObjectName(QStringLiteral("FAbout"));
     setWindowTitle(QStringLiteral("About..."));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -100,7 +102,7 @@ void TFAbout::FormShow() {
 }
 
 void TFAbout::Label4Click() {
-    ui.Open_Url(Maker_Home_Url());
+    Open_Link(ui, texts, Maker_Home_Url());
 }
 
 bool TFAbout::eventFilter(QObject* watched, QEvent* event) {

@@ -5,15 +5,17 @@
 class QLabel;
 class QPushButton;
 struct App_State;
+class Text_Table;
 class Ui_Services;
 
 // The about box: product, software code, version, manual code and the link to
 // the maker's home page. Its texts are fixed English; a language change does
-// not touch it.
+// not touch it. Only the box of a link that cannot be opened comes from the
+// text table.
 class TFAbout : public QDialog {
     Q_OBJECT
 public:
-    TFAbout(const App_State& state, Ui_Services& ui, QWidget* parent = nullptr);
+    TFAbout(const App_State& state, const Text_Table& texts, Ui_Services& ui, QWidget* parent = nullptr);
 
 public Q_SLOTS:
     // Fills the value labels.
@@ -26,6 +28,7 @@ protected:
 
 private:
     const App_State& state;
+    const Text_Table& texts;
     Ui_Services& ui;
     QLabel* Image2 = nullptr;
     QLabel* Label1 = nullptr;

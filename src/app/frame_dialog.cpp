@@ -1,6 +1,7 @@
 #include "app/frame_dialog.h"
 
 #include "app/app_state.h"
+#include "app/elided_label_widget.h"
 
 #include <QFont>
 #include <QFrame>
@@ -36,9 +37,10 @@ Frame_Dialog::Frame_Dialog(App_State& app_state, const Text_Table& text_table, U
     QPalette grey = L_SW_Code->palette();
     grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
     L_SW_Code->setPalette(grey);
-    L_SW_Desc = new QLabel(P_Title);
+    // The heading comes from the text table: cut with "…" when the dialog
+    // is narrower than it.
+    L_SW_Desc = new Elided_Label(P_Title);
     L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
-    L_SW_Desc->setTextFormat(Qt::PlainText);
     title_layout->addWidget(L_SW_Code);
     title_layout->addWidget(L_SW_Desc);
     outer->addWidget(P_Title);

@@ -16,3 +16,17 @@ public:
 private:
     QString message_;
 };
+
+// A file that could not be written or replaced: its path and the system's
+// reason, besides the whole message.
+class File_Write_Error : public Kc_Error {
+public:
+    File_Write_Error(const QString& path, const QString& reason, const QString& message)
+        : Kc_Error(message), path_(path), reason_(reason) {}
+    const QString& Path() const { return path_; }
+    const QString& Reason() const { return reason_; }
+
+private:
+    QString path_;
+    QString reason_;
+};

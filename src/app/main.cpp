@@ -10,12 +10,14 @@
 
 int main(int argc, char** argv) {
     // 1. The GUI application.
+    // No application display name: the platform would append it to every
+    // window title, and the titles are the product's own.
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("KC40927"));
 
     App_State state;
     Text_Table texts;
-    Ui_Services_Gui ui;
+    // Boxes carry the software code as their title.
+    Ui_Services_Gui ui(texts, state.Soft_Code);
     // The periodic check asks the maker's version service.
     Maker_Version_Source versions;
 

@@ -2,12 +2,14 @@
 
 #include "app/about_dialog.h"
 #include "app/app_state.h"
+#include "app/elided_label_widget.h"
 #include "app/frame_dialog.h"
 #include "app/hardware_type.h"
 #include "app/kc_error.h"
 #include "app/new_project_dialog.h"
 #include "app/open_conf.h"
 #include "app/open_conf_dialog.h"
+#include "app/open_link.h"
 #include "app/standard_icon_gui.h"
 #include "app/product_info.h"
 #include "app/settings_file.h"
@@ -22,6 +24,7 @@
 #include "update/boot_dialog.h"
 #include "text/language_file.h"
 #include "text/plain_hint.h"
+#include "text/standard_texts.h"
 #include "text/text_table.h"
 
 #include <QCloseEvent>
@@ -35,20 +38,26 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <exception>
 
 namespace {
 
 // Pixel layout of the window. Only the row order, the visibility and the
 // window shrinking by one row for hardware with Ethernet are fixed; the
-// numbers are this program's own.
-constexpr int window_width = 600;
+// numbers are this program's own. The step label column widens with the
+// texts of the language in use, up to a limit beyond which they elide, and
+// the window widens with it.
+constexpr int min_window_width = 600;
 constexpr int margin = 16;
 constexpr int first_step_top = 200;
 constexpr int row_height = 48;
 constexpr int button_height = 36;
-constexpr int button_left = 112;
+constexpr int min_step_width = 86;
+constexpr int max_step_width = 200;
+constexpr int step_gap = 10; // between a step label and its button
 constexpr int button_width = 320;
+constexpr int min_vorlan_width = 80;
 constexpr int bottom_margin = 24;
 
 constexpr int first_timer_interval = 60000;   // one minute after the timer is enabled
@@ -62,6 +71,12 @@ QLabel* New_Label(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+Elided_Label* New_Elided_Label(QWidget* parent, const char* name) {
+    auto* label = new Elided_Label(parent);
+    label->setObjectName(QLatin1String(name));
     return label;
 }
 
@@ -167,6 +182,7 @@ void TFStruttoreFirmWare::Create_Controls() {
     L_SW_Code->setGeometry(margin, 8, 320, 40);
     L_SW_Desc = New_Label(central, "L_SW_Desc");
     L_SW_Desc->setGeometry(margin, 50, 420, 20);
+    // Horizontal places of the controls below follow Lay_Out_Steps.
 
     // The only label besides L_Vorlan that carries markup: a link the
     // program builds itself.
@@ -175,20 +191,15 @@ void TFStruttoreFirmWare::Create_Controls() {
     LL_Update->setTextFormat(Qt::RichText);
     LL_Update->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     LL_Update->setOpenExternalLinks(false);
-    LL_Update->setGeometry(margin, 74, 440, 20);
+    LL_Update->setGeometry(margin, 74, min_window_width - 2 * margin, 20);
     LL_Update->hide();
     connect(LL_Update, &QLabel::linkActivated, this, &TFStruttoreFirmWare::LL_UpdateLinkClick);
 
     Btn_Info = New_Image_Button(central, "Btn_Info", QStyle::SP_MessageBoxInformation);
     Btn_Opz = New_Image_Button(central, "Btn_Opz", QStyle::SP_FileDialogDetailedView);
     Btn_Close = New_Image_Button(central, "Btn_Close", QStyle::SP_DialogCloseButton);
-    int left = window_width - margin - 3 * 40 - 2 * 6;
-    for (QToolButton* button : {Btn_Info, Btn_Opz, Btn_Close}) {
-        button->setGeometry(left, 12, 40, 40);
-        left += 46;
-    }
 
-    L_Begin = New_Label(central, "L_Begin");
+    L_Begin = New_Elided_Label(central, "L_Begin");
     L_Begin->setGeometry(margin, 104, 300, 20);
     QFont begin_font = L_Begin->font();
     begin_font.setBold(true);
@@ -196,11 +207,8 @@ void TFStruttoreFirmWare::Create_Controls() {
     Shape2 = new QFrame(central);
     Shape2->setObjectName(QStringLiteral("Shape2"));
     Shape2->setFrameShape(QFrame::Box);
-    Shape2->setGeometry(margin, 126, window_width - 2 * margin, 58);
-    L_Name_Conf = New_Label(Shape2, "L_Name_Conf");
-    L_Name_Conf->setGeometry(8, 6, window_width - 2 * margin - 16, 20);
-    L_Name_Conf_L2 = New_Label(Shape2, "L_Name_Conf_L2");
-    L_Name_Conf_L2->setGeometry(8, 30, window_width - 2 * margin - 16, 20);
+    L_Name_Conf = New_Elided_Label(Shape2, "L_Name_Conf");
+    L_Name_Conf_L2 = New_Elided_Label(Shape2, "L_Name_Conf_L2");
     QFont name_font = L_Name_Conf_L2->font();
     name_font.setBold(true);
     L_Name_Conf_L2->setFont(name_font);
@@ -208,8 +216,7 @@ void TFStruttoreFirmWare::Create_Controls() {
     static const char* const step_names[8] = {"L_Step_1", "L_Step_2", "L_Step_3", "L_Step_4",
                                               "L_Step_5", "L_Step_6", "L_Step_7", "L_Step_8"};
     for (int i = 0; i < 8; ++i) {
-        L_Step[i] = New_Label(central, step_names[i]);
-        L_Step[i]->setGeometry(margin, Row_Top(i + 1) + (button_height - 20) / 2, 90, 20);
+        L_Step[i] = New_Elided_Label(central, step_names[i]);
     }
     L_Step[6]->hide();
     L_Step[7]->hide();
@@ -248,6 +255,32 @@ void TFStruttoreFirmWare::Create_Controls() {
 }
 
 void TFStruttoreFirmWare::Lay_Out_Steps(int hardware_type) {
+    // Columns: step labels as wide as their longest text within limits, the
+    // buttons, the maker's link; the window as wide as they need.
+    int step_width = min_step_width;
+    for (int row = 1; row <= 6; ++row) { // L_Step_7 and L_Step_8 stay hidden
+        const QLabel* label = L_Step[row - 1];
+        step_width = std::max(step_width, label->fontMetrics().horizontalAdvance(label->text()) + 2);
+    }
+    step_width = std::min(step_width, max_step_width);
+    const int button_left = margin + step_width + step_gap;
+    const int vorlan_left = button_left + button_width + 8;
+    const int vorlan_width =
+        std::max(min_vorlan_width, L_Vorlan->fontMetrics().horizontalAdvance(L_Vorlan->text()) + 2);
+    const int window_width = std::max(min_window_width, vorlan_left + vorlan_width + margin);
+
+    int top_left = window_width - margin - 3 * 40 - 2 * 6;
+    for (QToolButton* button : {Btn_Info, Btn_Opz, Btn_Close}) {
+        button->setGeometry(top_left, 12, 40, 40);
+        top_left += 46;
+    }
+    LL_Update->resize(window_width - 2 * margin, LL_Update->height());
+    Shape2->setGeometry(margin, 126, window_width - 2 * margin, 58);
+    L_Name_Conf->setGeometry(8, 6, window_width - 2 * margin - 16, 20);
+    L_Name_Conf_L2->setGeometry(8, 30, window_width - 2 * margin - 16, 20);
+    for (int i = 0; i < 8; ++i)
+        L_Step[i]->setGeometry(margin, Row_Top(i + 1) + (button_height - 20) / 2, step_width, 20);
+
     const bool with_diagnosis = hardware_type == 0;
     const int half = (button_width - 8) / 2;
     Btn_New->setGeometry(button_left, Row_Top(1), half, button_height);
@@ -264,7 +297,6 @@ void TFStruttoreFirmWare::Lay_Out_Steps(int hardware_type) {
         L_Step[row - 1]->setVisible(row <= last_row);
 
     const QLabel* last_label = L_Step[last_row - 1];
-    const int vorlan_left = button_left + button_width + 8;
     L_Vorlan->setGeometry(vorlan_left, last_label->y(), window_width - margin - vorlan_left,
                           last_label->height());
     const int bin_bottom = Btn_CreateBin->geometry().bottom() + 1;
@@ -278,7 +310,7 @@ void TFStruttoreFirmWare::Create_Dialogs(const Update_Services& update_services)
     if (!dialogs.FOpenConf)
         dialogs.FOpenConf = new TFOpenConf(state, texts, ui, this);
     if (!dialogs.FAbout)
-        dialogs.FAbout = new TFAbout(state, ui, this);
+        dialogs.FAbout = new TFAbout(state, texts, ui, this);
     if (!dialogs.FSoftOptions) {
         dialogs.FSoftOptions = new TFSoftOptions(
             state, texts, ui, versions, [this] { Load_Language(state, texts); }, [this] { Change_Language(); },
@@ -347,6 +379,8 @@ void TFStruttoreFirmWare::Set_Lang() {
     Btn_PROFIBUS_Error_Diagnosis->setToolTip(Plain_Hint(texts[28]));
     Btn_GSD_EDS->setText(texts[29]);
     Btn_GSD_EDS->setToolTip(Plain_Hint(texts[30]));
+    // The step column follows the new texts.
+    Lay_Out_Steps(sel_hard);
 }
 
 void TFStruttoreFirmWare::Change_Language() {
@@ -372,6 +406,10 @@ bool TFStruttoreFirmWare::Save_Setting() {
     try {
         Save_Settings(Settings_File_Path(state), state);
         return true;
+    } catch (const File_Write_Error& error) {
+        ui.Error_Box(texts[Standard_Text::Settings_Not_Written] + QDir::toNativeSeparators(error.Path()) +
+                     u'\n' + texts[Standard_Text::Reason] + error.Reason());
+        return false;
     } catch (const Kc_Error& error) {
         ui.Error_Box(error.Message());
         return false;
@@ -396,8 +434,12 @@ void TFStruttoreFirmWare::Timer_UpdateTimer() {
         newer = false; // an unanswered check shows nothing
     }
     if (newer) {
+        // A text longer than the line is cut with "…"; the hint shows it whole.
+        const QString text = texts[19];
+        const QString shown = LL_Update->fontMetrics().elidedText(text, Qt::ElideRight, LL_Update->width());
         LL_Update->setText(QStringLiteral("<a href=\"%1\">%2</a>")
-                               .arg(Maker_Download_Url().toHtmlEscaped(), texts[19].toHtmlEscaped()));
+                               .arg(Maker_Download_Url().toHtmlEscaped(), shown.toHtmlEscaped()));
+        LL_Update->setToolTip(shown == text ? QString() : Plain_Hint(text));
         LL_Update->show();
     } else {
         LL_Update->hide();
@@ -407,11 +449,11 @@ void TFStruttoreFirmWare::Timer_UpdateTimer() {
 }
 
 void TFStruttoreFirmWare::LL_UpdateLinkClick(const QString& link) {
-    ui.Open_Url(link);
+    Open_Link(ui, texts, link);
 }
 
 void TFStruttoreFirmWare::L_VorlanClick() {
-    ui.Open_Url(Maker_Home_Url());
+    Open_Link(ui, texts, Maker_Home_Url());
 }
 
 bool TFStruttoreFirmWare::eventFilter(QObject* watched, QEvent* event) {

@@ -51,12 +51,19 @@ QString Current_Conf_Name(const App_State& state) {
     return state.Conf_Dir.mid(prefix.size());
 }
 
+QString Find_Configuration_Folder(const QString& projects_dir, const QString& name) {
+    if (!Is_Single_Folder_Name(name))
+        return {};
+    const QString exact = Join_Path(projects_dir, name);
+    if (QFileInfo(exact).isDir())
+        return exact;
+    const QStringList listed = List_Configurations(projects_dir);
+    const int index = Search_Open_Conf(listed, name);
+    return index < 0 ? QString() : Join_Path(projects_dir, listed[index]);
+}
+
 void Open_Configuration(App_State& state, const QString& name) {
     state.Conf_Name = name;
-    const QString folder = Join_Path(state.Projects_Dir, name);
-    if (Is_Single_Folder_Name(name) && QFileInfo(folder).isDir())
-        state.Conf_Dir = folder;
-    else
-        state.Conf_Dir.clear();
+    state.Conf_Dir = Find_Configuration_Folder(state.Projects_Dir, name);
     state.Set_Files();
 }

@@ -18,8 +18,15 @@ int Search_Open_Conf(const QStringList& list, const QString& name);
 // Conf_Dir after Projects_Dir and the separator; empty when none is open.
 QString Current_Conf_Name(const App_State& state);
 
-// Makes `name`, handed back by the open dialog, the open configuration:
-// Conf_Name := name; Conf_Dir := its folder when the name is a single folder
-// name whose folder exists, else empty (nothing is open, so no step can work
-// on PROJECTS itself or on a missing folder); document paths follow.
+// The folder of the configuration `name` in `projects_dir`: the folder of
+// exactly that name, else the first listed one whose name differs only in the
+// case of the letters a to z (as the open dialog preselects it). Empty when
+// the name is not a single folder name or no such folder exists.
+QString Find_Configuration_Folder(const QString& projects_dir, const QString& name);
+
+// Makes `name` (remembered in the settings, or handed back by the open
+// dialog) the open configuration: Conf_Name := name; Conf_Dir := its folder
+// as Find_Configuration_Folder finds it, else empty (nothing is open, so no
+// step can work on PROJECTS itself or on a missing folder); document paths
+// follow.
 void Open_Configuration(App_State& state, const QString& name);

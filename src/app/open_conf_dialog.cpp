@@ -1,6 +1,7 @@
 #include "app/open_conf_dialog.h"
 
 #include "app/app_state.h"
+#include "app/elided_label_widget.h"
 #include "app/open_conf.h"
 #include "text/plain_hint.h"
 #include "text/text_table.h"
@@ -14,15 +15,18 @@ TFOpenConf::TFOpenConf(App_State& app_state, const Text_Table& text_table, Ui_Se
                        QWidget* parent)
     : Frame_Dialog(app_state, text_table, ui_services, parent) {
     setObjectName(QStringLiteral("FOpenConf"));
-    Label1 = new QLabel(Body());
+    Label1 = new Elided_Label(Body());
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setTextFormat(Qt::PlainText);
     ListBox1 = new QListWidget(Body());
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     Body_Layout()->addWidget(Label1);
     Body_Layout()->addWidget(ListBox1, 1);
     connect(ListBox1, &QListWidget::currentRowChanged, this, &TFOpenConf::ListBox1Click);
+    // Enter anywhere in the dialog presses OK, the default button; a double
+    // click on a configuration selects it and presses OK.
+    Btn_OK->setDefault(true);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TFOpenConf::ListBox1DblClick);
     Set_Lang();
     resize(420, 360);
 }
@@ -51,6 +55,11 @@ void TFOpenConf::ListBox1Click() {
     const int row = ListBox1->currentRow();
     if (row >= 0 && row < sl.size())
         name_conf = sl[row];
+}
+
+void TFOpenConf::ListBox1DblClick() {
+    ListBox1Click();
+    Btn_OKClick();
 }
 
 void TFOpenConf::Set_Lang() {

@@ -24,6 +24,8 @@ public Q_SLOTS:
     void Load_Existing_Configuration();
     // Name_Conf := the selected entry.
     void ListBox1Click();
+    // Opens the configuration double-clicked.
+    void ListBox1DblClick();
     void Set_Lang();
 
 private:

@@ -32,6 +32,6 @@ void Read_Settings(const QString& path, App_State& state);
 // The exact bytes Save_Settings writes for the state.
 QByteArray Settings_Bytes(const App_State& state);
 
-// Replaces the file whole (atomically). Throws Kc_Error naming the file when it
+// Replaces the file whole (atomically). Throws File_Write_Error naming the file when it
 // cannot be written; the old file then stays as it was.
 void Save_Settings(const QString& path, const App_State& state);

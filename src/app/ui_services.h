@@ -22,8 +22,12 @@ public:
     // "Generic Station Description (*.gsd)". The empty text when cancelled.
     virtual QString Choose_Save_File(const QString& dir, const QString& filter) = 0;
 
-    // Opens a web address in the system's default browser.
-    virtual void Open_Url(const QString& url) = 0;
+    // Opens a web address in the system's default browser. False when no
+    // browser could be started for it.
+    virtual bool Open_Url(const QString& url) = 0;
+    // Error box for a web address that could not be opened: the message, then
+    // the address as text the user can select and copy.
+    virtual void Link_Failure_Box(const QString& message, const QString& url) = 0;
 
     // Shows the dialog modally and gives its result (QDialog::Accepted or
     // Rejected). Tests answer without an event loop.

@@ -1,23 +1,13 @@
 #include "app/ui_services_gui.h"
 
+#include "app/standard_boxes_gui.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
-
-namespace {
-
-// Messages come from the text table and from language files: shown as plain
-// text, never interpreted as markup.
-int Show_Box(QWidget* parent, QMessageBox::Icon icon, const QString& message, QMessageBox::StandardButtons buttons) {
-    QMessageBox box(icon, QApplication::applicationDisplayName(), message, buttons, parent);
-    box.setTextFormat(Qt::PlainText);
-    return box.exec();
-}
-
-} // namespace
 
 QWidget* Ui_Services_Gui::Active_Parent() const {
     if (QWidget* modal = QApplication::activeModalWidget())
@@ -28,26 +18,34 @@ QWidget* Ui_Services_Gui::Active_Parent() const {
 }
 
 void Ui_Services_Gui::Error_Box(const QString& message) {
-    Show_Box(Active_Parent(), QMessageBox::Critical, message, QMessageBox::Ok);
+    Make_Message_Box(Active_Parent(), QMessageBox::Critical, box_title_, message, QMessageBox::Ok, texts_)
+        ->exec();
 }
 
 void Ui_Services_Gui::Warning_Box(const QString& message) {
-    Show_Box(Active_Parent(), QMessageBox::Warning, message, QMessageBox::Ok);
+    Make_Message_Box(Active_Parent(), QMessageBox::Warning, box_title_, message, QMessageBox::Ok, texts_)
+        ->exec();
 }
 
 bool Ui_Services_Gui::Question_Box(const QString& message) {
-    return Show_Box(Active_Parent(), QMessageBox::Question, message, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    return Make_Message_Box(Active_Parent(), QMessageBox::Question, box_title_, message,
+                            QMessageBox::Yes | QMessageBox::No, texts_)
+               ->exec() == QMessageBox::Yes;
 }
 
 QString Ui_Services_Gui::Choose_Save_File(const QString& dir, const QString& filter) {
-    // The overwrite question belongs to the caller, with its own text.
-    return QFileDialog::getSaveFileName(Active_Parent(), QString(), dir, filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    const auto dialog = Make_Save_File_Dialog(Active_Parent(), dir, filter, texts_);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    return dialog->selectedFiles().first();
 }
 
-void Ui_Services_Gui::Open_Url(const QString& url) {
-    QDesktopServices::openUrl(QUrl(url));
+bool Ui_Services_Gui::Open_Url(const QString& url) {
+    return QDesktopServices::openUrl(QUrl(url));
+}
+
+void Ui_Services_Gui::Link_Failure_Box(const QString& message, const QString& url) {
+    Make_Link_Failure_Box(Active_Parent(), box_title_, message, url, texts_)->exec();
 }
 
 int Ui_Services_Gui::Show_Modal(QDialog& dialog) {

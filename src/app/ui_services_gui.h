@@ -3,21 +3,28 @@
 #include "app/ui_services.h"
 
 class QWidget;
+class Text_Table;
 
-// Ui_Services with real Qt boxes, choosers and the desktop browser.
+// Ui_Services with real Qt boxes, choosers and the desktop browser. The
+// captions of their standard buttons and of the chooser come from the text
+// table; every box carries `box_title` (the software code) as its title.
 class Ui_Services_Gui : public Ui_Services {
 public:
-    explicit Ui_Services_Gui(QWidget* parent = nullptr) : parent_(parent) {}
+    Ui_Services_Gui(const Text_Table& texts, const QString& box_title, QWidget* parent = nullptr)
+        : texts_(texts), box_title_(box_title), parent_(parent) {}
     void Set_Parent(QWidget* parent) { parent_ = parent; }
 
     void Error_Box(const QString& message) override;
     void Warning_Box(const QString& message) override;
     bool Question_Box(const QString& message) override;
     QString Choose_Save_File(const QString& dir, const QString& filter) override;
-    void Open_Url(const QString& url) override;
+    bool Open_Url(const QString& url) override;
+    void Link_Failure_Box(const QString& message, const QString& url) override;
     int Show_Modal(QDialog& dialog) override;
 
 private:
     QWidget* Active_Parent() const;
+    const Text_Table& texts_;
+    QString box_title_;
     QWidget* parent_;
 };

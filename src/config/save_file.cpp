@@ -36,7 +36,8 @@ QString Reason(const QSaveFile& file, const QString& fallback) {
 }
 
 [[noreturn]] void Fail(const QString& path, const QString& reason) {
-    throw Kc_Error(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason));
+    throw File_Write_Error(path, reason,
+                           QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason));
 }
 
 // Throws after discarding the temporary file; the old file is untouched.

@@ -6,8 +6,8 @@
 // Replaces the file at `path` with `bytes` through QSaveFile: the bytes go to a
 // temporary file beside it, which is renamed over the old file only after every
 // write, the flush and the commit have succeeded. On any failure the temporary
-// file is removed, the old file stays byte for byte as it was, and Kc_Error
-// names the file and gives the system's reason ("No space left on device").
+// file is removed, the old file stays byte for byte as it was, and
+// File_Write_Error (a Kc_Error) names the file and gives the system's reason ("No space left on device").
 //
 // Before writing, it removes the temporary files an earlier save of the same
 // file left beside it when the program was killed in the middle of it.

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace {
 
@@ -42,6 +43,22 @@ QStringView Trim_Blanks(QStringView text) {
     while (end > begin && text[end - 1].unicode() <= u' ')
         --end;
     return text.sliced(begin, end - begin);
+}
+
+// True when the bytes are well-formed UTF-8 and hold at least one multi-byte
+// sequence: what today's editors write when they save without a mark. Plain
+// ASCII reads the same in both encodings; bytes that are not UTF-8 are
+// Windows-1252, as language files were written before.
+bool Is_Multi_Byte_Utf8(QByteArrayView bytes) {
+    const bool multi_byte = std::any_of(bytes.begin(), bytes.end(),
+                                        [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; });
+    if (!multi_byte)
+        return false;
+    // Overlong forms, surrogates, code points above U+10FFFF and a sequence
+    // cut off at the end all count as errors.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = decoder(bytes);
+    return !decoder.hasError();
 }
 
 const QChar pilcrow(0x00B6);
@@ -95,6 +112,8 @@ QString Decode_Language_Bytes(const QByteArray& bytes) {
         auto decode = QStringDecoder(QStringDecoder::Utf16BE);
         return decode(QByteArrayView(bytes).sliced(2));
     }
+    if (Is_Multi_Byte_Utf8(bytes))
+        return QString::fromUtf8(bytes);
     return Decode_Windows_1252(bytes);
 }
 

@@ -8,8 +8,10 @@ class Text_Table;
 
 // Language files (<Language>.lng in the LANGUAGE folder) override entries of
 // the text table by index. A byte-order mark selects UTF-8, UTF-16 LE or
-// UTF-16 BE; a file without one is in Windows-1252, the 8-bit code page such
-// files are written in. Lines end in CR LF, LF or CR.
+// UTF-16 BE. A file without one is read as UTF-8 when it is well-formed UTF-8
+// holding at least one multi-byte sequence (what current editors save), and
+// otherwise in Windows-1252, the 8-bit code page older files are written in.
+// Lines end in CR LF, LF or CR.
 //
 // A text line reads  STR<index> =<text>  after trimming: the index stands
 // between "STR" and the character just before the first "=", and that
@@ -17,7 +19,8 @@ class Text_Table;
 // remark; a pilcrow quotes a text whose outer blanks matter. Other lines are
 // ignored, bad lines one by one; a later line wins over an earlier one.
 
-// Decodes the bytes of a language file to text, by its byte-order mark.
+// Decodes the bytes of a language file to text: by its byte-order mark, else
+// UTF-8 or Windows-1252 as above.
 QString Decode_Language_Bytes(const QByteArray& bytes);
 
 // Applies every text line of the decoded file to the table; entries the file

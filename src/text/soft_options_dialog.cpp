@@ -1,7 +1,9 @@
 #include "text/soft_options_dialog.h"
 
 #include "app/app_state.h"
+#include "app/elided_label_widget.h"
 #include "app/kc_error.h"
+#include "app/open_link.h"
 #include "app/ui_services.h"
 #include "app/version_source.h"
 #include "text/language_list.h"
@@ -27,6 +29,14 @@ QLabel* Plain_Label(QWidget* parent, const QString& name) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+// A label for a language name, which comes from a file name of any length.
+Elided_Label* Name_Label(QWidget* parent, const QString& name, int max_width) {
+    auto* label = new Elided_Label(parent);
+    label->setObjectName(name);
+    label->setMaximumWidth(max_width);
     return label;
 }
 
@@ -69,7 +79,7 @@ void TFSoftOptions::Build_Controls() {
     TS_Language = new QWidget(PC_Options);
     TS_Language->setObjectName(QStringLiteral("TS_Language"));
     auto* language_layout = new QVBoxLayout(TS_Language);
-    L_Sel_Lang = Plain_Label(TS_Language, QStringLiteral("L_Sel_Lang"));
+    L_Sel_Lang = Name_Label(TS_Language, QStringLiteral("L_Sel_Lang"), 420);
     language_layout->addWidget(L_Sel_Lang);
     auto* slot_grid = new QGridLayout;
     for (int k = 0; k < Slots_Per_Page; ++k) {
@@ -80,7 +90,7 @@ void TFSoftOptions::Build_Controls() {
         I_L[k]->setTextFormat(Qt::PlainText);
         I_L[k]->setCursor(Qt::PointingHandCursor);
         I_L[k]->installEventFilter(this);
-        L_L[k] = Plain_Label(TS_Language, QStringLiteral("L_L%1").arg(k + 1));
+        L_L[k] = Name_Label(TS_Language, QStringLiteral("L_L%1").arg(k + 1), 180);
         L_L[k]->setMinimumWidth(120);
         L_L[k]->setCursor(Qt::PointingHandCursor);
         L_L[k]->installEventFilter(this);
@@ -155,7 +165,9 @@ bool TFSoftOptions::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFSoftOptions::FormShow() {
-    language_in_use = state.Language_Name;
+    // The language whose texts are on screen: a language picked before a
+    // Cancel stays on screen, so the dialog names it and OK keeps it.
+    language_in_use = language_on_screen.isEmpty() ? state.Language_Name : language_on_screen;
     Create_Lang_List();
     Update_CheckBox();
     LL_Check_Update->hide();
@@ -224,6 +236,7 @@ void TFSoftOptions::LangClick(int slot) {
     QString error;
     if (Load_Texts_For(name, &error)) {
         language_in_use = name;
+        language_on_screen = name;
     } else {
         // A language file that exists but cannot be read: say so and go
         // back to the texts of the language in use, so that nothing stores
@@ -281,7 +294,7 @@ void TFSoftOptions::Btn_Check_UpdateClick() {
 }
 
 void TFSoftOptions::LL_Check_UpdateLinkClick(const QString& link) {
-    ui.Open_Url(link);
+    Open_Link(ui, texts, link);
 }
 
 void TFSoftOptions::Btn_OKClick() {

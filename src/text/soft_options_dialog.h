@@ -77,6 +77,8 @@ private:
     int show_page = 1;
     QStringList sl_languages;
     QString language_in_use;
+    // The language last loaded by a pick in this dialog; empty until then.
+    QString language_on_screen;
 
     QTabWidget* PC_Options = nullptr;
     QWidget* TS_Language = nullptr;

@@ -66,6 +66,8 @@ private Q_SLOTS:
     void open_preselects_data();
     void open_preselects();
     void open_click_and_empty_list_keep_name_conf();
+    void open_enter_and_double_click_data();
+    void open_enter_and_double_click();
     void open_texts();
 
     void about_box();
@@ -273,6 +275,39 @@ void Tst_Conf_Dialogs::open_click_and_empty_list_keep_name_conf() {
     QVERIFY(p.state.ParGen_File.isEmpty());
 }
 
+void Tst_Conf_Dialogs::open_enter_and_double_click_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Return in the list") << "return";
+    QTest::newRow("keypad Enter in the list") << "enter";
+    QTest::newRow("double click") << "double click";
+}
+
+void Tst_Conf_Dialogs::open_enter_and_double_click() {
+    QFETCH(QString, how);
+    Projects p({"a1/", "b2/", "c3/"});
+    TFOpenConf dialog(p.state, p.texts, p.ui);
+    dialog.FormShow();
+    dialog.show();
+    QVERIFY(Child<QPushButton>(dialog, "Btn_OK")->isDefault());
+    QVERIFY(!Child<QPushButton>(dialog, "Btn_Cancel")->isDefault());
+    auto* list = Child<QListWidget>(dialog, "ListBox1");
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    if (how == "double click") {
+        // As the system delivers it: a click, then the double click.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+    } else {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+        QVERIFY(dialog.isVisible());
+        QTest::keyClick(list, how == "return" ? Qt::Key_Return : Qt::Key_Enter,
+                        how == "return" ? Qt::NoModifier : Qt::KeypadModifier);
+    }
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.Name_Conf(), QString("b2"));
+    QVERIFY(p.ui.Shown().isEmpty());
+}
+
 void Tst_Conf_Dialogs::open_texts() {
     Projects p;
     for (int i = 200; i <= 207; ++i)
@@ -293,7 +328,7 @@ void Tst_Conf_Dialogs::open_texts() {
 
 void Tst_Conf_Dialogs::about_box() {
     Projects p;
-    TFAbout dialog(p.state, p.ui);
+    TFAbout dialog(p.state, p.texts, p.ui);
     dialog.FormShow();
     dialog.show();
     QCOMPARE(dialog.objectName(), QString("FAbout"));
@@ -316,6 +351,11 @@ void Tst_Conf_Dialogs::about_box() {
     QTest::mouseClick(Child<QLabel>(dialog, "Image2"), Qt::LeftButton);
     const QString home = "http://www.maker.invalid/HOME/default.asp?frompg=KC40927";
     QCOMPARE(p.ui.Opened_Urls(), (QStringList{home, home}));
+    // No browser: a box from the text table shows the address to copy.
+    p.ui.Set_Urls_Open(false);
+    p.ui.Expect_Link_Failure("X | " + home);
+    QTest::mouseClick(Child<QLabel>(dialog, "Label4"), Qt::LeftButton);
+    QVERIFY(p.ui.All_Answered());
     QCOMPARE(Child<QLabel>(dialog, "Image2")->size(), QSize(81, 81));
 
     Child<QPushButton>(dialog, "LbButton1")->click();

@@ -1,5 +1,7 @@
 #include "app/app_state.h"
+#include "app/elided_label_widget.h"
 #include "app/main_window.h"
+#include "app/open_conf_dialog.h"
 #include "app/version_source.h"
 #include "test_dirs.h"
 #include "text/plain_hint.h"
@@ -7,7 +9,9 @@
 #include "ui_recorder.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDialog>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <memory>
 #include <unistd.h>
 
@@ -106,6 +111,8 @@ private Q_SLOTS:
     void open_with_an_empty_list();
     void configuration_folder_removed_while_open();
     void info_shows_the_about_box();
+    void window_titles();
+    void long_texts_elide();
 };
 
 void Tst_Main_Window::first_start_in_an_empty_folder() {
@@ -289,8 +296,8 @@ void Tst_Main_Window::remembered_configuration_data() {
                                    << "Plant 1" << true;
     QTest::newRow("folder gone") << "Plant 1"
                                  << "" << false;
-    QTest::newRow("folder differs in case") << "Plant"
-                                            << "PLANT" << false;
+    QTest::newRow("folder differs in case") << "plant a"
+                                            << "Plant A" << true;
     QTest::newRow("empty name never opens PROJECTS") << ""
                                                      << "x" << false;
     QTest::newRow("parent folder refused") << ".."
@@ -311,12 +318,17 @@ void Tst_Main_Window::remembered_configuration() {
     QCOMPARE(p.state.Conf_Name, remembered);
     QCOMPARE(p.state.Configuration_Open(), open);
     if (open) {
-        QCOMPARE(p.state.Conf_Dir, p.Path("PROJECTS/" + remembered));
-        QCOMPARE(p.state.ParGen_File, p.Path("PROJECTS/" + remembered + "/ParGen.xml"));
-        QCOMPARE(p.state.Sdo_File, p.Path("PROJECTS/" + remembered + "/sdo.xml"));
-        QCOMPARE(p.state.Diagnosis_File, p.Path("PROJECTS/" + remembered + "/diagnosis.xml"));
+        // The folder as it is spelled on disk; the name as remembered.
+        QCOMPARE(p.state.Conf_Dir, p.Path("PROJECTS/" + folder));
+        QCOMPARE(p.state.ParGen_File, p.Path("PROJECTS/" + folder + "/ParGen.xml"));
+        QCOMPARE(p.state.Sdo_File, p.Path("PROJECTS/" + folder + "/sdo.xml"));
+        QCOMPARE(p.state.Diagnosis_File, p.Path("PROJECTS/" + folder + "/diagnosis.xml"));
         QCOMPARE(p.Label("L_Name_Conf")->text(), QString("Opened Configuration of the Converter : "));
         QCOMPARE(p.Label("L_Name_Conf_L2")->text(), remembered);
+        // The open dialog preselects the same folder.
+        TFOpenConf* open_dialog = window.Dialogs().FOpenConf;
+        open_dialog->FormShow();
+        QCOMPARE(open_dialog->Name_Conf(), folder);
     } else {
         QVERIFY(p.state.ParGen_File.isEmpty());
         QCOMPARE(p.Label("L_Name_Conf")->text(), QString("None Configuration Opened "));
@@ -377,12 +389,18 @@ void Tst_Main_Window::settings_that_cannot_be_written() {
     } else {
         QVERIFY(QDir().mkdir(p.Path("Struttor.xml")));
     }
+    // The message comes from the text table: the file, then the system's reason.
+    p.texts.Set_Text(40, "Nicht gespeichert: ");
+    p.texts.Set_Text(41, "Grund: ");
     p.ui.Expect_Error();
     window.close();
     QFile::setPermissions(p.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(p.ui.All_Answered());
     QCOMPARE(p.ui.Shown().size(), 1);
-    QVERIFY2(p.ui.Shown().first().text.contains("Struttor.xml"), qPrintable(p.ui.Shown().first().text));
+    const QString message = p.ui.Shown().first().text;
+    const QString head =
+        "Nicht gespeichert: " + QDir::toNativeSeparators(p.Path("Struttor.xml")) + "\nGrund: ";
+    QVERIFY2(message.startsWith(head) && message.size() > head.size(), qPrintable(message));
     QVERIFY(!window.isVisible());
 }
 
@@ -488,6 +506,16 @@ void Tst_Main_Window::version_tick_shows_the_link() {
     emit link->linkActivated("http://www.maker.invalid/Home/download/download.asp#KX40927");
     QCOMPARE(p.ui.Opened_Urls(), QStringList{"http://www.maker.invalid/Home/download/download.asp#KX40927"});
 
+    QVERIFY(link->toolTip().isEmpty());
+
+    // A text longer than the line: cut with an ellipsis, whole in the hint.
+    const QString long_text = "Neue Version " + QString(200, 'x');
+    p.texts.Set_Text(19, long_text);
+    window.Timer_UpdateTimer();
+    QVERIFY2(link->text().contains(QChar(0x2026)) && !link->text().contains(long_text),
+             qPrintable(link->text()));
+    QCOMPARE(link->toolTip(), long_text);
+
     p.versions.newer = false;
     window.Timer_UpdateTimer();
     QVERIFY(!p.Shown("LL_Update"));
@@ -497,9 +525,21 @@ void Tst_Main_Window::maker_link() {
     Program p;
     TFStruttoreFirmWare& window = p.Start();
     window.show();
+    const QString home = "http://www.maker.invalid/HOME/default.asp?frompg=KC40927";
     QTest::mouseClick(p.Label("L_Vorlan"), Qt::LeftButton);
-    QCOMPARE(p.ui.Opened_Urls(), QStringList{"http://www.maker.invalid/HOME/default.asp?frompg=KC40927"});
+    QCOMPARE(p.ui.Opened_Urls(), QStringList{home});
     QCOMPARE(p.Label("L_Vorlan")->cursor().shape(), Qt::PointingHandCursor);
+    QVERIFY(p.ui.Shown().isEmpty());
+
+    // No browser can be started: a box names the address for the user to copy.
+    p.ui.Set_Urls_Open(false);
+    p.ui.Expect_Link_Failure(p.texts[42] + " | " + home);
+    QTest::mouseClick(p.Label("L_Vorlan"), Qt::LeftButton);
+    QVERIFY(p.ui.All_Answered());
+    const QString download = "http://www.maker.invalid/Home/download/download.asp#KX40927";
+    p.ui.Expect_Link_Failure(p.texts[42] + " | " + download);
+    window.LL_UpdateLinkClick(download);
+    QVERIFY(p.ui.All_Answered());
 }
 
 void Tst_Main_Window::new_configuration_through_step_1() {
@@ -633,6 +673,76 @@ void Tst_Main_Window::info_shows_the_about_box() {
     p.Button("Btn_Info")->click();
     QVERIFY(p.ui.All_Answered());
     QCOMPARE(p.ui.Shown().first().text, QString("FAbout"));
+}
+
+void Tst_Main_Window::window_titles() {
+    Program p;
+    TFStruttoreFirmWare& window = p.Start();
+    // Exactly the product's titles, the main one with its trailing blank.
+    QCOMPARE(window.windowTitle(),
+             QString("Vorlantech - Configurator KC40927 - PROFIBUS Slave / Modbus Master "));
+    const QList<QPair<const char*, QString>> titles{
+        {"FNew_Project", "Create New Configuration"},
+        {"FOpenConf", "Open Configuration"},
+        {"FAbout", "About..."},
+        {"FSoftOptions", "Software Options"},
+        {"FParGen", "Set Communication"},
+        {"FSetAccess", "Set Modbus Access"},
+        {"FSetDiagnosis", "Error / Diagnosis"},
+        {"FBoot", "Update Device by Serial"},
+    };
+    for (const auto& [name, title] : titles) {
+        const QDialog* dialog = window.findChild<QDialog*>(name);
+        QVERIFY2(dialog, name);
+        QCOMPARE(dialog->windowTitle(), title);
+    }
+}
+
+void Tst_Main_Window::long_texts_elide() {
+    Program p;
+    const QString name(255, 'N'); // the longest folder name
+    QVERIFY(p.Make_Configuration(name));
+    QVERIFY(QDir().mkpath(p.Path("LANGUAGE")));
+    const QString long_step = "Schritt " + QString(150, 'W');
+    QVERIFY(Write_All(p.Path("LANGUAGE/Test.lng"),
+                      "STR 1 =Schritt Nummer eins\r\nSTR 2 =" + long_step.toUtf8() + "\r\n"));
+    QVERIFY(Write_All(p.Path("Struttor.xml"), Settings_For(name, "Test")));
+    TFStruttoreFirmWare& window = p.Start();
+    window.show();
+
+    // The configuration name: cut with an ellipsis, whole as text and hint.
+    auto* conf = window.findChild<Elided_Label*>("L_Name_Conf_L2");
+    QVERIFY(conf);
+    QCOMPARE(conf->text(), name);
+    QVERIFY(conf->Is_Elided());
+    QVERIFY2(conf->Shown_Text().endsWith(QChar(0x2026)), qPrintable(conf->Shown_Text()));
+    QVERIFY(conf->Shown_Text().size() < name.size());
+    QVERIFY(conf->geometry().right() < conf->parentWidget()->width());
+    QHelpEvent hint(QEvent::ToolTip, QPoint(5, 5), conf->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(conf, &hint);
+    QCOMPARE(QToolTip::text(), name);
+    QToolTip::hideText();
+
+    // Step labels: the column widens for a longer text, a far longer one is
+    // cut; no label reaches into its button.
+    const char* const buttons[6] = {
+        "Btn_New",     "Btn_Prm_Gen",  "Btn_Modbus_Set_Access", "Btn_PROFIBUS_Error_Diagnosis",
+        "Btn_GSD_EDS", "Btn_CreateBin"};
+    for (int row = 1; row <= 6; ++row) {
+        const QWidget* label = p.Find<QWidget>(qPrintable("L_Step_" + QString::number(row)));
+        const QWidget* button = p.Find<QWidget>(buttons[row - 1]);
+        QVERIFY2(label->geometry().right() < button->geometry().left(), buttons[row - 1]);
+        QCOMPARE(label->geometry().center().y(), button->geometry().center().y());
+    }
+    auto* step_1 = window.findChild<Elided_Label*>("L_Step_1");
+    auto* step_2 = window.findChild<Elided_Label*>("L_Step_2");
+    QVERIFY(!step_1->Is_Elided());
+    QCOMPARE(step_1->Shown_Text(), QString("Schritt Nummer eins"));
+    QVERIFY(step_2->Is_Elided());
+    QCOMPARE(step_2->text(), long_step);
+    // Everything stays inside the window.
+    for (const char* name_ : {"Btn_Close", "L_Vorlan", "Btn_CreateBin"})
+        QVERIFY2(p.Find<QWidget>(name_)->geometry().right() < window.width(), name_);
 }
 
 QTEST_MAIN(Tst_Main_Window)

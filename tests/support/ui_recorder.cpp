@@ -17,6 +17,8 @@ const char* Kind_Name(Ui_Recorder::Kind kind) {
         return "save-file chooser";
     case Ui_Recorder::Kind::Modal:
         return "modal dialog";
+    case Ui_Recorder::Kind::Link_Failure:
+        return "link failure box";
     }
     return "?";
 }
@@ -39,6 +41,10 @@ void Ui_Recorder::Expect_Question(bool answer_yes, std::optional<QString> text) 
 
 void Ui_Recorder::Expect_Save_File(const QString& chosen_path) {
     expected_.append({Kind::Save_File, std::nullopt, false, chosen_path, {}});
+}
+
+void Ui_Recorder::Expect_Link_Failure(std::optional<QString> text) {
+    expected_.append({Kind::Link_Failure, std::move(text), false, {}, {}});
 }
 
 void Ui_Recorder::Expect_Modal(std::function<int(QDialog&)> handler) {
@@ -97,8 +103,13 @@ QString Ui_Recorder::Choose_Save_File(const QString& dir, const QString& filter)
     return expectation ? expectation->path : QString();
 }
 
-void Ui_Recorder::Open_Url(const QString& url) {
+bool Ui_Recorder::Open_Url(const QString& url) {
     urls_.append(url);
+    return urls_open_;
+}
+
+void Ui_Recorder::Link_Failure_Box(const QString& message, const QString& url) {
+    Take(Kind::Link_Failure, message + QStringLiteral(" | ") + url);
 }
 
 int Ui_Recorder::Show_Modal(QDialog& dialog) {

@@ -14,11 +14,13 @@
 // kept in Shown() so a test can assert on the texts.
 class Ui_Recorder : public Ui_Services {
 public:
-    enum class Kind { Error, Warning, Question, Save_File, Modal };
+    enum class Kind { Error, Warning, Question, Save_File, Modal, Link_Failure };
 
     struct Call {
         Kind kind;
-        QString text; // message, or the chooser's "dir | filter", or the dialog's objectName
+        // message, the chooser's "dir | filter", the link box's "message | url",
+        // or the dialog's objectName
+        QString text;
     };
 
     ~Ui_Recorder() override;
@@ -28,6 +30,10 @@ public:
     void Expect_Warning(std::optional<QString> text = std::nullopt);
     void Expect_Question(bool answer_yes, std::optional<QString> text = std::nullopt);
     void Expect_Save_File(const QString& chosen_path);
+    // A link box; with a text, "message | url" must equal it.
+    void Expect_Link_Failure(std::optional<QString> text = std::nullopt);
+    // Whether Open_Url reports the browser started (true until set).
+    void Set_Urls_Open(bool open) { urls_open_ = open; }
     // The handler plays the user inside the dialog (fill controls, press
     // buttons) and gives the dialog's result.
     void Expect_Modal(std::function<int(QDialog&)> handler);
@@ -43,7 +49,8 @@ public:
     void Warning_Box(const QString& message) override;
     bool Question_Box(const QString& message) override;
     QString Choose_Save_File(const QString& dir, const QString& filter) override;
-    void Open_Url(const QString& url) override;
+    bool Open_Url(const QString& url) override;
+    void Link_Failure_Box(const QString& message, const QString& url) override;
     int Show_Modal(QDialog& dialog) override;
 
 private:
@@ -60,4 +67,5 @@ private:
     QList<Expectation> expected_;
     QList<Call> shown_;
     QStringList urls_;
+    bool urls_open_ = true;
 };

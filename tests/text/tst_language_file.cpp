@@ -95,12 +95,33 @@ void Tst_Language_File::encodings_and_line_ends_data() {
         }
         QTest::newRow("UTF-16 BE mark") << be << "One" << umlauts;
     }
-    // Without a mark the file is Windows-1252: 0x80 is the euro sign, 0xB5 micro.
-    QTest::newRow("no mark, bytes above 127") << QByteArray("STR 1 =One\r\nSTR 12 =Gr\xFC\xDF"
-                                                            "e \x80 \xB5")
-                                              << "One" << umlauts;
-    QTest::newRow("no mark, UTF-8 bytes read as 1252")
-        << QByteArray("STR 12 =\xC3\xA8") << "Step 1" << QStringLiteral("\u00c3\u00a8");
+    // Without a mark: well-formed UTF-8 with a multi-byte sequence is UTF-8,
+    // as editors save it today; a pilcrow-quoted text keeps its blanks.
+    QTest::newRow("no mark, UTF-8") << lines << "One" << umlauts;
+    QTest::newRow("no mark, UTF-8 pilcrows and umlauts") << QByteArray("STR 1 =\xC2\xB6 Gr\xC3\xB6\xC3\x9F"
+                                                                       "e \xC2\xB6 cut\r\nSTR 12 =\xC2\xB6"
+                                                                       "2\xC2\xB6")
+                                                         << QStringLiteral(" Gr\u00f6\u00dfe ") << "2";
+    QTest::newRow("no mark, 4-byte UTF-8")
+        << QByteArray("STR 12 =\xF0\x9F\x98\x80") << "Step 1" << QStringLiteral("\U0001F600");
+    // Anything else is Windows-1252, as older files were written: 0x80 is
+    // the euro sign, 0xB5 micro.
+    QTest::newRow("no mark, 1252 umlauts") << QByteArray("STR 1 =One\r\nSTR 12 =Gr\xFC\xDF"
+                                                         "e \x80 \xB5")
+                                           << "One" << umlauts;
+    QTest::newRow("no mark, ASCII only") << QByteArray("STR 12 =Plain") << "Step 1"
+                                         << "Plain";
+    QTest::newRow("no mark, UTF-8 and one 1252 byte: all 1252")
+        << QByteArray("STR 1 =\xC3\xA8\r\nSTR 12 =\xE8") << QStringLiteral("\u00c3\u00a8")
+        << QStringLiteral("\u00e8");
+    QTest::newRow("no mark, overlong form is 1252")
+        << QByteArray("STR 12 =\xC0\xAF") << "Step 1" << QStringLiteral("\u00c0\u00af");
+    QTest::newRow("no mark, encoded surrogate is 1252")
+        << QByteArray("STR 12 =\xED\xA0\x80") << "Step 1" << QStringLiteral("\u00ed\u00a0\u20ac");
+    QTest::newRow("no mark, lone continuation byte is 1252")
+        << QByteArray("STR 12 =\xA9") << "Step 1" << QStringLiteral("\u00a9");
+    QTest::newRow("no mark, sequence cut at the end is 1252")
+        << QByteArray("STR 12 =ab\xC3") << "Step 1" << QStringLiteral("ab\u00c3");
     QTest::newRow("LF") << QByteArray("STR 1 =One\nSTR 12 =Two\n") << "One"
                         << "Two";
     QTest::newRow("CR") << QByteArray("STR 1 =One\rSTR 12 =Two\r") << "One"

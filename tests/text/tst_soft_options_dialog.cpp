@@ -1,4 +1,5 @@
 #include "app/app_state.h"
+#include "app/elided_label_widget.h"
 #include "app/kc_error.h"
 #include "app/version_source.h"
 #include "text/soft_options_dialog.h"
@@ -140,6 +141,7 @@ private Q_SLOTS:
     void previous_page();
     void language_list_filtering();
     void flags();
+    void long_language_names_elide();
 
     void language_question_answered_no();
     void language_change_on_page_2_data();
@@ -252,6 +254,21 @@ void Tst_Soft_Options_Dialog::flags() {
     QCOMPARE(f.Slot_Label(2)->text(), QStringLiteral("English"));
 }
 
+void Tst_Soft_Options_Dialog::long_language_names_elide() {
+    const QString long_name = QStringLiteral("Deutsch ") + QString(180, u'x');
+    Options_Fixture f({long_name + QStringLiteral(".lng")});
+    f.state.Language_Name = long_name;
+    f.Show();
+    for (const char* name : {"L_L1", "L_Sel_Lang"}) {
+        auto* label = f.Get<Elided_Label>(name);
+        QVERIFY2(label->text().endsWith(long_name), name);
+        QVERIFY2(label->Is_Elided(), name);
+        QVERIFY2(label->Shown_Text().endsWith(QChar(0x2026)), name);
+    }
+    // The dialog keeps a sensible width.
+    QVERIFY2(f.dialog->width() < 700, qPrintable(QString::number(f.dialog->width())));
+}
+
 void Tst_Soft_Options_Dialog::language_question_answered_no() {
     Options_Fixture f({QStringLiteral("Deutsch.lng"), QStringLiteral("English.lng")});
     Save_Bitmap(Join_Path(f.state.Language_Dir, QStringLiteral("DefaultFlag.bmp")), Qt::blue);
@@ -322,8 +339,15 @@ void Tst_Soft_Options_Dialog::language_change_on_page_2() {
         f.Click(f.Button("Btn_Cancel"));
         QCOMPARE(f.dialog->result(), int(QDialog::Rejected));
         QCOMPARE(f.state.Language_Name, QStringLiteral("English"));
-        // The picked texts stay on screen for the rest of the run.
+        // The picked texts stay on screen for the rest of the run, and the
+        // dialog names that language when it opens again; OK keeps it.
         QCOMPARE(f.table[308], QStringLiteral("Weiter"));
+        f.Show();
+        QCOMPARE(f.dialog->Language_In_Use(), QStringLiteral("Deutsch"));
+        QCOMPARE(f.Label("L_Sel_Lang")->text(), QStringLiteral("Gew\u00e4hlte Sprache : Deutsch"));
+        QCOMPARE(f.loaded_as, QStringList{QStringLiteral("Deutsch")});
+        f.Click(f.Button("Btn_OK"));
+        QCOMPARE(f.state.Language_Name, QStringLiteral("Deutsch"));
     }
 }
 

@@ -1,0 +1,10 @@
+#include "app/open_link.h"
+
+#include "app/ui_services.h"
+#include "text/standard_texts.h"
+#include "text/text_table.h"
+
+void Open_Link(Ui_Services& ui, const Text_Table& texts, const QString& url) {
+    if (!ui.Open_Url(url))
+        ui.Link_Failure_Box(texts[Standard_Text::Link_Not_Opened], url);
+}
