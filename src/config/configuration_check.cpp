@@ -206,6 +206,7 @@ Conf_Check Check_Configuration(const QString& conf_dir, const Text_Table& texts)
     if (pargen_read && sdo_read) {
         rule_documents = Read_Rule_Documents(pargen_path, params, rules);
         Check_Rules(check, texts, *rule_documents);
+        Check_Rule_Rows(check, texts, *rule_documents, rules);
     }
 
     bool diagnosis_read = true;
@@ -228,7 +229,6 @@ Conf_Check Check_Configuration(const QString& conf_dir, const Text_Table& texts)
     }
 
     if (rule_documents) {
-        Check_Rule_Rows(check, texts, *rule_documents, rules);
         Add_Map_Findings(check, texts,
                          Build_Io_Map(rule_documents->Read, rule_documents->Write, rule_documents->Limits,
                                       rule_documents->Reserved));
