@@ -90,10 +90,10 @@ void Check_Rule_Rows(Conf_Check& check, const Text_Table& texts, const Rule_Docu
     const qsizetype read_dropped = std::max<qsizetype>(0, rules.Read_Rules.size() - Rule_Rows);
     const qsizetype write_dropped = std::max<qsizetype>(0, rules.Write_Rules.size() - Rule_Rows);
     if (read_dropped > 0 || write_dropped > 0)
-        check.Warnings.append(Finding(Finding_Level::Warning, QStringLiteral("rules_not_kept"), Check_Sdo_Name,
-                                      texts[Text_Dropped_Begin] + QString::number(read_dropped) +
-                                          texts[Text_Dropped_Middle] + QString::number(write_dropped) +
-                                          texts[Text_Dropped_End]));
+        check.Warnings.append(
+            Finding(Finding_Level::Warning, QStringLiteral("rules_not_kept"), Check_Sdo_Name,
+                    texts[Text_Dropped_Begin] + QString::number(read_dropped) + texts[Text_Dropped_Middle] +
+                        QString::number(write_dropped) + texts[Text_Dropped_End]));
 }
 
 void Check_Diagnosis(Conf_Check& check, const Text_Table& texts, const Diagnosis_List& list) {
@@ -131,27 +131,26 @@ void Add_Map_Findings(Conf_Check& check, const Text_Table& texts, const Io_Map& 
         // second; the finding points at the later rule of the pair.
         const Io_Occupant* rule = second.Is_Rule() ? &second : first.Is_Rule() ? &first : nullptr;
         Conf_Finding finding =
-            Finding(Finding_Level::Warning, QStringLiteral("overlap"), rule ? Check_Sdo_Name : Check_ParGen_Name,
-                    Io_Overlap_Message(texts, map, overlap));
+            Finding(Finding_Level::Warning, QStringLiteral("overlap"),
+                    rule ? Check_Sdo_Name : Check_ParGen_Name, Io_Overlap_Message(texts, map, overlap));
         if (rule) {
             finding.Table = rule->Table;
             finding.Row = rule->Row;
         }
-        finding.Overlap = Overlap_Detail{overlap.Area, overlap.First_Byte(), overlap.Last_Byte(),
-                                         {first, second}};
+        finding.Overlap =
+            Overlap_Detail{overlap.Area, overlap.First_Byte(), overlap.Last_Byte(), {first, second}};
         check.Warnings.append(finding);
     }
     for (const Io_Repeated_Read& repeated : map.Repeated_Reads) {
-        Conf_Finding finding = Finding(Finding_Level::Warning, QStringLiteral("repeated_read"), Check_Sdo_Name,
-                                       Io_Repeated_Read_Message(texts, repeated));
+        Conf_Finding finding = Finding(Finding_Level::Warning, QStringLiteral("repeated_read"),
+                                       Check_Sdo_Name, Io_Repeated_Read_Message(texts, repeated));
         finding.Table = Rule_Table::Read;
         finding.Row = repeated.Second_Row;
         check.Warnings.append(finding);
     }
 }
 
-template <typename Read>
-bool Try_Read(Conf_Check& check, const QString& document, Read read) {
+template <typename Read> bool Try_Read(Conf_Check& check, const QString& document, Read read) {
     try {
         read();
         return true;
@@ -200,8 +199,8 @@ Conf_Check Check_Configuration(const QString& conf_dir, const Text_Table& texts)
     }
 
     Access_Rules rules;
-    const bool sdo_read =
-        Try_Read(check, Check_Sdo_Name, [&] { rules = Load_Sdo(Find_File_No_Case(conf_dir, Check_Sdo_Name)); });
+    const bool sdo_read = Try_Read(check, Check_Sdo_Name,
+                                   [&] { rules = Load_Sdo(Find_File_No_Case(conf_dir, Check_Sdo_Name)); });
     std::optional<Rule_Documents> rule_documents;
     if (pargen_read && sdo_read) {
         rule_documents = Read_Rule_Documents(pargen_path, params, rules);

@@ -72,13 +72,15 @@ void Io_Area_Widget::Set_Map(const Io_Map& map) {
 
 QSize Io_Area_Widget::sizeHint() const {
     const int lines = (static_cast<int>(byte_occupants_.size()) + Bytes_Per_Line - 1) / Bytes_Per_Line;
-    return {label_width_ + Bytes_Per_Line * cell_width_ + 2 * Margin, std::max(1, lines) * cell_height_ + 2 * Margin};
+    return {label_width_ + Bytes_Per_Line * cell_width_ + 2 * Margin,
+            std::max(1, lines) * cell_height_ + 2 * Margin};
 }
 
 QRect Io_Area_Widget::Byte_Rect(int byte) const {
     const int line = byte / Bytes_Per_Line;
     const int column = byte % Bytes_Per_Line;
-    return {Margin + label_width_ + column * cell_width_, Margin + line * cell_height_, cell_width_, cell_height_};
+    return {Margin + label_width_ + column * cell_width_, Margin + line * cell_height_, cell_width_,
+            cell_height_};
 }
 
 int Io_Area_Widget::Byte_At(const QPoint& point) const {
@@ -120,7 +122,8 @@ int Io_Area_Widget::Rule_At(const QPoint& point) const {
     const int byte = Byte_At(point);
     if (byte < 0)
         return -1;
-    const QList<int> candidates = Shows_Bits(byte) ? Bit_Occupants(byte, Bit_At(byte, point)) : byte_occupants_[byte];
+    const QList<int> candidates =
+        Shows_Bits(byte) ? Bit_Occupants(byte, Bit_At(byte, point)) : byte_occupants_[byte];
     for (int index : candidates)
         if (map_.Occupants[index].Is_Rule())
             return index;

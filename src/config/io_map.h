@@ -74,7 +74,7 @@ struct Io_Repeated_Read {
 };
 
 struct Io_Map {
-    int Input_Bytes = 0;  // area sizes, 0 to Io_Area_Max_Bytes
+    int Input_Bytes = 0; // area sizes, 0 to Io_Area_Max_Bytes
     int Output_Bytes = 0;
     // Input area first, then output; in each, the reserved areas in the
     // order of Reserved_Area, then the rules by row.

@@ -22,7 +22,8 @@ QLabel* New_Label(QWidget* parent, const char* name) {
 
 } // namespace
 
-TFIOMap::TFIOMap(App_State& app_state, const Text_Table& text_table, Ui_Services& ui_services, QWidget* parent)
+TFIOMap::TFIOMap(App_State& app_state, const Text_Table& text_table, Ui_Services& ui_services,
+                 QWidget* parent)
     : Frame_Dialog(app_state, text_table, ui_services, parent, Buttons::None) {
     setObjectName(QStringLiteral("FIOMap"));
     // A window of its own beside the editor, not blocking it.

@@ -8,26 +8,26 @@ class Text_Table;
 
 // Texts of the I/O map, taken from the text table when they are shown.
 namespace Io_Text {
-inline constexpr int Button = 930;             // "I/O Map"
-inline constexpr int Button_Hint = 931;        // the button's hint
-inline constexpr int Overlaps_Begin = 932;     // overlaps line: text, count, text
+inline constexpr int Button = 930;         // "I/O Map"
+inline constexpr int Button_Hint = 931;    // the button's hint
+inline constexpr int Overlaps_Begin = 932; // overlaps line: text, count, text
 inline constexpr int Overlaps_End = 933;
-inline constexpr int Caption = 934;            // the map window's caption and heading
-inline constexpr int Diagnosis_Copy = 935;     // names of the reserved areas
+inline constexpr int Caption = 934;        // the map window's caption and heading
+inline constexpr int Diagnosis_Copy = 935; // names of the reserved areas
 inline constexpr int Diagnosis_Address = 936;
 inline constexpr int Async_Requests = 937;
-inline constexpr int Byte = 938;               // "Byte " + number
-inline constexpr int Row = 939;                // "Row " + number
-inline constexpr int Modbus_Address = 940;     // ", Modbus address " + address
-inline constexpr int Unused = 941;             // a byte nothing uses
-inline constexpr int Overlap_Input = 942;      // overlap message, input area
-inline constexpr int Overlap_Output = 943;     // overlap message, output area
-inline constexpr int And = 944;                // joins the two occupants of an overlap
+inline constexpr int Byte = 938;                // "Byte " + number
+inline constexpr int Row = 939;                 // "Row " + number
+inline constexpr int Modbus_Address = 940;      // ", Modbus address " + address
+inline constexpr int Unused = 941;              // a byte nothing uses
+inline constexpr int Overlap_Input = 942;       // overlap message, input area
+inline constexpr int Overlap_Output = 943;      // overlap message, output area
+inline constexpr int And = 944;                 // joins the two occupants of an overlap
 inline constexpr int Repeated_Read_Begin = 945; // text, later row, text, earlier row
 inline constexpr int Repeated_Read_End = 946;
-inline constexpr int Bits = 947;               // ", bits " + first-last
-inline constexpr int Overlap_Mark = 948;       // hover line of a byte whose occupants overlap
-inline constexpr int Map_Hint = 949;           // how to use the map window
+inline constexpr int Bits = 947;         // ", bits " + first-last
+inline constexpr int Overlap_Mark = 948; // hover line of a byte whose occupants overlap
+inline constexpr int Map_Hint = 949;     // how to use the map window
 } // namespace Io_Text
 
 // "Row 3" for a rule, the area's name for a reserved area.

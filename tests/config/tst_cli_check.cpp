@@ -199,7 +199,8 @@ void Tst_Cli_Check::messages_in_the_configurators_language() {
     // Without Struttor.xml: English.
     Run_Result result = Run_Cli({"check", dir.path()}, program);
     QCOMPARE(result.status, 1);
-    QVERIFY2(result.out.startsWith("error: ParGen.xml: Error Modbus Master!! TimeOut"), qPrintable(result.out));
+    QVERIFY2(result.out.startsWith("error: ParGen.xml: Error Modbus Master!! TimeOut"),
+             qPrintable(result.out));
 
     QVERIFY(Write_All(program_dir.filePath("Struttor.xml"),
                       "<Conf_Settings><lastlang><language>Deutsch</language></lastlang></Conf_Settings>"));
@@ -228,21 +229,22 @@ void Tst_Cli_Check::map_as_text() {
     const Run_Result result = Run_Cli({"map", dir.path()});
     QCOMPARE(result.err, QString());
     QCOMPARE(result.status, 0);
-    const QString expected = "PROFIBUS input area (Modbus read rules): 20 bytes\n"
-                             "        +0  +1  +2  +3  +4  +5  +6  +7  +8  +9 +10 +11 +12 +13 +14 +15\n"
-                             "   0:    1   !   !   1   2   2   .   .   +   .   .   .   .   .   .   .\n"
-                             "  16:    A   A   A   A\n"
-                             "  overlap, bytes 1-2: read row 1 and read row 3\n"
-                             "  unused bytes: 6-7, 9-15\n"
-                             "\n"
-                             "PROFIBUS output area (Modbus write rules): 8 bytes\n"
-                             "        +0  +1  +2  +3  +4  +5  +6  +7  +8  +9 +10 +11 +12 +13 +14 +15\n"
-                             "   0:    !   !   !   !   !   !   !   !\n"
-                             "  overlap, bytes 0-7: asynchronous requests and write row 1\n"
-                             "\n"
-                             "Each byte shows the row of the rule that uses it; C diagnosis copy, D diagnosis\n"
-                             "address, A asynchronous requests; + several occupants in different bits;\n"
-                             "! occupants overlap; . unused.\n";
+    const QString expected =
+        "PROFIBUS input area (Modbus read rules): 20 bytes\n"
+        "        +0  +1  +2  +3  +4  +5  +6  +7  +8  +9 +10 +11 +12 +13 +14 +15\n"
+        "   0:    1   !   !   1   2   2   .   .   +   .   .   .   .   .   .   .\n"
+        "  16:    A   A   A   A\n"
+        "  overlap, bytes 1-2: read row 1 and read row 3\n"
+        "  unused bytes: 6-7, 9-15\n"
+        "\n"
+        "PROFIBUS output area (Modbus write rules): 8 bytes\n"
+        "        +0  +1  +2  +3  +4  +5  +6  +7  +8  +9 +10 +11 +12 +13 +14 +15\n"
+        "   0:    !   !   !   !   !   !   !   !\n"
+        "  overlap, bytes 0-7: asynchronous requests and write row 1\n"
+        "\n"
+        "Each byte shows the row of the rule that uses it; C diagnosis copy, D diagnosis\n"
+        "address, A asynchronous requests; + several occupants in different bits;\n"
+        "! occupants overlap; . unused.\n";
     QCOMPARE(result.out, expected);
 }
 
@@ -252,7 +254,8 @@ void Tst_Cli_Check::map_of_an_unreadable_document() {
     const Run_Result result = Run_Cli({"map", dir.path()});
     QCOMPARE(result.status, 1);
     QCOMPARE(result.out, QString());
-    QVERIFY2(result.err.startsWith("kc40927-cli map: ") && result.err.contains("pargen.xml"), qPrintable(result.err));
+    QVERIFY2(result.err.startsWith("kc40927-cli map: ") && result.err.contains("pargen.xml"),
+             qPrintable(result.err));
 }
 
 QTEST_GUILESS_MAIN(Tst_Cli_Check)

@@ -72,19 +72,20 @@ void Tst_Configuration_Check::every_refused_rule_with_its_first_failure() {
     auto& write = f.documents.Rules.Write_Rules;
     read.append(Valid_Rule("0", "Holding Register", "10", "1"));   // row 3: slave, type ok
     read.append(Valid_Rule("4", "Holding Register", "20", "126")); // row 4: too many points
-    read[3].Type.clear();                                           // ... but the type fails first
+    read[3].Type.clear();                                          // ... but the type fails first
     read.append(Valid_Rule("5", "Holding Register", "30", "1"));   // row 5: fine
     read.append(Valid_Rule("6", "Holding Register", "300", "1"));  // row 6: position
     read[5].Enable = "N";                                          // disabled: not checked
     write.append(Valid_Rule("7", "Holding Register", "243", "1")); // row 2: bytes occupied
     const Conf_Check check = f.Check();
-    QCOMPARE(Lines(check.Errors),
-             QStringList({"invalid_rule sdo.xml read 3: Error row 3!! [Modbus Read] Slave ID must be between 1 "
-                          "and 247",
-                          "invalid_rule sdo.xml read 4: Error row 4!! [Modbus Read] Type must be Coil Status or "
-                          "Input Status or Holding Register or Input Register",
-                          "invalid_rule sdo.xml write 2: Error row 2!! [Modbus Write] Too many bytes to read "
-                          "starting from the Position indicate"}));
+    QCOMPARE(
+        Lines(check.Errors),
+        QStringList({"invalid_rule sdo.xml read 3: Error row 3!! [Modbus Read] Slave ID must be between 1 "
+                     "and 247",
+                     "invalid_rule sdo.xml read 4: Error row 4!! [Modbus Read] Type must be Coil Status or "
+                     "Input Status or Holding Register or Input Register",
+                     "invalid_rule sdo.xml write 2: Error row 2!! [Modbus Write] Too many bytes to read "
+                     "starting from the Position indicate"}));
     QCOMPARE(Lines(check.Warnings), QStringList());
 }
 
@@ -94,9 +95,10 @@ void Tst_Configuration_Check::first_refused_general_parameter() {
     f.documents.Params.Profi_ID = "0";
     const Conf_Check check = f.Check();
     // The editor shows its first failure only; later checks depend on earlier values.
-    QCOMPARE(Lines(check.Errors),
-             QStringList({"invalid_parameter ParGen.xml - -: Error Modbus Master!! TimeOut must be between 0 and "
-                          "60000 milliseconds"}));
+    QCOMPARE(
+        Lines(check.Errors),
+        QStringList({"invalid_parameter ParGen.xml - -: Error Modbus Master!! TimeOut must be between 0 and "
+                     "60000 milliseconds"}));
 }
 
 void Tst_Configuration_Check::diagnosis_entries() {
@@ -105,10 +107,11 @@ void Tst_Configuration_Check::diagnosis_entries() {
     const Conf_Check check = f.Check();
     // The packed image refuses the ones that are no number as well.
     QCOMPARE(Lines(check.Errors).mid(0, 3),
-             QStringList({"invalid_diagnosis_id diagnosis.xml - 2: Error row 2!! Modbus ID must be between 1 and 247",
-                          "invalid_diagnosis_id diagnosis.xml - 3: Error row 3!! Modbus ID must be between 1 and 247",
-                          "invalid_diagnosis_id diagnosis.xml - 5: Error row 5!! Modbus ID must be between 1 and "
-                          "247"}));
+             QStringList(
+                 {"invalid_diagnosis_id diagnosis.xml - 2: Error row 2!! Modbus ID must be between 1 and 247",
+                  "invalid_diagnosis_id diagnosis.xml - 3: Error row 3!! Modbus ID must be between 1 and 247",
+                  "invalid_diagnosis_id diagnosis.xml - 5: Error row 5!! Modbus ID must be between 1 and "
+                  "247"}));
     QCOMPARE(check.Errors.size(), 4);
     QCOMPARE(check.Errors[3].Code, QString("image_build"));
     QVERIFY2(check.Errors[3].Message.contains("diagnosis.xml"), qPrintable(check.Errors[3].Message));
@@ -144,7 +147,8 @@ void Tst_Configuration_Check::what_only_the_image_build_refuses() {
 void Tst_Configuration_Check::unreadable_document_leaves_out_what_needs_it() {
     Fixture f;
     f.documents.Params.Ser_CD = "-1";
-    f.documents.Rules.Read_Rules.append(Valid_Rule("0", "Holding Register", "0", "1")); // refused, overlapping
+    f.documents.Rules.Read_Rules.append(
+        Valid_Rule("0", "Holding Register", "0", "1")); // refused, overlapping
     f.documents.Save(f.dir.path());
     QVERIFY(Write_All(f.dir.filePath("sdo.xml"), "<Serial_to_ProfiBus><ProfiBUS_IN>"));
     const Conf_Check check = Check_Configuration(f.dir.path(), f.texts);
@@ -162,7 +166,8 @@ void Tst_Configuration_Check::data_the_editors_would_not_keep() {
     auto& read = f.documents.Rules.Read_Rules;
     // 245 read rules, rule 3 without a Slave ID: the editor's table ends there.
     for (int i = read.size(); i < 245; ++i)
-        read.append(Valid_Rule("5", "Coil Status", QString::number(10 + i / 8), "1", QString::number(1000 + i)));
+        read.append(
+            Valid_Rule("5", "Coil Status", QString::number(10 + i / 8), "1", QString::number(1000 + i)));
     read[2].Slave_ID = " ";
     f.documents.Diagnosis.IDs.clear();
     for (int i = 0; i < 66; ++i)
@@ -171,9 +176,11 @@ void Tst_Configuration_Check::data_the_editors_would_not_keep() {
     // The writers end the lists at the blank entries: write the documents by hand.
     QString rows;
     for (const Access_Rule& rule : read)
-        rows += QString("<row Enable=\"Y\" Slave_ID=\"%1\" Type=\"%2\" Address_Mod=\"%3\" NPoint=\"%4\" "
-                        "PollTime=\"1000\" MaxError=\"0\" Address_Profi=\"%5\" Bit=\"0\" Swap=\"N\" Mnemonic=\"\"/>")
-                    .arg(rule.Slave_ID, rule.Type, rule.Address_Mod, rule.NPoint, rule.Address_Profi);
+        rows +=
+            QString(
+                "<row Enable=\"Y\" Slave_ID=\"%1\" Type=\"%2\" Address_Mod=\"%3\" NPoint=\"%4\" "
+                "PollTime=\"1000\" MaxError=\"0\" Address_Profi=\"%5\" Bit=\"0\" Swap=\"N\" Mnemonic=\"\"/>")
+                .arg(rule.Slave_ID, rule.Type, rule.Address_Mod, rule.NPoint, rule.Address_Profi);
     QVERIFY(Write_All(f.dir.filePath("sdo.xml"),
                       ("<Serial_to_ProfiBus><ProfiBUS_IN>" + rows +
                        "</ProfiBUS_IN><ProfiBUS_OUT/></Serial_to_ProfiBus><!--SW_VERSION = 2.110-->")
@@ -190,18 +197,19 @@ void Tst_Configuration_Check::data_the_editors_would_not_keep() {
         codes.append(finding.Code);
     QCOMPARE(codes, QStringList({"image_build"})); // rule 3 has no Slave ID
     QCOMPARE(Lines(check.Warnings),
-             QStringList({"rows_after_table_end sdo.xml read 4: Row 4 of the read table holds data that will not "
-                          "be saved, because the table ends at row 3, the first row without a Slave ID. Save "
-                          "anyway?",
-                          "rules_not_kept sdo.xml - -: The rules document holds more rules than the 244 rows of a "
-                          "table. Read rules that will not be kept: 1, write rules that will not be kept: 0. Saving "
-                          "writes only the rules shown.",
-                          "diagnosis_rows_after_end diagnosis.xml - 12: Rows from row 12 on hold data that will not "
-                          "be saved, because the diagnosis list ends at the first row without a Modbus Slave ID. "
-                          "Save anyway?",
-                          "diagnosis_entries_not_kept diagnosis.xml - -: The diagnosis list holds 66 entries, but "
-                          "only 64 can be shown and saved: the entries after the 64th will not be kept when you "
-                          "save."}));
+             QStringList(
+                 {"rows_after_table_end sdo.xml read 4: Row 4 of the read table holds data that will not "
+                  "be saved, because the table ends at row 3, the first row without a Slave ID. Save "
+                  "anyway?",
+                  "rules_not_kept sdo.xml - -: The rules document holds more rules than the 244 rows of a "
+                  "table. Read rules that will not be kept: 1, write rules that will not be kept: 0. Saving "
+                  "writes only the rules shown.",
+                  "diagnosis_rows_after_end diagnosis.xml - 12: Rows from row 12 on hold data that will not "
+                  "be saved, because the diagnosis list ends at the first row without a Modbus Slave ID. "
+                  "Save anyway?",
+                  "diagnosis_entries_not_kept diagnosis.xml - -: The diagnosis list holds 66 entries, but "
+                  "only 64 can be shown and saved: the entries after the 64th will not be kept when you "
+                  "save."}));
 }
 
 void Tst_Configuration_Check::map_findings() {
@@ -214,12 +222,13 @@ void Tst_Configuration_Check::map_findings() {
     const Conf_Check check = f.Check();
     QCOMPARE(Lines(check.Errors), QStringList());
     QCOMPARE(Lines(check.Warnings),
-             QStringList({"overlap sdo.xml read 1: Overlap in the PROFIBUS input area, byte(s) 2-3: Asynchronous "
-                          "requests and Row 1",
-                          "overlap sdo.xml read 2: Overlap in the PROFIBUS input area, byte(s) 4-5: Asynchronous "
-                          "requests and Row 2",
-                          "repeated_read sdo.xml read 3: Modbus read repeated: Row 3 reads the same slave, type and "
-                          "addresses as Row 1"}));
+             QStringList(
+                 {"overlap sdo.xml read 1: Overlap in the PROFIBUS input area, byte(s) 2-3: Asynchronous "
+                  "requests and Row 1",
+                  "overlap sdo.xml read 2: Overlap in the PROFIBUS input area, byte(s) 4-5: Asynchronous "
+                  "requests and Row 2",
+                  "repeated_read sdo.xml read 3: Modbus read repeated: Row 3 reads the same slave, type and "
+                  "addresses as Row 1"}));
     const Overlap_Detail& overlap = *check.Warnings[0].Overlap;
     QCOMPARE(overlap.Area, Io_Area::Input);
     QCOMPARE(overlap.First_Byte, 2);
@@ -237,9 +246,10 @@ void Tst_Configuration_Check::map_findings() {
     g.documents.Params.Profi_Async_Req_Start_IN = "104";
     g.documents.Params.Profi_Async_Req_Start_OUT = "20";
     const Conf_Check reserved = g.Check();
-    QCOMPARE(Lines(reserved.Warnings),
-             QStringList({"overlap ParGen.xml - -: Overlap in the PROFIBUS input area, byte(s) 104-107: Diagnosis "
-                          "copy and Asynchronous requests"}));
+    QCOMPARE(
+        Lines(reserved.Warnings),
+        QStringList({"overlap ParGen.xml - -: Overlap in the PROFIBUS input area, byte(s) 104-107: Diagnosis "
+                     "copy and Asynchronous requests"}));
 }
 
 void Tst_Configuration_Check::messages_follow_the_text_table() {
@@ -254,8 +264,9 @@ void Tst_Configuration_Check::messages_follow_the_text_table() {
     read.append(Valid_Rule("8", "Holding Register", "0", "1"));
     const Conf_Check check = f.Check();
     QCOMPARE(Lines(check.Errors), QStringList({"invalid_rule sdo.xml read 3: Fehler Zeile 3: Slave-ID"}));
-    QCOMPARE(Lines(check.Warnings), QStringList({"overlap sdo.xml read 4: Doppelt im Eingang, Byte 0-1: Zeile 1 und "
-                                                 "Zeile 4"}));
+    QCOMPARE(Lines(check.Warnings),
+             QStringList({"overlap sdo.xml read 4: Doppelt im Eingang, Byte 0-1: Zeile 1 und "
+                          "Zeile 4"}));
 }
 
 QTEST_GUILESS_MAIN(Tst_Configuration_Check)

@@ -251,7 +251,8 @@ void Tst_Io_Map::unused_bytes_data() {
     QTest::addColumn<int>("out_bytes");
     QTest::addColumn<QStringList>("expected"); // "in 0-1" per range
 
-    QTest::newRow("gaps around a rule") << QStringList{"r1 Y HR 2 1"} << 8 << 0 << QStringList{"in 0-1", "in 4-7"};
+    QTest::newRow("gaps around a rule")
+        << QStringList{"r1 Y HR 2 1"} << 8 << 0 << QStringList{"in 0-1", "in 4-7"};
     QTest::newRow("a bit in a byte uses it")
         << QStringList{"r1 Y CS 0 1", "w1 Y CS 3 1"} << 2 << 4 << QStringList{"in 1-1", "out 0-2"};
     QTest::newRow("empty areas") << QStringList{} << 0 << 0 << QStringList{};
@@ -277,13 +278,15 @@ void Tst_Io_Map::repeated_reads_data() {
     QTest::addColumn<QStringList>("expected"); // "first/second"
 
     QTest::newRow("same addresses") << QStringList{"1|HR|100|1|Y", "1|HR|100|1|Y"} << QStringList{"1/2"};
-    QTest::newRow("ranges overlap at one end") << QStringList{"1|HR|100|5|Y", "1|HR|104|2|Y"} << QStringList{"1/2"};
+    QTest::newRow("ranges overlap at one end")
+        << QStringList{"1|HR|100|5|Y", "1|HR|104|2|Y"} << QStringList{"1/2"};
     QTest::newRow("adjacent ranges") << QStringList{"1|HR|100|5|Y", "1|HR|105|2|Y"} << QStringList{};
     QTest::newRow("other slave") << QStringList{"1|HR|100|1|Y", "2|HR|100|1|Y"} << QStringList{};
     QTest::newRow("other type") << QStringList{"1|HR|100|1|Y", "1|IR|100|1|Y"} << QStringList{};
-    QTest::newRow("type in other case") << QStringList{"1|HR|7|1|Y", "1| holding REGISTER|7|1|Y"}
-                                        << QStringList{"1/2"};
-    QTest::newRow("numbers in hexadecimal") << QStringList{"16|CS|0|8|Y", "$10|CS|x7|1|Y"} << QStringList{"1/2"};
+    QTest::newRow("type in other case")
+        << QStringList{"1|HR|7|1|Y", "1| holding REGISTER|7|1|Y"} << QStringList{"1/2"};
+    QTest::newRow("numbers in hexadecimal")
+        << QStringList{"16|CS|0|8|Y", "$10|CS|x7|1|Y"} << QStringList{"1/2"};
     QTest::newRow("disabled rule") << QStringList{"1|HR|100|1|Y", "1|HR|100|1|N"} << QStringList{};
     QTest::newRow("every pair") << QStringList{"1|HR|0|10|Y", "1|HR|5|1|Y", "1|HR|9|1|Y"}
                                 << QStringList{"1/2", "1/3"};
@@ -311,9 +314,9 @@ void Tst_Io_Map::repeated_reads() {
 
 void Tst_Io_Map::messages_and_hover_texts() {
     const Text_Table texts;
-    const Io_Map map =
-        Map_Of({"r1 Y HR 0 2", "r2 Y CS 3 4 0", "r3 Y IS 5 4 4", "r4 Y CS 5 3 0"}, 1,
-               {"Profi_Enable_Async_Mod_Req=1", "Profi_Async_Req_Start_IN=1", "Profi_Async_Req_Start_OUT=0"}, 16, 8);
+    const Io_Map map = Map_Of(
+        {"r1 Y HR 0 2", "r2 Y CS 3 4 0", "r3 Y IS 5 4 4", "r4 Y CS 5 3 0"}, 1,
+        {"Profi_Enable_Async_Mod_Req=1", "Profi_Async_Req_Start_IN=1", "Profi_Async_Req_Start_OUT=0"}, 16, 8);
     QCOMPARE(map.Overlaps.size(), 3);
     QCOMPARE(Io_Overlap_Message(texts, map, map.Overlaps[0]),
              QString("Overlap in the PROFIBUS input area, byte(s) 1-3: Asynchronous requests and Row 1"));
@@ -323,8 +326,10 @@ void Tst_Io_Map::messages_and_hover_texts() {
              QString("Overlap in the PROFIBUS input area, byte(s) 3: Row 1 and Row 2"));
     QCOMPARE(Io_Repeated_Read_Message(texts, {2, 7}),
              QString("Modbus read repeated: Row 7 reads the same slave, type and addresses as Row 2"));
-    QCOMPARE(Io_Overlaps_Line(texts, 3),
-             QString("Warning: 3 overlap(s) of PROFIBUS bytes in the current rules. Click here to show the I/O Map."));
+    QCOMPARE(
+        Io_Overlaps_Line(texts, 3),
+        QString(
+            "Warning: 3 overlap(s) of PROFIBUS bytes in the current rules. Click here to show the I/O Map."));
 
     QCOMPARE(Io_Byte_Hover_Text(texts, map, Io_Area::Input, 0),
              QString("Byte 0\nRow 1: Holding Register, Modbus address 0, m1"));

@@ -95,7 +95,8 @@ QString Finding_Line(const Conf_Finding& finding) {
         where.append(Table_Name(*finding.Table) + QStringLiteral(" table"));
     if (finding.Row > 0)
         where.append(QStringLiteral("row ") + QString::number(finding.Row));
-    QString line = finding.Level == Finding_Level::Error ? QStringLiteral("error: ") : QStringLiteral("warning: ");
+    QString line =
+        finding.Level == Finding_Level::Error ? QStringLiteral("error: ") : QStringLiteral("warning: ");
     if (!where.isEmpty())
         line += where.join(QStringLiteral(", ")) + QStringLiteral(": ");
     return line + finding.Message;

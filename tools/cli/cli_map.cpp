@@ -54,7 +54,8 @@ QString Byte_Symbol(const Io_Map& map, Io_Area area, int byte, const QList<int>&
 void Print_Area(QTextStream& out, const Io_Map& map, Io_Area area) {
     const bool input = area == Io_Area::Input;
     const int bytes = map.Area_Bytes(area);
-    out << (input ? "PROFIBUS input area (Modbus read rules): " : "PROFIBUS output area (Modbus write rules): ")
+    out << (input ? "PROFIBUS input area (Modbus read rules): "
+                  : "PROFIBUS output area (Modbus write rules): ")
         << bytes << " bytes\n";
     if (bytes > 0) {
         out << "      ";
@@ -72,7 +73,8 @@ void Print_Area(QTextStream& out, const Io_Map& map, Io_Area area) {
     for (const Io_Overlap& overlap : map.Overlaps) {
         if (overlap.Area != area)
             continue;
-        out << (overlap.First_Byte() == overlap.Last_Byte() ? "  overlap, byte " : "  overlap, bytes ") << Io_Range_Text(overlap.First_Byte(), overlap.Last_Byte()) << ": "
+        out << (overlap.First_Byte() == overlap.Last_Byte() ? "  overlap, byte " : "  overlap, bytes ")
+            << Io_Range_Text(overlap.First_Byte(), overlap.Last_Byte()) << ": "
             << Occupant_Name(map.Occupants[overlap.First]) << " and "
             << Occupant_Name(map.Occupants[overlap.Second]) << "\n";
     }
@@ -114,17 +116,17 @@ Cli_Command Map_Cli_Command() {
     command.name = QStringLiteral("map");
     command.usage = usage;
     command.summary = QStringLiteral("print which PROFIBUS bytes the rules and reserved areas use");
-    command.help = QStringLiteral(
-        "Prints the PROFIBUS input area (filled by the Modbus read rules) and output area\n"
-        "(read by the Modbus write rules) of the configuration folder CONF_DIR, 16 bytes\n"
-        "a line, as the rules editor's I/O Map shows them. Each byte shows the row of the\n"
-        "enabled rule that uses it, or the letter of an area the general parameters\n"
-        "reserve (C diagnosis copy, D diagnosis address, A asynchronous requests);\n"
-        "+ several occupants in different bits of the byte; ! occupants overlap;\n"
-        ". unused. Below each area: its overlaps and its unused bytes.\n"
-        "\n"
-        "Exit status: 0 printed; 1 ParGen.xml or sdo.xml cannot be read; 2 wrong\n"
-        "arguments or CONF_DIR is not a readable folder.");
+    command.help =
+        QStringLiteral("Prints the PROFIBUS input area (filled by the Modbus read rules) and output area\n"
+                       "(read by the Modbus write rules) of the configuration folder CONF_DIR, 16 bytes\n"
+                       "a line, as the rules editor's I/O Map shows them. Each byte shows the row of the\n"
+                       "enabled rule that uses it, or the letter of an area the general parameters\n"
+                       "reserve (C diagnosis copy, D diagnosis address, A asynchronous requests);\n"
+                       "+ several occupants in different bits of the byte; ! occupants overlap;\n"
+                       ". unused. Below each area: its overlaps and its unused bytes.\n"
+                       "\n"
+                       "Exit status: 0 printed; 1 ParGen.xml or sdo.xml cannot be read; 2 wrong\n"
+                       "arguments or CONF_DIR is not a readable folder.");
     command.run = Run_Map;
     return command;
 }
