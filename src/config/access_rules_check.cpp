@@ -63,13 +63,6 @@ bool In_Range(int value, long long low, long long high) {
     return value >= low && value <= high;
 }
 
-bool Is_Bit_Type(Rule_Table table, const QString& type) {
-    const QString name = type.trimmed().toUpper();
-    if (name == QLatin1String("COIL STATUS"))
-        return true;
-    return table == Rule_Table::Read && name == QLatin1String("INPUT STATUS");
-}
-
 std::optional<Rules_Check_Failure> Check_Rule(const Grid_Texts& grid, int row, const Table_Checks& c,
                                               int hardware_type, int area_bytes) {
     auto fail = [&](int text_index, std::optional<int> bound = std::nullopt) {
@@ -121,6 +114,13 @@ std::optional<Rules_Check_Failure> Check_Table(const Grid_Texts& grid, const Tab
 }
 
 } // namespace
+
+bool Is_Bit_Type(Rule_Table table, const QString& type) {
+    const QString name = type.trimmed().toUpper();
+    if (name == QLatin1String("COIL STATUS"))
+        return true;
+    return table == Rule_Table::Read && name == QLatin1String("INPUT STATUS");
+}
 
 long long Last_Byte_Occupied(bool bit_type, int hardware_type, int position, int points, int start_bit) {
     const long long p = position;

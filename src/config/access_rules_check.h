@@ -33,6 +33,11 @@ struct Rules_Check_Failure {
 std::optional<Rules_Check_Failure> Controllo_dati(const Grid_Texts& read, const Grid_Texts& write,
                                                   const Rules_Limits& limits);
 
+// A bit type (values packed eight to a byte): "COIL STATUS" in both tables
+// and "INPUT STATUS" in the read table, compared after trimming in upper case.
+// Every other Type, an unknown name included, counts as a register type.
+bool Is_Bit_Type(Rule_Table table, const QString& type);
+
 // The last PROFIBUS byte a rule occupies, from its Position P, its number of
 // points N and its start bit S: P + 2N - 1 for registers; for bit types
 // P + (N + S - 1) div 8 on hardware type 1, P + (N - 1) div 8 otherwise.

@@ -6,9 +6,13 @@
 #include "config/access_rules.h"
 #include "config/access_rules_table.h"
 #include "config/file_lookup.h"
+#include "config/general_params.h"
 #include "config/grid_cell_delegate.h"
 #include "config/grid_rows_widget.h"
+#include "config/io_map_dialog.h"
+#include "config/io_map_text.h"
 #include "config/text_grid_model.h"
+#include "text/plain_hint.h"
 #include "text/text_table.h"
 
 #include <QEvent>
@@ -85,6 +89,15 @@ TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_
     ACG_Modbus_Write = Make_Grid(TS_Modbus_Write, write_model, QStringLiteral("ACG_Modbus_Write"));
     Body_Layout()->addWidget(PageControl1);
 
+    // Under the grids: how many overlaps the current rows hold; a click opens the map.
+    LL_Overlaps = new QLabel(Body());
+    LL_Overlaps->setObjectName(QStringLiteral("LL_Overlaps"));
+    LL_Overlaps->setTextFormat(Qt::RichText);
+    LL_Overlaps->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    LL_Overlaps->hide();
+    Body_Layout()->addWidget(LL_Overlaps);
+    connect(LL_Overlaps, &QLabel::linkActivated, this, &TFSetAccess::Btn_IOMapClick);
+
     // The row buttons sit at the left of the button panel.
     auto* buttons = qobject_cast<QHBoxLayout*>(P_Button->layout());
     auto make_button = [this](const char* name) {
@@ -104,6 +117,15 @@ TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_
     connect(Btn_InsRow, &QPushButton::clicked, this, &TFSetAccess::Btn_InsertRowClick);
     connect(Btn_CopyRow, &QPushButton::clicked, this, &TFSetAccess::Btn_CopyRowClick);
     connect(Btn_PasteRow, &QPushButton::clicked, this, &TFSetAccess::Btn_PasteRowClick);
+    Btn_IOMap = make_button("Btn_IOMap");
+    buttons->insertWidget(position++, Btn_IOMap);
+    connect(Btn_IOMap, &QPushButton::clicked, this, &TFSetAccess::Btn_IOMapClick);
+
+    // Every change of the rows reaches the overlaps line and the map window.
+    for (Text_Grid_Model* model : {read_model, write_model}) {
+        connect(model, &Text_Grid_Model::dataChanged, this, &TFSetAccess::Update_IO_Map);
+        connect(model, &Text_Grid_Model::modelReset, this, &TFSetAccess::Update_IO_Map);
+    }
 
     // Creation: the software code, the client area, the texts.
     Show_Soft_Code();
@@ -179,6 +201,11 @@ void TFSetAccess::Set_Lang() {
         write_model->Set_Header_Text(column, texts[628 + column]);
     write_model->Set_Header_Text(Write_Col::ForceF15F16, texts[690]);
     write_model->Set_Header_Text(Write_Col::Mnemonic, texts[641]);
+    Btn_IOMap->setText(texts[Io_Text::Button]);
+    Btn_IOMap->setToolTip(Plain_Hint(texts[Io_Text::Button_Hint]));
+    if (FIOMap)
+        FIOMap->Set_Lang();
+    Update_IO_Map();
 
     // Every column hint; each showing replaces both lists with those of its
     // hardware type.
@@ -198,9 +225,12 @@ void TFSetAccess::FormShow() {
     const Rules_Limits new_limits = Read_Rules_Limits(state.ParGen_File);
     const Access_Rules rules =
         state.Sdo_File.isEmpty() ? Access_Rules{} : Load_Sdo(Resolve_File_No_Case(state.Sdo_File));
+    const QList<Io_Occupant> new_reserved =
+        Reserved_Areas(state.ParGen_File.isEmpty() ? General_Params{} : Load_ParGen(state.ParGen_File));
 
     // 1, 2: hardware type and area sizes.
     limits = new_limits;
+    reserved_areas = new_reserved;
 
     // 3: columns and hint lists of the hardware type.
     const bool ethernet = limits.Hardware_Type != 0;
@@ -388,4 +418,44 @@ void TFSetAccess::bitbtn1Click() {
 
 void TFSetAccess::Btn_OKClick() {
     bitbtn1Click();
+}
+
+Io_Map TFSetAccess::Current_IO_Map() const {
+    return Build_Io_Map(read_model->Table(), write_model->Table(), limits, reserved_areas);
+}
+
+void TFSetAccess::Update_IO_Map() {
+    const Io_Map map = Current_IO_Map();
+    const int overlaps = static_cast<int>(map.Overlaps.size());
+    if (overlaps > 0)
+        LL_Overlaps->setText(QStringLiteral("<a href=\"io_map\">%1</a>")
+                                 .arg(Io_Overlaps_Line(texts, overlaps).toHtmlEscaped()));
+    LL_Overlaps->setVisible(overlaps > 0);
+    if (FIOMap)
+        FIOMap->Set_Map(map);
+}
+
+void TFSetAccess::Btn_IOMapClick() {
+    if (!FIOMap) {
+        FIOMap = new TFIOMap(state, texts, ui, this);
+        connect(FIOMap, &TFIOMap::Rule_Chosen, this, &TFSetAccess::Show_Rule_Row);
+        // The map belongs to this showing of the editor.
+        connect(this, &QDialog::finished, FIOMap, &QWidget::close);
+    }
+    FIOMap->Set_Map(Current_IO_Map());
+    FIOMap->show();
+    FIOMap->raise();
+    FIOMap->activateWindow();
+}
+
+void TFSetAccess::Show_Rule_Row(Rule_Table table, int row) {
+    PageControl1->setCurrentIndex(table == Rule_Table::Write ? 1 : 0);
+    QTableView* grid = table == Rule_Table::Write ? ACG_Modbus_Write : ACG_Modbus_Read;
+    if (row < 1 || row > grid->model()->rowCount())
+        return;
+    const int column = std::max(1, grid->currentIndex().column());
+    grid->setCurrentIndex(grid->model()->index(row - 1, column));
+    grid->scrollTo(grid->currentIndex());
+    activateWindow();
+    grid->setFocus();
 }

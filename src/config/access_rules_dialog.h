@@ -2,15 +2,18 @@
 
 #include "app/frame_dialog.h"
 #include "config/access_rules_check.h"
+#include "config/io_map.h"
 
 #include <QStringList>
 
+class QLabel;
 class QPushButton;
 class QTabWidget;
 class QTableView;
 class QWidget;
 class Grid_Cell_Delegate;
 class Text_Grid_Model;
+class TFIOMap;
 
 // The Modbus access rules editor: the read rules (Modbus reads into the
 // PROFIBUS input area) and the write rules (PROFIBUS output area written to
@@ -28,6 +31,9 @@ public:
     bool Copied_In_Write() const { return Do_Copy_In_Write; }
     const QStringList& Read_Hints() const { return Hint_Modbus_Set_Access_Read; }
     const QStringList& Write_Hints() const { return Hint_Modbus_Set_Access_Write; }
+    // The I/O map of the current rows, saved or not; the map window once opened.
+    Io_Map Current_IO_Map() const;
+    TFIOMap* IO_Map_Window() const { return FIOMap; }
 
     // Handlers shared by both grids. Rows are grid rows: 0 the header, 1 to
     // 244 the rules.
@@ -49,6 +55,13 @@ public Q_SLOTS:
     void Btn_InsertRowClick();
     void Btn_CopyRowClick();
     void Btn_PasteRowClick();
+    // Opens the I/O map beside the editor.
+    void Btn_IOMapClick();
+    // Shows the overlaps of the current rows under the grids and hands the
+    // map to the map window; runs on every change of the rows.
+    void Update_IO_Map();
+    // Makes a rule row current on its page.
+    void Show_Rule_Row(Rule_Table table, int row);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,11 +84,15 @@ private:
     QPushButton* Btn_InsRow = nullptr;
     QPushButton* Btn_CopyRow = nullptr;
     QPushButton* Btn_PasteRow = nullptr;
+    QPushButton* Btn_IOMap = nullptr;
+    QLabel* LL_Overlaps = nullptr;
+    TFIOMap* FIOMap = nullptr;
 
     Text_Grid_Model* read_model = nullptr;
     Text_Grid_Model* write_model = nullptr;
 
     Rules_Limits limits;
+    QList<Io_Occupant> reserved_areas; // what the general parameters reserve
     bool Do_Copy_In_Read = false;
     bool Do_Copy_In_Write = false;
     QStringList Hint_Modbus_Set_Access_Read;

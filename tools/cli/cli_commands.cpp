@@ -2,11 +2,14 @@
 
 #include "cli_bank_commands.h"
 #include "cli_gsd.h"
+#include "cli_io_map_commands.h"
 
 QList<Cli_Command> All_Cli_Commands() {
     return {
         Build_Cli_Command(),
         Inspect_Cli_Command(),
         Gsd_Cli_Command(),
+        Check_Cli_Command(),
+        Map_Cli_Command(),
     };
 }

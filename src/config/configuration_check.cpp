@@ -1,0 +1,236 @@
+#include "config/configuration_check.h"
+
+#include "app/hardware_type.h"
+#include "app/kc_error.h"
+#include "config/access_rules_check.h"
+#include "config/diagnosis_check.h"
+#include "config/diagnosis_list.h"
+#include "config/file_lookup.h"
+#include "config/general_params_check.h"
+#include "config/io_map_text.h"
+#include "output/bank_build.h"
+#include "text/text_table.h"
+
+#include <optional>
+
+namespace {
+
+// Editor messages this check shows as well.
+constexpr int Text_Lost_Rows_Begin = 692; // + row + 693/694 + end row + 695
+constexpr int Text_Lost_Rows_Read = 693;
+constexpr int Text_Lost_Rows_Write = 694;
+constexpr int Text_Lost_Rows_End = 695;
+constexpr int Text_Dropped_Begin = 696; // + read count + 697 + write count + 698
+constexpr int Text_Dropped_Middle = 697;
+constexpr int Text_Dropped_End = 698;
+constexpr int Text_Too_Many_Ids_Begin = 710; // + count + 711
+constexpr int Text_Too_Many_Ids_End = 711;
+constexpr int Text_Ids_Left_Out_Begin = 712; // + row + 713
+constexpr int Text_Ids_Left_Out_End = 713;
+
+Conf_Finding Finding(Finding_Level level, const QString& code, const QString& document,
+                     const QString& message) {
+    Conf_Finding finding;
+    finding.Level = level;
+    finding.Code = code;
+    finding.Document = document;
+    finding.Message = message;
+    return finding;
+}
+
+// The two stored documents the map needs, as the rules editor reads them.
+struct Rule_Documents {
+    Rules_Limits Limits;
+    QList<Io_Occupant> Reserved;
+    Grid_Texts Read;
+    Grid_Texts Write;
+};
+
+Rule_Documents Read_Rule_Documents(const QString& pargen_path, const General_Params& params,
+                                   const Access_Rules& rules) {
+    Rule_Documents documents;
+    documents.Limits = Read_Rules_Limits(pargen_path);
+    documents.Reserved = Reserved_Areas(params);
+    documents.Read = Rule_Grid_Of(Rule_Table::Read, rules.Read_Rules);
+    documents.Write = Rule_Grid_Of(Rule_Table::Write, rules.Write_Rules);
+    return documents;
+}
+
+// Every enabled rule the editor refuses, each with its first failing check.
+// The editor stops at the first failure; here the failing rule is set aside
+// (disabled in a copy) and the same validation runs again.
+void Check_Rules(Conf_Check& check, const Text_Table& texts, Rule_Documents documents) {
+    while (const auto failure = Controllo_dati(documents.Read, documents.Write, documents.Limits)) {
+        Conf_Finding finding = Finding(Finding_Level::Error, QStringLiteral("invalid_rule"), Check_Sdo_Name,
+                                       Rules_Check_Message(texts, *failure));
+        finding.Table = failure->Table;
+        finding.Row = failure->Row;
+        check.Errors.append(finding);
+        Grid_Texts& grid = failure->Table == Rule_Table::Read ? documents.Read : documents.Write;
+        grid.Cell(failure->Row, Read_Col::Enable) = QStringLiteral("N");
+    }
+}
+
+void Check_Rule_Rows(Conf_Check& check, const Text_Table& texts, const Rule_Documents& documents,
+                     const Access_Rules& rules) {
+    for (Rule_Table table : {Rule_Table::Read, Rule_Table::Write}) {
+        const Grid_Texts& grid = table == Rule_Table::Read ? documents.Read : documents.Write;
+        const int lost = First_Row_Lost_On_Save(grid);
+        if (lost == 0)
+            continue;
+        const int table_text = table == Rule_Table::Read ? Text_Lost_Rows_Read : Text_Lost_Rows_Write;
+        Conf_Finding finding =
+            Finding(Finding_Level::Warning, QStringLiteral("rows_after_table_end"), Check_Sdo_Name,
+                    texts[Text_Lost_Rows_Begin] + QString::number(lost) + texts[table_text] +
+                        QString::number(Table_End_Row(grid)) + texts[Text_Lost_Rows_End]);
+        finding.Table = table;
+        finding.Row = lost;
+        check.Warnings.append(finding);
+    }
+    const qsizetype read_dropped = std::max<qsizetype>(0, rules.Read_Rules.size() - Rule_Rows);
+    const qsizetype write_dropped = std::max<qsizetype>(0, rules.Write_Rules.size() - Rule_Rows);
+    if (read_dropped > 0 || write_dropped > 0)
+        check.Warnings.append(
+            Finding(Finding_Level::Warning, QStringLiteral("rules_not_kept"), Check_Sdo_Name,
+                    texts[Text_Dropped_Begin] + QString::number(read_dropped) + texts[Text_Dropped_Middle] +
+                        QString::number(write_dropped) + texts[Text_Dropped_End]));
+}
+
+void Check_Diagnosis(Conf_Check& check, const Text_Table& texts, const Diagnosis_List& list) {
+    // As for the rules: every refused entry, each found by the editor's
+    // validation after the ones before it were set aside.
+    QStringList cells = list.IDs;
+    while (const auto failure = Controllo_dati(cells)) {
+        Conf_Finding finding = Finding(
+            Finding_Level::Error, QStringLiteral("invalid_diagnosis_id"), Check_Diagnosis_Name,
+            texts[failure->text_index] + QString::number(failure->row) + texts[failure->end_text_index]);
+        finding.Row = failure->row;
+        check.Errors.append(finding);
+        cells[failure->row - 1] = QString::number(failure->low);
+    }
+    const int left_out = First_Row_Left_Out(list.IDs);
+    if (left_out > 0) {
+        Conf_Finding finding = Finding(
+            Finding_Level::Warning, QStringLiteral("diagnosis_rows_after_end"), Check_Diagnosis_Name,
+            texts[Text_Ids_Left_Out_Begin] + QString::number(left_out) + texts[Text_Ids_Left_Out_End]);
+        finding.Row = left_out;
+        check.Warnings.append(finding);
+    }
+    if (list.IDs.size() > Diagnosis_List::Max_Entries)
+        check.Warnings.append(Finding(Finding_Level::Warning, QStringLiteral("diagnosis_entries_not_kept"),
+                                      Check_Diagnosis_Name,
+                                      texts[Text_Too_Many_Ids_Begin] + QString::number(list.IDs.size()) +
+                                          texts[Text_Too_Many_Ids_End]));
+}
+
+void Add_Map_Findings(Conf_Check& check, const Text_Table& texts, const Io_Map& map) {
+    for (const Io_Overlap& overlap : map.Overlaps) {
+        const Io_Occupant& first = map.Occupants[overlap.First];
+        const Io_Occupant& second = map.Occupants[overlap.Second];
+        // Reserved areas come before the rules, so a rule, if any, is the
+        // second; the finding points at the later rule of the pair.
+        const Io_Occupant* rule = second.Is_Rule() ? &second : first.Is_Rule() ? &first : nullptr;
+        Conf_Finding finding =
+            Finding(Finding_Level::Warning, QStringLiteral("overlap"),
+                    rule ? Check_Sdo_Name : Check_ParGen_Name, Io_Overlap_Message(texts, map, overlap));
+        if (rule) {
+            finding.Table = rule->Table;
+            finding.Row = rule->Row;
+        }
+        finding.Overlap =
+            Overlap_Detail{overlap.Area, overlap.First_Byte(), overlap.Last_Byte(), {first, second}};
+        check.Warnings.append(finding);
+    }
+    for (const Io_Repeated_Read& repeated : map.Repeated_Reads) {
+        Conf_Finding finding = Finding(Finding_Level::Warning, QStringLiteral("repeated_read"),
+                                       Check_Sdo_Name, Io_Repeated_Read_Message(texts, repeated));
+        finding.Table = Rule_Table::Read;
+        finding.Row = repeated.Second_Row;
+        check.Warnings.append(finding);
+    }
+}
+
+template <typename Read> bool Try_Read(Conf_Check& check, const QString& document, Read read) {
+    try {
+        read();
+        return true;
+    } catch (const Kc_Error& error) {
+        check.Errors.append(
+            Finding(Finding_Level::Error, QStringLiteral("unreadable_document"), document, error.Message()));
+        return false;
+    }
+}
+
+} // namespace
+
+Grid_Texts Rule_Grid_Of(Rule_Table table, const QList<Access_Rule>& rules) {
+    Grid_Texts grid = New_Rule_Grid(table);
+    for (int row = grid.Last_Row() + 1; row <= rules.size(); ++row) {
+        QStringList cells;
+        cells.reserve(grid.Column_Count());
+        cells.append(QString::number(row));
+        cells.append(QStringLiteral("Y"));
+        while (cells.size() < grid.Column_Count())
+            cells.append(QString());
+        grid.Texts.append(cells);
+    }
+    Fill_Rule_Grid(grid, table, rules);
+    return grid;
+}
+
+Io_Map Stored_Io_Map(const QString& conf_dir) {
+    const QString pargen_path = Find_File_No_Case(conf_dir, Check_ParGen_Name);
+    const General_Params params = Load_ParGen(pargen_path);
+    const Access_Rules rules = Load_Sdo(Find_File_No_Case(conf_dir, Check_Sdo_Name));
+    const Rule_Documents documents = Read_Rule_Documents(pargen_path, params, rules);
+    return Build_Io_Map(documents.Read, documents.Write, documents.Limits, documents.Reserved);
+}
+
+Conf_Check Check_Configuration(const QString& conf_dir, const Text_Table& texts) {
+    Conf_Check check;
+    const QString pargen_path = Find_File_No_Case(conf_dir, Check_ParGen_Name);
+
+    General_Params params;
+    const bool pargen_read = Try_Read(check, Check_ParGen_Name, [&] { params = Load_ParGen(pargen_path); });
+    if (pargen_read) {
+        if (const auto failure = Controllo_Dati(params))
+            check.Errors.append(Finding(Finding_Level::Error, QStringLiteral("invalid_parameter"),
+                                        Check_ParGen_Name, ParGen_Failure_Message(texts, *failure)));
+    }
+
+    Access_Rules rules;
+    const bool sdo_read = Try_Read(check, Check_Sdo_Name,
+                                   [&] { rules = Load_Sdo(Find_File_No_Case(conf_dir, Check_Sdo_Name)); });
+    std::optional<Rule_Documents> rule_documents;
+    if (pargen_read && sdo_read) {
+        rule_documents = Read_Rule_Documents(pargen_path, params, rules);
+        Check_Rules(check, texts, *rule_documents);
+        Check_Rule_Rows(check, texts, *rule_documents, rules);
+    }
+
+    bool diagnosis_read = true;
+    if (!pargen_read || Read_Hardware_Type(pargen_path) != 1) {
+        Diagnosis_List list;
+        diagnosis_read = Try_Read(check, Check_Diagnosis_Name, [&] {
+            list = Load_Diagnosis(Find_File_No_Case(conf_dir, Check_Diagnosis_Name));
+        });
+        if (diagnosis_read)
+            Check_Diagnosis(check, texts, list);
+    }
+
+    if (pargen_read && sdo_read && diagnosis_read) {
+        try {
+            Build_Bank(conf_dir);
+        } catch (const Kc_Error& error) {
+            check.Errors.append(
+                Finding(Finding_Level::Error, QStringLiteral("image_build"), QString(), error.Message()));
+        }
+    }
+
+    if (rule_documents) {
+        Add_Map_Findings(check, texts,
+                         Build_Io_Map(rule_documents->Read, rule_documents->Write, rule_documents->Limits,
+                                      rule_documents->Reserved));
+    }
+    return check;
+}
