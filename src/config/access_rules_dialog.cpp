@@ -8,6 +8,7 @@
 #include "config/file_lookup.h"
 #include "config/grid_cell_delegate.h"
 #include "config/grid_rows_widget.h"
+#include "config/grid_view_widget.h"
 #include "config/text_grid_model.h"
 #include "text/text_table.h"
 
@@ -114,7 +115,7 @@ TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_
 QTableView* TFSetAccess::Make_Grid(QWidget* page, Text_Grid_Model* model, const QString& name) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* grid = new QTableView(page);
+    auto* grid = new Grid_Table_View(page);
     grid->setObjectName(name);
     // The row header goes before the model comes: a visible one would size
     // itself from all 245 rows.

@@ -5,6 +5,7 @@
 #include "app/ui_services.h"
 #include "config/diagnosis_check.h"
 #include "config/diagnosis_list.h"
+#include "config/grid_view_widget.h"
 #include "text/text_table.h"
 
 #include <QHeaderView>
@@ -41,7 +42,7 @@ TFSetDiagnosis::TFSetDiagnosis(App_State& app_state, const Text_Table& text_tabl
 
     // The row header is hidden before the rows come: a visible one would
     // size itself from every row.
-    ASG = new QTableWidget(Body());
+    ASG = new Grid_Table_Widget(Body());
     ASG->setObjectName(QStringLiteral("ASG"));
     ASG->verticalHeader()->hide();
     ASG->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
