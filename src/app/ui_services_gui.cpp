@@ -11,9 +11,13 @@ namespace {
 
 // Messages come from the text table and from language files: shown as plain
 // text, never interpreted as markup.
-int Show_Box(QWidget* parent, QMessageBox::Icon icon, const QString& message, QMessageBox::StandardButtons buttons) {
+int Show_Box(QWidget* parent, QMessageBox::Icon icon, const QString& message,
+             QMessageBox::StandardButtons buttons,
+             QMessageBox::StandardButton default_button = QMessageBox::NoButton) {
     QMessageBox box(icon, QApplication::applicationDisplayName(), message, buttons, parent);
     box.setTextFormat(Qt::PlainText);
+    if (default_button != QMessageBox::NoButton)
+        box.setDefaultButton(default_button);
     return box.exec();
 }
 
@@ -35,9 +39,11 @@ void Ui_Services_Gui::Warning_Box(const QString& message) {
     Show_Box(Active_Parent(), QMessageBox::Warning, message, QMessageBox::Ok);
 }
 
-bool Ui_Services_Gui::Question_Box(const QString& message) {
-    return Show_Box(Active_Parent(), QMessageBox::Question, message, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+bool Ui_Services_Gui::Question_Box(const QString& message, Default_Answer default_answer) {
+    const QMessageBox::StandardButton default_button =
+        default_answer == Default_Answer::No ? QMessageBox::No : QMessageBox::Yes;
+    return Show_Box(Active_Parent(), QMessageBox::Question, message, QMessageBox::Yes | QMessageBox::No,
+                    default_button) == QMessageBox::Yes;
 }
 
 QString Ui_Services_Gui::Choose_Save_File(const QString& dir, const QString& filter) {

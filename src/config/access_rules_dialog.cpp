@@ -312,7 +312,7 @@ void TFSetAccess::Btn_DelRowClick() {
     const int row = Current_Row(grid);
     if (row < 1)
         return;
-    if (!ui.Question_Box(texts[688] + QString::number(row)))
+    if (!ui.Question_Box(texts[688] + QString::number(row), Ui_Services::Default_Answer::No))
         return;
     Model_Of(grid)->Edit_Table([row](Grid_Texts& table) {
         Delete_Row(table, row);
@@ -364,7 +364,7 @@ bool TFSetAccess::Confirm_Lost_Rows() {
         const int table_text = model == read_model ? 693 : 694;
         const QString question = texts[692] + QString::number(lost) + texts[table_text] +
                                  QString::number(Table_End_Row(model->Table())) + texts[695];
-        if (!ui.Question_Box(question))
+        if (!ui.Question_Box(question, Ui_Services::Default_Answer::No))
             return false;
     }
     return true;

@@ -131,7 +131,8 @@ void TFSetDiagnosis::Btn_OKClick() {
     const QStringList cells = Cells();
     const int left_out = First_Row_Left_Out(cells);
     if (left_out > 0 &&
-        !ui.Question_Box(texts[text_left_out_begin] + QString::number(left_out) + texts[text_left_out_end]))
+        !ui.Question_Box(texts[text_left_out_begin] + QString::number(left_out) + texts[text_left_out_end],
+                         Ui_Services::Default_Answer::No))
         return;
     try {
         Save_Diagnosis(state.Diagnosis_File, Diagnosis_From_Cells(cells));

@@ -19,6 +19,7 @@ public:
     struct Call {
         Kind kind;
         QString text; // message, or the chooser's "dir | filter", or the dialog's objectName
+        std::optional<Default_Answer> default_answer = std::nullopt; // questions only
     };
 
     ~Ui_Recorder() override;
@@ -26,7 +27,10 @@ public:
     // An expected box. With a text, the shown message must equal it.
     void Expect_Error(std::optional<QString> text = std::nullopt);
     void Expect_Warning(std::optional<QString> text = std::nullopt);
-    void Expect_Question(bool answer_yes, std::optional<QString> text = std::nullopt);
+    // With a default, the question must have been asked with that default
+    // answer (the button Enter presses).
+    void Expect_Question(bool answer_yes, std::optional<QString> text = std::nullopt,
+                         std::optional<Default_Answer> default_answer = std::nullopt);
     void Expect_Save_File(const QString& chosen_path);
     // The handler plays the user inside the dialog (fill controls, press
     // buttons) and gives the dialog's result.
@@ -41,7 +45,7 @@ public:
 
     void Error_Box(const QString& message) override;
     void Warning_Box(const QString& message) override;
-    bool Question_Box(const QString& message) override;
+    bool Question_Box(const QString& message, Default_Answer default_answer) override;
     QString Choose_Save_File(const QString& dir, const QString& filter) override;
     void Open_Url(const QString& url) override;
     int Show_Modal(QDialog& dialog) override;
@@ -51,6 +55,7 @@ private:
         Kind kind;
         std::optional<QString> text;
         bool answer_yes = false;
+        std::optional<Default_Answer> default_answer;
         QString path;
         std::function<int(QDialog&)> handler;
     };
