@@ -5,6 +5,7 @@
 #include "config/file_lookup.h"
 #include "config/xml_document.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -101,7 +102,11 @@ public:
         // a single rule is kept.
         const QByteArray bytes = Read_Document_Bytes(file);
         Check_Document_Shape(file, bytes);
-        reader.addData(bytes);
+        // Read from a device, decoded a block at a time.
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        reader.setDevice(&buffer);
         reader.setNamespaceProcessing(false);
         Read_Prolog();
         Read_Body();

@@ -2,6 +2,7 @@
 
 #include "app/kc_error.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QXmlStreamReader>
@@ -50,7 +51,12 @@ QByteArray Read_Document_Bytes(const QString& path) {
 }
 
 void Check_Document_Shape(const QString& path, const QByteArray& bytes) {
-    QXmlStreamReader reader(bytes);
+    // Through a device the reader decodes a block at a time; given the bytes
+    // themselves it would hold all of them decoded at once.
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QXmlStreamReader reader(&buffer);
     reader.setNamespaceProcessing(false);
     int depth = 0;
     qint64 nodes = 0;

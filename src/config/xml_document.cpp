@@ -14,11 +14,15 @@ QDomDocument Load_Xml_File(const QString& path) {
     // tree is built: both the time and the memory of a parse grow with it.
     const QByteArray bytes = Read_Document_Bytes(path);
     Check_Document_Shape(path, bytes);
+    // Parsed from a device, decoded a block at a time.
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
     QDomDocument document;
     QString message;
     int line = 0;
     int column = 0;
-    if (!document.setContent(bytes, &message, &line, &column))
+    if (!document.setContent(&buffer, &message, &line, &column))
         throw Kc_Error(QStringLiteral("%1 is not a well-formed XML document: %2 (line %3, column %4)")
                            .arg(QDir::toNativeSeparators(path), message)
                            .arg(line)
