@@ -28,7 +28,7 @@ public:
     int boxes = 0;
     void Error_Box(const QString&) override { ++boxes; }
     void Warning_Box(const QString&) override { ++boxes; }
-    bool Question_Box(const QString&) override {
+    bool Question_Box(const QString&, Default_Answer) override {
         ++boxes;
         return false;
     }

@@ -15,8 +15,13 @@ public:
     virtual void Error_Box(const QString& message) = 0;
     // Modal warning box: warning icon, one OK button.
     virtual void Warning_Box(const QString& message) = 0;
-    // Modal question: question icon, Yes and No. True for Yes.
-    virtual bool Question_Box(const QString& message) = 0;
+    // The button Enter presses in a question. A question whose Yes throws
+    // data away (rows, a file) defaults to No, so a hurried Enter keeps it.
+    enum class Default_Answer { Yes, No };
+
+    // Modal question: question icon, Yes and No, the default as given.
+    // True for Yes; Escape and closing the box answer No.
+    virtual bool Question_Box(const QString& message, Default_Answer default_answer) = 0;
 
     // Save-file chooser opening in `dir` with one name filter, e.g.
     // "Generic Station Description (*.gsd)". The empty text when cancelled.

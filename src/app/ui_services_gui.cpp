@@ -27,10 +27,11 @@ void Ui_Services_Gui::Warning_Box(const QString& message) {
         ->exec();
 }
 
-bool Ui_Services_Gui::Question_Box(const QString& message) {
-    return Make_Message_Box(Active_Parent(), QMessageBox::Question, box_title_, message,
-                            QMessageBox::Yes | QMessageBox::No, texts_)
-               ->exec() == QMessageBox::Yes;
+bool Ui_Services_Gui::Question_Box(const QString& message, Default_Answer default_answer) {
+    auto box = Make_Message_Box(Active_Parent(), QMessageBox::Question, box_title_, message,
+                                QMessageBox::Yes | QMessageBox::No, texts_);
+    box->setDefaultButton(default_answer == Default_Answer::No ? QMessageBox::No : QMessageBox::Yes);
+    return box->exec() == QMessageBox::Yes;
 }
 
 QString Ui_Services_Gui::Choose_Save_File(const QString& dir, const QString& filter) {

@@ -1,9 +1,11 @@
 #include "config/access_rules.h"
 
 #include "app/kc_error.h"
+#include "config/document_bounds.h"
 #include "config/file_lookup.h"
 #include "config/xml_document.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -96,11 +98,15 @@ public:
     explicit Sdo_Reader(const QString& path) : file(path) {}
 
     Access_Rules Read() {
-        QFile device(file);
-        if (!device.open(QIODevice::ReadOnly))
-            throw Kc_Error(QStringLiteral("Cannot read %1: %2")
-                               .arg(QDir::toNativeSeparators(file), device.errorString()));
-        reader.setDevice(&device);
+        // A document larger or deeper than any real one is refused before
+        // a single rule is kept.
+        const QByteArray bytes = Read_Document_Bytes(file);
+        Check_Document_Shape(file, bytes);
+        // Read from a device, decoded a block at a time.
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        reader.setDevice(&buffer);
         reader.setNamespaceProcessing(false);
         Read_Prolog();
         Read_Body();

@@ -11,6 +11,7 @@
 #include "config/grid_rows_widget.h"
 #include "config/io_map_dialog.h"
 #include "config/io_map_text.h"
+#include "config/grid_view_widget.h"
 #include "config/text_grid_model.h"
 #include "text/plain_hint.h"
 #include "text/text_table.h"
@@ -136,7 +137,7 @@ TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_
 QTableView* TFSetAccess::Make_Grid(QWidget* page, Text_Grid_Model* model, const QString& name) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* grid = new QTableView(page);
+    auto* grid = new Grid_Table_View(page);
     grid->setObjectName(name);
     // The row header goes before the model comes: a visible one would size
     // itself from all 245 rows.
@@ -341,7 +342,7 @@ void TFSetAccess::Btn_DelRowClick() {
     const int row = Current_Row(grid);
     if (row < 1)
         return;
-    if (!ui.Question_Box(texts[688] + QString::number(row)))
+    if (!ui.Question_Box(texts[688] + QString::number(row), Ui_Services::Default_Answer::No))
         return;
     Model_Of(grid)->Edit_Table([row](Grid_Texts& table) {
         Delete_Row(table, row);
@@ -393,7 +394,7 @@ bool TFSetAccess::Confirm_Lost_Rows() {
         const int table_text = model == read_model ? 693 : 694;
         const QString question = texts[692] + QString::number(lost) + texts[table_text] +
                                  QString::number(Table_End_Row(model->Table())) + texts[695];
-        if (!ui.Question_Box(question))
+        if (!ui.Question_Box(question, Ui_Services::Default_Answer::No))
             return false;
     }
     return true;

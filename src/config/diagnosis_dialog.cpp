@@ -5,6 +5,7 @@
 #include "app/ui_services.h"
 #include "config/diagnosis_check.h"
 #include "config/diagnosis_list.h"
+#include "config/grid_view_widget.h"
 #include "text/text_table.h"
 
 #include <QHeaderView>
@@ -41,7 +42,7 @@ TFSetDiagnosis::TFSetDiagnosis(App_State& app_state, const Text_Table& text_tabl
 
     // The row header is hidden before the rows come: a visible one would
     // size itself from every row.
-    ASG = new QTableWidget(Body());
+    ASG = new Grid_Table_Widget(Body());
     ASG->setObjectName(QStringLiteral("ASG"));
     ASG->verticalHeader()->hide();
     ASG->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -130,7 +131,8 @@ void TFSetDiagnosis::Btn_OKClick() {
     const QStringList cells = Cells();
     const int left_out = First_Row_Left_Out(cells);
     if (left_out > 0 &&
-        !ui.Question_Box(texts[text_left_out_begin] + QString::number(left_out) + texts[text_left_out_end]))
+        !ui.Question_Box(texts[text_left_out_begin] + QString::number(left_out) + texts[text_left_out_end],
+                         Ui_Services::Default_Answer::No))
         return;
     try {
         Save_Diagnosis(state.Diagnosis_File, Diagnosis_From_Cells(cells));

@@ -58,7 +58,8 @@ bool Insert_Row(Grid_Texts& grid, int row, bool enabled, const Text_Table& texts
     const int last = grid.Last_Row();
     // Inserting pushes the last row out of the grid: never lose typed data
     // without the user's word.
-    if (Row_Used(grid, last) && !ui.Question_Box(texts[905] + QString::number(last) + texts[906]))
+    if (Row_Used(grid, last) &&
+        !ui.Question_Box(texts[905] + QString::number(last) + texts[906], Ui_Services::Default_Answer::No))
         return false;
     Insert_Empty_Row(grid, row, enabled);
     return true;
@@ -99,7 +100,7 @@ bool Paste_Row(Grid_Texts& grid, int row, const QStringList& clipboard, bool cop
         ui.Error_Box(texts[901]);
         return false;
     case Paste_Check::Ask_Overwrite:
-        if (!ui.Question_Box(texts[900]))
+        if (!ui.Question_Box(texts[900], Ui_Services::Default_Answer::No))
             return false;
         break;
     case Paste_Check::Paste:

@@ -2,6 +2,7 @@
 
 #include "app/kc_error.h"
 #include "config/save_file.h"
+#include "config/document_bounds.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -9,14 +10,19 @@
 #include <QXmlStreamWriter>
 
 QDomDocument Load_Xml_File(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Kc_Error(QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    // A document larger or deeper than any real one is refused before the
+    // tree is built: both the time and the memory of a parse grow with it.
+    const QByteArray bytes = Read_Document_Bytes(path);
+    Check_Document_Shape(path, bytes);
+    // Parsed from a device, decoded a block at a time.
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
     QDomDocument document;
     QString message;
     int line = 0;
     int column = 0;
-    if (!document.setContent(&file, &message, &line, &column))
+    if (!document.setContent(&buffer, &message, &line, &column))
         throw Kc_Error(QStringLiteral("%1 is not a well-formed XML document: %2 (line %3, column %4)")
                            .arg(QDir::toNativeSeparators(path), message)
                            .arg(line)

@@ -16,7 +16,9 @@ class QXmlStreamWriter;
 inline const QString Version_Comment = QStringLiteral("SW_VERSION = 2.110");
 
 // Parses the file. Throws Kc_Error naming the file, with the parser's message,
-// line and column, when it cannot be read or is not well-formed.
+// line and column, when it cannot be read or is not well-formed, and when it
+// is larger, deeper or holds more nodes than any real document (the bounds of
+// document_bounds.h), before it is parsed.
 QDomDocument Load_Xml_File(const QString& path);
 
 // The first top-level node (an XML declaration and a leading comment count).

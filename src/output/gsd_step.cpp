@@ -74,7 +74,7 @@ void Create_GSD_File(App_State& state, const Text_Table& texts, Ui_Services& ui)
         if (target.isDir())
             throw Kc_Error(
                 QStringLiteral("Cannot write %1: it is a folder.").arg(QDir::toNativeSeparators(path)));
-        if (target.exists() && !ui.Question_Box(texts[Text_Overwrite_File]))
+        if (target.exists() && !ui.Question_Box(texts[Text_Overwrite_File], Ui_Services::Default_Answer::No))
             return;
         Save_GSD_File(path, areas);
     } catch (const Kc_Error& error) {

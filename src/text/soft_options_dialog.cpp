@@ -230,7 +230,8 @@ void TFSoftOptions::LangClick(int slot) {
     if (slot < 1 || slot > Slots_Per_Page || entry < 0 || entry >= sl_languages.size())
         return;
     const QString name = sl_languages[entry].chopped(4);
-    if (!ui.Question_Box(texts[316] + language_in_use + texts[317] + name + texts[318]))
+    if (!ui.Question_Box(texts[316] + language_in_use + texts[317] + name + texts[318],
+                         Ui_Services::Default_Answer::Yes))
         return;
 
     QString error;

@@ -448,7 +448,8 @@ void Tst_Access_Rules_Dialog::data_after_end_of_table_asks() {
     f.Set(model, 5, 2, "  "); // the user clears the Slave ID of row 5 only
     if (!only_check_boxes_after)
         f.ui.Expect_Question(answer_yes,
-                             f.texts[692] + "6" + f.texts[write_table ? 694 : 693] + "5" + f.texts[695]);
+                             f.texts[692] + "6" + f.texts[write_table ? 694 : 693] + "5" + f.texts[695],
+                             Ui_Services::Default_Answer::No);
     QTest::mouseClick(f.Button("Btn_OK"), Qt::LeftButton);
     QVERIFY(f.ui.All_Answered());
     if (only_check_boxes_after || answer_yes) {
@@ -469,10 +470,10 @@ void Tst_Access_Rules_Dialog::delete_row_asks_with_row_number() {
     for (int row = 1; row <= 5; ++row)
         f.Fill_Read_Rule(row, QString::number(row));
     f.Select(f.Read_Grid(), 3);
-    f.ui.Expect_Question(false, "Are you sure to delete the Row number 3");
+    f.ui.Expect_Question(false, "Are you sure to delete the Row number 3", Ui_Services::Default_Answer::No);
     QTest::mouseClick(f.Button("Btn_DelRow"), Qt::LeftButton);
     QCOMPARE(f.Cell(f.dialog.Read_Model(), 3, Read_Col::Slave_ID), QString("3"));
-    f.ui.Expect_Question(true, "Are you sure to delete the Row number 3");
+    f.ui.Expect_Question(true, "Are you sure to delete the Row number 3", Ui_Services::Default_Answer::No);
     QTest::mouseClick(f.Button("Btn_DelRow"), Qt::LeftButton);
     QVERIFY(f.ui.All_Answered());
     QCOMPARE(f.Cell(f.dialog.Read_Model(), 3, Read_Col::Slave_ID), QString("4"));
@@ -495,11 +496,11 @@ void Tst_Access_Rules_Dialog::insert_row_on_full_last_row_asks() {
 
     f.Set(write, 244, Write_Col::Mnemonic, "last");
     const QString question = f.texts[905] + "244" + f.texts[906];
-    f.ui.Expect_Question(false, question);
+    f.ui.Expect_Question(false, question, Ui_Services::Default_Answer::No);
     QTest::mouseClick(f.Button("Btn_InsRow"), Qt::LeftButton);
     QCOMPARE(f.Cell(write, 2, Write_Col::Slave_ID), QString("1"));
     QCOMPARE(f.Cell(write, 244, Write_Col::Mnemonic), QString("last"));
-    f.ui.Expect_Question(true, question);
+    f.ui.Expect_Question(true, question, Ui_Services::Default_Answer::No);
     QTest::mouseClick(f.Button("Btn_InsRow"), Qt::LeftButton);
     QVERIFY(f.ui.All_Answered());
     QCOMPARE(f.Cell(write, 3, Write_Col::Slave_ID), QString("1"));
@@ -540,7 +541,7 @@ void Tst_Access_Rules_Dialog::copy_paste_between_tables() {
     QTest::mouseClick(f.Button("Btn_PasteRow"), Qt::LeftButton);
     QCOMPARE(f.Cell(f.dialog.Read_Model(), 5, Read_Col::Mnemonic), QString("r11"));
     f.Select(f.Read_Grid(), 2);
-    f.ui.Expect_Question(false, f.texts[900]);
+    f.ui.Expect_Question(false, f.texts[900], Ui_Services::Default_Answer::No);
     QTest::mouseClick(f.Button("Btn_PasteRow"), Qt::LeftButton);
     QCOMPARE(f.Cell(f.dialog.Read_Model(), 2, Read_Col::Slave_ID), QString("22"));
     QVERIFY(f.ui.All_Answered());

@@ -242,7 +242,8 @@ void Tst_Diagnosis_Dialog::data_after_end_asks() {
     ui->Expect_Question(answer_yes,
                         QString("Rows from row 5 on hold data that will not be saved, because the "
                                 "diagnosis list ends at the first row without a Modbus Slave ID. "
-                                "Save anyway?"));
+                                "Save anyway?"),
+                        Ui_Services::Default_Answer::No);
     QTest::mouseClick(Button("Btn_OK"), Qt::LeftButton);
     if (answer_yes) {
         QCOMPARE(dialog->result(), int(QDialog::Accepted));

@@ -124,7 +124,8 @@ void Tst_Grid_Rows::insert_asks_before_losing_last_row_data() {
     grid.Cell(Rule_Rows, Read_Col::Swap) = QStringLiteral("Y");
     const Grid_Texts before = grid;
     if (asked)
-        ui.Expect_Question(answer_yes, texts[905] + QString::number(Rule_Rows) + texts[906]);
+        ui.Expect_Question(answer_yes, texts[905] + QString::number(Rule_Rows) + texts[906],
+                           Ui_Services::Default_Answer::No);
     QCOMPARE(Insert_Row(grid, 2, true, texts, ui), inserted);
     QVERIFY(ui.All_Answered());
     if (inserted) {
@@ -207,7 +208,7 @@ void Tst_Grid_Rows::paste_checks_and_messages() {
         clipboard = QStringList(clipboard_size, QStringLiteral("x"));
     const Grid_Texts before = grid;
     if (expected_text == 900)
-        ui.Expect_Question(answer_yes, texts[900]);
+        ui.Expect_Question(answer_yes, texts[900], Ui_Services::Default_Answer::No);
     else if (expected_text != 0)
         ui.Expect_Error(texts[expected_text]);
 

@@ -222,7 +222,7 @@ void Tst_Gsd_Step::existing_file() {
     QVERIFY(Write_All(path, old));
 
     ui_.Expect_Save_File(Join_Path(state_.Conf_Dir, chosen));
-    ui_.Expect_Question(answer_yes, texts_[903]);
+    ui_.Expect_Question(answer_yes, texts_[903], Ui_Services::Default_Answer::No);
     Create_GSD_File(state_, texts_, ui_);
     QVERIFY(ui_.All_Answered());
     QCOMPARE(ui_.Shown().size(), 2); // chooser and question, nothing after

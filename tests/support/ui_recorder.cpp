@@ -23,24 +23,29 @@ const char* Kind_Name(Ui_Recorder::Kind kind) {
     return "?";
 }
 
+QString Answer_Name(Ui_Services::Default_Answer answer) {
+    return answer == Ui_Services::Default_Answer::Yes ? QStringLiteral("Yes") : QStringLiteral("No");
+}
+
 } // namespace
 
 Ui_Recorder::~Ui_Recorder() = default;
 
 void Ui_Recorder::Expect_Error(std::optional<QString> text) {
-    expected_.append({Kind::Error, std::move(text), false, {}, {}});
+    expected_.append({Kind::Error, std::move(text), false, {}, {}, {}});
 }
 
 void Ui_Recorder::Expect_Warning(std::optional<QString> text) {
-    expected_.append({Kind::Warning, std::move(text), false, {}, {}});
+    expected_.append({Kind::Warning, std::move(text), false, {}, {}, {}});
 }
 
-void Ui_Recorder::Expect_Question(bool answer_yes, std::optional<QString> text) {
-    expected_.append({Kind::Question, std::move(text), answer_yes, {}, {}});
+void Ui_Recorder::Expect_Question(bool answer_yes, std::optional<QString> text,
+                                  std::optional<Default_Answer> default_answer) {
+    expected_.append({Kind::Question, std::move(text), answer_yes, default_answer, {}, {}});
 }
 
 void Ui_Recorder::Expect_Save_File(const QString& chosen_path) {
-    expected_.append({Kind::Save_File, std::nullopt, false, chosen_path, {}});
+    expected_.append({Kind::Save_File, std::nullopt, false, {}, chosen_path, {}});
 }
 
 void Ui_Recorder::Expect_Link_Failure(std::optional<QString> text) {
@@ -48,7 +53,7 @@ void Ui_Recorder::Expect_Link_Failure(std::optional<QString> text) {
 }
 
 void Ui_Recorder::Expect_Modal(std::function<int(QDialog&)> handler) {
-    expected_.append({Kind::Modal, std::nullopt, false, {}, std::move(handler)});
+    expected_.append({Kind::Modal, std::nullopt, false, {}, {}, std::move(handler)});
 }
 
 QStringList Ui_Recorder::Shown_Texts(Kind kind) const {
@@ -68,11 +73,12 @@ void Ui_Recorder::Clear() {
 std::optional<Ui_Recorder::Expectation> Ui_Recorder::Take(Kind kind, const QString& text) {
     shown_.append({kind, text});
     if (expected_.isEmpty() || expected_.first().kind != kind) {
-        const QString what = QStringLiteral("unexpected %1: \"%2\"%3")
-                                 .arg(QLatin1String(Kind_Name(kind)), text,
-                                      expected_.isEmpty() ? QString()
-                                                          : QStringLiteral(" (expected a %1)")
-                                                                .arg(QLatin1String(Kind_Name(expected_.first().kind))));
+        const QString what =
+            QStringLiteral("unexpected %1: \"%2\"%3")
+                .arg(QLatin1String(Kind_Name(kind)), text,
+                     expected_.isEmpty() ? QString()
+                                         : QStringLiteral(" (expected a %1)")
+                                               .arg(QLatin1String(Kind_Name(expected_.first().kind))));
         QTest::qFail(qPrintable(what), __FILE__, __LINE__);
         return std::nullopt;
     }
@@ -93,8 +99,15 @@ void Ui_Recorder::Warning_Box(const QString& message) {
     Take(Kind::Warning, message);
 }
 
-bool Ui_Recorder::Question_Box(const QString& message) {
+bool Ui_Recorder::Question_Box(const QString& message, Default_Answer default_answer) {
     const auto expectation = Take(Kind::Question, message);
+    shown_.last().default_answer = default_answer;
+    if (expectation && expectation->default_answer && *expectation->default_answer != default_answer) {
+        const QString what =
+            QStringLiteral("question \"%1\" defaults to %2, expected %3")
+                .arg(message, Answer_Name(default_answer), Answer_Name(*expectation->default_answer));
+        QTest::qFail(qPrintable(what), __FILE__, __LINE__);
+    }
     return expectation && expectation->answer_yes;
 }
 

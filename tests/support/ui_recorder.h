@@ -21,6 +21,7 @@ public:
         // message, the chooser's "dir | filter", the link box's "message | url",
         // or the dialog's objectName
         QString text;
+        std::optional<Default_Answer> default_answer = std::nullopt; // questions only
     };
 
     ~Ui_Recorder() override;
@@ -28,7 +29,10 @@ public:
     // An expected box. With a text, the shown message must equal it.
     void Expect_Error(std::optional<QString> text = std::nullopt);
     void Expect_Warning(std::optional<QString> text = std::nullopt);
-    void Expect_Question(bool answer_yes, std::optional<QString> text = std::nullopt);
+    // With a default, the question must have been asked with that default
+    // answer (the button Enter presses).
+    void Expect_Question(bool answer_yes, std::optional<QString> text = std::nullopt,
+                         std::optional<Default_Answer> default_answer = std::nullopt);
     void Expect_Save_File(const QString& chosen_path);
     // A link box; with a text, "message | url" must equal it.
     void Expect_Link_Failure(std::optional<QString> text = std::nullopt);
@@ -47,7 +51,7 @@ public:
 
     void Error_Box(const QString& message) override;
     void Warning_Box(const QString& message) override;
-    bool Question_Box(const QString& message) override;
+    bool Question_Box(const QString& message, Default_Answer default_answer) override;
     QString Choose_Save_File(const QString& dir, const QString& filter) override;
     bool Open_Url(const QString& url) override;
     void Link_Failure_Box(const QString& message, const QString& url) override;
@@ -58,6 +62,7 @@ private:
         Kind kind;
         std::optional<QString> text;
         bool answer_yes = false;
+        std::optional<Default_Answer> default_answer;
         QString path;
         std::function<int(QDialog&)> handler;
     };

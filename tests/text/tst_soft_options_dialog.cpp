@@ -277,8 +277,8 @@ void Tst_Soft_Options_Dialog::language_question_answered_no() {
     QTest::mouseClick(f.Slot_Label(1), Qt::RightButton);
     QTest::mouseClick(f.Slot_Image(1), Qt::MiddleButton);
     QVERIFY(f.ui.Shown().isEmpty());
-    f.ui.Expect_Question(false,
-                         QStringLiteral("Do you want to change the Language from English to Deutsch?"));
+    f.ui.Expect_Question(false, QStringLiteral("Do you want to change the Language from English to Deutsch?"),
+                         Ui_Services::Default_Answer::Yes);
     f.Click(f.Slot_Label(1));
     QVERIFY(f.ui.All_Answered());
 
@@ -310,7 +310,8 @@ void Tst_Soft_Options_Dialog::language_change_on_page_2() {
     f.Show();
 
     f.Click(f.Button("Btn_Next"));
-    f.ui.Expect_Question(true, QStringLiteral("Do you want to change the Language from English to Deutsch?"));
+    f.ui.Expect_Question(true, QStringLiteral("Do you want to change the Language from English to Deutsch?"),
+                         Ui_Services::Default_Answer::Yes);
     f.Click(f.Slot_Image(1));
     QVERIFY(f.ui.All_Answered());
 
