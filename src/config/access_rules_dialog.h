@@ -11,6 +11,7 @@ class QTableView;
 class QWidget;
 class Grid_Cell_Delegate;
 class Text_Grid_Model;
+class TFRules_Test;
 
 // The Modbus access rules editor: the read rules (Modbus reads into the
 // PROFIBUS input area) and the write rules (PROFIBUS output area written to
@@ -49,6 +50,11 @@ public Q_SLOTS:
     void Btn_InsertRowClick();
     void Btn_CopyRowClick();
     void Btn_PasteRowClick();
+    // Asks the Modbus slaves for what the enabled rules of the page showing
+    // (or its selected rows) read, as the grid holds them now.
+    void Btn_TestClick();
+    // Shows the page of the table and makes the row current.
+    void Show_Rule_Row(Rule_Table table, int row);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,6 +77,8 @@ private:
     QPushButton* Btn_InsRow = nullptr;
     QPushButton* Btn_CopyRow = nullptr;
     QPushButton* Btn_PasteRow = nullptr;
+    QPushButton* Btn_Test = nullptr;
+    TFRules_Test* FRules_Test = nullptr; // created at the first test
 
     Text_Grid_Model* read_model = nullptr;
     Text_Grid_Model* write_model = nullptr;

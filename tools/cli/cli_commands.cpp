@@ -2,11 +2,13 @@
 
 #include "cli_bank_commands.h"
 #include "cli_gsd.h"
+#include "cli_poll.h"
 
 QList<Cli_Command> All_Cli_Commands() {
     return {
         Build_Cli_Command(),
         Inspect_Cli_Command(),
         Gsd_Cli_Command(),
+        Poll_Cli_Command(),
     };
 }
