@@ -348,7 +348,8 @@ constexpr Default_Text default_texts[] = {
     {905, "Row "},
     {906, " holds data that will be lost when a row is inserted. Insert the row anyway?"},
     {970, "Test"},
-    {971, "Ask the Modbus slaves for what the enabled rules of this page, or the selected rows, read (nothing is written)"},
+    {971, "Ask the Modbus slaves for what the enabled rules of this page, or the selected rows, read "
+          "(nothing is written)"},
     {972, "Test the Modbus Rules"},
     {973, "Serial port of the Modbus line (a port of the list or any device path)"},
     {974, "Start"},
