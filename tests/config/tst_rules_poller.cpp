@@ -334,9 +334,10 @@ void Tst_Rules_Poller::parity_refused_by_the_port_names_port_and_setting() {
     // Linux pseudo-terminals refuse a parity bit.
     Poll_Serial_Settings settings = Quick_Settings();
     settings.Parity = 1;
-    const auto failure = poller_->Start(link_->Client_Port(), settings, {Read_Rule(1, 1, 3, 0, 1)});
-    if (!failure)
+    if (!link_->Refuses_Parity())
         QSKIP("this kernel's pseudo-terminals take a parity bit");
+    const auto failure = poller_->Start(link_->Client_Port(), settings, {Read_Rule(1, 1, 3, 0, 1)});
+    QVERIFY(failure);
     QCOMPARE(failure->Port, link_->Client_Port());
     QCOMPARE(failure->Setting, QString("Ser_Par = EVEN"));
     QCOMPARE(Poll_Port_Message(Text_Table(), *failure),

@@ -90,6 +90,17 @@ void Pty_Link::Forward(int from) {
         (void)!::write(sides_[1 - from].master, frame.constData(), frame.size());
 }
 
+bool Pty_Link::Refuses_Parity() const {
+    termios tio{};
+    if (::tcgetattr(sides_[0].slave, &tio) != 0)
+        return false;
+    const termios old = tio;
+    tio.c_cflag |= PARENB;
+    const bool refused = ::tcsetattr(sides_[0].slave, TCSANOW, &tio) != 0;
+    ::tcsetattr(sides_[0].slave, TCSANOW, &old);
+    return refused;
+}
+
 void Pty_Link::Hang_Up_Client() {
     Side& side = sides_[0];
     delete side.notifier;
