@@ -90,13 +90,15 @@ void Pty_Link::Forward(int from) {
         (void)!::write(sides_[1 - from].master, frame.constData(), frame.size());
 }
 
-bool Pty_Link::Refuses_Parity() const {
+bool Pty_Link::Refuses_Parity(bool odd) const {
     termios tio{};
     if (::tcgetattr(sides_[0].slave, &tio) != 0)
         return false;
     const termios old = tio;
-    tio.c_cflag |= PARENB;
-    const bool refused = ::tcsetattr(sides_[0].slave, TCSANOW, &tio) != 0;
+    tio.c_cflag |= odd ? PARENB | PARODD : PARENB;
+    bool refused = ::tcsetattr(sides_[0].slave, TCSANOW, &tio) != 0;
+    if (!refused && ::tcgetattr(sides_[0].slave, &tio) == 0)
+        refused = !(tio.c_cflag & PARENB);
     ::tcsetattr(sides_[0].slave, TCSANOW, &old);
     return refused;
 }

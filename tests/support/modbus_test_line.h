@@ -32,9 +32,9 @@ public:
     std::function<QByteArray(const QByteArray&)> To_Client;
     // Every frame the client sent, as it reached the server's side.
     QList<QByteArray> To_Server_Frames;
-    // True when the client's pseudo-terminal refuses a parity bit, as Linux
-    // pseudo-terminals do.
-    bool Refuses_Parity() const;
+    // True when the client's pseudo-terminal refuses or drops a parity bit
+    // (even or odd), as Linux pseudo-terminals do.
+    bool Refuses_Parity(bool odd = false) const;
     // Closes the client's side as an unplugged adapter would.
     void Hang_Up_Client();
 
