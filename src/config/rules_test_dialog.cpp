@@ -107,13 +107,15 @@ void TFRules_Test::Set_Lang() {
     Btn_OK->setText(texts[974]);
     Btn_Cancel->setText(texts[603]);
     ASG_Test_Results->setHorizontalHeaderLabels({texts[616], texts[627], texts[975], texts[976]});
-    for (int index = 0; index < poller_->Results().size(); ++index)
-        Show_Result(index);
+    if (showing_run_)
+        for (int index = 0; index < poller_->Results().size(); ++index)
+            Show_Result(index);
 }
 
 void TFRules_Test::Set_Rules(const QList<Poll_Request>& requests) {
     poller_->Cancel();
     requests_ = requests;
+    showing_run_ = false;
     Clear_Results();
 }
 
@@ -122,9 +124,7 @@ void TFRules_Test::Clear_Results() {
     ASG_Test_Results->setRowCount(static_cast<int>(requests_.size()));
     for (int index = 0; index < requests_.size(); ++index) {
         const Poll_Request& request = requests_[index];
-        auto* row_item = new QTableWidgetItem(QString::number(request.Row));
-        row_item->setData(Qt::UserRole, static_cast<int>(request.Table));
-        ASG_Test_Results->setItem(index, Result_Col::Row, row_item);
+        ASG_Test_Results->setItem(index, Result_Col::Row, new QTableWidgetItem(QString::number(request.Row)));
         ASG_Test_Results->setItem(index, Result_Col::Mnemonic, new QTableWidgetItem(request.Mnemonic));
         ASG_Test_Results->setItem(index, Result_Col::Status, new QTableWidgetItem);
         ASG_Test_Results->setItem(index, Result_Col::Values, new QTableWidgetItem);
@@ -169,6 +169,7 @@ void TFRules_Test::Btn_OKClick() {
         ui.Error_Box(Poll_Port_Message(texts, *failure));
         return;
     }
+    showing_run_ = true;
     Set_Running(true);
 }
 

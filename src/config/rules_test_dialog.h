@@ -66,4 +66,5 @@ private:
     Rules_Poller* poller_ = nullptr;
     std::unique_ptr<Serial_Port_Source> ports_;
     QList<Poll_Request> requests_;
+    bool showing_run_ = false; // the poller's results belong to the rows shown
 };

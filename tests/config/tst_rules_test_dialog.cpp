@@ -139,6 +139,13 @@ void Tst_Rules_Test_Dialog::tests_the_unsaved_rows_of_the_page_showing() {
     QCOMPARE(f.link.To_Server_Frames.size(), 3);
     QCOMPARE(f.state.Last_Test_Port, f.link.Client_Port());
     QVERIFY(!QFileInfo::exists(f.state.Sdo_File)); // nothing was saved to test the rows
+
+    // A language change reaches the results through the editor.
+    f.texts.Set_Text(977, "Beantwortet");
+    f.texts.Set_Text(975, "Zustand");
+    f.editor.Set_Lang();
+    QCOMPARE(f.Column(2)[0], QString("Beantwortet"));
+    QCOMPARE(f.Results()->horizontalHeaderItem(2)->text(), QString("Zustand"));
 }
 
 void Tst_Rules_Test_Dialog::selected_row_of_the_write_page_is_read_back() {
