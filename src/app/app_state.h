@@ -25,6 +25,8 @@ struct App_State {
     bool Enable_Update = false;
     bool Enable_Jump_Field_Tables = false;
     bool Double_Click_Auto_Size = false;
+    // The serial port last chosen for a test of the Modbus rules.
+    QString Last_Test_Port;
 
     QString Main_Title = QStringLiteral("Vorlantech - Configurator KC40927 - PROFIBUS Slave / Modbus Master ");
     QString Soft_Code = QStringLiteral("KC40927");

@@ -43,6 +43,11 @@ void Write_Settings(QXmlStreamWriter& writer, const App_State& state) {
     writer.writeTextElement(QStringLiteral("enable_jump_field_tables"), flag(state.Enable_Jump_Field_Tables));
     writer.writeTextElement(QStringLiteral("Double_Click_Auto_Size"), flag(state.Double_Click_Auto_Size));
     writer.writeEndElement();
+    if (!state.Last_Test_Port.isEmpty()) {
+        writer.writeStartElement(QStringLiteral("lasttestport"));
+        writer.writeTextElement(QStringLiteral("portname"), state.Last_Test_Port);
+        writer.writeEndElement();
+    }
 }
 
 } // namespace
@@ -60,6 +65,7 @@ void Set_Default_Settings(App_State& state) {
     state.Enable_Update = false;
     state.Enable_Jump_Field_Tables = false;
     state.Double_Click_Auto_Size = false;
+    state.Last_Test_Port.clear();
 }
 
 void Read_Settings(const QString& path, App_State& state) {
@@ -84,6 +90,8 @@ void Read_Settings(const QString& path, App_State& state) {
     Read_Flag(root, QStringLiteral("enable_update"), state.Enable_Update);
     Read_Flag(root, QStringLiteral("enable_jump_field_tables"), state.Enable_Jump_Field_Tables);
     Read_Flag(root, QStringLiteral("Double_Click_Auto_Size"), state.Double_Click_Auto_Size);
+    if (Value_Text(root, QStringLiteral("lasttestport"), QStringLiteral("portname"), text))
+        state.Last_Test_Port = text;
 }
 
 QByteArray Settings_Bytes(const App_State& state) {

@@ -12,18 +12,22 @@ struct App_State;
 //   <lastlang><language>..</language></lastlang>
 //   <lastinternet><enable_internet>0</enable_internet><enable_update>0</enable_update>
 //   <enable_jump_field_tables>0</enable_jump_field_tables>
-//   <Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet></Conf_Settings>
+//   <Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet>
+//   <lasttestport><portname>..</portname></lasttestport></Conf_Settings>
 //
-// written on one line, without declaration or comment.
+// written on one line, without declaration or comment. The group lasttestport
+// (the serial port of the last test of the Modbus rules) is written only once
+// a port has been chosen, so the file is otherwise unchanged.
 
 // The file's path in the program folder.
 QString Settings_File_Path(const App_State& state);
 
-// Sets Conf_Name, Last_IP_Address, Language_Name and the four flags to their
-// defaults (empty, "192.168.2.205", "English", false) and clears Conf_Dir.
+// Sets Conf_Name, Last_IP_Address, Language_Name, the four flags and
+// Last_Test_Port to their defaults (empty, "192.168.2.205", "English", false,
+// empty) and clears Conf_Dir.
 void Set_Default_Settings(App_State& state);
 
-// Reads the seven values, each on its own: a missing group or value element
+// Reads the eight values, each on its own: a missing group or value element
 // gives that value's default. Texts are taken exactly as stored; a flag is on
 // only for the text "1". A missing file, or one that is not well-formed XML,
 // gives the defaults for every value and is not reported.

@@ -12,6 +12,8 @@
 #include "config/io_map_dialog.h"
 #include "config/io_map_text.h"
 #include "config/grid_view_widget.h"
+#include "config/rule_poll.h"
+#include "config/rules_test_dialog.h"
 #include "config/text_grid_model.h"
 #include "text/plain_hint.h"
 #include "text/text_table.h"
@@ -127,6 +129,9 @@ TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_
         connect(model, &Text_Grid_Model::dataChanged, this, &TFSetAccess::Update_IO_Map);
         connect(model, &Text_Grid_Model::modelReset, this, &TFSetAccess::Update_IO_Map);
     }
+    Btn_Test = make_button("Btn_Test");
+    buttons->insertWidget(position++, Btn_Test);
+    connect(Btn_Test, &QPushButton::clicked, this, &TFSetAccess::Btn_TestClick);
 
     // Creation: the software code, the client area, the texts.
     Show_Soft_Code();
@@ -194,6 +199,10 @@ void TFSetAccess::Set_Lang() {
         entry.button->setText(texts[entry.caption]);
         entry.button->setToolTip(texts[entry.hint]);
     }
+    Btn_Test->setText(texts[970]);
+    Btn_Test->setToolTip(texts[971]);
+    if (FRules_Test)
+        FRules_Test->Set_Lang();
     PageControl1->setTabText(0, texts[614]);
     PageControl1->setTabText(1, texts[615]);
     for (int column = 0; column < Read_Col::Count; ++column)
@@ -419,6 +428,30 @@ void TFSetAccess::bitbtn1Click() {
 
 void TFSetAccess::Btn_OKClick() {
     bitbtn1Click();
+}
+
+void TFSetAccess::Btn_TestClick() {
+    QTableView* grid = Showing_Grid();
+    const Rule_Table table = grid == ACG_Modbus_Write ? Rule_Table::Write : Rule_Table::Read;
+    QList<int> rows;
+    for (const QModelIndex& index : grid->selectionModel()->selectedRows())
+        rows.append(index.row() + 1);
+    const Grid_Texts& cells = Model_Of(grid)->Table();
+    const QList<Poll_Request> requests =
+        rows.isEmpty() ? Plan_Poll(cells, table, 1, Rule_Rows) : Plan_Poll(cells, table, rows);
+    if (requests.isEmpty()) {
+        ui.Error_Box(texts[993]);
+        return;
+    }
+    if (!FRules_Test) {
+        FRules_Test = new TFRules_Test(state, texts, ui, this);
+        connect(FRules_Test, &TFRules_Test::Row_Chosen, this, &TFSetAccess::Show_Rule_Row);
+    }
+    FRules_Test->Set_Rules(requests);
+    FRules_Test->FormShow();
+    FRules_Test->show();
+    FRules_Test->raise();
+    FRules_Test->activateWindow();
 }
 
 Io_Map TFSetAccess::Current_IO_Map() const {

@@ -14,6 +14,7 @@ class QWidget;
 class Grid_Cell_Delegate;
 class Text_Grid_Model;
 class TFIOMap;
+class TFRules_Test;
 
 // The Modbus access rules editor: the read rules (Modbus reads into the
 // PROFIBUS input area) and the write rules (PROFIBUS output area written to
@@ -60,7 +61,10 @@ public Q_SLOTS:
     // Shows the overlaps of the current rows under the grids and hands the
     // map to the map window; runs on every change of the rows.
     void Update_IO_Map();
-    // Makes a rule row current on its page.
+    // Asks the Modbus slaves for what the enabled rules of the page showing
+    // (or its selected rows) read, as the grid holds them now.
+    void Btn_TestClick();
+    // Shows the page of the table and makes the row current.
     void Show_Rule_Row(Rule_Table table, int row);
 
 protected:
@@ -87,6 +91,8 @@ private:
     QPushButton* Btn_IOMap = nullptr;
     QLabel* LL_Overlaps = nullptr;
     TFIOMap* FIOMap = nullptr;
+    QPushButton* Btn_Test = nullptr;
+    TFRules_Test* FRules_Test = nullptr; // created at the first test
 
     Text_Grid_Model* read_model = nullptr;
     Text_Grid_Model* write_model = nullptr;

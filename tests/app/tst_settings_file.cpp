@@ -31,6 +31,7 @@ private Q_SLOTS:
     void reading();
     void missing_file_gives_defaults();
     void write_failure_names_the_file_and_keeps_the_old_one();
+    void test_port_is_written_once_chosen();
 };
 
 void Tst_Settings_File::exact_bytes_data() {
@@ -192,6 +193,33 @@ void Tst_Settings_File::write_failure_names_the_file_and_keeps_the_old_one() {
 
     const QString missing_dir = dir.filePath("no such folder/Struttor.xml");
     QVERIFY_THROWS_EXCEPTION(Kc_Error, Save_Settings(missing_dir, App_State()));
+}
+
+void Tst_Settings_File::test_port_is_written_once_chosen() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Struttor.xml");
+    App_State state = State_With(defaults);
+    state.Last_Test_Port = "/dev/ttyUSB0 & <1>";
+    Save_Settings(path, state);
+    QCOMPARE(Read_All(path),
+             QByteArray("<Conf_Settings><lastproj><projectname></projectname></lastproj>"
+                        "<lastipadd><ipaddress>192.168.2.205</ipaddress></lastipadd>"
+                        "<lastlang><language>English</language></lastlang>"
+                        "<lastinternet><enable_internet>0</enable_internet><enable_update>0</enable_update>"
+                        "<enable_jump_field_tables>0</enable_jump_field_tables>"
+                        "<Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet>"
+                        "<lasttestport><portname>/dev/ttyUSB0 &amp; &lt;1&gt;</portname></lasttestport>"
+                        "</Conf_Settings>"));
+    App_State read;
+    Read_Settings(path, read);
+    QCOMPARE(read.Last_Test_Port, state.Last_Test_Port);
+    QCOMPARE(Values(read), defaults);
+
+    // A file without the element gives no port, also over a port read before.
+    QVERIFY(
+        Write_All(path, "<Conf_Settings><lastlang><language>Italiano</language></lastlang></Conf_Settings>"));
+    Read_Settings(path, read);
+    QVERIFY(read.Last_Test_Port.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(Tst_Settings_File)

@@ -3,6 +3,7 @@
 #include "cli_bank_commands.h"
 #include "cli_gsd.h"
 #include "cli_io_map_commands.h"
+#include "cli_poll.h"
 
 QList<Cli_Command> All_Cli_Commands() {
     return {
@@ -11,5 +12,6 @@ QList<Cli_Command> All_Cli_Commands() {
         Gsd_Cli_Command(),
         Check_Cli_Command(),
         Map_Cli_Command(),
+        Poll_Cli_Command(),
     };
 }

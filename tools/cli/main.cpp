@@ -10,8 +10,13 @@ namespace {
 
 void Print_Usage(QTextStream& stream, const QList<Cli_Command>& commands) {
     stream << "Usage: kc40927-cli COMMAND [ARGUMENTS]\n\nCommands:\n";
-    for (const Cli_Command& command : commands)
-        stream << "  " << command.usage.leftJustified(34) << command.summary << "\n";
+    for (const Cli_Command& command : commands) {
+        // A usage too long for its column puts the summary on a line of its own.
+        const QString usage = command.usage.size() < 34
+                                  ? command.usage.leftJustified(34)
+                                  : command.usage + QStringLiteral("\n") + QString(36, u' ');
+        stream << "  " << usage << command.summary << "\n";
+    }
     stream << "\n\"kc40927-cli COMMAND --help\" describes a command.\n";
 }
 

@@ -1,0 +1,145 @@
+#include "config/rule_poll.h"
+
+#include "config/int_conversion.h"
+#include "text/text_table.h"
+
+#include <QSet>
+#include <algorithm>
+
+namespace {
+
+// Message texts and point limits of the editor's checks on Slave ID, Type,
+// Address and NPoint, per table.
+struct Request_Checks {
+    int text_slave, text_type, text_address, text_npoint;
+    int bit_points_max, register_points_max;
+};
+
+constexpr Request_Checks read_checks{669, 670, 671, 672, 2000, 125};
+constexpr Request_Checks write_checks{679, 680, 681, 682, 1968, 123};
+
+Poll_Request Plan_Rule(const Grid_Texts& grid, Rule_Table table, int row) {
+    // Slave ID, Type, Address and NPoint sit in columns 2 to 5 of both tables.
+    const Request_Checks& checks = table == Rule_Table::Read ? read_checks : write_checks;
+    Poll_Request request;
+    request.Table = table;
+    request.Row = row;
+    request.Mnemonic = grid.Cell(row, grid.Column_Count() - 1);
+    request.Slave = Str_To_Int_Def(grid.Cell(row, 2), -1);
+    request.Function = Poll_Function(table, grid.Cell(row, 3));
+    request.Address = Str_To_Int_Def(grid.Cell(row, 4), -1);
+    request.Count = Str_To_Int_Def(grid.Cell(row, 5), -1);
+
+    auto invalid = [&](int text_index, std::optional<int> bound = std::nullopt) {
+        request.Invalid = Rules_Check_Failure{table, row, text_index, bound};
+        return request;
+    };
+    if (request.Slave < 1 || request.Slave > 247)
+        return invalid(checks.text_slave);
+    if (request.Function == 0)
+        return invalid(checks.text_type);
+    if (request.Address < 0 || request.Address > 65535)
+        return invalid(checks.text_address);
+    const int points_max = request.Function <= 2 ? checks.bit_points_max : checks.register_points_max;
+    if (request.Count < 1 || request.Count > points_max)
+        return invalid(checks.text_npoint, points_max);
+    return request;
+}
+
+} // namespace
+
+int Poll_Function(Rule_Table table, const QString& type) {
+    const QString name = type.trimmed().toUpper();
+    if (name == QLatin1String("COIL STATUS"))
+        return 1;
+    if (name == QLatin1String("HOLDING REGISTER"))
+        return 3;
+    if (table == Rule_Table::Read && name == QLatin1String("INPUT STATUS"))
+        return 2;
+    if (table == Rule_Table::Read && name == QLatin1String("INPUT REGISTER"))
+        return 4;
+    return 0;
+}
+
+int Poll_Data_Bytes(int function, int count) {
+    return function <= 2 ? (count + 7) / 8 : 2 * count;
+}
+
+QList<Poll_Request> Plan_Poll(const Grid_Texts& grid, Rule_Table table, const QList<int>& rows) {
+    const QSet<int> chosen(rows.begin(), rows.end());
+    QList<Poll_Request> requests;
+    const int end = Table_End_Row(grid);
+    for (int row = 1; row < end; ++row) {
+        if (!chosen.contains(row) || grid.Cell(row, 1).trimmed() != QLatin1String("Y"))
+            continue;
+        requests.append(Plan_Rule(grid, table, row));
+    }
+    return requests;
+}
+
+QList<Poll_Request> Plan_Poll(const Grid_Texts& grid, Rule_Table table, int first_row, int last_row) {
+    QList<int> rows;
+    for (int row = std::max(first_row, 1); row <= std::min(last_row, grid.Last_Row()); ++row)
+        rows.append(row);
+    return Plan_Poll(grid, table, rows);
+}
+
+QString Modbus_Exception_Name(const Text_Table& texts, int code) {
+    static constexpr struct {
+        int code, text;
+    } names[] = {{1, 984}, {2, 985}, {3, 986}, {4, 987}, {5, 988}, {6, 989}, {8, 990}, {10, 991}, {11, 992}};
+    for (const auto& name : names)
+        if (name.code == code)
+            return texts[name.text];
+    return {};
+}
+
+QString Poll_Result_Message(const Text_Table& texts, const Poll_Result& result) {
+    switch (result.Status) {
+    case Poll_Status::Ok:
+        return texts[977];
+    case Poll_Status::Exception: {
+        const QString name = Modbus_Exception_Name(texts, result.Exception_Code);
+        return texts[978] + QString::number(result.Exception_Code) +
+               (name.isEmpty() ? QString() : QStringLiteral(": ") + name);
+    }
+    case Poll_Status::Timeout:
+        return texts[979];
+    case Poll_Status::Error:
+        break;
+    }
+    switch (result.Error) {
+    case Poll_Error::Not_Sent:
+        return texts[983] +
+               (result.Request.Invalid ? Rules_Check_Message(texts, *result.Request.Invalid) : QString());
+    case Poll_Error::Crc:
+        return texts[980];
+    case Poll_Error::Wrong_Length:
+        return texts[981] + QString::number(result.Bytes_Received) + QLatin1Char('/') +
+               QString::number(result.Bytes_Expected);
+    case Poll_Error::Mismatch:
+        return texts[982];
+    case Poll_Error::Line:
+    case Poll_Error::None:
+        break;
+    }
+    return texts[999] + result.Detail;
+}
+
+QString Poll_Values_Text(const Poll_Result& result) {
+    QStringList parts;
+    const bool registers = result.Request.Function >= 3;
+    for (quint16 value : result.Values) {
+        if (registers)
+            parts.append(QStringLiteral("%1 (0x%2)")
+                             .arg(value)
+                             .arg(QString::number(value, 16).toUpper().rightJustified(4, QLatin1Char('0'))));
+        else
+            parts.append(QString::number(value));
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+QString Rule_Table_Name(Rule_Table table) {
+    return table == Rule_Table::Read ? QStringLiteral("read") : QStringLiteral("write");
+}
