@@ -46,6 +46,10 @@ QString Ui_Services_Gui::Choose_Save_File(const QString& dir, const QString& fil
                                         QFileDialog::DontConfirmOverwrite);
 }
 
+QString Ui_Services_Gui::Choose_Open_File(const QString& dir, const QString& filter) {
+    return QFileDialog::getOpenFileName(Active_Parent(), QString(), dir, filter);
+}
+
 void Ui_Services_Gui::Open_Url(const QString& url) {
     QDesktopServices::openUrl(QUrl(url));
 }

@@ -14,6 +14,7 @@ public:
     void Warning_Box(const QString& message) override;
     bool Question_Box(const QString& message) override;
     QString Choose_Save_File(const QString& dir, const QString& filter) override;
+    QString Choose_Open_File(const QString& dir, const QString& filter) override;
     void Open_Url(const QString& url) override;
     int Show_Modal(QDialog& dialog) override;
 

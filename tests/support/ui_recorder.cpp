@@ -17,6 +17,8 @@ const char* Kind_Name(Ui_Recorder::Kind kind) {
         return "save-file chooser";
     case Ui_Recorder::Kind::Modal:
         return "modal dialog";
+    case Ui_Recorder::Kind::Open_File:
+        return "open-file chooser";
     }
     return "?";
 }
@@ -39,6 +41,10 @@ void Ui_Recorder::Expect_Question(bool answer_yes, std::optional<QString> text) 
 
 void Ui_Recorder::Expect_Save_File(const QString& chosen_path) {
     expected_.append({Kind::Save_File, std::nullopt, false, chosen_path, {}});
+}
+
+void Ui_Recorder::Expect_Open_File(const QString& chosen_path) {
+    expected_.append({Kind::Open_File, std::nullopt, false, chosen_path, {}});
 }
 
 void Ui_Recorder::Expect_Modal(std::function<int(QDialog&)> handler) {
@@ -94,6 +100,11 @@ bool Ui_Recorder::Question_Box(const QString& message) {
 
 QString Ui_Recorder::Choose_Save_File(const QString& dir, const QString& filter) {
     const auto expectation = Take(Kind::Save_File, dir + QStringLiteral(" | ") + filter);
+    return expectation ? expectation->path : QString();
+}
+
+QString Ui_Recorder::Choose_Open_File(const QString& dir, const QString& filter) {
+    const auto expectation = Take(Kind::Open_File, dir + QStringLiteral(" | ") + filter);
     return expectation ? expectation->path : QString();
 }
 

@@ -14,7 +14,7 @@
 // kept in Shown() so a test can assert on the texts.
 class Ui_Recorder : public Ui_Services {
 public:
-    enum class Kind { Error, Warning, Question, Save_File, Modal };
+    enum class Kind { Error, Warning, Question, Save_File, Modal, Open_File };
 
     struct Call {
         Kind kind;
@@ -28,6 +28,8 @@ public:
     void Expect_Warning(std::optional<QString> text = std::nullopt);
     void Expect_Question(bool answer_yes, std::optional<QString> text = std::nullopt);
     void Expect_Save_File(const QString& chosen_path);
+    // An expected open-file chooser answering `chosen_path` (empty: cancelled).
+    void Expect_Open_File(const QString& chosen_path);
     // The handler plays the user inside the dialog (fill controls, press
     // buttons) and gives the dialog's result.
     void Expect_Modal(std::function<int(QDialog&)> handler);
@@ -43,6 +45,7 @@ public:
     void Warning_Box(const QString& message) override;
     bool Question_Box(const QString& message) override;
     QString Choose_Save_File(const QString& dir, const QString& filter) override;
+    QString Choose_Open_File(const QString& dir, const QString& filter) override;
     void Open_Url(const QString& url) override;
     int Show_Modal(QDialog& dialog) override;
 
