@@ -13,8 +13,8 @@ constexpr int text_overwrite_file = 903;
 
 } // namespace
 
-QString Choose_Output_File(Ui_Services& ui, const Text_Table& texts, const QString& dir, const QString& filter,
-                           const QStringList& suffixes) {
+QString Choose_Output_File(Ui_Services& ui, const Text_Table& texts, const QString& dir,
+                           const QString& filter, const QStringList& suffixes) {
     const QString chosen = ui.Choose_Save_File(dir, filter);
     if (chosen.isEmpty())
         return {};
@@ -26,7 +26,8 @@ QString Choose_Output_File(Ui_Services& ui, const Text_Table& texts, const QStri
         path += suffixes.first();
     const QFileInfo target(path);
     if (target.isDir())
-        throw Kc_Error(QStringLiteral("Cannot write %1: it is a folder.").arg(QDir::toNativeSeparators(path)));
+        throw Kc_Error(
+            QStringLiteral("Cannot write %1: it is a folder.").arg(QDir::toNativeSeparators(path)));
     if (target.exists() && !ui.Question_Box(texts[text_overwrite_file]))
         return {};
     return path;

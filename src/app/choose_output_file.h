@@ -12,5 +12,5 @@ class Ui_Services;
 // exists, text 903 asks before it is replaced. Gives the path, or the empty
 // text when the user cancels or does not want the file replaced. Throws
 // Kc_Error when the name is that of a folder.
-QString Choose_Output_File(Ui_Services& ui, const Text_Table& texts, const QString& dir, const QString& filter,
-                           const QStringList& suffixes);
+QString Choose_Output_File(Ui_Services& ui, const Text_Table& texts, const QString& dir,
+                           const QString& filter, const QStringList& suffixes);

@@ -17,7 +17,7 @@ std::optional<QString> Decode_Utf8(const QByteArray& bytes, int& bad_line) {
     const QList<QByteArray> lines = bytes.split('\n');
     for (int i = 0; i < lines.size(); ++i) {
         QStringDecoder line_decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        (void)line_decoder.decode(lines[i]);
+        const QString line = line_decoder.decode(lines[i]);
         if (line_decoder.hasError()) {
             bad_line = i + 1;
             return std::nullopt;

@@ -21,17 +21,17 @@ Csv_Table_Rows Refused(const Csv_Error& error) {
 
 const QStringList& Csv_Header(Csv_Table_Kind kind) {
     static const QStringList read = {
-        QStringLiteral("Enable"),      QStringLiteral("Slave_ID"), QStringLiteral("Type"),
-        QStringLiteral("Address_Mod"), QStringLiteral("NPoint"),   QStringLiteral("PollTime"),
+        QStringLiteral("Enable"),      QStringLiteral("Slave_ID"),      QStringLiteral("Type"),
+        QStringLiteral("Address_Mod"), QStringLiteral("NPoint"),        QStringLiteral("PollTime"),
         QStringLiteral("MaxError"),    QStringLiteral("Address_Profi"), QStringLiteral("Bit"),
         QStringLiteral("Swap"),        QStringLiteral("Mnemonic"),
     };
     static const QStringList write = {
-        QStringLiteral("Enable"),      QStringLiteral("Slave_ID"),   QStringLiteral("Type"),
-        QStringLiteral("Address_Mod"), QStringLiteral("NPoint"),     QStringLiteral("PollTime"),
-        QStringLiteral("OnChange"),    QStringLiteral("OnCMD"),      QStringLiteral("MaxError"),
+        QStringLiteral("Enable"),        QStringLiteral("Slave_ID"), QStringLiteral("Type"),
+        QStringLiteral("Address_Mod"),   QStringLiteral("NPoint"),   QStringLiteral("PollTime"),
+        QStringLiteral("OnChange"),      QStringLiteral("OnCMD"),    QStringLiteral("MaxError"),
         QStringLiteral("Address_Profi"), QStringLiteral("Bit"),      QStringLiteral("Swap"),
-        QStringLiteral("ForceF15F16"), QStringLiteral("Mnemonic"),
+        QStringLiteral("ForceF15F16"),   QStringLiteral("Mnemonic"),
     };
     static const QStringList diagnosis = {QStringLiteral("ID")};
     switch (kind) {

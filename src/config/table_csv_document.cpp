@@ -8,11 +8,11 @@
 namespace {
 
 // Texts of the refusal of rows after the end of a table.
-constexpr int text_rules_row = 692;         // "Row "
-constexpr int text_read_lost = 693;         // " of the read table holds data that will not be saved, ..."
-constexpr int text_write_lost = 694;        // " of the write table holds data ..."
-constexpr int text_diagnosis_rows = 712;    // "Rows from row "
-constexpr int text_diagnosis_lost = 724;    // " on hold data that will not be saved, ..."
+constexpr int text_rules_row = 692;      // "Row "
+constexpr int text_read_lost = 693;      // " of the read table holds data that will not be saved, ..."
+constexpr int text_write_lost = 694;     // " of the write table holds data ..."
+constexpr int text_diagnosis_rows = 712; // "Rows from row "
+constexpr int text_diagnosis_lost = 724; // " on hold data that will not be saved, ..."
 
 int Line_Of(const Csv_Table_Rows& rows, int row) {
     return row >= 1 && row <= rows.Lines.size() ? rows.Lines[row - 1] : 0;
@@ -124,8 +124,9 @@ QString Rules_Check_Column(Rule_Table table, int text_index) {
     // The checks' texts run in the same order in both tables: Slave ID, Type,
     // Address, NPoint, Poll Time, Max Error, Position, Start Bit, and the
     // bytes occupied from the Position.
-    static const char* const columns[] = {"Slave_ID", "Type",          "Address_Mod", "NPoint",       "PollTime",
-                                          "MaxError", "Address_Profi", "Bit",         "Address_Profi"};
+    static const char* const columns[] = {"Slave_ID",      "Type",     "Address_Mod",
+                                          "NPoint",        "PollTime", "MaxError",
+                                          "Address_Profi", "Bit",      "Address_Profi"};
     const int first = table == Rule_Table::Read ? 669 : 679;
     const int offset = text_index - first;
     if (offset < 0 || offset >= static_cast<int>(std::size(columns)))

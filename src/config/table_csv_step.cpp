@@ -23,15 +23,15 @@ QByteArray Read_Csv_File(const QString& path) {
     if (file.error() != QFileDevice::NoError)
         throw Kc_Error(QStringLiteral("Cannot read %1: %2").arg(shown, file.errorString()));
     if (bytes.size() > Csv_File_Limit)
-        throw Kc_Error(QStringLiteral("Cannot read %1: it is far larger than any table of rules or IDs")
-                           .arg(shown));
+        throw Kc_Error(
+            QStringLiteral("Cannot read %1: it is far larger than any table of rules or IDs").arg(shown));
     return bytes;
 }
 
 bool Export_Csv_File(const QByteArray& csv, const QString& dir, const Text_Table& texts, Ui_Services& ui) {
     try {
-        const QString path = Choose_Output_File(ui, texts, dir, texts[Csv_Texts::File_Filter],
-                                                {QStringLiteral(".csv")});
+        const QString path =
+            Choose_Output_File(ui, texts, dir, texts[Csv_Texts::File_Filter], {QStringLiteral(".csv")});
         if (path.isEmpty())
             return false;
         Save_File_Atomically(path, csv);
@@ -42,8 +42,8 @@ bool Export_Csv_File(const QByteArray& csv, const QString& dir, const Text_Table
     }
 }
 
-std::optional<Csv_Table_Rows> Import_Csv_File(Csv_Table_Kind kind, const QString& dir, const Text_Table& texts,
-                                              Ui_Services& ui) {
+std::optional<Csv_Table_Rows> Import_Csv_File(Csv_Table_Kind kind, const QString& dir,
+                                              const Text_Table& texts, Ui_Services& ui) {
     const QString path = ui.Choose_Open_File(dir, texts[Csv_Texts::File_Filter]);
     if (path.isEmpty())
         return std::nullopt;

@@ -28,5 +28,5 @@ bool Export_Csv_File(const QByteArray& csv, const QString& dir, const Text_Table
 // Asks for a CSV file (in `dir`, filter text 954) and reads the table from
 // it. A file that cannot be read or is refused shows its message in an error
 // box; then, as when the user cancels, nothing is given.
-std::optional<Csv_Table_Rows> Import_Csv_File(Csv_Table_Kind kind, const QString& dir, const Text_Table& texts,
-                                              Ui_Services& ui);
+std::optional<Csv_Table_Rows> Import_Csv_File(Csv_Table_Kind kind, const QString& dir,
+                                              const Text_Table& texts, Ui_Services& ui);

@@ -37,7 +37,8 @@ Report_Bank Read_Bank(const QString& conf_dir) {
     bank.Size = info.size();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        bank.Error = QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        bank.Error =
+            QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
         return bank;
     }
     // An image is at most the device's buffer; anything larger is no image.
@@ -54,7 +55,7 @@ Report_Bank Read_Bank(const QString& conf_dir) {
         bank.Checksum_Stored = decoded.Checksum_Stored;
         bank.Checksum_Computed = decoded.Checksum_Computed;
     } catch (const Kc_Error& error) {
-        bank.Error = error.Message();
+        bank.Error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + error.Message();
     }
     return bank;
 }
@@ -82,7 +83,8 @@ Report_Data Read_Report_Data(const QString& conf_dir, const QDateTime& date) {
             data.Gsd_Error = error.Message();
         }
     }
-    data.Gsd_Files = QDir(conf_dir).entryList({QStringLiteral("*.gsd")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    data.Gsd_Files =
+        QDir(conf_dir).entryList({QStringLiteral("*.gsd")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     data.Gsd_Ident = Gsd_Ident_Number();
 
     data.Bank = Read_Bank(conf_dir);

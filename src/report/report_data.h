@@ -18,11 +18,11 @@
 
 // bank.bin as it lies in the bin folder.
 struct Report_Bank {
-    bool Built = false;  // the file exists
-    QString File;        // path relative to the configuration folder
-    QDateTime Modified;  // last write
+    bool Built = false; // the file exists
+    QString File;       // path relative to the configuration folder
+    QDateTime Modified; // last write
     qint64 Size = 0;
-    QString Error;       // the decoder's message when the bytes are no image
+    QString Error; // the decoder's message when the bytes are no image
     Bank_Layout Layout = Bank_Layout::Packed;
     bool Has_Checksum = false; // fixed layout
     quint32 Checksum_Stored = 0;

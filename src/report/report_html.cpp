@@ -25,11 +25,13 @@ const QStringList parity_items = {QStringLiteral("NONE"), QStringLiteral("EVEN")
 const QStringList stop_bits_items = {QStringLiteral("1 Stop Bit"), QStringLiteral("2 Stop Bits")};
 const QStringList data_bits_items = {QStringLiteral("7 Stop Bits"), QStringLiteral("8 Stop Bits")};
 const QStringList protocol_items = {QStringLiteral("Modbus RTU"), QStringLiteral("Modbus ASCII"),
-                                    QStringLiteral("JBUS"), QStringLiteral("Binary"), QStringLiteral("ASCII")};
-const QStringList profi_baud_items = {QStringLiteral("9600"),   QStringLiteral("19200"), QStringLiteral("45.45K"),
-                                      QStringLiteral("93.75K"), QStringLiteral("187.5K"), QStringLiteral("500K"),
-                                      QStringLiteral("1.5M"),   QStringLiteral("3.0M"),  QStringLiteral("6.0M"),
-                                      QStringLiteral("12M"),    QStringLiteral("Auto Baudrate")};
+                                    QStringLiteral("JBUS"), QStringLiteral("Binary"),
+                                    QStringLiteral("ASCII")};
+const QStringList profi_baud_items = {
+    QStringLiteral("9600"),   QStringLiteral("19200"),        QStringLiteral("45.45K"),
+    QStringLiteral("93.75K"), QStringLiteral("187.5K"),       QStringLiteral("500K"),
+    QStringLiteral("1.5M"),   QStringLiteral("3.0M"),         QStringLiteral("6.0M"),
+    QStringLiteral("12M"),    QStringLiteral("Auto Baudrate")};
 
 // A list shows nothing for an index outside it.
 QString Item(const QStringList& items, int index) {
@@ -56,16 +58,17 @@ struct Param_Row {
 
 QString Key_Value_Table(const QList<std::pair<QString, QString>>& rows) {
     QString html = QStringLiteral("<table class=\"values\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\" "
-                                  "width=\"100%\">\n");
+                                  "width=\"80%\">\n");
     for (const auto& [caption, value] : rows)
-        html += QStringLiteral("<tr><td width=\"55%\">%1</td><td>%2</td></tr>\n").arg(Escaped(caption), Escaped(value));
+        html += QStringLiteral("<tr><td width=\"55%\">%1</td><td>%2</td></tr>\n")
+                    .arg(Escaped(caption), Escaped(value));
     return html + QStringLiteral("</table>\n");
 }
 
 // A table of rows under a header row that repeats on every page. Cells stay
 // on one line but those of `wrapping_column` (-1: none).
 QString Rows_Table(const QStringList& headers, const QList<QStringList>& rows, int wrapping_column = -1) {
-    QString html = QStringLiteral("<table class=\"rows\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\" "
+    QString html = QStringLiteral("<table class=\"rows\" border=\"1\" cellspacing=\"0\" cellpadding=\"1\" "
                                   "width=\"100%\">\n<thead><tr>");
     for (const QString& header : headers)
         html += QStringLiteral("<th>%1</th>").arg(Escaped(header));
@@ -105,7 +108,8 @@ QString General_Params_Section(const Report_Data& data, const Text_Table& texts)
     auto flag_with = [&](bool on, const QString& value) { return flag(on) + QStringLiteral(", ") + value; };
 
     QString html = Heading(2, texts[400]);
-    html += Panel(texts, QStringLiteral("1. "), 406, {{407, Item({texts[408], texts[409]}, p.Hardware_Type)}});
+    html +=
+        Panel(texts, QStringLiteral("1. "), 406, {{407, Item({texts[408], texts[409]}, p.Hardware_Type)}});
 
     QList<Param_Row> modbus = {
         {412, Item(serial_items, p.Ser_Type)},
@@ -141,7 +145,8 @@ QString General_Params_Section(const Report_Data& data, const Text_Table& texts)
         profibus.append({445, flag(p.Profi_Enable_Cancel_Data)});
         profibus.append({447, flag(p.Profi_Diagnosis_Zero)});
         // The copy position stands beside the copy check box.
-        profibus.append({500, flag_with(p.Profi_Diagnosis_Copy_Array, p.Profi_Diagnosis_Copy_Array_Position)});
+        profibus.append(
+            {500, flag_with(p.Profi_Diagnosis_Copy_Array, p.Profi_Diagnosis_Copy_Array_Position)});
     }
     profibus.append({449, flag(p.Profi_Enable_Async_Mod_Req)});
     profibus.append({451, p.Profi_Async_Req_Start_IN});
@@ -169,8 +174,8 @@ QString Rules_Section(const Report_Data& data, const Text_Table& texts, Rule_Tab
     const bool ethernet = data.Limits.Hardware_Type != 0;
     QList<int> columns;
     if (read) {
-        columns = {Read_Col::N, Read_Col::Enable, Read_Col::Slave_ID, Read_Col::Type, Read_Col::Address_Mod,
-                   Read_Col::NPoint};
+        columns = {Read_Col::N,    Read_Col::Enable,      Read_Col::Slave_ID,
+                   Read_Col::Type, Read_Col::Address_Mod, Read_Col::NPoint};
         if (ethernet)
             columns += {Read_Col::PollTime, Read_Col::MaxError};
         columns.append(Read_Col::Address_Profi);
@@ -178,8 +183,8 @@ QString Rules_Section(const Report_Data& data, const Text_Table& texts, Rule_Tab
             columns.append(Read_Col::Bit);
         columns += {Read_Col::Swap, Read_Col::Mnemonic};
     } else {
-        columns = {Write_Col::N, Write_Col::Enable, Write_Col::Slave_ID, Write_Col::Type, Write_Col::Address_Mod,
-                   Write_Col::NPoint};
+        columns = {Write_Col::N,    Write_Col::Enable,      Write_Col::Slave_ID,
+                   Write_Col::Type, Write_Col::Address_Mod, Write_Col::NPoint};
         if (ethernet)
             columns += {Write_Col::PollTime, Write_Col::OnChange, Write_Col::MaxError};
         columns.append(Write_Col::Address_Profi);
@@ -221,7 +226,8 @@ QString Rules_Section(const Report_Data& data, const Text_Table& texts, Rule_Tab
         }
         rows.append(row);
     }
-    return Heading(2, texts[read ? 614 : 615]) + Rows_Table(headers, rows, static_cast<int>(columns.size()) - 1);
+    return Heading(2, texts[read ? 614 : 615]) +
+           Rows_Table(headers, rows, static_cast<int>(columns.size()) - 1);
 }
 
 QString Diagnosis_Section(const Report_Data& data, const Text_Table& texts) {
@@ -287,8 +293,8 @@ QString Bank_Section(const Report_Data& data, const Text_Table& texts) {
     };
     if (bank.Error.isEmpty()) {
         const bool fixed = bank.Layout == Bank_Layout::Fixed;
-        rows.append({texts[T::Layout], texts[fixed ? 409 : 408] + QStringLiteral(" (") +
-                                           Bank_Layout_Name(bank.Layout) + u')'});
+        rows.append({texts[T::Layout],
+                     texts[fixed ? 409 : 408] + QStringLiteral(" (") + Bank_Layout_Name(bank.Layout) + u')'});
         QString checksum = QStringLiteral("-");
         if (bank.Has_Checksum) {
             checksum = Hex(bank.Checksum_Stored, 8);
@@ -314,19 +320,20 @@ QString Report_Page_Number(const Text_Table& texts, int page, int pages) {
 }
 
 QString Report_Html(const Report_Data& data, const Text_Table& texts) {
-    QString html = QStringLiteral(
-        "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>%1</title>\n"
-        "<style>\n"
-        "body { font-family: sans-serif; font-size: 9pt; }\n"
-        "table { border-collapse: collapse; margin-bottom: 6pt; }\n"
-        "th { background-color: #dddddd; text-align: left; }\n"
-        "td { white-space: pre-wrap; }\n"
-        "table.rows { font-size: 8pt; }\n"
-        "table.rows td { white-space: pre; }\n"
-        "table.rows td.wrap { white-space: pre-wrap; }\n"
-        "h1 { font-size: 16pt; } h2 { font-size: 12pt; margin-top: 12pt; } h3 { font-size: 10pt; }\n"
-        "</style>\n</head>\n<body>\n")
-                       .arg(Escaped(Report_Page_Title(data, texts)));
+    QString html =
+        QStringLiteral(
+            "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>%1</title>\n"
+            "<style>\n"
+            "body { font-family: sans-serif; font-size: 9pt; }\n"
+            "table { border-collapse: collapse; margin-bottom: 6pt; }\n"
+            "th { background-color: #dddddd; text-align: left; }\n"
+            "td { white-space: pre-wrap; }\n"
+            "table.rows { font-size: 8pt; }\n"
+            "table.rows td { white-space: pre; }\n"
+            "table.rows td.wrap { white-space: pre-wrap; }\n"
+            "h1 { font-size: 16pt; } h2 { font-size: 12pt; margin-top: 12pt; } h3 { font-size: 10pt; }\n"
+            "</style>\n</head>\n<body>\n")
+            .arg(Escaped(Report_Page_Title(data, texts)));
     html += Heading(1, texts[T::Title]);
     html += Heading(2, data.Conf_Name);
     html += Key_Value_Table({

@@ -45,7 +45,7 @@ Report_Pdf Render_Report_Pdf(const QString& html, const QString& title,
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                                      QMarginsF(15, 12, 15, 15), QPageLayout::Millimeter));
     writer.setResolution(resolution);
     writer.setTitle(title);

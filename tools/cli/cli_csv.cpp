@@ -20,10 +20,10 @@ QString Shown(const QString& path) {
 // Checks the three arguments; gives the table or prints the usage error.
 std::optional<Csv_Table_Kind> Check_Arguments(const QString& command, const QString& usage,
                                               const QStringList& args, QTextStream& err) {
-    if (args.size() != 3 || std::any_of(args.begin(), args.end(), [](const QString& arg) {
-            return arg.startsWith(u'-');
-        })) {
-        err << "kc40927-cli " << command << ": expected three arguments, usage: kc40927-cli " << usage << "\n";
+    if (args.size() != 3 ||
+        std::any_of(args.begin(), args.end(), [](const QString& arg) { return arg.startsWith(u'-'); })) {
+        err << "kc40927-cli " << command << ": expected three arguments, usage: kc40927-cli " << usage
+            << "\n";
         return std::nullopt;
     }
     if (!QFileInfo(args[0]).isDir()) {

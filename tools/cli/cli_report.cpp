@@ -51,7 +51,8 @@ int Run_Report(const QStringList& args, QTextStream& out, QTextStream& err) {
         return Cli_Usage;
     }
     if (QFileInfo(out_file).isDir()) {
-        err << "kc40927-cli report: cannot write " << QDir::toNativeSeparators(out_file) << ": it is a folder\n";
+        err << "kc40927-cli report: cannot write " << QDir::toNativeSeparators(out_file)
+            << ": it is a folder\n";
         return Cli_Failed;
     }
     try {
@@ -74,18 +75,17 @@ Cli_Command Report_Cli_Command() {
         QStringLiteral("report"),
         report_usage,
         QStringLiteral("write the commissioning report of a configuration"),
-        QStringLiteral(
-            "Writes the commissioning report of the configuration folder CONF_DIR, as the\n"
-            "configurator's Report action does: a PDF document (A4, a header line with the\n"
-            "configuration and the page number on every page) when OUT ends in .pdf, an HTML\n"
-            "page when it ends in .html or .htm. It holds the configuration name, hardware\n"
-            "variant, date and program version, every general parameter with its caption and\n"
-            "value, both rule tables, the diagnosis list with byte and bit of every entry, the\n"
-            "GSD summary and bank.bin's size, layout and checksum when it has been built. Texts\n"
-            "are in the configurator's chosen language. OUT is replaced when it exists.\n"
-            "\n"
-            "Exit status: 0 written; 1 a document cannot be read or OUT cannot be written;\n"
-            "2 wrong arguments or CONF_DIR is not a folder."),
+        QStringLiteral("Writes the commissioning report of the configuration folder CONF_DIR, as the\n"
+                       "configurator's Report action does: a PDF document (A4, a header line with the\n"
+                       "configuration and the page number on every page) when OUT ends in .pdf, an HTML\n"
+                       "page when it ends in .html or .htm. It holds the configuration name, hardware\n"
+                       "variant, date and program version, every general parameter with its caption and\n"
+                       "value, both rule tables, the diagnosis list with byte and bit of every entry, the\n"
+                       "GSD summary and bank.bin's size, layout and checksum when it has been built. Texts\n"
+                       "are in the configurator's chosen language. OUT is replaced when it exists.\n"
+                       "\n"
+                       "Exit status: 0 written; 1 a document cannot be read or OUT cannot be written;\n"
+                       "2 wrong arguments or CONF_DIR is not a folder."),
         Run_Report,
     };
 }
