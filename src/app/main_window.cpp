@@ -20,6 +20,8 @@
 #include "config/general_params_dialog.h"
 #include "output/bank_build.h"
 #include "output/gsd_step.h"
+#include "report/report_step_pdf.h"
+#include "report/report_texts.h"
 #include "text/soft_options_dialog.h"
 #include "update/boot_dialog.h"
 #include "text/language_file.h"
@@ -212,6 +214,11 @@ void TFStruttoreFirmWare::Create_Controls() {
     QFont name_font = L_Name_Conf_L2->font();
     name_font.setBold(true);
     L_Name_Conf_L2->setFont(name_font);
+    // The report of the open configuration, at the right of its name.
+    Btn_Report = New_Step_Button(Shape2, "Btn_Report");
+    Btn_Report->setGeometry(Shape2->width() - 8 - 120, 14, 120, 30);
+    L_Name_Conf->resize(Btn_Report->x() - 16, L_Name_Conf->height());
+    L_Name_Conf_L2->resize(Btn_Report->x() - 16, L_Name_Conf_L2->height());
 
     static const char* const step_names[8] = {"L_Step_1", "L_Step_2", "L_Step_3", "L_Step_4",
                                               "L_Step_5", "L_Step_6", "L_Step_7", "L_Step_8"};
@@ -245,7 +252,7 @@ void TFStruttoreFirmWare::Create_Controls() {
 
     for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
              Btn_Info, Btn_Opz, Btn_Close, Btn_New, Btn_Open, Btn_Prm_Gen, Btn_Modbus_Set_Access,
-             Btn_PROFIBUS_Error_Diagnosis, Btn_GSD_EDS, Btn_CreateBin})
+             Btn_PROFIBUS_Error_Diagnosis, Btn_GSD_EDS, Btn_CreateBin, Btn_Report})
         connect(button, &QAbstractButton::clicked, this, &TFStruttoreFirmWare::Btn_Click);
 
     timer_update = new QTimer(this);
@@ -381,6 +388,8 @@ void TFStruttoreFirmWare::Set_Lang() {
     Btn_GSD_EDS->setToolTip(Plain_Hint(texts[30]));
     // The step column follows the new texts.
     Lay_Out_Steps(sel_hard);
+    Btn_Report->setText(texts[Report_Texts::Caption]);
+    Btn_Report->setToolTip(Plain_Hint(texts[Report_Texts::Hint]));
 }
 
 void TFStruttoreFirmWare::Change_Language() {
@@ -518,6 +527,8 @@ void TFStruttoreFirmWare::Run_Step(QObject* button) {
             Create_GSD();
         } else if (button == Btn_CreateBin) {
             Update_Device();
+        } else if (button == Btn_Report) {
+            Create_Report();
         }
     } catch (const Kc_Error& error) {
         ui.Error_Box(error.Message());
@@ -575,6 +586,10 @@ void TFStruttoreFirmWare::Error_Diagnosis() {
 
 void TFStruttoreFirmWare::Create_GSD() {
     Create_GSD_File(state, texts, ui);
+}
+
+void TFStruttoreFirmWare::Create_Report() {
+    Create_Report_File(state, texts, ui);
 }
 
 void TFStruttoreFirmWare::Update_Device() {

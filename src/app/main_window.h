@@ -112,6 +112,8 @@ private:
     void Error_Diagnosis();
     void Create_GSD();
     void Update_Device();
+    // The commissioning report of the open configuration.
+    void Create_Report();
 
     App_State& state;
     Text_Table& texts;
@@ -138,6 +140,7 @@ private:
     QPushButton* Btn_PROFIBUS_Error_Diagnosis = nullptr;
     QPushButton* Btn_GSD_EDS = nullptr;
     QPushButton* Btn_CreateBin = nullptr;
+    QPushButton* Btn_Report = nullptr;
     QLabel* L_Vorlan = nullptr;
     QFrame* Shape1 = nullptr;
     QTimer* timer_update = nullptr;

@@ -27,6 +27,15 @@ public:
     // "Generic Station Description (*.gsd)". The empty text when cancelled.
     virtual QString Choose_Save_File(const QString& dir, const QString& filter) = 0;
 
+    // Open-file chooser opening in `dir` with one name filter, e.g.
+    // "CSV file (*.csv)", for an existing file. The empty text when cancelled,
+    // which is all a double that never shows a chooser needs to answer.
+    virtual QString Choose_Open_File(const QString& dir, const QString& filter) {
+        (void)dir;
+        (void)filter;
+        return {};
+    }
+
     // Opens a web address in the system's default browser. False when no
     // browser could be started for it.
     virtual bool Open_Url(const QString& url) = 0;

@@ -41,6 +41,10 @@ QString Ui_Services_Gui::Choose_Save_File(const QString& dir, const QString& fil
     return dialog->selectedFiles().first();
 }
 
+QString Ui_Services_Gui::Choose_Open_File(const QString& dir, const QString& filter) {
+    return QFileDialog::getOpenFileName(Active_Parent(), QString(), dir, filter);
+}
+
 bool Ui_Services_Gui::Open_Url(const QString& url) {
     return QDesktopServices::openUrl(QUrl(url));
 }

@@ -18,6 +18,7 @@ public:
     void Warning_Box(const QString& message) override;
     bool Question_Box(const QString& message, Default_Answer default_answer) override;
     QString Choose_Save_File(const QString& dir, const QString& filter) override;
+    QString Choose_Open_File(const QString& dir, const QString& filter) override;
     bool Open_Url(const QString& url) override;
     void Link_Failure_Box(const QString& message, const QString& url) override;
     int Show_Modal(QDialog& dialog) override;

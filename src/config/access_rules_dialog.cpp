@@ -14,6 +14,7 @@
 #include "config/grid_view_widget.h"
 #include "config/rule_poll.h"
 #include "config/rules_test_dialog.h"
+#include "config/table_csv_step.h"
 #include "config/text_grid_model.h"
 #include "text/plain_hint.h"
 #include "text/text_table.h"
@@ -90,6 +91,8 @@ TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_
     PageControl1->addTab(TS_Modbus_Write, QString());
     ACG_Modbus_Read = Make_Grid(TS_Modbus_Read, read_model, QStringLiteral("ACG_Modbus_Read"));
     ACG_Modbus_Write = Make_Grid(TS_Modbus_Write, write_model, QStringLiteral("ACG_Modbus_Write"));
+    Add_Csv_Buttons(TS_Modbus_Read, Rule_Table::Read, Btn_Export_Read, Btn_Import_Read);
+    Add_Csv_Buttons(TS_Modbus_Write, Rule_Table::Write, Btn_Export_Write, Btn_Import_Write);
     Body_Layout()->addWidget(PageControl1);
 
     // Under the grids: how many overlaps the current rows hold; a click opens the map.
@@ -187,6 +190,43 @@ QTableView* TFSetAccess::Make_Grid(QWidget* page, Text_Grid_Model* model, const 
     return grid;
 }
 
+void TFSetAccess::Add_Csv_Buttons(QWidget* page, Rule_Table table, QPushButton*& export_button,
+                                  QPushButton*& import_button) {
+    const QString suffix = table == Rule_Table::Read ? QStringLiteral("_Read") : QStringLiteral("_Write");
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 2, 0, 0);
+    export_button = new QPushButton(page);
+    export_button->setObjectName(QStringLiteral("Btn_Export") + suffix);
+    import_button = new QPushButton(page);
+    import_button->setObjectName(QStringLiteral("Btn_Import") + suffix);
+    for (QPushButton* button : {export_button, import_button}) {
+        button->setAutoDefault(false);
+        row->addWidget(button);
+    }
+    row->addStretch();
+    page->layout()->addItem(row);
+    connect(export_button, &QPushButton::clicked, this, [this, table] { Btn_ExportClick(table); });
+    connect(import_button, &QPushButton::clicked, this, [this, table] { Btn_ImportClick(table); });
+}
+
+void TFSetAccess::Btn_ExportClick(Rule_Table table) {
+    const Grid_Texts& grid = (table == Rule_Table::Read ? read_model : write_model)->Table();
+    Export_Csv_File(Rules_To_Csv(table, Rules_From_Grid(grid, table)), state.Conf_Dir, texts, ui);
+}
+
+void TFSetAccess::Btn_ImportClick(Rule_Table table) {
+    const auto rows = Import_Csv_File(Csv_Kind_Of(table), state.Conf_Dir, texts, ui);
+    if (!rows)
+        return;
+    Text_Grid_Model* model = table == Rule_Table::Read ? read_model : write_model;
+    // Every rule row as a showing resets it, then the file's rules; the
+    // header row kept.
+    Grid_Texts grid = New_Rule_Grid(table);
+    grid.Set_Row(0, model->Table().Row(0));
+    Fill_Rule_Grid(grid, table, Rules_From_Csv_Rows(table, rows->Rows));
+    model->Set_Table(std::move(grid));
+}
+
 void TFSetAccess::Set_Lang() {
     setWindowTitle(texts[600]);
     L_SW_Desc->setText(texts[601]);
@@ -203,6 +243,14 @@ void TFSetAccess::Set_Lang() {
     Btn_Test->setToolTip(texts[971]);
     if (FRules_Test)
         FRules_Test->Set_Lang();
+    for (QPushButton* button : {Btn_Export_Read, Btn_Export_Write}) {
+        button->setText(texts[950]);
+        button->setToolTip(texts[951]);
+    }
+    for (QPushButton* button : {Btn_Import_Read, Btn_Import_Write}) {
+        button->setText(texts[952]);
+        button->setToolTip(texts[953]);
+    }
     PageControl1->setTabText(0, texts[614]);
     PageControl1->setTabText(1, texts[615]);
     for (int column = 0; column < Read_Col::Count; ++column)

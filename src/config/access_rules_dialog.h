@@ -43,6 +43,12 @@ public:
     QString ACG_Modbus_ReadGridHint(QTableView* grid, int column) const;
     bool ACG_Modbus_ReadKeyPress(QTableView* grid, int key);
 
+    // The Export and Import buttons of each page. Export writes the rules the
+    // table would save to a CSV file; Import replaces every rule row of the
+    // table with the rows of a CSV file. Nothing is saved before OK.
+    void Btn_ExportClick(Rule_Table table);
+    void Btn_ImportClick(Rule_Table table);
+
 public Q_SLOTS:
     // Reads the general parameters and the rules anew. Throws Kc_Error when
     // either document exists but cannot be read.
@@ -72,6 +78,8 @@ protected:
 
 private:
     QTableView* Make_Grid(QWidget* page, Text_Grid_Model* model, const QString& name);
+    void Add_Csv_Buttons(QWidget* page, Rule_Table table, QPushButton*& export_button,
+                         QPushButton*& import_button);
     QTableView* Showing_Grid() const;
     Text_Grid_Model* Model_Of(const QTableView* grid) const;
     int Current_Row(const QTableView* grid) const;
@@ -93,6 +101,10 @@ private:
     TFIOMap* FIOMap = nullptr;
     QPushButton* Btn_Test = nullptr;
     TFRules_Test* FRules_Test = nullptr; // created at the first test
+    QPushButton* Btn_Export_Read = nullptr;
+    QPushButton* Btn_Import_Read = nullptr;
+    QPushButton* Btn_Export_Write = nullptr;
+    QPushButton* Btn_Import_Write = nullptr;
 
     Text_Grid_Model* read_model = nullptr;
     Text_Grid_Model* write_model = nullptr;

@@ -6,8 +6,10 @@
 #include "config/diagnosis_check.h"
 #include "config/diagnosis_list.h"
 #include "config/grid_view_widget.h"
+#include "config/table_csv_step.h"
 #include "text/text_table.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -32,6 +34,10 @@ constexpr int text_too_many_begin = 710;
 constexpr int text_too_many_end = 711;
 constexpr int text_left_out_begin = 712;
 constexpr int text_left_out_end = 713;
+constexpr int text_export = 720;
+constexpr int text_export_hint = 721;
+constexpr int text_import = 722;
+constexpr int text_import_hint = 723;
 
 } // namespace
 
@@ -64,6 +70,19 @@ TFSetDiagnosis::TFSetDiagnosis(App_State& app_state, const Text_Table& text_tabl
     }
     Body_Layout()->setContentsMargins(4, 4, 4, 4);
     Body_Layout()->addWidget(ASG);
+    auto* csv_row = new QHBoxLayout;
+    Btn_Export = new QPushButton(Body());
+    Btn_Export->setObjectName(QStringLiteral("Btn_Export"));
+    Btn_Import = new QPushButton(Body());
+    Btn_Import->setObjectName(QStringLiteral("Btn_Import"));
+    for (QPushButton* button : {Btn_Export, Btn_Import}) {
+        button->setAutoDefault(false);
+        csv_row->addWidget(button);
+    }
+    csv_row->addStretch();
+    Body_Layout()->addLayout(csv_row);
+    connect(Btn_Export, &QPushButton::clicked, this, &TFSetDiagnosis::Btn_ExportClick);
+    connect(Btn_Import, &QPushButton::clicked, this, &TFSetDiagnosis::Btn_ImportClick);
 
     setFixedSize(310, 337);
     Show_Soft_Code();
@@ -91,6 +110,25 @@ void TFSetDiagnosis::Set_Lang() {
     Btn_Cancel->setToolTip(texts[text_cancel_hint]);
     ASG->horizontalHeaderItem(mapping_column)->setText(texts[text_mapping_header]);
     ASG->horizontalHeaderItem(id_column)->setText(texts[text_id_header]);
+    Btn_Export->setText(texts[text_export]);
+    Btn_Export->setToolTip(texts[text_export_hint]);
+    Btn_Import->setText(texts[text_import]);
+    Btn_Import->setToolTip(texts[text_import_hint]);
+}
+
+void TFSetDiagnosis::Btn_ExportClick() {
+    Commit_Open_Editor();
+    Export_Csv_File(Diagnosis_To_Csv(Diagnosis_From_Cells(Cells())), state.Conf_Dir, texts, ui);
+}
+
+void TFSetDiagnosis::Btn_ImportClick() {
+    const auto rows = Import_Csv_File(Csv_Table_Kind::Diagnosis, state.Conf_Dir, texts, ui);
+    if (!rows)
+        return;
+    const QStringList cells = Diagnosis_Cells_From_Csv_Rows(rows->Rows);
+    for (int row = 0; row < Entry_Rows; ++row)
+        ASG->item(row, id_column)->setText(row < cells.size() ? cells[row] : QString());
+    ASG->setCurrentCell(0, id_column);
 }
 
 void TFSetDiagnosis::FormShow() {

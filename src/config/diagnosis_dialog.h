@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+class QPushButton;
 class QTableWidget;
 
 // The diagnosis list editor: the grid ASG with one header row and 64 entry
@@ -28,9 +29,15 @@ public Q_SLOTS:
     void Set_Lang();
     // Validates the grid; shows the first failure in an error box.
     bool Controllo_dati();
+    // Export writes the list as saving would to a CSV file; Import replaces
+    // every ID cell with the rows of a CSV file. Nothing is saved before OK.
+    void Btn_ExportClick();
+    void Btn_ImportClick();
 
 private:
     void Commit_Open_Editor();
 
     QTableWidget* ASG = nullptr;
+    QPushButton* Btn_Export = nullptr;
+    QPushButton* Btn_Import = nullptr;
 };

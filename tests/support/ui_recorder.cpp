@@ -19,6 +19,8 @@ const char* Kind_Name(Ui_Recorder::Kind kind) {
         return "modal dialog";
     case Ui_Recorder::Kind::Link_Failure:
         return "link failure box";
+    case Ui_Recorder::Kind::Open_File:
+        return "open-file chooser";
     }
     return "?";
 }
@@ -50,6 +52,10 @@ void Ui_Recorder::Expect_Save_File(const QString& chosen_path) {
 
 void Ui_Recorder::Expect_Link_Failure(std::optional<QString> text) {
     expected_.append({Kind::Link_Failure, std::move(text), false, {}, {}});
+}
+
+void Ui_Recorder::Expect_Open_File(const QString& chosen_path) {
+    expected_.append({Kind::Open_File, std::nullopt, false, chosen_path, {}});
 }
 
 void Ui_Recorder::Expect_Modal(std::function<int(QDialog&)> handler) {
@@ -113,6 +119,11 @@ bool Ui_Recorder::Question_Box(const QString& message, Default_Answer default_an
 
 QString Ui_Recorder::Choose_Save_File(const QString& dir, const QString& filter) {
     const auto expectation = Take(Kind::Save_File, dir + QStringLiteral(" | ") + filter);
+    return expectation ? expectation->path : QString();
+}
+
+QString Ui_Recorder::Choose_Open_File(const QString& dir, const QString& filter) {
+    const auto expectation = Take(Kind::Open_File, dir + QStringLiteral(" | ") + filter);
     return expectation ? expectation->path : QString();
 }
 

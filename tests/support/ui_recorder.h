@@ -14,7 +14,7 @@
 // kept in Shown() so a test can assert on the texts.
 class Ui_Recorder : public Ui_Services {
 public:
-    enum class Kind { Error, Warning, Question, Save_File, Modal, Link_Failure };
+    enum class Kind { Error, Warning, Question, Save_File, Modal, Link_Failure, Open_File };
 
     struct Call {
         Kind kind;
@@ -38,6 +38,8 @@ public:
     void Expect_Link_Failure(std::optional<QString> text = std::nullopt);
     // Whether Open_Url reports the browser started (true until set).
     void Set_Urls_Open(bool open) { urls_open_ = open; }
+    // An expected open-file chooser answering `chosen_path` (empty: cancelled).
+    void Expect_Open_File(const QString& chosen_path);
     // The handler plays the user inside the dialog (fill controls, press
     // buttons) and gives the dialog's result.
     void Expect_Modal(std::function<int(QDialog&)> handler);
@@ -53,6 +55,7 @@ public:
     void Warning_Box(const QString& message) override;
     bool Question_Box(const QString& message, Default_Answer default_answer) override;
     QString Choose_Save_File(const QString& dir, const QString& filter) override;
+    QString Choose_Open_File(const QString& dir, const QString& filter) override;
     bool Open_Url(const QString& url) override;
     void Link_Failure_Box(const QString& message, const QString& url) override;
     int Show_Modal(QDialog& dialog) override;

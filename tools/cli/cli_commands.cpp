@@ -1,9 +1,11 @@
 #include "cli_commands.h"
 
 #include "cli_bank_commands.h"
+#include "cli_csv.h"
 #include "cli_gsd.h"
 #include "cli_io_map_commands.h"
 #include "cli_poll.h"
+#include "cli_report.h"
 
 QList<Cli_Command> All_Cli_Commands() {
     return {
@@ -13,5 +15,8 @@ QList<Cli_Command> All_Cli_Commands() {
         Check_Cli_Command(),
         Map_Cli_Command(),
         Poll_Cli_Command(),
+        Export_Csv_Cli_Command(),
+        Import_Csv_Cli_Command(),
+        Report_Cli_Command(),
     };
 }

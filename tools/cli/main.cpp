@@ -1,33 +1,33 @@
 // kc40927-cli: the configurator's outputs without a window. It calls exactly
 // the functions the configurator's steps call, so the two never disagree.
 #include "cli_commands.h"
+#include "cli_report.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
 void Print_Usage(QTextStream& stream, const QList<Cli_Command>& commands) {
     stream << "Usage: kc40927-cli COMMAND [ARGUMENTS]\n\nCommands:\n";
-    for (const Cli_Command& command : commands) {
-        // A usage too long for its column puts the summary on a line of its own.
-        const QString usage = command.usage.size() < 34
-                                  ? command.usage.leftJustified(34)
-                                  : command.usage + QStringLiteral("\n") + QString(36, u' ');
-        stream << "  " << usage << command.summary << "\n";
-    }
+    qsizetype width = 34;
+    for (const Cli_Command& command : commands)
+        width = std::max(width, command.usage.size() + 2);
+    for (const Cli_Command& command : commands)
+        stream << "  " << command.usage.leftJustified(width) << command.summary << "\n";
     stream << "\n\"kc40927-cli COMMAND --help\" describes a command.\n";
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const auto app = Make_Cli_Application(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QList<Cli_Command> commands = All_Cli_Commands();
-    QStringList args = app.arguments().mid(1);
+    QStringList args = app->arguments().mid(1);
 
     if (args.isEmpty()) {
         err << "kc40927-cli: missing command (try --help)\n";

@@ -1,0 +1,34 @@
+#include "app/choose_output_file.h"
+
+#include "app/kc_error.h"
+#include "app/ui_services.h"
+#include "text/text_table.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+constexpr int text_overwrite_file = 903;
+
+} // namespace
+
+QString Choose_Output_File(Ui_Services& ui, const Text_Table& texts, const QString& dir,
+                           const QString& filter, const QStringList& suffixes) {
+    const QString chosen = ui.Choose_Save_File(dir, filter);
+    if (chosen.isEmpty())
+        return {};
+    QString path = chosen;
+    bool known_suffix = false;
+    for (const QString& suffix : suffixes)
+        known_suffix = known_suffix || path.endsWith(suffix, Qt::CaseInsensitive);
+    if (!known_suffix && !suffixes.isEmpty())
+        path += suffixes.first();
+    const QFileInfo target(path);
+    if (target.isDir())
+        throw Kc_Error(
+            QStringLiteral("Cannot write %1: it is a folder.").arg(QDir::toNativeSeparators(path)));
+    if (target.exists() && !ui.Question_Box(texts[text_overwrite_file]))
+        return {};
+    return path;
+}

@@ -1,0 +1,135 @@
+#include "config/table_csv_document.h"
+
+#include "config/access_rules_check.h"
+#include "config/diagnosis_check.h"
+#include "config/file_lookup.h"
+#include "text/text_table.h"
+
+namespace {
+
+// Texts of the refusal of rows after the end of a table.
+constexpr int text_rules_row = 692;      // "Row "
+constexpr int text_read_lost = 693;      // " of the read table holds data that will not be saved, ..."
+constexpr int text_write_lost = 694;     // " of the write table holds data ..."
+constexpr int text_diagnosis_rows = 712; // "Rows from row "
+constexpr int text_diagnosis_lost = 724; // " on hold data that will not be saved, ..."
+
+int Line_Of(const Csv_Table_Rows& rows, int row) {
+    return row >= 1 && row <= rows.Lines.size() ? rows.Lines[row - 1] : 0;
+}
+
+std::optional<Csv_Import_Refusal> Import_Rules(const QString& conf_dir, Rule_Table table,
+                                               const Csv_Table_Rows& rows, const Text_Table& texts) {
+    const QString sdo_path = Table_Document_Path(conf_dir, Csv_Kind_Of(table));
+    Access_Rules document = Load_Sdo(sdo_path);
+    const Rules_Limits limits = Read_Rules_Limits(Find_File_No_Case(conf_dir, QStringLiteral("ParGen.xml")));
+    QList<Access_Rule>& replaced = table == Rule_Table::Read ? document.Read_Rules : document.Write_Rules;
+    replaced = Rules_From_Csv_Rows(table, rows.Rows);
+
+    // The editor's grids: both tables as its OK sees them.
+    Grid_Texts read = New_Rule_Grid(Rule_Table::Read);
+    Fill_Rule_Grid(read, Rule_Table::Read, document.Read_Rules);
+    Grid_Texts write = New_Rule_Grid(Rule_Table::Write);
+    Fill_Rule_Grid(write, Rule_Table::Write, document.Write_Rules);
+    if (const auto failure = Controllo_dati(read, write, limits)) {
+        Csv_Import_Refusal refusal;
+        refusal.Message = Rules_Check_Message(texts, *failure);
+        refusal.Row = failure->Row;
+        refusal.Column = Rules_Check_Column(failure->Table, failure->Text_Index);
+        if (failure->Table == table)
+            refusal.Line = Line_Of(rows, failure->Row);
+        return refusal;
+    }
+    const Grid_Texts& imported = table == Rule_Table::Read ? read : write;
+    if (const int lost = First_Row_Lost_On_Save(imported)) {
+        Csv_Import_Refusal refusal;
+        refusal.Message = texts[text_rules_row] + QString::number(lost) +
+                          texts[table == Rule_Table::Read ? text_read_lost : text_write_lost] +
+                          QString::number(Table_End_Row(imported));
+        refusal.Row = lost;
+        refusal.Line = Line_Of(rows, lost);
+        return refusal;
+    }
+    Save_Sdo(sdo_path, document);
+    return std::nullopt;
+}
+
+std::optional<Csv_Import_Refusal> Import_Diagnosis(const QString& conf_dir, const Csv_Table_Rows& rows,
+                                                   const Text_Table& texts) {
+    const QStringList cells = Diagnosis_Cells_From_Csv_Rows(rows.Rows);
+    const QString column = Csv_Header(Csv_Table_Kind::Diagnosis).first();
+    if (const auto failure = Controllo_dati(cells)) {
+        Csv_Import_Refusal refusal;
+        refusal.Message =
+            texts[failure->text_index] + QString::number(failure->row) + texts[failure->end_text_index];
+        refusal.Row = failure->row;
+        refusal.Column = column;
+        refusal.Line = Line_Of(rows, failure->row);
+        return refusal;
+    }
+    if (const int lost = First_Row_Left_Out(cells)) {
+        Csv_Import_Refusal refusal;
+        refusal.Message = texts[text_diagnosis_rows] + QString::number(lost) + texts[text_diagnosis_lost];
+        refusal.Row = lost;
+        refusal.Column = column;
+        refusal.Line = Line_Of(rows, lost);
+        return refusal;
+    }
+    Save_Diagnosis(Table_Document_Path(conf_dir, Csv_Table_Kind::Diagnosis), Diagnosis_From_Cells(cells));
+    return std::nullopt;
+}
+
+} // namespace
+
+QString Table_Document_Path(const QString& conf_dir, Csv_Table_Kind kind) {
+    return Find_File_No_Case(conf_dir, kind == Csv_Table_Kind::Diagnosis ? QStringLiteral("diagnosis.xml")
+                                                                         : QStringLiteral("sdo.xml"));
+}
+
+QByteArray Export_Table_Csv(const QString& conf_dir, Csv_Table_Kind kind) {
+    const QString path = Table_Document_Path(conf_dir, kind);
+    switch (kind) {
+    case Csv_Table_Kind::Read_Rules:
+        return Rules_To_Csv(Rule_Table::Read, Load_Sdo(path).Read_Rules);
+    case Csv_Table_Kind::Write_Rules:
+        return Rules_To_Csv(Rule_Table::Write, Load_Sdo(path).Write_Rules);
+    case Csv_Table_Kind::Diagnosis:
+        break;
+    }
+    return Diagnosis_To_Csv(Load_Diagnosis(path));
+}
+
+std::optional<Csv_Import_Refusal> Import_Table_Csv(const QString& conf_dir, Csv_Table_Kind kind,
+                                                   const QByteArray& csv, const Text_Table& texts) {
+    const Csv_Table_Rows rows = Read_Table_Csv(kind, csv);
+    if (rows.Error) {
+        Csv_Import_Refusal refusal;
+        refusal.Message = Csv_Error_Message(texts, *rows.Error);
+        refusal.Column = rows.Error->Column;
+        refusal.Line = rows.Error->Line;
+        return refusal;
+    }
+    switch (kind) {
+    case Csv_Table_Kind::Read_Rules:
+        return Import_Rules(conf_dir, Rule_Table::Read, rows, texts);
+    case Csv_Table_Kind::Write_Rules:
+        return Import_Rules(conf_dir, Rule_Table::Write, rows, texts);
+    case Csv_Table_Kind::Diagnosis:
+        break;
+    }
+    return Import_Diagnosis(conf_dir, rows, texts);
+}
+
+QString Rules_Check_Column(Rule_Table table, int text_index) {
+    // The checks' texts run in the same order in both tables: Slave ID, Type,
+    // Address, NPoint, Poll Time, Max Error, Position, Start Bit, and the
+    // bytes occupied from the Position.
+    static const char* const columns[] = {"Slave_ID",      "Type",     "Address_Mod",
+                                          "NPoint",        "PollTime", "MaxError",
+                                          "Address_Profi", "Bit",      "Address_Profi"};
+    const int first = table == Rule_Table::Read ? 669 : 679;
+    const int offset = text_index - first;
+    if (offset < 0 || offset >= static_cast<int>(std::size(columns)))
+        return {};
+    return QLatin1String(columns[offset]);
+}

@@ -1,0 +1,61 @@
+#include "config/table_csv_step.h"
+
+#include "app/choose_output_file.h"
+#include "app/kc_error.h"
+#include "app/ui_services.h"
+#include "config/xml_document.h"
+#include "text/text_table.h"
+
+#include <QDir>
+#include <QFile>
+
+QByteArray Read_Csv_File(const QString& path) {
+    const QString shown = QDir::toNativeSeparators(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Kc_Error(QStringLiteral("Cannot read %1: %2").arg(shown, file.errorString()));
+    if (file.size() > Csv_File_Limit)
+        throw Kc_Error(QStringLiteral("Cannot read %1: at %2 bytes it is far larger than any table of rules "
+                                      "or IDs")
+                           .arg(shown)
+                           .arg(file.size()));
+    const QByteArray bytes = file.read(Csv_File_Limit + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw Kc_Error(QStringLiteral("Cannot read %1: %2").arg(shown, file.errorString()));
+    if (bytes.size() > Csv_File_Limit)
+        throw Kc_Error(
+            QStringLiteral("Cannot read %1: it is far larger than any table of rules or IDs").arg(shown));
+    return bytes;
+}
+
+bool Export_Csv_File(const QByteArray& csv, const QString& dir, const Text_Table& texts, Ui_Services& ui) {
+    try {
+        const QString path =
+            Choose_Output_File(ui, texts, dir, texts[Csv_Texts::File_Filter], {QStringLiteral(".csv")});
+        if (path.isEmpty())
+            return false;
+        Save_File_Atomically(path, csv);
+        return true;
+    } catch (const Kc_Error& error) {
+        ui.Error_Box(error.Message());
+        return false;
+    }
+}
+
+std::optional<Csv_Table_Rows> Import_Csv_File(Csv_Table_Kind kind, const QString& dir,
+                                              const Text_Table& texts, Ui_Services& ui) {
+    const QString path = ui.Choose_Open_File(dir, texts[Csv_Texts::File_Filter]);
+    if (path.isEmpty())
+        return std::nullopt;
+    try {
+        Csv_Table_Rows rows = Read_Table_Csv(kind, Read_Csv_File(path));
+        if (rows.Error) {
+            ui.Error_Box(Csv_Error_Message(texts, *rows.Error));
+            return std::nullopt;
+        }
+        return rows;
+    } catch (const Kc_Error& error) {
+        ui.Error_Box(error.Message());
+        return std::nullopt;
+    }
+}

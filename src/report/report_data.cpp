@@ -1,0 +1,93 @@
+#include "report/report_data.h"
+
+#include "app/hardware_type.h"
+#include "app/kc_error.h"
+#include "app/product_info.h"
+#include "config/file_lookup.h"
+#include "output/bank_build.h"
+#include "output/bank_decoder.h"
+#include "output/gsd_writer.h"
+#include "report/report_io_map.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// The Ident_Number line of the GSD file the GSD step writes.
+QString Gsd_Ident_Number() {
+    const QByteArray key = "Ident_Number = ";
+    const QList<QByteArray> lines = Write_GSD(0, 0).split('\n');
+    for (const QByteArray& line : lines)
+        if (line.startsWith(key))
+            return QString::fromLatin1(line.mid(key.size()).trimmed());
+    return {};
+}
+
+Report_Bank Read_Bank(const QString& conf_dir) {
+    Report_Bank bank;
+    const QString path = Bank_File_Path(conf_dir);
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return bank;
+    bank.Built = true;
+    bank.File = QDir::toNativeSeparators(QDir(conf_dir).relativeFilePath(path));
+    bank.Modified = info.lastModified();
+    bank.Size = info.size();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        bank.Error =
+            QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return bank;
+    }
+    // An image is at most the device's buffer; anything larger is no image.
+    if (bank.Size > Bank::Packed_Image_Limit) {
+        bank.Error = QStringLiteral("%1 is no configuration image: %2 bytes")
+                         .arg(QDir::toNativeSeparators(path))
+                         .arg(bank.Size);
+        return bank;
+    }
+    try {
+        const Decoded_Bank decoded = Decode_Bank(file.readAll());
+        bank.Layout = decoded.Layout;
+        bank.Has_Checksum = decoded.Has_Checksum;
+        bank.Checksum_Stored = decoded.Checksum_Stored;
+        bank.Checksum_Computed = decoded.Checksum_Computed;
+    } catch (const Kc_Error& error) {
+        bank.Error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + error.Message();
+    }
+    return bank;
+}
+
+} // namespace
+
+Report_Data Read_Report_Data(const QString& conf_dir, const QDateTime& date) {
+    Report_Data data;
+    data.Conf_Name = QFileInfo(QDir::cleanPath(conf_dir)).fileName();
+    data.Date = date;
+    data.Program_Version = Program_Version;
+
+    const QString pargen = Find_File_No_Case(conf_dir, QStringLiteral("ParGen.xml"));
+    data.Has_General_Params = QFileInfo(pargen).isFile();
+    data.Params = Load_ParGen(pargen);
+    data.Hardware_Type = Read_Hardware_Type(pargen);
+    data.Limits = Read_Rules_Limits(pargen);
+    data.Rules = Load_Sdo(Find_File_No_Case(conf_dir, QStringLiteral("sdo.xml")));
+    data.Diagnosis = Load_Diagnosis(Find_File_No_Case(conf_dir, QStringLiteral("diagnosis.xml")));
+
+    if (data.Has_General_Params) {
+        try {
+            data.Gsd_Areas = Read_GSD_Areas(pargen);
+        } catch (const Kc_Error& error) {
+            data.Gsd_Error = error.Message();
+        }
+    }
+    data.Gsd_Files =
+        QDir(conf_dir).entryList({QStringLiteral("*.gsd")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    data.Gsd_Ident = Gsd_Ident_Number();
+
+    data.Bank = Read_Bank(conf_dir);
+    data.Io_Map_Html = Report_Io_Map_Section(conf_dir);
+    return data;
+}

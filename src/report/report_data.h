@@ -1,0 +1,61 @@
+#pragma once
+
+#include "config/access_rules.h"
+#include "config/access_rules_check.h"
+#include "config/diagnosis_list.h"
+#include "config/general_params.h"
+#include "output/bank_image.h"
+#include "output/gsd_step.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the commissioning report of a configuration shows, read from its
+// folder once; Report_Html turns it into the document.
+
+// bank.bin as it lies in the bin folder.
+struct Report_Bank {
+    bool Built = false; // the file exists
+    QString File;       // path relative to the configuration folder
+    QDateTime Modified; // last write
+    qint64 Size = 0;
+    QString Error; // the decoder's message when the bytes are no image
+    Bank_Layout Layout = Bank_Layout::Packed;
+    bool Has_Checksum = false; // fixed layout
+    quint32 Checksum_Stored = 0;
+    quint32 Checksum_Computed = 0;
+};
+
+struct Report_Data {
+    QString Conf_Name;
+    QDateTime Date;
+    QString Program_Version;
+
+    bool Has_General_Params = false; // ParGen.xml exists; otherwise the defaults
+    General_Params Params;
+    int Hardware_Type = 0; // as the main window reads it
+    Rules_Limits Limits;   // as the rules editor reads them
+    Access_Rules Rules;
+    Diagnosis_List Diagnosis;
+
+    std::optional<GSD_Areas> Gsd_Areas; // none without a general parameters document
+    QString Gsd_Error;                  // the areas cannot be described by a GSD file
+    QStringList Gsd_Files;              // *.gsd files in the configuration folder
+    QString Gsd_Ident;                  // the Ident_Number the GSD file carries
+
+    Report_Bank Bank;
+
+    // The PROFIBUS I/O map section (an HTML fragment), empty while there is
+    // none; see report_io_map.h.
+    QString Io_Map_Html;
+};
+
+// Reads every document of the configuration folder (names matched without
+// regard to letter case), the GSD files beside them and bin/bank.bin. A
+// missing document gives what its editor shows without it. Throws Kc_Error
+// naming the file when a document exists but cannot be read. A bank.bin that
+// is no configuration image does not stop the report: its section says why.
+Report_Data Read_Report_Data(const QString& conf_dir, const QDateTime& date);

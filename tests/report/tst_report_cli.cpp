@@ -1,0 +1,146 @@
+#include "config/access_rules.h"
+#include "test_dirs.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// kc40927-cli report: both forms of the report from a configuration folder,
+// without a display, and its refusals.
+class Tst_Report_Cli : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void writes_pdf_without_a_display();
+    void writes_html();
+    void refusals_data();
+    void refusals();
+
+private:
+    std::unique_ptr<QTemporaryDir> dir;
+    QString conf;
+};
+
+namespace {
+
+struct Cli_Result {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+const QString Cli_Path = QStringLiteral(KC_BIN_DIR "/kc40927-cli");
+
+// Runs the command as a script would on a machine without a display: no
+// platform chosen, no display variables.
+Cli_Result Run_Cli(const QStringList& args) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QLatin1String(name));
+    process.setProcessEnvironment(environment);
+    process.start(Cli_Path, args);
+    Cli_Result result;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return result;
+    result.status = process.exitCode();
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+const QString mnemonic = QString::fromUtf8("Förderband Süd");
+
+} // namespace
+
+void Tst_Report_Cli::initTestCase() {
+    QVERIFY2(QFileInfo(Cli_Path).isExecutable(),
+             qPrintable(Cli_Path + " is not built (build target kc40927-cli)"));
+}
+
+void Tst_Report_Cli::init() {
+    dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir->isValid());
+    conf = dir->filePath("Hall");
+    QVERIFY(QDir().mkpath(conf));
+    Access_Rule rule;
+    rule.Enable = "Y";
+    rule.Slave_ID = "4";
+    rule.Type = "Input Register";
+    rule.Mnemonic = mnemonic;
+    Access_Rules rules;
+    rules.Read_Rules = {rule};
+    Save_Sdo(conf + "/sdo.xml", rules);
+}
+
+void Tst_Report_Cli::writes_pdf_without_a_display() {
+    const QString out = dir->filePath("hall.pdf");
+    const Cli_Result result = Run_Cli({"report", conf, out});
+    QCOMPARE(result.status, 0);
+    QVERIFY2(result.err.isEmpty(), qPrintable(result.err));
+    const auto pages = QRegularExpression(": (\\d+) pages?\\n$").match(result.out);
+    QVERIFY2(pages.hasMatch(), qPrintable(result.out));
+    QVERIFY(Read_All(out).startsWith("%PDF-"));
+
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed; scripts/deps installs it");
+    QProcess text;
+    text.start(pdftotext, {out, "-"});
+    QVERIFY(text.waitForFinished(30000));
+    const QString content = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY2(content.contains(mnemonic), qPrintable(content));
+    QVERIFY(content.contains(QStringLiteral("Page %1 / %1").arg(pages.captured(1))));
+}
+
+void Tst_Report_Cli::writes_html() {
+    const QString out = dir->filePath("hall.html");
+    const Cli_Result result = Run_Cli({"report", conf, out});
+    QCOMPARE(result.status, 0);
+    QVERIFY2(result.err.isEmpty(), qPrintable(result.err));
+    const QByteArray html = Read_All(out);
+    QVERIFY(html.startsWith("<!DOCTYPE html>"));
+    QVERIFY(html.contains(mnemonic.toUtf8()));
+    QVERIFY(html.contains("<h2>Hall</h2>"));
+}
+
+void Tst_Report_Cli::refusals_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no suffix") << QStringList{"report", "CONF", "OUT/report.txt"} << 2
+                               << "must end in .pdf or .html";
+    QTest::newRow("no folder") << QStringList{"report", "CONF/none", "OUT/report.pdf"} << 2
+                               << "is not a folder";
+    QTest::newRow("one argument") << QStringList{"report", "CONF"} << 2 << "usage";
+    QTest::newRow("broken document") << QStringList{"report", "BROKEN", "OUT/report.pdf"} << 1
+                                     << "ParGen.xml";
+    QTest::newRow("folder in the way")
+        << QStringList{"report", "CONF", "OUT/taken.pdf"} << 1 << "is a folder";
+}
+
+void Tst_Report_Cli::refusals() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    const QString broken = dir->filePath("Broken");
+    QVERIFY(QDir().mkpath(broken));
+    QVERIFY(Write_All(broken + "/ParGen.xml", "<Par_Gen><Profi_ID>"));
+    QVERIFY(QDir().mkpath(dir->filePath("taken.pdf")));
+    for (QString& arg : args)
+        arg.replace("CONF", conf).replace("BROKEN", broken).replace("OUT", dir->path());
+    const Cli_Result result = Run_Cli(args);
+    QCOMPARE(result.status, status);
+    QVERIFY2(result.err.contains(message), qPrintable(result.err));
+    QVERIFY(!QFileInfo::exists(dir->filePath("report.pdf")));
+    QVERIFY(!QFileInfo::exists(dir->filePath("report.txt")));
+}
+
+QTEST_GUILESS_MAIN(Tst_Report_Cli)
+#include "tst_report_cli.moc"

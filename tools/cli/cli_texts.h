@@ -1,0 +1,8 @@
+#pragma once
+
+#include "text/text_table.h"
+
+// The text table in the language the configurator next to this program has
+// chosen (Struttor.xml and the LANGUAGE folder in the program's folder); the
+// English defaults when there is no such choice or its file cannot be read.
+Text_Table Cli_Text_Table();
