@@ -1,11 +1,11 @@
 // Start-up cost of the main window: constructing it with everything start-up
 // creates (folders, settings file, language file, step layout, the dialogs)
 // and showing it, against a bare QMainWindow shown in the same binary.
-#include "app/app_state.h"
 #include "app/main_window.h"
-#include "app/no_version_source.h"
-#include "app/ui_services.h"
-#include "text/text_table.h"
+#include "base/app_state.h"
+#include "base/text_table.h"
+#include "base/ui_services.h"
+#include "text/no_version_source.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,9 +1,9 @@
 #include "app/open_conf_dialog.h"
 
-#include "app/app_state.h"
 #include "app/open_conf.h"
+#include "base/app_state.h"
+#include "base/text_table.h"
 #include "text/plain_hint.h"
-#include "text/text_table.h"
 
 #include <QLabel>
 #include <QListWidget>

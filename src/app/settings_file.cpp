@@ -1,8 +1,8 @@
 #include "app/settings_file.h"
 
-#include "app/app_state.h"
-#include "app/kc_error.h"
-#include "config/xml_document.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
+#include "base/xml_document.h"
 
 #include <QFileInfo>
 #include <QXmlStreamWriter>

@@ -1,8 +1,8 @@
 #include "config/access_rules.h"
 
-#include "app/kc_error.h"
-#include "config/file_lookup.h"
-#include "config/xml_document.h"
+#include "base/file_lookup.h"
+#include "base/kc_error.h"
+#include "base/xml_document.h"
 
 #include <QCoreApplication>
 #include <QDir>

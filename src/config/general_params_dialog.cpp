@@ -1,11 +1,11 @@
 #include "config/general_params_dialog.h"
 
-#include "app/app_state.h"
-#include "app/kc_error.h"
-#include "app/ui_services.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
+#include "base/text_table.h"
+#include "base/ui_services.h"
 #include "config/collapsible_panel_widget.h"
 #include "config/general_params_check.h"
-#include "text/text_table.h"
 
 #include <QApplication>
 #include <QCheckBox>

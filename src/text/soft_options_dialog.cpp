@@ -1,12 +1,12 @@
 #include "text/soft_options_dialog.h"
 
-#include "app/app_state.h"
-#include "app/kc_error.h"
-#include "app/ui_services.h"
-#include "app/version_source.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
+#include "base/text_table.h"
+#include "base/ui_services.h"
 #include "text/language_list.h"
-#include "text/text_table.h"
 #include "text/version_check.h"
+#include "text/version_source.h"
 
 #include <QCheckBox>
 #include <QEvent>

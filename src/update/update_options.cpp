@@ -1,6 +1,6 @@
 #include "update/update_options.h"
 
-#include "config/xml_document.h"
+#include "base/xml_document.h"
 
 #include <QDir>
 #include <QXmlStreamWriter>

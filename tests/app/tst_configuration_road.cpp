@@ -1,9 +1,9 @@
 // The road of a configuration through the main window's steps, from a new
 // configuration to bank.bin and the update dialog, with every dialog played
 // through Ui_Recorder and the results checked on disk.
-#include "app/app_state.h"
 #include "app/main_window.h"
-#include "app/no_version_source.h"
+#include "base/app_state.h"
+#include "base/text_table.h"
 #include "config/access_rules.h"
 #include "config/access_rules_dialog.h"
 #include "config/access_rules_table.h"
@@ -12,7 +12,7 @@
 #include "config/text_grid_model.h"
 #include "output/bank_decoder.h"
 #include "test_dirs.h"
-#include "text/text_table.h"
+#include "text/no_version_source.h"
 #include "ui_recorder.h"
 #include "update/boot_dialog.h"
 

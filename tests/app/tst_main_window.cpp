@@ -1,9 +1,9 @@
-#include "app/app_state.h"
 #include "app/main_window.h"
-#include "app/version_source.h"
+#include "base/app_state.h"
+#include "base/text_table.h"
 #include "test_dirs.h"
 #include "text/plain_hint.h"
-#include "text/text_table.h"
+#include "text/version_source.h"
 #include "ui_recorder.h"
 
 #include <QAbstractButton>

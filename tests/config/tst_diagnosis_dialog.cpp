@@ -1,9 +1,9 @@
-#include "app/app_state.h"
-#include "app/kc_error.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
+#include "base/text_table.h"
 #include "config/diagnosis_dialog.h"
 #include "config/diagnosis_list.h"
 #include "test_dirs.h"
-#include "text/text_table.h"
 #include "ui_recorder.h"
 
 #include <QFile>

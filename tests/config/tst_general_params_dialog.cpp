@@ -1,9 +1,9 @@
-#include "app/app_state.h"
+#include "base/app_state.h"
+#include "base/text_table.h"
 #include "config/collapsible_panel_widget.h"
 #include "config/general_params.h"
 #include "config/general_params_dialog.h"
 #include "test_dirs.h"
-#include "text/text_table.h"
 #include "ui_recorder.h"
 
 #include <QAbstractButton>

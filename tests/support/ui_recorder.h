@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui_services.h"
+#include "base/ui_services.h"
 
 #include <QList>
 #include <QString>

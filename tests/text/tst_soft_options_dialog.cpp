@@ -1,9 +1,9 @@
-#include "app/app_state.h"
-#include "app/kc_error.h"
-#include "app/version_source.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
+#include "base/text_table.h"
 #include "text/soft_options_dialog.h"
-#include "text/text_table.h"
 #include "text/version_check.h"
+#include "text/version_source.h"
 
 #include "test_dirs.h"
 #include "ui_recorder.h"
