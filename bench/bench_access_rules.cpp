@@ -34,7 +34,6 @@ public:
     }
     QString Choose_Save_File(const QString&, const QString&) override { return {}; }
     void Open_Url(const QString&) override {}
-    int Show_Modal(QDialog&) override { return 0; }
 };
 
 Access_Rule Bench_Rule(int k, bool write) {

@@ -24,7 +24,6 @@ public:
     bool Question_Box(const QString&) override { return false; }
     QString Choose_Save_File(const QString&, const QString&) override { return {}; }
     void Open_Url(const QString&) override {}
-    int Show_Modal(QDialog&) override { return QDialog::Rejected; }
 };
 
 struct Setup {

@@ -3,6 +3,7 @@
 // and showing it, against a bare QMainWindow shown in the same binary.
 #include "app/main_window.h"
 #include "base/app_state.h"
+#include "base/dialog_services_gui.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
 #include "text/no_version_source.h"
@@ -24,7 +25,7 @@
 namespace {
 
 // No box is expected during start-up; any that came would be answered No.
-class Silent_Ui : public Ui_Services {
+class Silent_Ui : public Dialog_Services {
 public:
     void Error_Box(const QString&) override {}
     void Warning_Box(const QString&) override {}

@@ -6,6 +6,7 @@
 #include "app/open_conf_dialog.h"
 #include "app/settings_file.h"
 #include "base/app_state.h"
+#include "base/dialog_services_gui.h"
 #include "base/frame_dialog.h"
 #include "base/kc_error.h"
 #include "base/product_info.h"
@@ -84,7 +85,7 @@ QToolButton* New_Image_Button(QWidget* parent, const char* name, QStyle::Standar
 } // namespace
 
 TFStruttoreFirmWare::TFStruttoreFirmWare(App_State& app_state, Text_Table& text_table,
-                                         Ui_Services& ui_services, Version_Source& version_source,
+                                         Dialog_Services& ui_services, Version_Source& version_source,
                                          const QString& program_dir, QWidget* parent)
     : QMainWindow(parent), state(app_state), texts(text_table), ui(ui_services), versions(version_source) {
     setObjectName(QStringLiteral("FStruttoreFirmWare"));

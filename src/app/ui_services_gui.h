@@ -1,11 +1,12 @@
 #pragma once
 
-#include "base/ui_services.h"
+#include "base/dialog_services_gui.h"
 
 class QWidget;
 
-// Ui_Services with real Qt boxes, choosers and the desktop browser.
-class Ui_Services_Gui : public Ui_Services {
+// Dialog_Services with real Qt boxes, choosers, the desktop browser and the
+// dialog's own modal event loop.
+class Ui_Services_Gui : public Dialog_Services {
 public:
     explicit Ui_Services_Gui(QWidget* parent = nullptr) : parent_(parent) {}
     void Set_Parent(QWidget* parent) { parent_ = parent; }

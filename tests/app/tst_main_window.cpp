@@ -1,10 +1,10 @@
 #include "app/main_window.h"
 #include "base/app_state.h"
 #include "base/text_table.h"
+#include "dialog_recorder.h"
 #include "test_dirs.h"
 #include "text/plain_hint.h"
 #include "text/version_source.h"
-#include "ui_recorder.h"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -53,7 +53,7 @@ struct Program {
     QTemporaryDir dir;
     App_State state;
     Text_Table texts;
-    Ui_Recorder ui;
+    Dialog_Recorder ui;
     Scripted_Versions versions;
     std::unique_ptr<TFStruttoreFirmWare> window;
 
@@ -528,7 +528,7 @@ void Tst_Main_Window::new_configuration_through_step_1() {
     window.close();
     App_State restarted;
     Text_Table texts;
-    Ui_Recorder ui;
+    Dialog_Recorder ui;
     Scripted_Versions versions;
     TFStruttoreFirmWare second(restarted, texts, ui, versions, p.dir.path());
     QCOMPARE(restarted.Conf_Dir, p.Path("PROJECTS/Line 4"));

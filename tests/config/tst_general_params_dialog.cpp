@@ -3,8 +3,8 @@
 #include "config/collapsible_panel_widget.h"
 #include "config/general_params.h"
 #include "config/general_params_dialog.h"
+#include "dialog_recorder.h"
 #include "test_dirs.h"
-#include "ui_recorder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -29,7 +29,7 @@ struct Editor {
     QTemporaryDir dir;
     App_State state;
     Text_Table texts;
-    Ui_Recorder ui;
+    Dialog_Recorder ui;
     std::unique_ptr<TFParGen> dialog;
 
     Editor() {

@@ -1,6 +1,5 @@
 #include "ui_recorder.h"
 
-#include <QDialog>
 #include <QTest>
 
 namespace {
@@ -41,8 +40,8 @@ void Ui_Recorder::Expect_Save_File(const QString& chosen_path) {
     expected_.append({Kind::Save_File, std::nullopt, false, chosen_path, {}});
 }
 
-void Ui_Recorder::Expect_Modal(std::function<int(QDialog&)> handler) {
-    expected_.append({Kind::Modal, std::nullopt, false, {}, std::move(handler)});
+void Ui_Recorder::Expect(Expectation expectation) {
+    expected_.append(std::move(expectation));
 }
 
 QStringList Ui_Recorder::Shown_Texts(Kind kind) const {
@@ -99,13 +98,4 @@ QString Ui_Recorder::Choose_Save_File(const QString& dir, const QString& filter)
 
 void Ui_Recorder::Open_Url(const QString& url) {
     urls_.append(url);
-}
-
-int Ui_Recorder::Show_Modal(QDialog& dialog) {
-    const auto expectation = Take(Kind::Modal, dialog.objectName());
-    if (!expectation || !expectation->handler)
-        return QDialog::Rejected;
-    const int result = expectation->handler(dialog);
-    dialog.setResult(result);
-    return result;
 }
