@@ -2,13 +2,13 @@
 // saving the same tables, each against a baseline in the same run: filling a
 // plain QTableWidget of the same size with the same texts, and writing the
 // same rows with a bare QXmlStreamWriter.
-#include "app/app_state.h"
-#include "app/ui_services.h"
+#include "base/app_state.h"
+#include "base/text_table.h"
+#include "base/ui_services.h"
 #include "config/access_rules.h"
 #include "config/access_rules_check.h"
 #include "config/access_rules_dialog.h"
 #include "config/access_rules_table.h"
-#include "text/text_table.h"
 
 #include <QApplication>
 #include <QFile>
@@ -35,7 +35,6 @@ public:
     QString Choose_Save_File(const QString&, const QString&) override { return {}; }
     bool Open_Url(const QString&) override { return true; }
     void Link_Failure_Box(const QString&, const QString&) override {}
-    int Show_Modal(QDialog&) override { return 0; }
 };
 
 Access_Rule Bench_Rule(int k, bool write) {

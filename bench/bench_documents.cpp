@@ -1,10 +1,10 @@
 // Reading and writing the configuration documents against a plain XML parse
 // and a plain atomic write of the same bytes, in one run. The readers and
 // writers should cost little more than the XML work itself.
+#include "base/xml_document.h"
 #include "config/access_rules.h"
 #include "config/diagnosis_list.h"
 #include "config/general_params.h"
-#include "config/xml_document.h"
 
 #include <QDomDocument>
 #include <QFile>

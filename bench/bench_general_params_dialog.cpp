@@ -1,12 +1,12 @@
 // The general parameters editor: creating it, showing it over a stored
 // document, and confirming it (check and save), against a bare dialog shown
 // the same way as the baseline.
-#include "app/app_state.h"
-#include "app/ui_services.h"
+#include "base/app_state.h"
+#include "base/text_table.h"
+#include "base/ui_services.h"
 #include "config/general_params.h"
 #include "config/general_params_check.h"
 #include "config/general_params_dialog.h"
-#include "text/text_table.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -25,7 +25,6 @@ public:
     QString Choose_Save_File(const QString&, const QString&) override { return {}; }
     bool Open_Url(const QString&) override { return true; }
     void Link_Failure_Box(const QString&, const QString&) override {}
-    int Show_Modal(QDialog&) override { return QDialog::Rejected; }
 };
 
 struct Setup {

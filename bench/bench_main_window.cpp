@@ -1,11 +1,12 @@
 // Start-up cost of the main window: constructing it with everything start-up
 // creates (folders, settings file, language file, step layout, the dialogs)
 // and showing it, against a bare QMainWindow shown in the same binary.
-#include "app/app_state.h"
 #include "app/main_window.h"
-#include "app/no_version_source.h"
-#include "app/ui_services.h"
-#include "text/text_table.h"
+#include "base/app_state.h"
+#include "base/dialog_services_gui.h"
+#include "base/text_table.h"
+#include "base/ui_services.h"
+#include "text/no_version_source.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -24,7 +25,7 @@
 namespace {
 
 // No box is expected during start-up; any that came would be answered No.
-class Silent_Ui : public Ui_Services {
+class Silent_Ui : public Dialog_Services {
 public:
     void Error_Box(const QString&) override {}
     void Warning_Box(const QString&) override {}

@@ -1,9 +1,9 @@
 #include "app/about_dialog.h"
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "app/open_link.h"
-#include "app/product_info.h"
-#include "app/ui_services.h"
+#include "base/product_info.h"
+#include "base/ui_services.h"
 
 #include <QEvent>
 #include <QFont>

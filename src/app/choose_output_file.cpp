@@ -1,8 +1,8 @@
 #include "app/choose_output_file.h"
 
-#include "app/kc_error.h"
-#include "app/ui_services.h"
-#include "text/text_table.h"
+#include "base/kc_error.h"
+#include "base/ui_services.h"
+#include "base/text_table.h"
 
 #include <QDir>
 #include <QFileInfo>

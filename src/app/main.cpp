@@ -1,8 +1,8 @@
-#include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/ui_services_gui.h"
+#include "base/app_state.h"
+#include "base/text_table.h"
 #include "text/maker_version_source.h"
-#include "text/text_table.h"
 
 #include <QApplication>
 #include <QScreen>

@@ -1,20 +1,21 @@
 #include "app/main_window.h"
 
 #include "app/about_dialog.h"
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "app/elided_label_widget.h"
-#include "app/frame_dialog.h"
-#include "app/hardware_type.h"
-#include "app/kc_error.h"
+#include "base/frame_dialog.h"
+#include "config/hardware_type.h"
+#include "base/kc_error.h"
 #include "app/new_project_dialog.h"
 #include "app/open_conf.h"
 #include "app/open_conf_dialog.h"
 #include "app/open_link.h"
-#include "app/standard_icon_gui.h"
-#include "app/product_info.h"
+#include "base/standard_icon_gui.h"
+#include "base/product_info.h"
 #include "app/settings_file.h"
-#include "app/ui_services.h"
-#include "app/version_source.h"
+#include "base/dialog_services_gui.h"
+#include "base/text_table.h"
+#include "base/ui_services.h"
 #include "config/access_rules_dialog.h"
 #include "config/diagnosis_dialog.h"
 #include "config/general_params_dialog.h"
@@ -27,7 +28,7 @@
 #include "text/language_file.h"
 #include "text/plain_hint.h"
 #include "text/standard_texts.h"
-#include "text/text_table.h"
+#include "text/version_source.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -101,7 +102,7 @@ QToolButton* New_Image_Button(QWidget* parent, const char* name, QStyle::Standar
 } // namespace
 
 TFStruttoreFirmWare::TFStruttoreFirmWare(App_State& app_state, Text_Table& text_table,
-                                         Ui_Services& ui_services, Version_Source& version_source,
+                                         Dialog_Services& ui_services, Version_Source& version_source,
                                          const QString& program_dir, QWidget* parent)
     : QMainWindow(parent), state(app_state), texts(text_table), ui(ui_services), versions(version_source) {
     setObjectName(QStringLiteral("FStruttoreFirmWare"));

@@ -13,7 +13,7 @@ class QTimer;
 class QToolButton;
 struct App_State;
 class Text_Table;
-class Ui_Services;
+class Dialog_Services;
 class Version_Source;
 class Frame_Dialog;
 class TFNew_Project;
@@ -47,7 +47,7 @@ class TFStruttoreFirmWare : public QMainWindow {
 public:
     // Runs the whole start-up (FormCreate). `program_dir` is the folder of the
     // program file; MASTER, PROJECTS, LANGUAGE and Struttor.xml live there.
-    TFStruttoreFirmWare(App_State& state, Text_Table& texts, Ui_Services& ui, Version_Source& versions,
+    TFStruttoreFirmWare(App_State& state, Text_Table& texts, Dialog_Services& ui, Version_Source& versions,
                         const QString& program_dir, QWidget* parent = nullptr);
     ~TFStruttoreFirmWare() override;
 
@@ -117,7 +117,7 @@ private:
 
     App_State& state;
     Text_Table& texts;
-    Ui_Services& ui;
+    Dialog_Services& ui;
     Version_Source& versions;
     Main_Window_Dialogs dialogs;
     int sel_hard = 0;

@@ -1,6 +1,6 @@
 #include "app/new_project.h"
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 
 #include <QDir>
 #include <QFileInfo>

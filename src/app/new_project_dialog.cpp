@@ -1,9 +1,9 @@
 #include "app/new_project_dialog.h"
 
 #include "app/new_project.h"
-#include "app/ui_services.h"
+#include "base/text_table.h"
+#include "base/ui_services.h"
 #include "text/plain_hint.h"
-#include "text/text_table.h"
 
 #include <QLabel>
 #include <QLayout>

@@ -1,7 +1,7 @@
 #include "app/open_conf.h"
 
-#include "app/app_state.h"
 #include "app/new_project.h"
+#include "base/app_state.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "app/open_conf_dialog.h"
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "app/elided_label_widget.h"
 #include "app/open_conf.h"
+#include "base/text_table.h"
 #include "text/plain_hint.h"
-#include "text/text_table.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/frame_dialog.h"
+#include "base/frame_dialog.h"
 
 #include <QStringList>
 

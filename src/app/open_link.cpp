@@ -1,8 +1,8 @@
 #include "app/open_link.h"
 
-#include "app/ui_services.h"
+#include "base/ui_services.h"
 #include "text/standard_texts.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 void Open_Link(Ui_Services& ui, const Text_Table& texts, const QString& url) {
     if (!ui.Open_Url(url))

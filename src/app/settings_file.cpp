@@ -1,9 +1,9 @@
 #include "app/settings_file.h"
 
-#include "app/app_state.h"
-#include "app/kc_error.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
 #include "config/save_file.h"
-#include "config/xml_document.h"
+#include "base/xml_document.h"
 
 #include <QFileInfo>
 #include <QXmlStreamWriter>

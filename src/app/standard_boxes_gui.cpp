@@ -1,7 +1,7 @@
 #include "app/standard_boxes_gui.h"
 
 #include "text/standard_texts.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "app/ui_services.h"
+#include "base/dialog_services_gui.h"
 
 class QWidget;
 class Text_Table;
 
-// Ui_Services with real Qt boxes, choosers and the desktop browser. The
-// captions of their standard buttons and of the chooser come from the text
-// table; every box carries `box_title` (the software code) as its title.
-class Ui_Services_Gui : public Ui_Services {
+// Dialog_Services with real Qt boxes, choosers, the desktop browser and the
+// dialog's own modal event loop. The captions of their standard buttons and
+// of the chooser come from the text table; every box carries `box_title` (the
+// software code) as its title.
+class Ui_Services_Gui : public Dialog_Services {
 public:
     Ui_Services_Gui(const Text_Table& texts, const QString& box_title, QWidget* parent = nullptr)
         : texts_(texts), box_title_(box_title), parent_(parent) {}

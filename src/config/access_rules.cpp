@@ -1,9 +1,9 @@
 #include "config/access_rules.h"
 
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 #include "config/document_bounds.h"
-#include "config/file_lookup.h"
-#include "config/xml_document.h"
+#include "base/file_lookup.h"
+#include "base/xml_document.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

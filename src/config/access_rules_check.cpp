@@ -1,9 +1,9 @@
 #include "config/access_rules_check.h"
 
-#include "config/file_lookup.h"
-#include "config/int_conversion.h"
-#include "config/xml_document.h"
-#include "text/text_table.h"
+#include "base/file_lookup.h"
+#include "base/int_conversion.h"
+#include "base/text_table.h"
+#include "base/xml_document.h"
 
 #include <QFileInfo>
 #include <algorithm>

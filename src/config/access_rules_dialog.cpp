@@ -1,11 +1,12 @@
 #include "config/access_rules_dialog.h"
 
-#include "app/app_state.h"
-#include "app/kc_error.h"
-#include "app/ui_services.h"
+#include "base/app_state.h"
+#include "base/file_lookup.h"
+#include "base/kc_error.h"
+#include "base/text_table.h"
+#include "base/ui_services.h"
 #include "config/access_rules.h"
 #include "config/access_rules_table.h"
-#include "config/file_lookup.h"
 #include "config/general_params.h"
 #include "config/grid_cell_delegate.h"
 #include "config/grid_rows_widget.h"
@@ -17,7 +18,6 @@
 #include "config/table_csv_step.h"
 #include "config/text_grid_model.h"
 #include "text/plain_hint.h"
-#include "text/text_table.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

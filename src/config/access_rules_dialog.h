@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/frame_dialog.h"
+#include "base/frame_dialog.h"
 #include "config/access_rules_check.h"
 #include "config/io_map.h"
 

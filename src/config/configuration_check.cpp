@@ -1,15 +1,15 @@
 #include "config/configuration_check.h"
 
-#include "app/hardware_type.h"
-#include "app/kc_error.h"
+#include "config/hardware_type.h"
+#include "base/kc_error.h"
 #include "config/access_rules_check.h"
 #include "config/diagnosis_check.h"
 #include "config/diagnosis_list.h"
-#include "config/file_lookup.h"
+#include "base/file_lookup.h"
 #include "config/general_params_check.h"
 #include "config/io_map_text.h"
 #include "output/bank_build.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #include "config/diagnosis_check.h"
 
-#include "config/int_conversion.h"
+#include "base/int_conversion.h"
 
 #include <algorithm>
 

@@ -1,13 +1,13 @@
 #include "config/diagnosis_dialog.h"
 
-#include "app/app_state.h"
-#include "app/kc_error.h"
-#include "app/ui_services.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
+#include "base/text_table.h"
+#include "base/ui_services.h"
 #include "config/diagnosis_check.h"
 #include "config/diagnosis_list.h"
 #include "config/grid_view_widget.h"
 #include "config/table_csv_step.h"
-#include "text/text_table.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #include "config/diagnosis_list.h"
 
-#include "config/file_lookup.h"
-#include "config/xml_document.h"
+#include "base/file_lookup.h"
+#include "base/xml_document.h"
 
 #include <QFileInfo>
 #include <QXmlStreamWriter>

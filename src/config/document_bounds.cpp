@@ -1,6 +1,6 @@
 #include "config/document_bounds.h"
 
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 
 #include <QBuffer>
 #include <QDir>

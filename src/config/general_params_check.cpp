@@ -1,7 +1,7 @@
 #include "config/general_params_check.h"
 
-#include "config/int_conversion.h"
-#include "text/text_table.h"
+#include "base/int_conversion.h"
+#include "base/text_table.h"
 
 #include <array>
 

@@ -1,11 +1,12 @@
 #include "config/general_params_dialog.h"
 
-#include "app/app_state.h"
-#include "app/kc_error.h"
-#include "app/ui_services.h"
+#include "base/app_state.h"
+#include "base/dialog_services_gui.h"
+#include "base/kc_error.h"
+#include "base/text_table.h"
+#include "base/ui_services.h"
 #include "config/collapsible_panel_widget.h"
 #include "config/general_params_check.h"
-#include "text/text_table.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -629,7 +630,7 @@ bool TFParGen::eventFilter(QObject* watched, QEvent* event) {
     return Frame_Dialog::eventFilter(watched, event);
 }
 
-int Show_General_Params(TFParGen& dialog, Ui_Services& ui) {
+int Show_General_Params(TFParGen& dialog, Dialog_Services& ui) {
     try {
         dialog.FormShow();
     } catch (const Kc_Error& error) {

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "app/frame_dialog.h"
+#include "base/frame_dialog.h"
 #include "config/general_params.h"
 
 #include <array>
 
 class Collapsible_Panel;
+class Dialog_Services;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -132,4 +133,4 @@ private:
 // Runs the "Set Communication" step's dialog: FormShow, then the modal
 // showing. A document that cannot be read is shown in an error box and the
 // editor is not opened. Gives the dialog's result (Rejected after an error).
-int Show_General_Params(TFParGen& dialog, Ui_Services& ui);
+int Show_General_Params(TFParGen& dialog, Dialog_Services& ui);

@@ -1,7 +1,7 @@
 #include "config/grid_rows.h"
 
-#include "app/ui_services.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
+#include "base/ui_services.h"
 
 Grid_Texts::Grid_Texts(int last_row, int column_count) {
     Check_Columns.fill(false, column_count);

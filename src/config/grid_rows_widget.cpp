@@ -1,6 +1,6 @@
 #include "config/grid_rows_widget.h"
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "config/grid_rows.h"
 
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #include "config/io_map.h"
 
-#include "config/int_conversion.h"
+#include "base/int_conversion.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "config/io_area_widget.h"
 #include "config/io_map_text.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 #include <QLabel>
 #include <QScrollArea>

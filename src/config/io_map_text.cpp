@@ -1,6 +1,6 @@
 #include "config/io_map_text.h"
 
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "config/poll_serial_settings.h"
 
 #include "config/general_params.h"
-#include "config/int_conversion.h"
-#include "text/text_table.h"
+#include "base/int_conversion.h"
+#include "base/text_table.h"
 
 #include <QStringList>
 #include <iterator>

@@ -1,7 +1,7 @@
 #include "config/rule_poll.h"
 
-#include "config/int_conversion.h"
-#include "text/text_table.h"
+#include "base/int_conversion.h"
+#include "base/text_table.h"
 
 #include <QSet>
 #include <algorithm>

@@ -1,13 +1,13 @@
 #include "config/rules_test_dialog.h"
 
-#include "app/app_state.h"
-#include "app/kc_error.h"
-#include "app/standard_icon_gui.h"
-#include "app/ui_services.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
+#include "base/standard_icon_gui.h"
+#include "base/ui_services.h"
 #include "config/general_params.h"
 #include "config/poll_serial_settings.h"
 #include "config/rules_poller.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 #include "update/com_ports.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "config/save_file.h"
 
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 
 #include <QDir>
 #include <QFile>

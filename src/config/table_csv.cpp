@@ -1,6 +1,6 @@
 #include "config/table_csv.h"
 
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "config/access_rules_check.h"
 #include "config/diagnosis_check.h"
-#include "config/file_lookup.h"
-#include "text/text_table.h"
+#include "base/file_lookup.h"
+#include "base/text_table.h"
 
 namespace {
 

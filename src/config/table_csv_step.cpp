@@ -1,10 +1,10 @@
 #include "config/table_csv_step.h"
 
 #include "app/choose_output_file.h"
-#include "app/kc_error.h"
-#include "app/ui_services.h"
-#include "config/xml_document.h"
-#include "text/text_table.h"
+#include "base/kc_error.h"
+#include "base/ui_services.h"
+#include "base/xml_document.h"
+#include "base/text_table.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,10 @@
 #include "output/bank_build.h"
 
-#include "app/app_state.h"
-#include "app/kc_error.h"
-#include "config/file_lookup.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
+#include "base/file_lookup.h"
 #include "config/save_file.h"
+#include "base/xml_document.h"
 #include "output/bank_documents.h"
 #include "output/bank_fixed.h"
 #include "output/bank_packed.h"

@@ -1,6 +1,6 @@
 #include "output/bank_decoder.h"
 
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 #include "output/bank_bytes.h"
 
 #include <array>

@@ -1,9 +1,9 @@
 #include "output/bank_documents.h"
 
-#include "app/kc_error.h"
-#include "config/file_lookup.h"
-#include "config/int_conversion.h"
-#include "config/xml_document.h"
+#include "base/file_lookup.h"
+#include "base/int_conversion.h"
+#include "base/kc_error.h"
+#include "base/xml_document.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "output/bank_fixed.h"
 
-#include "app/kc_error.h"
-#include "config/int_conversion.h"
+#include "base/int_conversion.h"
+#include "base/kc_error.h"
 #include "output/bank_bytes.h"
 #include "output/lenient_int_conversion.h"
 

@@ -1,14 +1,14 @@
 #include "output/gsd_step.h"
 
-#include "app/app_state.h"
-#include "app/kc_error.h"
-#include "app/ui_services.h"
-#include "config/file_lookup.h"
-#include "config/int_conversion.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
+#include "base/ui_services.h"
+#include "base/file_lookup.h"
+#include "base/int_conversion.h"
 #include "config/save_file.h"
-#include "config/xml_document.h"
+#include "base/xml_document.h"
+#include "base/text_table.h"
 #include "output/gsd_writer.h"
-#include "text/text_table.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "output/gsd_writer.h"
 
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 
 #include <array>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "output/lenient_int_conversion.h"
 
-#include "config/int_conversion.h"
+#include "base/int_conversion.h"
 
 bool Try_Lenient_Str_To_Int(const QString& text, int& value) {
     qsizetype end = text.size();

@@ -1,9 +1,9 @@
 #include "report/report_data.h"
 
-#include "app/hardware_type.h"
-#include "app/kc_error.h"
-#include "app/product_info.h"
-#include "config/file_lookup.h"
+#include "config/hardware_type.h"
+#include "base/kc_error.h"
+#include "base/product_info.h"
+#include "base/file_lookup.h"
 #include "output/bank_build.h"
 #include "output/bank_decoder.h"
 #include "output/gsd_writer.h"

@@ -4,7 +4,7 @@
 #include "output/bank_build.h"
 #include "output/gsd_writer.h"
 #include "report/report_texts.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 #include <QStringList>
 

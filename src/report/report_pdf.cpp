@@ -1,6 +1,6 @@
 #include "report/report_pdf.h"
 
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>

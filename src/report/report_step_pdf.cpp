@@ -1,15 +1,15 @@
 #include "report/report_step_pdf.h"
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "app/choose_output_file.h"
-#include "app/kc_error.h"
-#include "app/ui_services.h"
-#include "config/xml_document.h"
+#include "base/kc_error.h"
+#include "base/ui_services.h"
+#include "base/xml_document.h"
 #include "report/report_data.h"
 #include "report/report_html.h"
 #include "report/report_pdf.h"
 #include "report/report_texts.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 namespace {
 

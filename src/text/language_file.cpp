@@ -1,10 +1,10 @@
 #include "text/language_file.h"
 
-#include "app/app_state.h"
-#include "app/kc_error.h"
-#include "config/file_lookup.h"
-#include "config/int_conversion.h"
-#include "text/text_table.h"
+#include "base/app_state.h"
+#include "base/file_lookup.h"
+#include "base/int_conversion.h"
+#include "base/kc_error.h"
+#include "base/text_table.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "text/language_list.h"
 
-#include "config/file_lookup.h"
+#include "base/file_lookup.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/version_source.h"
+#include "text/version_source.h"
 
 #include <QString>
 #include <chrono>

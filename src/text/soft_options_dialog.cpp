@@ -1,13 +1,13 @@
 #include "text/soft_options_dialog.h"
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "app/elided_label_widget.h"
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 #include "app/open_link.h"
-#include "app/ui_services.h"
-#include "app/version_source.h"
+#include "base/ui_services.h"
+#include "text/version_source.h"
+#include "base/text_table.h"
 #include "text/language_list.h"
-#include "text/text_table.h"
 #include "text/version_check.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 // English defaults of the text table, by index. Every index not listed holds a
 // single blank. Language files override entries by the same indices.
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "update/echo_client.h"
 
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 
 bool Echo_Check(Echo_Client& client, Update_Clock& clock, const Update_Timing& timing, const QString& host,
                 int& ping_res, const std::function<void(int)>& ping_reply,

@@ -1,6 +1,6 @@
 #include "update/icmp_echo.h"
 
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 #include "update/ip_address.h"
 
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "update/ip_address.h"
 
-#include "config/int_conversion.h"
+#include "base/int_conversion.h"
 
 QString Trim_Blanks(const QString& text) {
     qsizetype begin = 0;

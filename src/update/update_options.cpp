@@ -1,6 +1,7 @@
 #include "update/update_options.h"
 
 #include "config/save_file.h"
+#include "base/xml_document.h"
 
 #include <QDir>
 #include <QXmlStreamWriter>

@@ -1,10 +1,10 @@
 #include "app/about_dialog.h"
-#include "app/app_state.h"
 #include "app/new_project_dialog.h"
 #include "app/open_conf.h"
 #include "app/open_conf_dialog.h"
+#include "base/app_state.h"
+#include "base/text_table.h"
 #include "test_dirs.h"
-#include "text/text_table.h"
 #include "ui_recorder.h"
 
 #include <QLabel>

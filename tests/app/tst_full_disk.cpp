@@ -3,10 +3,10 @@
 // keep the old file byte for byte, leave no temporary file behind, and stop
 // its step there.
 #include "../update/update_fakes.h"
-#include "app/app_state.h"
-#include "app/kc_error.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
 #include "app/main_window.h"
-#include "app/no_version_source.h"
+#include "text/no_version_source.h"
 #include "app/settings_file.h"
 #include "config/access_rules.h"
 #include "config/diagnosis_list.h"
@@ -15,7 +15,7 @@
 #include "output/gsd_step.h"
 #include "output/gsd_writer.h"
 #include "test_dirs.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 #include "ui_recorder.h"
 #include "update/boot_dialog.h"
 #include "update/update_options.h"

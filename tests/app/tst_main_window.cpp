@@ -1,12 +1,12 @@
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "app/elided_label_widget.h"
 #include "app/main_window.h"
 #include "app/open_conf_dialog.h"
-#include "app/version_source.h"
+#include "text/version_source.h"
+#include "base/text_table.h"
+#include "dialog_recorder.h"
 #include "test_dirs.h"
 #include "text/plain_hint.h"
-#include "text/text_table.h"
-#include "ui_recorder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -58,7 +58,7 @@ struct Program {
     QTemporaryDir dir;
     App_State state;
     Text_Table texts;
-    Ui_Recorder ui;
+    Dialog_Recorder ui;
     Scripted_Versions versions;
     std::unique_ptr<TFStruttoreFirmWare> window;
 
@@ -568,7 +568,7 @@ void Tst_Main_Window::new_configuration_through_step_1() {
     window.close();
     App_State restarted;
     Text_Table texts;
-    Ui_Recorder ui;
+    Dialog_Recorder ui;
     Scripted_Versions versions;
     TFStruttoreFirmWare second(restarted, texts, ui, versions, p.dir.path());
     QCOMPARE(restarted.Conf_Dir, p.Path("PROJECTS/Line 4"));

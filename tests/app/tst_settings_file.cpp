@@ -1,6 +1,6 @@
-#include "app/app_state.h"
-#include "app/kc_error.h"
 #include "app/settings_file.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
 #include "test_dirs.h"
 
 #include <QTemporaryDir>

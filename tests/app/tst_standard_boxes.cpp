@@ -1,5 +1,5 @@
 #include "app/standard_boxes_gui.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
+#include "base/text_table.h"
 #include "config/access_rules_check.h"
 #include "config/access_rules_table.h"
-#include "text/text_table.h"
 
 #include <QTest>
 

@@ -1,11 +1,11 @@
-#include "app/app_state.h"
-#include "app/kc_error.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
+#include "base/text_table.h"
 #include "config/access_rules.h"
 #include "config/access_rules_dialog.h"
 #include "config/access_rules_table.h"
 #include "config/text_grid_model.h"
 #include "test_dirs.h"
-#include "text/text_table.h"
 #include "ui_recorder.h"
 
 #include <QAbstractItemModelTester>

@@ -3,7 +3,7 @@
 #include "conf_check_fixture.h"
 #include "config/configuration_check.h"
 #include "test_dirs.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,10 +1,10 @@
-#include "app/app_state.h"
-#include "app/kc_error.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
+#include "base/text_table.h"
 #include "config/diagnosis_dialog.h"
 #include "config/diagnosis_list.h"
+#include "dialog_recorder.h"
 #include "test_dirs.h"
-#include "text/text_table.h"
-#include "ui_recorder.h"
 
 #include <QFile>
 #include <QHeaderView>
@@ -51,7 +51,7 @@ private:
     QTemporaryDir* dir = nullptr;
     App_State state;
     Text_Table texts;
-    Ui_Recorder* ui = nullptr;
+    Dialog_Recorder* ui = nullptr;
     TFSetDiagnosis* dialog = nullptr;
 };
 
@@ -61,7 +61,7 @@ void Tst_Diagnosis_Dialog::init() {
     state.Conf_Dir = dir->path();
     state.Set_Files();
     texts.Set_Default_Texts();
-    ui = new Ui_Recorder;
+    ui = new Dialog_Recorder;
     dialog = new TFSetDiagnosis(state, texts, *ui);
 }
 

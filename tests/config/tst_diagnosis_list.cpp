@@ -1,4 +1,4 @@
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 #include "config/diagnosis_check.h"
 #include "config/diagnosis_list.h"
 #include "test_dirs.h"

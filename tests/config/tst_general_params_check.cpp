@@ -1,5 +1,5 @@
+#include "base/text_table.h"
 #include "config/general_params_check.h"
-#include "text/text_table.h"
 
 #include <QHash>
 #include <QTest>

@@ -1,10 +1,10 @@
-#include "app/app_state.h"
+#include "base/app_state.h"
+#include "base/text_table.h"
 #include "config/collapsible_panel_widget.h"
 #include "config/general_params.h"
 #include "config/general_params_dialog.h"
+#include "dialog_recorder.h"
 #include "test_dirs.h"
-#include "text/text_table.h"
-#include "ui_recorder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -29,7 +29,7 @@ struct Editor {
     QTemporaryDir dir;
     App_State state;
     Text_Table texts;
-    Ui_Recorder ui;
+    Dialog_Recorder ui;
     std::unique_ptr<TFParGen> dialog;
 
     Editor() {

@@ -3,7 +3,7 @@
 #include "config/access_rules_table.h"
 #include "config/io_map.h"
 #include "config/io_map_text.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 #include <QTest>
 

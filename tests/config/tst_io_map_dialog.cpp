@@ -1,6 +1,6 @@
 // The I/O map of the rules editor: the overlaps line under the grids, the map
 // window, its hover texts and the double click that goes to a rule's row.
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "config/access_rules.h"
 #include "config/access_rules_dialog.h"
 #include "config/access_rules_table.h"
@@ -8,7 +8,7 @@
 #include "config/io_map_dialog.h"
 #include "config/text_grid_model.h"
 #include "test_dirs.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 #include "ui_recorder.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "config/poll_serial_settings.h"
 #include "config/rule_poll.h"
 #include "config/rule_poll_reply.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 #include <QTest>
 

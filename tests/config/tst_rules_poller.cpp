@@ -2,7 +2,7 @@
 // far end of two pseudo-terminals joined by a relay in this process.
 #include "config/rules_poller.h"
 #include "modbus_test_line.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 // Replacing a file whole: the temporary files of an earlier, interrupted save
 // are cleared away, and nothing else beside the file is touched.
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 #include "config/general_params.h"
 #include "config/save_file.h"
 #include "test_dirs.h"

@@ -1,6 +1,6 @@
-#include "app/kc_error.h"
+#include "base/kc_error.h"
+#include "base/xml_document.h"
 #include "config/access_rules.h"
-#include "config/xml_document.h"
 #include "test_dirs.h"
 
 #include <QDir>

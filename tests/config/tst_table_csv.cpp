@@ -1,5 +1,5 @@
 #include "config/table_csv.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "config/access_rules.h"
 #include "config/access_rules_dialog.h"
 #include "config/access_rules_table.h"
@@ -6,7 +6,7 @@
 #include "config/diagnosis_list.h"
 #include "config/text_grid_model.h"
 #include "test_dirs.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 #include "ui_recorder.h"
 
 #include <QDir>

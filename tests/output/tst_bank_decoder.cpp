@@ -1,6 +1,6 @@
 // Reading images back: what inspect prints and an updater checks.
-#include "app/kc_error.h"
 #include "bank_test_support.h"
+#include "base/kc_error.h"
 #include "output/bank_build.h"
 #include "output/bank_decoder.h"
 

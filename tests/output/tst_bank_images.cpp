@@ -1,7 +1,7 @@
 // Whole images compared byte for byte with images written by hand from the
 // layout tables (tests/fixtures/bank/<case>/expected.hex).
-#include "app/kc_error.h"
 #include "bank_test_support.h"
+#include "base/kc_error.h"
 #include "output/bank_build.h"
 #include "output/bank_documents.h"
 #include "output/bank_fixed.h"

@@ -1,6 +1,6 @@
 // The packed layout (every hardware type but 1), field by field.
-#include "app/kc_error.h"
 #include "bank_test_support.h"
+#include "base/kc_error.h"
 #include "output/bank_build.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // Building and writing bin/bank.bin as the Update Device step does.
-#include "app/app_state.h"
-#include "app/kc_error.h"
 #include "bank_test_support.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
 #include "output/bank_build.h"
 
 #include <QDir>

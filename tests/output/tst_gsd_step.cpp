@@ -1,8 +1,8 @@
-#include "app/app_state.h"
+#include "base/app_state.h"
+#include "base/text_table.h"
 #include "output/gsd_step.h"
 #include "output/gsd_writer.h"
 #include "test_dirs.h"
-#include "text/text_table.h"
 #include "ui_recorder.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 #include "output/gsd_writer.h"
 #include "test_dirs.h"
 

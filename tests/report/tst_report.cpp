@@ -1,7 +1,7 @@
-#include "app/app_state.h"
-#include "app/kc_error.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
 #include "app/main_window.h"
-#include "app/version_source.h"
+#include "text/version_source.h"
 #include "config/access_rules.h"
 #include "config/diagnosis_list.h"
 #include "config/general_params.h"
@@ -11,7 +11,7 @@
 #include "report/report_html.h"
 #include "report/report_step_pdf.h"
 #include "test_dirs.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 #include "ui_recorder.h"
 
 #include <QComboBox>

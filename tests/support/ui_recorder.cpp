@@ -1,6 +1,5 @@
 #include "ui_recorder.h"
 
-#include <QDialog>
 #include <QTest>
 
 namespace {
@@ -34,32 +33,33 @@ QString Answer_Name(Ui_Services::Default_Answer answer) {
 Ui_Recorder::~Ui_Recorder() = default;
 
 void Ui_Recorder::Expect_Error(std::optional<QString> text) {
-    expected_.append({Kind::Error, std::move(text), false, {}, {}, {}});
+    Expect({.kind = Kind::Error, .text = std::move(text)});
 }
 
 void Ui_Recorder::Expect_Warning(std::optional<QString> text) {
-    expected_.append({Kind::Warning, std::move(text), false, {}, {}, {}});
+    Expect({.kind = Kind::Warning, .text = std::move(text)});
 }
 
 void Ui_Recorder::Expect_Question(bool answer_yes, std::optional<QString> text,
                                   std::optional<Default_Answer> default_answer) {
-    expected_.append({Kind::Question, std::move(text), answer_yes, default_answer, {}, {}});
+    Expect({.kind = Kind::Question, .text = std::move(text), .answer_yes = answer_yes,
+            .default_answer = default_answer});
 }
 
 void Ui_Recorder::Expect_Save_File(const QString& chosen_path) {
-    expected_.append({Kind::Save_File, std::nullopt, false, {}, chosen_path, {}});
-}
-
-void Ui_Recorder::Expect_Link_Failure(std::optional<QString> text) {
-    expected_.append({Kind::Link_Failure, std::move(text), false, {}, {}});
+    Expect({.kind = Kind::Save_File, .path = chosen_path});
 }
 
 void Ui_Recorder::Expect_Open_File(const QString& chosen_path) {
-    expected_.append({Kind::Open_File, std::nullopt, false, chosen_path, {}});
+    Expect({.kind = Kind::Open_File, .path = chosen_path});
 }
 
-void Ui_Recorder::Expect_Modal(std::function<int(QDialog&)> handler) {
-    expected_.append({Kind::Modal, std::nullopt, false, {}, {}, std::move(handler)});
+void Ui_Recorder::Expect_Link_Failure(std::optional<QString> text) {
+    Expect({.kind = Kind::Link_Failure, .text = std::move(text)});
+}
+
+void Ui_Recorder::Expect(Expectation expectation) {
+    expected_.append(std::move(expectation));
 }
 
 QStringList Ui_Recorder::Shown_Texts(Kind kind) const {
@@ -134,13 +134,4 @@ bool Ui_Recorder::Open_Url(const QString& url) {
 
 void Ui_Recorder::Link_Failure_Box(const QString& message, const QString& url) {
     Take(Kind::Link_Failure, message + QStringLiteral(" | ") + url);
-}
-
-int Ui_Recorder::Show_Modal(QDialog& dialog) {
-    const auto expectation = Take(Kind::Modal, dialog.objectName());
-    if (!expectation || !expectation->handler)
-        return QDialog::Rejected;
-    const int result = expectation->handler(dialog);
-    dialog.setResult(result);
-    return result;
 }

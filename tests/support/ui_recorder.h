@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui_services.h"
+#include "base/ui_services.h"
 
 #include <QList>
 #include <QString>
@@ -8,11 +8,15 @@
 #include <functional>
 #include <optional>
 
-// Ui_Services for tests. Every box, chooser and modal dialog must be expected
-// first; each expectation answers one call, in order. An unexpected call fails
-// the running test function and answers No / Cancel / Rejected. Every call is
-// kept in Shown() so a test can assert on the texts.
-class Ui_Recorder : public Ui_Services {
+class QObject;
+
+// Ui_Services for tests. Every box and chooser must be expected first; each
+// expectation answers one call, in order. An unexpected call fails the
+// running test function and answers No / Cancel. Every call is kept in
+// Shown() so a test can assert on the texts. Free of Qt Widgets, for tests of
+// core code; Dialog_Recorder (tests/support/gui) adds modal dialogs, which
+// take their turn in the same order.
+class Ui_Recorder : public virtual Ui_Services {
 public:
     enum class Kind { Error, Warning, Question, Save_File, Modal, Link_Failure, Open_File };
 
@@ -34,15 +38,12 @@ public:
     void Expect_Question(bool answer_yes, std::optional<QString> text = std::nullopt,
                          std::optional<Default_Answer> default_answer = std::nullopt);
     void Expect_Save_File(const QString& chosen_path);
+    // An expected open-file chooser answering `chosen_path` (empty: cancelled).
+    void Expect_Open_File(const QString& chosen_path);
     // A link box; with a text, "message | url" must equal it.
     void Expect_Link_Failure(std::optional<QString> text = std::nullopt);
     // Whether Open_Url reports the browser started (true until set).
     void Set_Urls_Open(bool open) { urls_open_ = open; }
-    // An expected open-file chooser answering `chosen_path` (empty: cancelled).
-    void Expect_Open_File(const QString& chosen_path);
-    // The handler plays the user inside the dialog (fill controls, press
-    // buttons) and gives the dialog's result.
-    void Expect_Modal(std::function<int(QDialog&)> handler);
 
     const QList<Call>& Shown() const { return shown_; }
     QStringList Shown_Texts(Kind kind) const;
@@ -58,20 +59,22 @@ public:
     QString Choose_Open_File(const QString& dir, const QString& filter) override;
     bool Open_Url(const QString& url) override;
     void Link_Failure_Box(const QString& message, const QString& url) override;
-    int Show_Modal(QDialog& dialog) override;
 
-private:
+protected:
     struct Expectation {
         Kind kind;
         std::optional<QString> text;
         bool answer_yes = false;
         std::optional<Default_Answer> default_answer;
         QString path;
-        std::function<int(QDialog&)> handler;
+        // A modal dialog's handler; it gets the dialog.
+        std::function<int(QObject&)> handler;
     };
+    void Expect(Expectation expectation);
     // Takes the next expectation when it is of this kind; fails the test otherwise.
     std::optional<Expectation> Take(Kind kind, const QString& text);
 
+private:
     QList<Expectation> expected_;
     QList<Call> shown_;
     QStringList urls_;

@@ -1,7 +1,7 @@
-#include "app/app_state.h"
+#include "base/app_state.h"
+#include "base/text_table.h"
 #include "test_dirs.h"
 #include "text/language_file.h"
-#include "text/text_table.h"
 
 #include <QTemporaryDir>
 #include <QTest>

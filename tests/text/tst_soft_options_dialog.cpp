@@ -1,9 +1,9 @@
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "app/elided_label_widget.h"
-#include "app/kc_error.h"
-#include "app/version_source.h"
+#include "base/kc_error.h"
+#include "text/version_source.h"
+#include "base/text_table.h"
 #include "text/soft_options_dialog.h"
-#include "text/text_table.h"
 #include "text/version_check.h"
 
 #include "test_dirs.h"

@@ -1,4 +1,4 @@
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "app/app_state.h"
-#include "text/text_table.h"
+#include "base/app_state.h"
+#include "base/text_table.h"
 #include "ui_recorder.h"
 #include "update/boot_dialog.h"
 #include "update/update_services.h"

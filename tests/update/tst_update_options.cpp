@@ -1,4 +1,4 @@
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 #include "test_dirs.h"
 #include "update/update_options.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 #include "update/com_ports.h"
 #include "update/echo_client.h"
 #include "update/icmp_echo.h"

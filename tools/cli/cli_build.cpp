@@ -1,4 +1,4 @@
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 #include "cli_bank_commands.h"
 #include "output/bank_build.h"
 

@@ -1,11 +1,11 @@
-#include "app/app_state.h"
-#include "app/kc_error.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
 #include "app/settings_file.h"
 #include "cli_conf_dir.h"
 #include "cli_io_map_commands.h"
 #include "config/configuration_check.h"
 #include "text/language_file.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>

@@ -1,10 +1,10 @@
 #include "cli_csv.h"
 
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 #include "cli_texts.h"
 #include "config/table_csv_document.h"
 #include "config/table_csv_step.h"
-#include "config/xml_document.h"
+#include "base/xml_document.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "cli_gsd.h"
 
-#include "app/kc_error.h"
-#include "config/file_lookup.h"
+#include "base/file_lookup.h"
+#include "base/kc_error.h"
 #include "output/gsd_step.h"
 #include "output/gsd_writer.h"
 

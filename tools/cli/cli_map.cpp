@@ -1,4 +1,4 @@
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 #include "cli_conf_dir.h"
 #include "cli_io_map_commands.h"
 #include "config/configuration_check.h"

@@ -1,14 +1,14 @@
 #include "cli_poll.h"
 
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 #include "config/access_rules.h"
 #include "config/access_rules_table.h"
-#include "config/file_lookup.h"
+#include "base/file_lookup.h"
 #include "config/general_params.h"
 #include "config/poll_serial_settings.h"
 #include "config/rule_poll.h"
 #include "config/rules_poller.h"
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 #include <QDir>
 #include <QEventLoop>

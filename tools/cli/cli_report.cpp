@@ -1,6 +1,6 @@
 #include "cli_report.h"
 
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 #include "cli_texts.h"
 #include "report/report_step_pdf.h"
 

@@ -1,7 +1,7 @@
 #include "cli_texts.h"
 
-#include "app/app_state.h"
-#include "app/kc_error.h"
+#include "base/app_state.h"
+#include "base/kc_error.h"
 #include "app/settings_file.h"
 #include "text/language_file.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/text_table.h"
+#include "base/text_table.h"
 
 // The text table in the language the configurator next to this program has
 // chosen (Struttor.xml and the LANGUAGE folder in the program's folder); the

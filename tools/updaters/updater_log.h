@@ -3,7 +3,7 @@
 // Shared by the two stand-in updater programs: the log next to the program
 // and the loading of the files they are handed.
 
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 #include "output/bank_decoder.h"
 
 #include <QCoreApplication>

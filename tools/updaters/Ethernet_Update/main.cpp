@@ -3,8 +3,8 @@
 // of every Operation (checking bank.bin), and logs what it would send to the
 // device in Ethernet_Update.log next to itself. It sends nothing.
 #include "../updater_log.h"
-#include "app/kc_error.h"
-#include "config/xml_document.h"
+#include "base/kc_error.h"
+#include "base/xml_document.h"
 #include "update/update_options.h"
 
 #include <QCoreApplication>

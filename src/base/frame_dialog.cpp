@@ -1,6 +1,6 @@
-#include "app/frame_dialog.h"
+#include "base/frame_dialog.h"
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "app/elided_label_widget.h"
 
 #include <QFont>

@@ -1,8 +1,8 @@
-#include "app/hardware_type.h"
+#include "config/hardware_type.h"
 
-#include "config/file_lookup.h"
-#include "config/int_conversion.h"
-#include "config/xml_document.h"
+#include "base/file_lookup.h"
+#include "base/int_conversion.h"
+#include "base/xml_document.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/version_source.h"
+#include "text/version_source.h"
 
 // A version source that never reports a newer version: for the benchmark
 // and tests, which must not reach the maker's version service.

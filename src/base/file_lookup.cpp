@@ -1,6 +1,6 @@
-#include "config/file_lookup.h"
+#include "base/file_lookup.h"
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 
 #include <QDir>
 #include <QFileInfo>

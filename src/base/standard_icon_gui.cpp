@@ -1,4 +1,4 @@
-#include "app/standard_icon_gui.h"
+#include "base/standard_icon_gui.h"
 
 #include <QCoreApplication>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "base/app_state.h"
 
 QString Join_Path(const QString& dir, const QString& name) {
     if (dir.endsWith(u'/'))

@@ -1,4 +1,4 @@
-#include "app/product_info.h"
+#include "base/product_info.h"
 
 #ifndef KC_MAKER_HOST
 #define KC_MAKER_HOST "www.maker.invalid"

@@ -2,11 +2,11 @@
 
 #include <QString>
 
-class QDialog;
-
-// Everything a window asks of the user or the desktop outside its own
-// controls. The Qt implementation shows real boxes; tests use a recorder that
-// returns scripted answers and fails on any box it did not expect.
+// Everything a window or a step asks of the user or the desktop outside its
+// own controls. It names no Qt Widgets type, so core steps use it too;
+// showing a dialog modally is added by Dialog_Services (dialog_services_gui.h).
+// The Qt implementation shows real boxes; tests use a recorder that returns
+// scripted answers and fails on any box it did not expect.
 class Ui_Services {
 public:
     virtual ~Ui_Services() = default;
@@ -43,7 +43,4 @@ public:
     // the address as text the user can select and copy.
     virtual void Link_Failure_Box(const QString& message, const QString& url) = 0;
 
-    // Shows the dialog modally and gives its result (QDialog::Accepted or
-    // Rejected). Tests answer without an event loop.
-    virtual int Show_Modal(QDialog& dialog) = 0;
 };

@@ -1,19 +1,19 @@
 // The road of a configuration through the main window's steps, from a new
 // configuration to bank.bin and the update dialog, with every dialog played
-// through Ui_Recorder and the results checked on disk.
-#include "app/app_state.h"
+// through Dialog_Recorder and the results checked on disk.
 #include "app/main_window.h"
-#include "app/no_version_source.h"
+#include "base/app_state.h"
+#include "base/text_table.h"
 #include "config/access_rules.h"
 #include "config/access_rules_dialog.h"
 #include "config/access_rules_table.h"
 #include "config/diagnosis_list.h"
 #include "config/general_params.h"
 #include "config/text_grid_model.h"
+#include "dialog_recorder.h"
 #include "output/bank_decoder.h"
 #include "test_dirs.h"
-#include "text/text_table.h"
-#include "ui_recorder.h"
+#include "text/no_version_source.h"
 #include "update/boot_dialog.h"
 
 #include <QAbstractButton>
@@ -31,7 +31,7 @@ struct Program {
     QTemporaryDir dir;
     App_State state;
     Text_Table texts;
-    Ui_Recorder ui;
+    Dialog_Recorder ui;
     No_Newer_Version versions;
     std::unique_ptr<TFStruttoreFirmWare> window;
 
@@ -187,4 +187,4 @@ void Tst_Configuration_Road::steps_refuse_a_broken_document() {
 }
 
 QTEST_MAIN(Tst_Configuration_Road)
-#include "tst_configuration_road.moc"
+#include "tst_configuration_road_gui.moc"

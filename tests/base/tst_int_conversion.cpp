@@ -1,4 +1,4 @@
-#include "config/int_conversion.h"
+#include "base/int_conversion.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "config/xml_document.h"
+#include "base/xml_document.h"
 
-#include "app/kc_error.h"
+#include "base/kc_error.h"
 #include "config/save_file.h"
 #include "config/document_bounds.h"
 
