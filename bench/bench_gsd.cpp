@@ -1,6 +1,6 @@
 // Writing the GSD file (build the text, write it atomically) against writing
 // the same bytes to a plain file, the least any writer must spend.
-#include "config/save_file.h"
+#include "base/save_file.h"
 #include "base/xml_document.h"
 #include "output/gsd_writer.h"
 

@@ -1,7 +1,7 @@
 #include "app/about_dialog.h"
 
 #include "base/app_state.h"
-#include "app/open_link.h"
+#include "text/open_link.h"
 #include "base/product_info.h"
 #include "base/ui_services.h"
 

@@ -3,7 +3,7 @@
 #include "app/new_project.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
-#include "text/plain_hint.h"
+#include "base/plain_hint.h"
 
 #include <QLabel>
 #include <QLayout>

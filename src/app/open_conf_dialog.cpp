@@ -1,10 +1,10 @@
 #include "app/open_conf_dialog.h"
 
 #include "base/app_state.h"
-#include "app/elided_label_widget.h"
+#include "base/elided_label_widget.h"
 #include "app/open_conf.h"
 #include "base/text_table.h"
-#include "text/plain_hint.h"
+#include "base/plain_hint.h"
 
 #include <QLabel>
 #include <QListWidget>

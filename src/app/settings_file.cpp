@@ -2,7 +2,7 @@
 
 #include "base/app_state.h"
 #include "base/kc_error.h"
-#include "config/save_file.h"
+#include "base/save_file.h"
 #include "base/xml_document.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "base/frame_dialog.h"
 
 #include "base/app_state.h"
-#include "app/elided_label_widget.h"
+#include "base/elided_label_widget.h"
 
 #include <QFont>
 #include <QFrame>

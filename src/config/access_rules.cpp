@@ -1,7 +1,7 @@
 #include "config/access_rules.h"
 
 #include "base/kc_error.h"
-#include "config/document_bounds.h"
+#include "base/document_bounds.h"
 #include "base/file_lookup.h"
 #include "base/xml_document.h"
 

@@ -17,7 +17,7 @@
 #include "config/rules_test_dialog.h"
 #include "config/table_csv_step.h"
 #include "config/text_grid_model.h"
-#include "text/plain_hint.h"
+#include "base/plain_hint.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

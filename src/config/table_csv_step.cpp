@@ -1,8 +1,9 @@
 #include "config/table_csv_step.h"
 
-#include "app/choose_output_file.h"
+#include "base/choose_output_file.h"
 #include "base/kc_error.h"
 #include "base/ui_services.h"
+#include "base/save_file.h"
 #include "base/xml_document.h"
 #include "base/text_table.h"
 

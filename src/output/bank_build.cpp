@@ -3,7 +3,7 @@
 #include "base/app_state.h"
 #include "base/kc_error.h"
 #include "base/file_lookup.h"
-#include "config/save_file.h"
+#include "base/save_file.h"
 #include "base/xml_document.h"
 #include "output/bank_documents.h"
 #include "output/bank_fixed.h"

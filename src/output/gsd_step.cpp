@@ -5,7 +5,7 @@
 #include "base/ui_services.h"
 #include "base/file_lookup.h"
 #include "base/int_conversion.h"
-#include "config/save_file.h"
+#include "base/save_file.h"
 #include "base/xml_document.h"
 #include "base/text_table.h"
 #include "output/gsd_writer.h"

@@ -1,7 +1,8 @@
 #include "report/report_step_pdf.h"
 
 #include "base/app_state.h"
-#include "app/choose_output_file.h"
+#include "base/choose_output_file.h"
+#include "base/save_file.h"
 #include "base/kc_error.h"
 #include "base/ui_services.h"
 #include "base/xml_document.h"

@@ -1,9 +1,9 @@
 #include "text/soft_options_dialog.h"
 
 #include "base/app_state.h"
-#include "app/elided_label_widget.h"
+#include "base/elided_label_widget.h"
 #include "base/kc_error.h"
-#include "app/open_link.h"
+#include "text/open_link.h"
 #include "base/ui_services.h"
 #include "text/version_source.h"
 #include "base/text_table.h"

@@ -1,6 +1,6 @@
 #include "update/update_options.h"
 
-#include "config/save_file.h"
+#include "base/save_file.h"
 #include "base/xml_document.h"
 
 #include <QDir>

@@ -1,12 +1,12 @@
 #include "base/app_state.h"
-#include "app/elided_label_widget.h"
+#include "base/elided_label_widget.h"
 #include "app/main_window.h"
 #include "app/open_conf_dialog.h"
 #include "text/version_source.h"
 #include "base/text_table.h"
 #include "dialog_recorder.h"
 #include "test_dirs.h"
-#include "text/plain_hint.h"
+#include "base/plain_hint.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,5 @@
 #include "app/ui_services_gui.h"
+#include "base/text_table.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -66,7 +67,9 @@ void Tst_Ui_Services_Gui::question_keys() {
     });
     answer.start();
 
-    Ui_Services_Gui ui;
+    Text_Table texts;
+    texts.Set_Default_Texts();
+    Ui_Services_Gui ui(texts, QStringLiteral("KC40927"));
     const bool result = ui.Question_Box(QStringLiteral("Rows will be lost. Save anyway?"), default_answer);
     answer.stop();
 

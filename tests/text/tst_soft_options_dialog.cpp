@@ -1,5 +1,5 @@
 #include "base/app_state.h"
-#include "app/elided_label_widget.h"
+#include "base/elided_label_widget.h"
 #include "base/kc_error.h"
 #include "text/version_source.h"
 #include "base/text_table.h"

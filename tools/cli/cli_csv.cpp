@@ -1,6 +1,7 @@
 #include "cli_csv.h"
 
 #include "base/kc_error.h"
+#include "base/save_file.h"
 #include "cli_texts.h"
 #include "config/table_csv_document.h"
 #include "config/table_csv_step.h"

@@ -1,6 +1,6 @@
-#include "app/elided_label_widget.h"
+#include "base/elided_label_widget.h"
 
-#include "text/plain_hint.h"
+#include "base/plain_hint.h"
 
 #include <QHelpEvent>
 #include <QPainter>

@@ -12,7 +12,7 @@
 #include "report/report_step_pdf.h"
 #include "test_dirs.h"
 #include "base/text_table.h"
-#include "ui_recorder.h"
+#include "dialog_recorder.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -264,7 +264,7 @@ void Tst_Report::values_as_the_editor_shows_them() {
     App_State state;
     state.Conf_Dir = conf;
     state.Set_Files();
-    Ui_Recorder ui;
+    Dialog_Recorder ui;
     TFParGen editor(state, texts, ui);
     editor.FormShow();
     const struct {
@@ -422,7 +422,7 @@ void Tst_Report::report_action_of_the_main_window() {
                   "<Conf_Settings><lastproj><projectname>Line_1</projectname></lastproj></Conf_Settings>"));
     App_State state;
     Text_Table window_texts;
-    Ui_Recorder ui;
+    Dialog_Recorder ui;
     No_Versions versions;
     TFStruttoreFirmWare window(state, window_texts, ui, versions, program_dir.path());
     auto* button = window.findChild<QPushButton*>("Btn_Report");
@@ -461,4 +461,4 @@ void Tst_Report::report_action_of_the_main_window() {
 }
 
 QTEST_MAIN(Tst_Report)
-#include "tst_report.moc"
+#include "tst_report_gui.moc"

@@ -16,7 +16,7 @@
 #include "output/gsd_writer.h"
 #include "test_dirs.h"
 #include "base/text_table.h"
-#include "ui_recorder.h"
+#include "dialog_recorder.h"
 #include "update/boot_dialog.h"
 #include "update/update_options.h"
 #include "update/update_services.h"
@@ -234,7 +234,7 @@ Attempt Run_Cli(const QStringList& args) {
 Attempt Update_Device_Step(const QString& root) {
     App_State state;
     Text_Table texts;
-    Ui_Recorder ui;
+    Dialog_Recorder ui;
     No_Newer_Version versions;
     TFStruttoreFirmWare window(state, texts, ui, versions, root);
     window.Create_Dialogs();
@@ -248,7 +248,7 @@ Attempt Update_Device_Step(const QString& root) {
 Attempt Ethernet_Update_Step(const QString& root) {
     App_State state = State_In(root);
     Text_Table texts;
-    Ui_Recorder ui;
+    Dialog_Recorder ui;
     Fake_Clock clock;
     Fake_Starter starter;
     Scripted_Echo echo{clock};
@@ -270,7 +270,7 @@ Attempt Ethernet_Update_Step(const QString& root) {
 Attempt GSD_Step(const QString& root) {
     App_State state = State_In(root);
     Text_Table texts;
-    Ui_Recorder ui;
+    Dialog_Recorder ui;
     ui.Expect_Save_File(state.Conf_Dir + "/Plant.gsd");
     ui.Expect_Question(true); // replace the existing file
     ui.Expect_Error();
@@ -368,4 +368,4 @@ void Tst_Full_Disk::writer_on_a_full_disk() {
 }
 
 QTEST_MAIN(Tst_Full_Disk)
-#include "tst_full_disk.moc"
+#include "tst_full_disk_gui.moc"

@@ -1,4 +1,4 @@
-#include "app/choose_output_file.h"
+#include "base/choose_output_file.h"
 
 #include "base/kc_error.h"
 #include "base/ui_services.h"
@@ -28,7 +28,7 @@ QString Choose_Output_File(Ui_Services& ui, const Text_Table& texts, const QStri
     if (target.isDir())
         throw Kc_Error(
             QStringLiteral("Cannot write %1: it is a folder.").arg(QDir::toNativeSeparators(path)));
-    if (target.exists() && !ui.Question_Box(texts[text_overwrite_file]))
+    if (target.exists() && !ui.Question_Box(texts[text_overwrite_file], Ui_Services::Default_Answer::No))
         return {};
     return path;
 }

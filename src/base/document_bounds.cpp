@@ -1,4 +1,4 @@
-#include "config/document_bounds.h"
+#include "base/document_bounds.h"
 
 #include "base/kc_error.h"
 

@@ -5,7 +5,7 @@
 #include "config/access_rules.h"
 #include "config/access_rules_check.h"
 #include "config/diagnosis_list.h"
-#include "config/document_bounds.h"
+#include "base/document_bounds.h"
 #include "config/general_params.h"
 #include "base/xml_document.h"
 #include "output/bank_build.h"

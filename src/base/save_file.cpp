@@ -1,4 +1,4 @@
-#include "config/save_file.h"
+#include "base/save_file.h"
 
 #include "base/kc_error.h"
 

@@ -107,4 +107,4 @@ void Tst_Standard_Boxes::save_file_chooser() {
 }
 
 QTEST_MAIN(Tst_Standard_Boxes)
-#include "tst_standard_boxes.moc"
+#include "tst_standard_boxes_gui.moc"

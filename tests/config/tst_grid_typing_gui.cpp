@@ -182,4 +182,4 @@ void Tst_Grid_Typing::click_alone_opens_the_editor_after_the_double_click_time()
 }
 
 QTEST_MAIN(Tst_Grid_Typing)
-#include "tst_grid_typing.moc"
+#include "tst_grid_typing_gui.moc"

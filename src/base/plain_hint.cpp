@@ -1,4 +1,4 @@
-#include "text/plain_hint.h"
+#include "base/plain_hint.h"
 
 QString Plain_Hint(const QString& text) {
     if (!text.contains(u'<'))

@@ -1,4 +1,4 @@
-#include "app/open_link.h"
+#include "text/open_link.h"
 
 #include "base/ui_services.h"
 #include "text/standard_texts.h"
