@@ -16,9 +16,11 @@
 #include "base/dialog_services_gui.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
+#include "text/version_source.h"
 #include "config/access_rules_dialog.h"
 #include "config/diagnosis_dialog.h"
 #include "config/general_params_dialog.h"
+#include "base/xml_text.h"
 #include "output/bank_build.h"
 #include "output/gsd_step.h"
 #include "report/report_step_pdf.h"
@@ -28,7 +30,6 @@
 #include "text/language_file.h"
 #include "base/plain_hint.h"
 #include "text/standard_texts.h"
-#include "text/version_source.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -321,8 +322,8 @@ void TFStruttoreFirmWare::Create_Dialogs(const Update_Services& update_services)
         dialogs.FAbout = new TFAbout(state, texts, ui, this);
     if (!dialogs.FSoftOptions) {
         dialogs.FSoftOptions = new TFSoftOptions(
-            state, texts, ui, versions, [this] { Load_Language(state, texts); }, [this] { Change_Language(); },
-            this);
+            state, texts, ui, versions, [this] { Load_Language(state, texts); },
+            [this] { Change_Language(); }, this);
     }
     if (!dialogs.FParGen)
         dialogs.FParGen = new TFParGen(state, texts, ui, this);
@@ -391,6 +392,7 @@ void TFStruttoreFirmWare::Set_Lang() {
     Lay_Out_Steps(sel_hard);
     Btn_Report->setText(texts[Report_Texts::Caption]);
     Btn_Report->setToolTip(Plain_Hint(texts[Report_Texts::Hint]));
+    Show_Update_Link();
 }
 
 void TFStruttoreFirmWare::Change_Language() {
@@ -437,13 +439,28 @@ void TFStruttoreFirmWare::Set_Update_Timer() {
 
 void TFStruttoreFirmWare::Timer_UpdateTimer() {
     timer_update->stop();
-    bool newer = false;
-    try {
-        newer = versions.Newer_Version_Available();
-    } catch (const std::exception&) {
-        newer = false; // an unanswered check shows nothing
-    }
-    if (newer) {
+    if (Version_Check_Running())
+        return;
+    // The check that answered before is no longer in its signal: it can go.
+    version_check = versions.Start_Check();
+    connect(version_check.get(), &Version_Check::Finished, this, &TFStruttoreFirmWare::Timer_Update_Done);
+}
+
+void TFStruttoreFirmWare::Timer_Update_Done(bool newer) {
+    newer_version = newer;
+    Show_Update_Link();
+    timer_update->setInterval(later_timer_interval);
+    // The preferences may have been switched off while the check ran.
+    if (state.Enable_Internet && state.Enable_Update)
+        timer_update->start();
+}
+
+bool TFStruttoreFirmWare::Version_Check_Running() const {
+    return version_check && !version_check->Done();
+}
+
+void TFStruttoreFirmWare::Show_Update_Link() {
+    if (newer_version) {
         // A text longer than the line is cut with "…"; the hint shows it whole.
         const QString text = texts[19];
         const QString shown = LL_Update->fontMetrics().elidedText(text, Qt::ElideRight, LL_Update->width());
@@ -454,8 +471,6 @@ void TFStruttoreFirmWare::Timer_UpdateTimer() {
     } else {
         LL_Update->hide();
     }
-    timer_update->setInterval(later_timer_interval);
-    timer_update->start();
 }
 
 void TFStruttoreFirmWare::LL_UpdateLinkClick(const QString& link) {
@@ -476,6 +491,11 @@ bool TFStruttoreFirmWare::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFStruttoreFirmWare::closeEvent(QCloseEvent* event) {
+    // An updater that outlived its wait may still be loading the device.
+    if (dialogs.FBoot && dialogs.FBoot->Updater_Running() && !ui.Question_Box(texts[60], Ui_Services::Default_Answer::No)) {
+        event->ignore();
+        return;
+    }
     Save_Setting(); // a failure is shown; the window closes anyway
     event->accept();
 }
@@ -553,7 +573,14 @@ void TFStruttoreFirmWare::Create_New_Project() {
 void TFStruttoreFirmWare::Open_Project() {
     if (Show_Dialog(dialogs.FOpenConf) != QDialog::Accepted)
         return;
-    Open_Configuration(state, dialogs.FOpenConf->Name_Conf());
+    // The settings file must keep the name exactly, or the next start would
+    // open another configuration.
+    const QString name = dialogs.FOpenConf->Name_Conf();
+    if (Xml_Cannot_Keep(name)) {
+        ui.Error_Box(texts[61] + QLatin1Char(' ') + Visible_Controls(name));
+        return;
+    }
+    Open_Configuration(state, name);
     Show_Configuration_Labels();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <memory>
 
 class QAbstractButton;
 class QFrame;
@@ -14,6 +15,8 @@ class QToolButton;
 struct App_State;
 class Text_Table;
 class Dialog_Services;
+class Ui_Services;
+class Version_Check;
 class Version_Source;
 class Frame_Dialog;
 class TFNew_Project;
@@ -83,12 +86,17 @@ public Q_SLOTS:
     void Set_Update_Timer();
     // The step dispatch of every step button and the three top buttons.
     void Btn_Click();
+    // Starts a version check unless one runs; the answer comes to
+    // Timer_Update_Done and the timer starts again only then.
     void Timer_UpdateTimer();
+    void Timer_Update_Done(bool newer);
+    bool Version_Check_Running() const;
     void LL_UpdateLinkClick(const QString& link);
     void L_VorlanClick();
 
 protected:
-    // FormClose: saves the settings, then the window closes in any case.
+    // FormClose: while an update program runs, asks first; then saves the
+    // settings and closes.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -96,6 +104,8 @@ private:
     void FormCreate(const QString& program_dir);
     void Create_Controls();
     void Show_Configuration_Labels();
+    // LL_Update as the last version check left it, in the texts of now.
+    void Show_Update_Link();
     void Lay_Out_Steps(int hardware_type);
     void Run_Step(QObject* button);
     // Shows an editor modally after it has loaded what it shows; Rejected
@@ -121,6 +131,8 @@ private:
     Version_Source& versions;
     Main_Window_Dialogs dialogs;
     int sel_hard = 0;
+    std::unique_ptr<Version_Check> version_check;
+    bool newer_version = false;
 
     QLabel* L_SW_Code = nullptr;
     QLabel* L_SW_Desc = nullptr;

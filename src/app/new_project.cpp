@@ -11,6 +11,30 @@ bool Is_Single_Folder_Name(const QString& name) {
     return !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(0));
 }
 
+bool Is_Windows_Folder_Name(const QString& name) {
+    if (name.isEmpty() || name.endsWith(u' ') || name.endsWith(u'.'))
+        return false;
+    static const QString refused = QStringLiteral("<>:\"/\\|?*");
+    for (QChar c : name)
+        if (c.unicode() < 0x20 || refused.contains(c))
+            return false;
+    // The device names stand for devices whatever extension follows them;
+    // blanks before the extension do not count.
+    QString base = name.left(name.indexOf(u'.') < 0 ? name.size() : name.indexOf(u'.'));
+    while (base.endsWith(u' '))
+        base.chop(1);
+    base = base.toUpper();
+    static const QStringList devices = {QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"),
+                                        QStringLiteral("NUL")};
+    if (devices.contains(base))
+        return false;
+    if (base.size() == 4 &&
+        (base.startsWith(QLatin1String("COM")) || base.startsWith(QLatin1String("LPT"))) && base[3] >= u'1' &&
+        base[3] <= u'9')
+        return false;
+    return true;
+}
+
 namespace {
 
 bool Folder_Exists_No_Case(const QString& dir, const QString& name) {
@@ -29,7 +53,7 @@ bool Folder_Exists_No_Case(const QString& dir, const QString& name) {
 int Create_Configuration(App_State& state, const QString& name) {
     if (name.isEmpty())
         return 107;
-    if (!Is_Single_Folder_Name(name))
+    if (!Is_Single_Folder_Name(name) || !Is_Windows_Folder_Name(name))
         return 105;
     if (Folder_Exists_No_Case(state.Projects_Dir, name))
         return 106;

@@ -4,7 +4,9 @@
 #include "base/kc_error.h"
 #include "base/save_file.h"
 #include "base/xml_document.h"
+#include "base/xml_text.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QXmlStreamWriter>
 
@@ -105,5 +107,9 @@ QByteArray Settings_Bytes(const App_State& state) {
 }
 
 void Save_Settings(const QString& path, const App_State& state) {
+    for (const QString& text : {state.Conf_Name, state.Last_IP_Address, state.Language_Name})
+        if (Xml_Cannot_Keep(text))
+            throw Kc_Error(QStringLiteral("Cannot write %1: \"%2\" holds characters an XML file cannot keep")
+                               .arg(QDir::toNativeSeparators(path), Visible_Controls(text)));
     Save_File_Atomically(path, Settings_Bytes(state));
 }

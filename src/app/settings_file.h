@@ -36,6 +36,8 @@ void Read_Settings(const QString& path, App_State& state);
 // The exact bytes Save_Settings writes for the state.
 QByteArray Settings_Bytes(const App_State& state);
 
-// Replaces the file whole (atomically). Throws File_Write_Error naming the file when it
-// cannot be written; the old file then stays as it was.
+// Replaces the file whole (atomically). Throws File_Write_Error naming the
+// file when it cannot be written, and Kc_Error when a name it must hold has
+// characters an XML file cannot keep (it is never changed silently); the old
+// file then stays as it was.
 void Save_Settings(const QString& path, const App_State& state);

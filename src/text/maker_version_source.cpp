@@ -1,16 +1,19 @@
 #include "text/maker_version_source.h"
 
-#include "text/http_get.h"
 #include "text/version_check.h"
 
 #include <utility>
 
-QString Fetch_Version_Answer(const QString& host, quint16 port, std::chrono::milliseconds limit) {
+void Start_Version_Request(Http10_Get& get, const QString& host, quint16 port,
+                           std::chrono::milliseconds limit) {
     static const Http_Headers headers = {
         {"Accept", "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8"},
         {"User-Agent", "Mozilla/3.0 (compatible; Indy Library)"},
     };
-    const Http_Answer answer = Http10_Get(host, port, Version_Request_Path, headers, limit);
+    get.Start(host, port, Version_Request_Path, headers, limit);
+}
+
+QString Version_Answer_Text(const Http_Answer& answer) {
     return answer.Ok ? answer.Body : QString();
 }
 
@@ -25,6 +28,23 @@ Host_And_Port Split_Host_Port(const QString& text) {
     return {text.left(colon), static_cast<quint16>(port)};
 }
 
+namespace {
+
+// One request to the version service; its answer decides the check.
+class Maker_Version_Check : public Version_Check {
+public:
+    Maker_Version_Check(const QString& host, quint16 port, std::chrono::milliseconds limit) {
+        connect(&get_, &Http10_Get::Finished, this,
+                [this](const Http_Answer& answer) { Report(Check_Version(Version_Answer_Text(answer))); });
+        Start_Version_Request(get_, host, port, limit);
+    }
+
+private:
+    Http10_Get get_;
+};
+
+} // namespace
+
 Maker_Version_Source::Maker_Version_Source() {
     const Host_And_Port maker = Split_Host_Port(QStringLiteral(KC_MAKER_HOST));
     host_ = maker.host;
@@ -35,6 +55,6 @@ Maker_Version_Source::Maker_Version_Source() {
 Maker_Version_Source::Maker_Version_Source(QString host, quint16 port, std::chrono::milliseconds limit)
     : host_(std::move(host)), port_(port), limit_(limit) {}
 
-bool Maker_Version_Source::Newer_Version_Available() {
-    return Check_Version(Fetch_Version_Answer(host_, port_, limit_));
+std::unique_ptr<Version_Check> Maker_Version_Source::Start_Check() {
+    return std::make_unique<Maker_Version_Check>(host_, port_, limit_);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "text/http_get.h"
 #include "text/version_source.h"
 
 #include <QString>
@@ -9,13 +10,17 @@
 // together end after this long; a request that runs out is a failure.
 inline constexpr std::chrono::milliseconds Version_Request_Limit{10000};
 
-// Sends the version request (HTTP/1.0 GET of Version_Request_Path with the
-// fixed Accept and User-Agent lines) to host:port and gives the body of a
-// successful answer, or the empty text on any failure: no network, a name
-// that does not resolve, a refused connection, a status other than 2xx, a
-// broken transfer, or the time limit.
-QString Fetch_Version_Answer(const QString& host, quint16 port,
-                             std::chrono::milliseconds limit = Version_Request_Limit);
+// Starts the version request on `get`: an HTTP/1.0 GET of
+// Version_Request_Path with the fixed Accept and User-Agent lines to
+// host:port.
+void Start_Version_Request(Http10_Get& get, const QString& host, quint16 port,
+                           std::chrono::milliseconds limit = Version_Request_Limit);
+
+// The text a version check compares: the body of a successful answer, or the
+// empty text on any failure (no network, a name that does not resolve, a
+// refused connection, a status other than 2xx, a broken transfer, the time
+// limit).
+QString Version_Answer_Text(const Http_Answer& answer);
 
 // Host and port of a "host" or "host:port" text (port 80 when none is given
 // or it is not a valid port number).
@@ -33,7 +38,7 @@ public:
     Maker_Version_Source();
     Maker_Version_Source(QString host, quint16 port, std::chrono::milliseconds limit = Version_Request_Limit);
 
-    bool Newer_Version_Available() override;
+    std::unique_ptr<Version_Check> Start_Check() override;
 
 private:
     QString host_;

@@ -69,6 +69,8 @@ TFSoftOptions::TFSoftOptions(App_State& app_state, const Text_Table& text_table,
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+TFSoftOptions::~TFSoftOptions() = default;
+
 void TFSoftOptions::Build_Controls() {
     PC_Options = new QTabWidget(Body());
     PC_Options->setObjectName(QStringLiteral("PC_Options"));
@@ -169,8 +171,11 @@ void TFSoftOptions::FormShow() {
     // Cancel stays on screen, so the dialog names it and OK keeps it.
     language_in_use = language_on_screen.isEmpty() ? state.Language_Name : language_on_screen;
     Create_Lang_List();
+    // A check left running by the last showing is dropped unanswered.
+    check_.reset();
+    check_shown_ = Check_Shown::Nothing;
     Update_CheckBox();
-    LL_Check_Update->hide();
+    Show_Check_Result();
     PC_Options->setCurrentWidget(TS_Language);
     CB_En_Con->setChecked(state.Enable_Internet);
     CB_Update->setChecked(state.Enable_Update);
@@ -272,24 +277,55 @@ bool TFSoftOptions::Load_Texts_For(const QString& language, QString* error) {
 
 void TFSoftOptions::Update_CheckBox() {
     CB_Update->setEnabled(CB_En_Con->isChecked());
-    Btn_Check_Update->setEnabled(CB_Update->isEnabled() && CB_Update->isChecked());
+    Btn_Check_Update->setEnabled(CB_Update->isEnabled() && CB_Update->isChecked() && !Check_Running());
 }
 
 void TFSoftOptions::CB_En_ConClick() {
     Update_CheckBox();
 }
 
-bool TFSoftOptions::Check_Version() {
-    return version_source.Newer_Version_Available();
+bool TFSoftOptions::Check_Running() const {
+    return check_ && !check_->Done();
+}
+
+void TFSoftOptions::Check_Version() {
+    if (Check_Running())
+        return;
+    // The check that answered before is no longer in its signal: it can go.
+    check_ = version_source.Start_Check();
+    connect(check_.get(), &Version_Check::Finished, this, &TFSoftOptions::Check_Version_Done);
+    check_shown_ = Check_Shown::Running;
+    Show_Check_Result();
+    Update_CheckBox();
 }
 
 void TFSoftOptions::Btn_Check_UpdateClick() {
-    if (Check_Version()) {
+    Check_Version();
+}
+
+void TFSoftOptions::Check_Version_Done(bool newer) {
+    check_shown_ = newer ? Check_Shown::Newer : Check_Shown::Not_Newer;
+    Show_Check_Result();
+    Update_CheckBox();
+}
+
+void TFSoftOptions::Show_Check_Result() {
+    switch (check_shown_) {
+    case Check_Shown::Nothing:
+        LL_Check_Update->hide();
+        return;
+    case Check_Shown::Newer:
         LL_Check_Update->setTextFormat(Qt::RichText);
         LL_Check_Update->setText(Download_Link_Html(texts[314]));
-    } else {
+        break;
+    case Check_Shown::Running:
+        LL_Check_Update->setTextFormat(Qt::PlainText);
+        LL_Check_Update->setText(texts[322]);
+        break;
+    case Check_Shown::Not_Newer:
         LL_Check_Update->setTextFormat(Qt::PlainText);
         LL_Check_Update->setText(texts[315]);
+        break;
     }
     LL_Check_Update->show();
 }
@@ -325,4 +361,5 @@ void TFSoftOptions::Set_Lang() {
     PC_Options->setTabText(PC_Options->indexOf(TS_Soft_Settings), texts[319]);
     CB_Soft_Set_Jump_Table->setText(texts[320]);
     CB_DoubleClick_Auto_Size->setText(texts[321]);
+    Show_Check_Result();
 }

@@ -5,9 +5,11 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QTabWidget;
+class Version_Check;
 class Version_Source;
 
 // The software options: the language of every window (picked from the
@@ -31,13 +33,17 @@ public:
     TFSoftOptions(App_State& state, const Text_Table& texts, Ui_Services& ui, Version_Source& version_source,
                   std::function<void()> load_language, std::function<void()> change_language,
                   QWidget* parent = nullptr);
+    ~TFSoftOptions() override;
 
     int Show_Page() const { return show_page; }
     const QStringList& SL_Languages() const { return sl_languages; }
     const QString& Language_In_Use() const { return language_in_use; }
 
-    // Asks the version service now; true when a newer version exists.
-    bool Check_Version();
+    // Starts asking the version service now; the answer comes to
+    // Check_Version_Done. While it runs, LL_Check_Update says so and
+    // Btn_Check_Update is disabled.
+    void Check_Version();
+    bool Check_Running() const;
 
 public Q_SLOTS:
     void FormShow() override;
@@ -53,6 +59,7 @@ public Q_SLOTS:
     void Update_CheckBox();
     void CB_En_ConClick();
     void Btn_Check_UpdateClick();
+    void Check_Version_Done(bool newer);
     void LL_Check_UpdateLinkClick(const QString& link);
 
 Q_SIGNALS:
@@ -69,6 +76,10 @@ private:
     // loader's message in `error`, when its file cannot be read.
     bool Load_Texts_For(const QString& language, QString* error);
     int Page_Count() const;
+    // LL_Check_Update as the last check left it, in the texts of now.
+    void Show_Check_Result();
+
+    enum class Check_Shown { Nothing, Running, Newer, Not_Newer };
 
     Version_Source& version_source;
     std::function<void()> load_language;
@@ -79,6 +90,8 @@ private:
     QString language_in_use;
     // The language last loaded by a pick in this dialog; empty until then.
     QString language_on_screen;
+    std::unique_ptr<Version_Check> check_;
+    Check_Shown check_shown_ = Check_Shown::Nothing;
 
     QTabWidget* PC_Options = nullptr;
     QWidget* TS_Language = nullptr;

@@ -5,6 +5,8 @@
 #include "base/standard_icon_gui.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
+#include "base/xml_text.h"
+#include "base/plain_hint.h"
 #include "update/com_ports.h"
 #include "update/echo_client.h"
 #include "update/ip_address.h"
@@ -24,6 +26,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -70,6 +73,18 @@ TFBoot::TFBoot(App_State& app_state, const Text_Table& text_table, Ui_Services& 
     }
     edits_layout->addStretch(1);
     ip_layout->addLayout(edits_layout);
+    // Shown while the echo check runs: what is checked, and its Cancel.
+    P_Check = New_Panel("P_Check", P_IP_Address);
+    auto* check_layout = new QHBoxLayout(P_Check);
+    check_layout->setContentsMargins(0, 0, 0, 0);
+    L_Check = New_Label("L_Check", P_Check);
+    Btn_Check_Cancel = new QPushButton(P_Check);
+    Btn_Check_Cancel->setObjectName(QStringLiteral("Btn_Check_Cancel"));
+    Btn_Check_Cancel->setAutoDefault(false);
+    check_layout->addWidget(L_Check, 1);
+    check_layout->addWidget(Btn_Check_Cancel);
+    P_Check->hide();
+    ip_layout->addWidget(P_Check);
     Body_Layout()->addWidget(P_IP_Address);
 
     // Serial panel: the port list and the button that refreshes it.
@@ -124,9 +139,18 @@ TFBoot::TFBoot(App_State& app_state, const Text_Table& text_table, Ui_Services& 
     connect(Btn_COM_List, &QPushButton::clicked, this, &TFBoot::Btn_COM_ListClick);
     connect(Btn_Cancel, &QPushButton::clicked, this, &TFBoot::Btn_CancelClick);
     connect(Btn_Update, &QPushButton::clicked, this, &TFBoot::Btn_UpdateClick);
+    connect(Btn_Check_Cancel, &QPushButton::clicked, this, &TFBoot::Btn_Check_CancelClick);
+
+    echo_check_ = new Echo_Check(services_.echo, services_.lookup, services_.timing, this);
+    connect(echo_check_, &Echo_Check::Finished, this, &TFBoot::Ping_Finished);
+    watch_timer_ = new QTimer(this);
+    watch_timer_->setInterval(250);
+    connect(watch_timer_, &QTimer::timeout, this, &TFBoot::Watch_Updater);
 
     Set_Lang();
 }
+
+TFBoot::~TFBoot() = default;
 
 void TFBoot::Set_Lang() {
     const bool ethernet = form_type_ == 1;
@@ -148,6 +172,9 @@ void TFBoot::Set_Lang() {
     Btn_Cancel->setToolTip(texts[834]);
     Btn_Update->setText(texts[820]);
     Btn_Update->setToolTip(texts[835]);
+    L_Check->setText(texts[849] + QLatin1Char(' ') + checking_host_ + QStringLiteral(" ..."));
+    Btn_Check_Cancel->setText(texts[850]);
+    Btn_Check_Cancel->setToolTip(Plain_Hint(texts[851]));
     CB_Update_Options->clear();
     CB_Update_Options->addItems({texts[815], texts[816], texts[817]});
     CB_Update_Options->setCurrentIndex(0);
@@ -226,15 +253,36 @@ void TFBoot::PingReply(int bytes_received) {
     ping_res = bytes_received > 0 ? 1 : 2;
 }
 
-bool TFBoot::Send_Ping() {
-    return Echo_Check(
-        services_.echo, services_.clock, services_.timing, IP_Text(), ping_res,
-        [this](int bytes_received) { PingReply(bytes_received); }, [] { QCoreApplication::processEvents(); });
+bool TFBoot::Echo_Check_Running() const {
+    return echo_check_->Running();
+}
+
+void TFBoot::Send_Ping() {
+    checking_host_ = IP_Text();
+    echo_check_->Start(checking_host_, ping_res, [this](int bytes_received) { PingReply(bytes_received); });
+    Set_Busy(true);
+    Show_Check(true);
+}
+
+void TFBoot::Show_Check(bool shown) {
+    L_Check->setText(texts[849] + QLatin1Char(' ') + checking_host_ + QStringLiteral(" ..."));
+    P_Check->setVisible(shown);
+    Btn_Check_Cancel->setEnabled(shown);
+    if (shown)
+        Btn_Check_Cancel->setFocus();
+}
+
+void TFBoot::Btn_Check_CancelClick() {
+    if (!echo_check_->Running())
+        return;
+    echo_check_->Cancel();
+    Show_Check(false);
+    Set_Busy(false);
 }
 
 void TFBoot::Set_Busy(bool busy) {
-    // The echo check serves the GUI between attempts: while an update runs,
-    // the buttons take no second click and the dialog does not close.
+    // While the echo check or an update runs, the buttons take no second
+    // click and the dialog does not close.
     busy_ = busy;
     for (QWidget* control : std::initializer_list<QWidget*>{Btn_Update, Btn_Cancel, Btn_COM_List})
         control->setEnabled(!busy);
@@ -245,6 +293,10 @@ void TFBoot::Set_Busy(bool busy) {
 }
 
 void TFBoot::reject() {
+    if (echo_check_->Running()) {
+        Btn_Check_CancelClick();
+        return;
+    }
     if (!busy_)
         Frame_Dialog::reject();
 }
@@ -252,12 +304,21 @@ void TFBoot::reject() {
 void TFBoot::Btn_UpdateClick() {
     if (busy_)
         return;
+    if (Updater_Running()) {
+        ui.Error_Box(texts[846] + QLatin1Char(' ') + running_name_);
+        return;
+    }
+    if (form_type_ == 1) {
+        Update_Ethernet();
+        return;
+    }
+    if (CB_COM_Port->count() == 0 || CB_COM_Port->currentText().isEmpty()) {
+        ui.Error_Box(texts[847]);
+        return;
+    }
     Set_Busy(true);
     try {
-        if (form_type_ == 0)
-            Update_Serial();
-        else
-            Update_Ethernet();
+        Update_Serial();
     } catch (const Kc_Error& error) {
         Set_Busy(false);
         ui.Error_Box(error.Message());
@@ -269,20 +330,37 @@ void TFBoot::Btn_UpdateClick() {
 void TFBoot::Update_Serial() {
     state.Update_Option_Index = CB_Update_Options->currentIndex();
     state.Read_Back = CB_Update_Option_Read_Back->isChecked();
-    const QString command_line = Serial_Command_Line(CB_COM_Port->currentText(), state.Update_Option_Index,
-                                                     state.Read_Back, state.Master_Dir, state.Conf_Dir);
-    Run_Updater(Updater_Program_Path(state.Program_Dir, Serial_Updater_Name), command_line);
+    const QStringList arguments = Serial_Arguments(CB_COM_Port->currentText(), state.Update_Option_Index,
+                                                   state.Read_Back, state.Master_Dir, state.Conf_Dir);
+    Run_Updater(Updater_Program_Path(state.Program_Dir, Serial_Updater_Name), arguments);
 }
 
 void TFBoot::Update_Ethernet() {
-    if (!Send_Ping()) {
+    // Folders the parameter file cannot hold as they are: refused before
+    // anything is checked, written or started.
+    Ethernet_Update_Params params;
+    params.master_dir = state.Master_Dir;
+    params.conf_dir = state.Conf_Dir;
+    for (const QString& path : Ethernet_Update_Paths(params)) {
+        if (Xml_Cannot_Keep(path)) {
+            ui.Error_Box(texts[852] + QLatin1Char(' ') + QDir::toNativeSeparators(Visible_Controls(path)));
+            return;
+        }
+    }
+    Send_Ping();
+}
+
+void TFBoot::Ping_Finished(bool answered) {
+    Show_Check(false);
+    Set_Busy(false);
+    if (!answered) {
         if (ping_res == 2)
             ui.Warning_Box(texts[836]);
         else
             ui.Error_Box(texts[837]);
         return;
     }
-    state.Last_IP_Address = IP_Text();
+    state.Last_IP_Address = checking_host_;
     state.Update_Option_Index = CB_Update_Options->currentIndex();
     state.Read_Back = CB_Update_Option_Read_Back->isChecked();
     Ethernet_Update_Params params;
@@ -291,18 +369,69 @@ void TFBoot::Update_Ethernet() {
     params.read_back = state.Read_Back;
     params.master_dir = state.Master_Dir;
     params.conf_dir = state.Conf_Dir;
-    Compile_XML_Parameter(QDir(state.Program_Dir).filePath(Ethernet_Parameter_File), params);
-    Run_Updater(Updater_Program_Path(state.Program_Dir, Ethernet_Updater_Name), QString());
+    Set_Busy(true);
+    try {
+        Compile_XML_Parameter(QDir(state.Program_Dir).filePath(Ethernet_Parameter_File), params);
+        Run_Updater(Updater_Program_Path(state.Program_Dir, Ethernet_Updater_Name), {});
+    } catch (const Kc_Error& error) {
+        Set_Busy(false);
+        ui.Error_Box(error.Message());
+        return;
+    }
+    Set_Busy(false);
 }
 
-void TFBoot::Run_Updater(const QString& program, const QString& command_line) {
-    Update_Wait_Dialog indicator(windowTitle(), texts[839], QFileInfo(program).fileName(), texts[840], this);
-    const Program_Run_Result result =
-        Start_Program(services_.starter, services_.clock, services_.timing, program, command_line, 0,
-                      [&indicator](qint64 elapsed_ms) { indicator.Tick(elapsed_ms); });
+void TFBoot::Run_Updater(const QString& program, const QStringList& arguments) {
+    const QString name = QFileInfo(program).fileName();
+    Update_Wait_Dialog indicator(windowTitle(), texts[839], name, texts[840], texts[848], this);
+    running_decoder_ = Updater_Output_Decoder();
+    running_tail_.Clear();
+    Program_Run_Result result = Start_Program(services_.starter, services_.clock, services_.timing, program,
+                                              arguments, 0, [&](qint64 elapsed_ms, const QByteArray& output) {
+                                                  if (!output.isEmpty())
+                                                      running_tail_.Add(running_decoder_.Decode(output));
+                                                  indicator.Tick(elapsed_ms, output);
+                                              });
     indicator.hide();
-    if (result.run == Program_Run::Not_Started)
+    switch (result.run) {
+    case Program_Run::Not_Started:
         ui.Error_Box(
             texts[838] + QLatin1Char(' ') + QDir::toNativeSeparators(program) +
             (result.error.isEmpty() ? QString() : QStringLiteral(" (") + result.error + QLatin1Char(')')));
+        break;
+    case Program_Run::Ended:
+        running_name_ = name;
+        Report_End(result.end);
+        break;
+    case Program_Run::Still_Running:
+        // It stays watched: no second updater while it runs.
+        running_ = std::move(result.program);
+        running_name_ = name;
+        watch_timer_->start();
+        ui.Warning_Box(texts[845] + QLatin1Char(' ') + name);
+        break;
+    }
+}
+
+void TFBoot::Watch_Updater() {
+    if (!running_) {
+        watch_timer_->stop();
+        return;
+    }
+    const bool ended = running_->Has_Ended();
+    const QByteArray output = running_->Read_Output();
+    if (!output.isEmpty())
+        running_tail_.Add(running_decoder_.Decode(output));
+    if (!ended)
+        return;
+    watch_timer_->stop();
+    const Program_End end = running_->End();
+    running_.reset();
+    Report_End(end);
+}
+
+void TFBoot::Report_End(const Program_End& end) {
+    // A program that ended with 0 ends quietly.
+    if (end.Failed())
+        ui.Warning_Box(Updater_End_Message(texts, running_name_, end, running_tail_.Text()));
 }

@@ -2,22 +2,32 @@
 
 #include "base/frame_dialog.h"
 #include "update/update_services.h"
+#include "update/updater_output.h"
+
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
 class QKeyEvent;
 class QLineEdit;
 class QPushButton;
+class QTimer;
+class Echo_Check;
+class Started_Program;
 
 // The update dialog: how the device is reached (a serial port, or an IP
 // address for an update over Ethernet), what is loaded and whether it is read
 // back. The update button starts the matching updater program and waits for
-// it; the dialog stays open afterwards.
+// it, showing its output; the dialog stays open afterwards. The echo check
+// before an Ethernet update runs on the event loop with a Cancel of its own.
+// An updater still running when the wait runs out stays watched: no second
+// one starts until it has ended, and its end is reported if it failed.
 class TFBoot : public Frame_Dialog {
     Q_OBJECT
 public:
     TFBoot(App_State& state, const Text_Table& texts, Ui_Services& ui, const Update_Services& services,
            QWidget* parent = nullptr);
+    ~TFBoot() override;
 
     // 0 serial update, 1 Ethernet (UDP) update; set before each showing.
     int Form_Type() const { return form_type_; }
@@ -27,16 +37,28 @@ public:
     // with data, 2 a reply without data (time-out).
     int Ping_Res() const { return ping_res; }
 
+    // The echo check runs (Btn_Check_Cancel stops it).
+    bool Echo_Check_Running() const;
+    // An updater program outlived the wait and is still running.
+    bool Updater_Running() const { return running_ != nullptr; }
+
 public Q_SLOTS:
     void FormShow() override;
     void Set_Lang();
     void update_ComPort();
     void Btn_COM_ListClick() { update_ComPort(); }
     void Btn_UpdateClick();
-    // True when the address in the four edits answers the echo.
-    bool Send_Ping();
+    // Starts the echo check of the address in the four edits; its answer
+    // comes to Ping_Finished (true when the address answered).
+    void Send_Ping();
     void PingReply(int bytes_received);
-    // Closing is refused while an update runs.
+    void Ping_Finished(bool answered);
+    // Stops the echo check; nothing is started and nothing is stored.
+    void Btn_Check_CancelClick();
+    // Looks at an updater that outlived the wait.
+    void Watch_Updater();
+    // Closing is refused while an update runs; during the echo check it
+    // cancels the check.
     void reject() override;
 
 public:
@@ -52,13 +74,23 @@ private:
     QString IP_Text() const;
     void Update_Serial();
     void Update_Ethernet();
-    void Run_Updater(const QString& program, const QString& command_line);
+    void Run_Updater(const QString& program, const QStringList& arguments);
     void Set_Busy(bool busy);
+    void Show_Check(bool shown);
+    void Report_End(const Program_End& end);
 
     Update_Services services_;
     int form_type_ = 0;
     int ping_res = 0;
     bool busy_ = false;
+    Echo_Check* echo_check_ = nullptr;
+    QString checking_host_;
+    // The updater that outlived the wait, and what it wrote.
+    std::unique_ptr<Started_Program> running_;
+    QString running_name_;
+    Updater_Output_Decoder running_decoder_;
+    Updater_Output_Tail running_tail_;
+    QTimer* watch_timer_ = nullptr;
 
     QFrame* P_IP_Address = nullptr;
     QLabel* L_IP_Address = nullptr;
@@ -66,6 +98,9 @@ private:
     QLineEdit* E_IP2 = nullptr;
     QLineEdit* E_IP3 = nullptr;
     QLineEdit* E_IP4 = nullptr;
+    QFrame* P_Check = nullptr;
+    QLabel* L_Check = nullptr;
+    QPushButton* Btn_Check_Cancel = nullptr;
     QFrame* P_Serial = nullptr;
     QLabel* L_COM_Port = nullptr;
     QComboBox* CB_COM_Port = nullptr;

@@ -3,11 +3,11 @@
 #include "base/kc_error.h"
 #include "update/ip_address.h"
 
-#include <QElapsedTimer>
 #include <QHostAddress>
-#include <QHostInfo>
+#include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QStringList>
 #include <algorithm>
@@ -16,8 +16,8 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #endif
@@ -56,112 +56,29 @@ int Open_Socket(System_Echo_Client::Method method) {
     return ::socket(AF_INET, type | SOCK_CLOEXEC, IPPROTO_ICMP);
 }
 
-class Socket_Guard {
-public:
-    explicit Socket_Guard(int fd) : fd_(fd) {}
-    ~Socket_Guard() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int fd() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-// One echo through an ICMP socket: a datagram socket gets the ICMP message
-// alone (the kernel owns the identifier), a raw socket the IP header before it
-// and every ICMP message the host receives.
-int Socket_Echo(System_Echo_Client::Method method, const QHostAddress& target, quint16 sequence,
-                const QByteArray& data, int reply_timeout_ms) {
-    const bool raw = method == System_Echo_Client::Method::Raw_Socket;
-    Socket_Guard socket(Open_Socket(method));
-    if (socket.fd() < 0)
-        throw Kc_Error(
-            QStringLiteral("Cannot open an ICMP socket: %1").arg(QString::fromLocal8Bit(strerror(errno))));
-    const quint16 id = static_cast<quint16>(::getpid() & 0xFFFF);
-    const QByteArray request = Echo_Request(id, sequence, data);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_addr.s_addr = htonl(target.toIPv4Address());
-    if (::sendto(socket.fd(), request.constData(), size_t(request.size()), 0,
-                 reinterpret_cast<sockaddr*>(&to), sizeof to) < 0)
-        throw Kc_Error(QStringLiteral("Cannot send an echo request to %1: %2")
-                           .arg(target.toString(), QString::fromLocal8Bit(strerror(errno))));
-
-    QElapsedTimer timer;
-    timer.start();
-    char buffer[65536];
-    for (;;) {
-        const qint64 left = reply_timeout_ms - timer.elapsed();
-        if (left <= 0)
+// The bytes of a reply to our request in what one socket read gave, or 0
+// when it is something else (another host's message, another sequence).
+int Matching_Reply(const char* buffer, ssize_t received, bool raw, quint16 id, quint16 sequence) {
+    qsizetype offset = 0;
+    if (raw) {
+        offset = (quint8(buffer[0]) & 0x0F) * 4;
+        if (received < offset + 8)
             return 0;
-        pollfd entry{socket.fd(), POLLIN, 0};
-        const int ready = ::poll(&entry, 1, int(left));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0)
-            return 0;
-        sockaddr_in from{};
-        socklen_t from_size = sizeof from;
-        const ssize_t received =
-            ::recvfrom(socket.fd(), buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from), &from_size);
-        if (received <= 0)
-            continue;
-        if (from.sin_addr.s_addr != to.sin_addr.s_addr)
-            continue;
-        qsizetype offset = 0;
-        if (raw) {
-            offset = (quint8(buffer[0]) & 0x0F) * 4;
-            if (received < offset + 8)
-                continue;
-        } else if (received < 8) {
-            continue;
-        }
-        const quint8* icmp = reinterpret_cast<const quint8*>(buffer + offset);
-        const quint16 reply_id = quint16((icmp[4] << 8) | icmp[5]);
-        const quint16 reply_sequence = quint16((icmp[6] << 8) | icmp[7]);
-        if (icmp[0] != 0 || reply_sequence != sequence || (raw && reply_id != id))
-            continue;
-        return int(received);
+    } else if (received < 8) {
+        return 0;
     }
+    const quint8* icmp = reinterpret_cast<const quint8*>(buffer + offset);
+    const quint16 reply_id = quint16((icmp[4] << 8) | icmp[5]);
+    const quint16 reply_sequence = quint16((icmp[6] << 8) | icmp[7]);
+    if (icmp[0] != 0 || reply_sequence != sequence || (raw && reply_id != id))
+        return 0;
+    return int(received);
 }
 
 #endif
 
-// One echo through the system's ping program; a reply within the time-out
-// counts as the request's data come back.
-int Ping_Program_Echo(const QHostAddress& target, const QByteArray& data, int reply_timeout_ms) {
-    const QString ping = QStandardPaths::findExecutable(QStringLiteral("ping"));
-    if (ping.isEmpty())
-        throw Kc_Error(QStringLiteral("No means to send an ICMP echo: no ICMP socket and no ping program"));
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-#ifdef Q_OS_WIN
-    process.start(ping, {QStringLiteral("-n"), QStringLiteral("1"), QStringLiteral("-w"),
-                         QString::number(reply_timeout_ms), target.toString()});
-#else
-    const int seconds = qMax(1, (reply_timeout_ms + 999) / 1000);
-    process.start(ping,
-                  {QStringLiteral("-n"), QStringLiteral("-q"), QStringLiteral("-c"), QStringLiteral("1"),
-                   QStringLiteral("-W"), QString::number(seconds), target.toString()});
-#endif
-    if (!process.waitForStarted())
-        throw Kc_Error(QStringLiteral("Cannot start %1: %2").arg(ping, process.errorString()));
-    if (!process.waitForFinished(reply_timeout_ms)) {
-        process.kill();
-        process.waitForFinished();
-        return 0;
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return 0;
-#ifdef Q_OS_WIN
-    // Windows' ping also ends with 0 when a router reports the host
-    // unreachable; only an echo reply line carries the TTL.
-    if (!process.readAll().contains("TTL="))
-        return 0;
-#endif
-    return int(8 + data.size());
+QString Ping_Program() {
+    return QStandardPaths::findExecutable(QStringLiteral("ping"));
 }
 
 } // namespace
@@ -200,19 +117,42 @@ Echo_Target Parse_Echo_Host(const QString& host) {
     return target;
 }
 
-QHostAddress Resolve_Echo_Host(const QString& host, const Name_Lookup& lookup) {
-    const Echo_Target target = Parse_Echo_Host(host);
-    if (target.kind == Echo_Target::Kind::Address)
-        return target.address;
-    if (target.kind == Echo_Target::Kind::Host_Name && lookup)
-        for (const QHostAddress& found : lookup(host))
-            if (found.protocol() == QAbstractSocket::IPv4Protocol)
-                return found;
-    throw Kc_Error(QStringLiteral("%1 is not an IPv4 address or a known host name").arg(host));
-}
+// One request in flight: its socket and notifier, or its ping program. The
+// notifier and the process may be the ones whose signal is being handled when
+// the request is dropped, so they are deleted later.
+struct System_Echo_Client::Request {
+    int fd = -1;
+    QPointer<QSocketNotifier> notifier;
+    QPointer<QProcess> process;
 
-QList<QHostAddress> System_Name_Lookup(const QString& name) {
-    return QHostInfo::fromName(name).addresses();
+    ~Request() {
+        if (notifier) {
+            notifier->setEnabled(false);
+            notifier->disconnect();
+            notifier->deleteLater();
+        }
+#ifdef Q_OS_UNIX
+        if (fd >= 0)
+            ::close(fd);
+#endif
+        if (process) {
+            process->disconnect();
+            if (process->state() == QProcess::NotRunning) {
+                process->deleteLater();
+            } else {
+                QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+                process->kill();
+            }
+        }
+    }
+};
+
+System_Echo_Client::System_Echo_Client(Method method) : method_(method) {}
+
+System_Echo_Client::~System_Echo_Client() = default;
+
+void System_Echo_Client::Stop() {
+    request_.reset();
 }
 
 bool System_Echo_Client::Method_Available(Method method) {
@@ -250,13 +190,94 @@ System_Echo_Client::Method System_Echo_Client::Method_Used() {
     return method_;
 }
 
-int System_Echo_Client::Send_Echo(const QString& host, const QByteArray& data, int reply_timeout_ms) {
-    const QHostAddress target = Resolve_Echo_Host(host, lookup_);
+bool System_Echo_Client::Send_Echo(const QHostAddress& target, const QByteArray& data, Reply reply,
+                                   QString& error) {
+    request_.reset();
     const Method method = Method_Used();
     ++sequence_;
+    auto request = std::make_unique<Request>();
 #ifdef Q_OS_UNIX
-    if (method == Method::Datagram_Socket || method == Method::Raw_Socket)
-        return Socket_Echo(method, target, sequence_, data, reply_timeout_ms);
+    if (method == Method::Datagram_Socket || method == Method::Raw_Socket) {
+        // A datagram socket gets the ICMP message alone (the kernel owns the
+        // identifier), a raw socket the IP header before it and every ICMP
+        // message the host receives.
+        const bool raw = method == Method::Raw_Socket;
+        request->fd = Open_Socket(method);
+        if (request->fd < 0) {
+            error =
+                QStringLiteral("Cannot open an ICMP socket: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+            return false;
+        }
+        ::fcntl(request->fd, F_SETFL, ::fcntl(request->fd, F_GETFL) | O_NONBLOCK);
+        const quint16 id = static_cast<quint16>(::getpid() & 0xFFFF);
+        const QByteArray packet = Echo_Request(id, sequence_, data);
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_addr.s_addr = htonl(target.toIPv4Address());
+        if (::sendto(request->fd, packet.constData(), size_t(packet.size()), 0,
+                     reinterpret_cast<sockaddr*>(&to), sizeof to) < 0) {
+            error = QStringLiteral("Cannot send an echo request to %1: %2")
+                        .arg(target.toString(), QString::fromLocal8Bit(strerror(errno)));
+            return false;
+        }
+        request->notifier = new QSocketNotifier(request->fd, QSocketNotifier::Read);
+        const int fd = request->fd;
+        const quint16 sequence = sequence_;
+        QObject::connect(request->notifier, &QSocketNotifier::activated, request->notifier,
+                         [fd, raw, id, sequence, to, reply] {
+                             char buffer[65536];
+                             for (;;) {
+                                 sockaddr_in from{};
+                                 socklen_t from_size = sizeof from;
+                                 const ssize_t received =
+                                     ::recvfrom(fd, buffer, sizeof buffer, 0,
+                                                reinterpret_cast<sockaddr*>(&from), &from_size);
+                                 if (received < 0)
+                                     return; // nothing more to read now
+                                 if (received == 0 || from.sin_addr.s_addr != to.sin_addr.s_addr)
+                                     continue;
+                                 if (const int bytes = Matching_Reply(buffer, received, raw, id, sequence)) {
+                                     reply(bytes); // may drop this request: nothing after it
+                                     return;
+                                 }
+                             }
+                         });
+        request_ = std::move(request);
+        return true;
+    }
 #endif
-    return Ping_Program_Echo(target, data, reply_timeout_ms);
+    // The system's ping program; a reply within its wait counts as the
+    // request's data come back. The check's own time-out kills it.
+    const QString ping = Ping_Program();
+    if (ping.isEmpty()) {
+        error = QStringLiteral("No means to send an ICMP echo: no ICMP socket and no ping program");
+        return false;
+    }
+    request->process = new QProcess;
+    QProcess* process = request->process;
+    process->setProcessChannelMode(QProcess::MergedChannels);
+    const int bytes = int(8 + data.size());
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, bytes, reply](int exit_code, QProcess::ExitStatus status) {
+                         if (status != QProcess::NormalExit || exit_code != 0)
+                             return;
+#ifdef Q_OS_WIN
+                         // Windows' ping also ends with 0 when a router reports the
+                         // host unreachable; only an echo reply line carries the TTL.
+                         if (!process->readAll().contains("TTL="))
+                             return;
+#else
+                         Q_UNUSED(process);
+#endif
+                         reply(bytes);
+                     });
+#ifdef Q_OS_WIN
+    process->start(ping, {QStringLiteral("-n"), QStringLiteral("1"), QStringLiteral("-w"),
+                          QStringLiteral("1000"), target.toString()});
+#else
+    process->start(ping, {QStringLiteral("-n"), QStringLiteral("-q"), QStringLiteral("-c"),
+                          QStringLiteral("1"), QStringLiteral("-W"), QStringLiteral("1"), target.toString()});
+#endif
+    request_ = std::move(request);
+    return true;
 }

@@ -3,8 +3,7 @@
 #include "update/echo_client.h"
 
 #include <QHostAddress>
-#include <QList>
-#include <functional>
+#include <memory>
 
 // How the text of the four address edits (joined by ".") is taken.
 struct Echo_Target {
@@ -21,29 +20,21 @@ struct Echo_Target {
 // hexadecimal parts, no leading zeros, no empty part, no fifth part.
 Echo_Target Parse_Echo_Host(const QString& host);
 
-// Gives the IPv4 addresses a host name stands for (empty when it has none).
-using Name_Lookup = std::function<QList<QHostAddress>(const QString& name)>;
-
-// The IPv4 address an echo for `host` goes to: the address itself, or the
-// first IPv4 address `lookup` gives for a host name. Throws Kc_Error for an
-// invalid text (without asking `lookup`) and for a name without an address.
-QHostAddress Resolve_Echo_Host(const QString& host, const Name_Lookup& lookup);
-
-// The system's name lookup.
-QList<QHostAddress> System_Name_Lookup(const QString& name);
-
 // ICMP echo over IPv4 with the means the process has: an ICMP datagram
 // socket where the system allows it to this user, a raw ICMP socket where the
 // process may open one (root, CAP_NET_RAW), and otherwise the system's ping
-// program. Used only against the address the user enters.
+// program. Used only against the address the user enters. Nothing here waits:
+// a reply is seen by a socket notifier, the ping program's end by its
+// process signal.
 class System_Echo_Client : public Echo_Client {
 public:
     enum class Method { Automatic, Datagram_Socket, Raw_Socket, Ping_Program };
 
-    explicit System_Echo_Client(Method method = Method::Automatic, Name_Lookup lookup = System_Name_Lookup)
-        : method_(method), lookup_(std::move(lookup)) {}
+    explicit System_Echo_Client(Method method = Method::Automatic);
+    ~System_Echo_Client() override;
 
-    int Send_Echo(const QString& host, const QByteArray& data, int reply_timeout_ms) override;
+    bool Send_Echo(const QHostAddress& target, const QByteArray& data, Reply reply, QString& error) override;
+    void Stop() override;
 
     // The means the next echo uses (Automatic is decided at the first echo).
     Method Method_Used();
@@ -52,7 +43,8 @@ public:
     static bool Method_Available(Method method);
 
 private:
+    struct Request;
     Method method_;
-    Name_Lookup lookup_;
     quint16 sequence_ = 0;
+    std::unique_ptr<Request> request_;
 };

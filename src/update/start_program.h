@@ -2,9 +2,18 @@
 
 #include "update/update_clock.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
+
+// How a program ended.
+struct Program_End {
+    bool crashed = false; // ended by a signal (Unix) or an unhandled exception (Windows)
+    int code = 0;         // the exit code; the signal number when crashed on Unix
+    bool Failed() const { return crashed || code != 0; }
+};
 
 // A program the configurator has started.
 class Started_Program {
@@ -12,6 +21,11 @@ public:
     virtual ~Started_Program() = default;
     // Reads the exit status: true once the program has ended.
     virtual bool Has_Ended() = 0;
+    // How it ended; meaningful once Has_Ended gave true.
+    virtual Program_End End() const = 0;
+    // What the program wrote to its output and error channels since the last
+    // call (both go to one place, in the order written).
+    virtual QByteArray Read_Output() = 0;
     // The system's id of the process.
     virtual qint64 Process_Id() const = 0;
 };
@@ -20,20 +34,22 @@ public:
 class Program_Starter {
 public:
     virtual ~Program_Starter() = default;
-    // Starts `program` with `command_line` (split into arguments the way the
-    // platform does: quotes group words). The program's console output goes
-    // to the configurator's when `show_window` is true, nowhere otherwise.
-    // Gives null and the reason in `error` when the program cannot be started.
-    virtual std::unique_ptr<Started_Program> Start(const QString& program, const QString& command_line,
+    // Starts `program` with `arguments`, each reaching the program as one
+    // argument exactly as given. Its output and error channels are kept for
+    // Read_Output; `show_window` asks for a visible window where the system
+    // has one. Gives null and the reason in `error` when the program cannot be
+    // started.
+    virtual std::unique_ptr<Started_Program> Start(const QString& program, const QStringList& arguments,
                                                    bool show_window, QString& error) = 0;
 };
 
-// The system's process start. A program that outlives the configurator's wait
-// keeps running, also after the configurator has ended.
+// The system's process start. The program's output goes to a file of its own
+// in the temporary folder, not a pipe: a program that outlives the
+// configurator's wait, or the configurator itself, keeps running and writing.
 class System_Program_Starter : public Program_Starter {
 public:
     ~System_Program_Starter() override;
-    std::unique_ptr<Started_Program> Start(const QString& program, const QString& command_line,
+    std::unique_ptr<Started_Program> Start(const QString& program, const QStringList& arguments,
                                            bool show_window, QString& error) override;
 };
 
@@ -45,13 +61,18 @@ enum class Program_Run {
 
 struct Program_Run_Result {
     Program_Run run = Program_Run::Not_Started;
-    QString error; // why the start failed
+    QString error;   // why the start failed
+    Program_End end; // how it ended, when it did
+    // The program, still running, when the wait ran out: whoever keeps it
+    // goes on watching it.
+    std::unique_ptr<Started_Program> program;
 };
 
-// Starts NomeSW with Parameter as its command line (window shown when tipo is
-// 0) and waits for it: reads its exit status, and while it runs pauses
-// timing.wait_step_ms and calls `on_wait` with the milliseconds elapsed; gives
-// up once timing.wait_limit_ms have passed, leaving the program running.
+// Starts NomeSW with the arguments (window shown when tipo is 0) and waits
+// for it: reads its exit status, and while it runs pauses timing.wait_step_ms
+// and calls `on_wait` with the milliseconds elapsed and what the program
+// wrote since the last call (the last output comes with the end). Gives up
+// once timing.wait_limit_ms have passed, leaving the program running.
 Program_Run_Result Start_Program(Program_Starter& starter, Update_Clock& clock, const Update_Timing& timing,
-                                 const QString& NomeSW, const QString& Parameter, int tipo,
-                                 const std::function<void(qint64)>& on_wait = {});
+                                 const QString& NomeSW, const QStringList& Parameter, int tipo,
+                                 const std::function<void(qint64, const QByteArray&)>& on_wait = {});

@@ -1,7 +1,14 @@
 #include "update/start_program.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryFile>
+
+#ifdef Q_OS_WIN
+#include "update/update_options.h"
+#endif
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -13,11 +20,60 @@
 #include <vector>
 
 extern char** environ;
+#endif
 
 namespace {
 
-// Programs that were still running when nobody waited for them any more.
-// They are reaped as they end, so no finished child lingers.
+// The file a started program writes its output and error channels to, and
+// the configurator's own read position in it. The file is removed with this
+// object; a program still writing keeps its open file.
+class Output_File {
+public:
+    bool Create(QString& error) {
+        file_.setFileTemplate(QDir(QDir::tempPath()).filePath(QStringLiteral("kc40927-update-XXXXXX.log")));
+        if (!file_.open()) {
+            error = QStringLiteral("cannot create %1: %2")
+                        .arg(QDir::toNativeSeparators(file_.fileTemplate()), file_.errorString());
+            return false;
+        }
+        file_.close(); // the name stays taken until this object goes
+        reader_.setFileName(file_.fileName());
+        if (!reader_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+            error = QStringLiteral("cannot read %1: %2")
+                        .arg(QDir::toNativeSeparators(file_.fileName()), reader_.errorString());
+            return false;
+        }
+        return true;
+    }
+    QString Path() const { return file_.fileName(); }
+    QByteArray Read() { return reader_.readAll(); }
+
+private:
+    QTemporaryFile file_;
+    QFile reader_;
+};
+
+bool Check_Program(const QString& program, QString& error) {
+    const QFileInfo info(program);
+    if (!info.exists()) {
+        error = QStringLiteral("the file does not exist");
+        return false;
+    }
+    if (!info.isFile() || !info.isExecutable()) {
+        error = QStringLiteral("the file is not an executable program");
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+#ifdef Q_OS_UNIX
+
+namespace {
+
+// Programs that were still running when nobody watched them any more. They
+// are reaped as they end, so no finished child lingers.
 std::mutex orphans_mutex;
 std::vector<pid_t> orphans;
 
@@ -28,7 +84,7 @@ void Reap_Orphans() {
 
 class Posix_Program : public Started_Program {
 public:
-    explicit Posix_Program(pid_t pid) : pid_(pid) {}
+    Posix_Program(pid_t pid, std::unique_ptr<Output_File> output) : pid_(pid), output_(std::move(output)) {}
     ~Posix_Program() override {
         if (!ended_ && !Has_Ended()) {
             std::lock_guard<std::mutex> lock(orphans_mutex);
@@ -40,15 +96,26 @@ public:
             return true;
         int status = 0;
         const pid_t done = waitpid(pid_, &status, WNOHANG);
-        if (done == pid_ || (done < 0 && errno == ECHILD))
+        if (done == pid_) {
             ended_ = true;
+            if (WIFSIGNALED(status))
+                end_ = {true, WTERMSIG(status)};
+            else if (WIFEXITED(status))
+                end_ = {false, WEXITSTATUS(status)};
+        } else if (done < 0 && errno == ECHILD) {
+            ended_ = true; // reaped elsewhere: how it ended is not known
+        }
         return ended_;
     }
+    Program_End End() const override { return end_; }
+    QByteArray Read_Output() override { return output_->Read(); }
     qint64 Process_Id() const override { return pid_; }
 
 private:
     pid_t pid_;
+    std::unique_ptr<Output_File> output_;
     bool ended_ = false;
+    Program_End end_;
 };
 
 } // namespace
@@ -58,35 +125,31 @@ System_Program_Starter::~System_Program_Starter() {
 }
 
 std::unique_ptr<Started_Program> System_Program_Starter::Start(const QString& program,
-                                                               const QString& command_line, bool show_window,
-                                                               QString& error) {
+                                                               const QStringList& arguments,
+                                                               bool /*show_window*/, QString& error) {
     Reap_Orphans();
-    const QFileInfo info(program);
-    if (!info.exists()) {
-        error = QStringLiteral("the file does not exist");
+    if (!Check_Program(program, error))
         return nullptr;
-    }
-    if (!info.isFile() || !info.isExecutable()) {
-        error = QStringLiteral("the file is not an executable program");
+    auto output = std::make_unique<Output_File>();
+    if (!output->Create(error))
         return nullptr;
-    }
+
+    // Each argument is handed over as it is: no shell and no splitting.
     const QByteArray path = QFile::encodeName(program);
     std::vector<QByteArray> args{path};
-    // QProcess::startCommand crashes on a blank command; only split what holds text.
-    if (!command_line.trimmed().isEmpty())
-        for (const QString& arg : QProcess::splitCommand(command_line))
-            args.push_back(QFile::encodeName(arg));
+    for (const QString& arg : arguments)
+        args.push_back(QFile::encodeName(arg));
     std::vector<char*> argv;
     for (QByteArray& arg : args)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
 
+    const QByteArray output_path = QFile::encodeName(output->Path());
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    if (!show_window) {
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    }
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, output_path.constData(), O_WRONLY | O_APPEND, 0);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
     pid_t pid = 0;
     const int status = posix_spawn(&pid, path.constData(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -94,7 +157,7 @@ std::unique_ptr<Started_Program> System_Program_Starter::Start(const QString& pr
         error = QString::fromLocal8Bit(std::strerror(status));
         return nullptr;
     }
-    return std::make_unique<Posix_Program>(pid);
+    return std::make_unique<Posix_Program>(pid, std::move(output));
 }
 
 #else
@@ -103,20 +166,26 @@ namespace {
 
 class Qt_Program : public Started_Program {
 public:
-    explicit Qt_Program(QProcess* process) : process_(process) {}
+    Qt_Program(QProcess* process, std::unique_ptr<Output_File> output)
+        : process_(process), output_(std::move(output)) {}
     ~Qt_Program() override {
         // Deleting a running QProcess kills it; a program that outlives the
-        // wait must go on, so its QProcess is left to the end of the run.
+        // watch must go on, so its QProcess is left to the end of the run.
         if (!Has_Ended())
             process_.release();
     }
     bool Has_Ended() override {
         return process_->state() == QProcess::NotRunning || process_->waitForFinished(0);
     }
+    Program_End End() const override {
+        return {process_->exitStatus() == QProcess::CrashExit, process_->exitCode()};
+    }
+    QByteArray Read_Output() override { return output_->Read(); }
     qint64 Process_Id() const override { return process_->processId(); }
 
 private:
     std::unique_ptr<QProcess> process_;
+    std::unique_ptr<Output_File> output_;
 };
 
 } // namespace
@@ -124,31 +193,27 @@ private:
 System_Program_Starter::~System_Program_Starter() = default;
 
 std::unique_ptr<Started_Program> System_Program_Starter::Start(const QString& program,
-                                                               const QString& command_line, bool show_window,
-                                                               QString& error) {
-    const QFileInfo info(program);
-    if (!info.exists()) {
-        error = QStringLiteral("the file does not exist");
+                                                               const QStringList& arguments,
+                                                               bool /*show_window*/, QString& error) {
+    if (!Check_Program(program, error))
         return nullptr;
-    }
+    auto output = std::make_unique<Output_File>();
+    if (!output->Create(error))
+        return nullptr;
     auto process = std::make_unique<QProcess>();
     process->setProgram(program);
-#ifdef Q_OS_WIN
-    process->setNativeArguments(command_line);
-#else
-    if (!command_line.trimmed().isEmpty())
-        process->setArguments(QProcess::splitCommand(command_line));
-#endif
-    if (show_window)
-        process->setProcessChannelMode(QProcess::ForwardedChannels);
-    else
-        process->setStandardOutputFile(QProcess::nullDevice());
+    // The command line the program's own argument split takes apart into
+    // exactly these arguments.
+    process->setNativeArguments(Windows_Command_Line(arguments));
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(output->Path(), QIODevice::Append);
+    process->setStandardErrorFile(output->Path(), QIODevice::Append);
     process->start();
     if (!process->waitForStarted()) {
         error = process->errorString();
         return nullptr;
     }
-    return std::make_unique<Qt_Program>(process.release());
+    return std::make_unique<Qt_Program>(process.release(), std::move(output));
 }
 
 #endif

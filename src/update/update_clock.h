@@ -3,8 +3,8 @@
 #include <QElapsedTimer>
 #include <QtGlobal>
 
-// Time as the echo check and the wait for an updater see it; tests replace
-// it so the waits run in no time.
+// Time as the wait for an updater sees it; tests replace it so the wait runs
+// in no time.
 class Update_Clock {
 public:
     virtual ~Update_Clock() = default;
@@ -26,9 +26,8 @@ private:
 
 // The time-outs and steps of the echo check and of the wait for an updater.
 struct Update_Timing {
-    int echo_reply_timeout_ms = 400; // the echo client waits this long for a reply
-    int echo_step_ms = 10;           // pause between the checks of one attempt
-    int echo_attempt_ms = 400;       // one attempt is checked for this long
+    int echo_reply_timeout_ms = 400; // an echo request's reply is waited for this long
+    int echo_step_ms = 10;           // pause after an attempt before the next one
     int echo_limit_ms = 5000;        // no new attempt after this long
     int wait_step_ms = 10;           // pause between two looks at the updater
     int wait_limit_ms = 150000;      // the updater is no longer waited for after this long

@@ -2,9 +2,12 @@
 
 #include "base/save_file.h"
 #include "base/xml_document.h"
+#include "base/kc_error.h"
+#include "base/xml_text.h"
 
 #include <QDir>
 #include <QXmlStreamWriter>
+#include <algorithm>
 
 namespace {
 
@@ -21,6 +24,15 @@ QString With_Separators(const QString& path, QChar separator) {
     result.replace(QLatin1Char('/'), separator);
     result.replace(QLatin1Char('\\'), separator);
     return result;
+}
+
+QString Firmware_Path(const Ethernet_Update_Params& p) {
+    return With_Separators(p.master_dir, p.separator) + p.separator + Ethernet_Firmware_File;
+}
+
+QString Bank_Path(const Ethernet_Update_Params& p) {
+    const QChar sep = p.separator;
+    return With_Separators(p.conf_dir, sep) + sep + QStringLiteral("bin") + sep + QStringLiteral("bank.bin");
 }
 
 } // namespace
@@ -46,16 +58,54 @@ Command_Line_Style Native_Command_Line_Style() {
 #endif
 }
 
-QString Serial_Command_Line(const QString& port_name, int option_index, bool read_back,
-                            const QString& master_dir, const QString& conf_dir,
-                            const Command_Line_Style& style) {
-    const QChar quote = QLatin1Char('"');
+QStringList Serial_Arguments(const QString& port_name, int option_index, bool read_back,
+                             const QString& master_dir, const QString& conf_dir,
+                             const Command_Line_Style& style) {
     const QChar sep = style.separator;
-    QString line = style.device_prefix + port_name + QLatin1Char(' ');
-    line += Update_Options(option_index, read_back).join(QString());
-    line += quote + With_Separators(master_dir, sep) + sep + Serial_Firmware_File + quote + QLatin1Char(' ');
-    line += quote + With_Separators(conf_dir, sep) + sep + QStringLiteral("bin") + sep + quote;
-    return line;
+    QStringList arguments{style.device_prefix + port_name};
+    for (const QString& token : Update_Options(option_index, read_back))
+        arguments << token.trimmed();
+    arguments << With_Separators(master_dir, sep) + sep + Serial_Firmware_File;
+    arguments << With_Separators(conf_dir, sep) + sep + QStringLiteral("bin") + sep;
+    return arguments;
+}
+
+QString Windows_Quote_Argument(const QString& argument) {
+    const bool needs_quotes =
+        argument.isEmpty() || std::any_of(argument.cbegin(), argument.cend(), [](QChar c) {
+            return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') ||
+                   c == QLatin1Char('\v') || c == QLatin1Char('"');
+        });
+    if (!needs_quotes)
+        return argument;
+    QString quoted = QStringLiteral("\"");
+    qsizetype backslashes = 0;
+    for (QChar c : argument) {
+        if (c == QLatin1Char('\\')) {
+            ++backslashes;
+            continue;
+        }
+        if (c == QLatin1Char('"')) {
+            // Backslashes before a quote are doubled, and the quote escaped.
+            quoted += QString(backslashes * 2 + 1, QLatin1Char('\\'));
+            quoted += c;
+        } else {
+            quoted += QString(backslashes, QLatin1Char('\\'));
+            quoted += c;
+        }
+        backslashes = 0;
+    }
+    // Backslashes before the closing quote are doubled so that it stays one.
+    quoted += QString(backslashes * 2, QLatin1Char('\\'));
+    quoted += QLatin1Char('"');
+    return quoted;
+}
+
+QString Windows_Command_Line(const QStringList& arguments) {
+    QStringList quoted;
+    for (const QString& argument : arguments)
+        quoted << Windows_Quote_Argument(argument);
+    return quoted.join(QLatin1Char(' '));
 }
 
 QString Updater_Program_Path(const QString& program_dir, const QString& base_name) {
@@ -69,7 +119,6 @@ QString Updater_Program_Path(const QString& program_dir, const QString& base_nam
 namespace {
 
 void Write_Operation(QXmlStreamWriter& w, const Ethernet_Update_Params& p, bool firmware_step) {
-    const QChar sep = p.separator;
     w.writeStartElement(QStringLiteral("Operation"));
     w.writeTextElement(QStringLiteral("Ope_Protection_Enabled"), QString());
     w.writeTextElement(QStringLiteral("Ope_GoToBoot_Before"), QStringLiteral("0"));
@@ -78,10 +127,7 @@ void Write_Operation(QXmlStreamWriter& w, const Ethernet_Update_Params& p, bool 
     w.writeTextElement(QStringLiteral("Ope_Port"), QStringLiteral("2008"));
     w.writeTextElement(QStringLiteral("Ope_Port_Sec"), QStringLiteral("2007"));
     w.writeTextElement(QStringLiteral("Ope_Erase_Memory"), QStringLiteral("0"));
-    w.writeTextElement(QStringLiteral("Ope_FileName"),
-                       firmware_step ? With_Separators(p.master_dir, sep) + sep + Ethernet_Firmware_File
-                                     : With_Separators(p.conf_dir, sep) + sep + QStringLiteral("bin") + sep +
-                                           QStringLiteral("bank.bin"));
+    w.writeTextElement(QStringLiteral("Ope_FileName"), firmware_step ? Firmware_Path(p) : Bank_Path(p));
     w.writeTextElement(QStringLiteral("Ope_Start_Address"),
                        firmware_step ? QStringLiteral("0x8000") : QStringLiteral("0x64000"));
     w.writeTextElement(QStringLiteral("Ope_Memory_Type"), QStringLiteral("0"));
@@ -136,6 +182,15 @@ QByteArray Ethernet_Update_Xml(const Ethernet_Update_Params& p) {
     return bytes;
 }
 
+QStringList Ethernet_Update_Paths(const Ethernet_Update_Params& params) {
+    return {Firmware_Path(params), Bank_Path(params)};
+}
+
 void Compile_XML_Parameter(const QString& path, const Ethernet_Update_Params& params) {
+    const QStringList texts = Ethernet_Update_Paths(params) << params.ip_address;
+    for (const QString& text : texts)
+        if (Xml_Cannot_Keep(text))
+            throw Kc_Error(QStringLiteral("Cannot write %1: \"%2\" holds characters an XML file cannot keep")
+                               .arg(QDir::toNativeSeparators(path), Visible_Controls(text)));
     Save_File_Atomically(path, Ethernet_Update_Xml(params));
 }

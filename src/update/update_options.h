@@ -26,12 +26,25 @@ struct Command_Line_Style {
 Command_Line_Style Windows_Command_Line_Style();
 Command_Line_Style Native_Command_Line_Style();
 
-// The serial updater's command line: device prefix + port name, a blank, the
-// four tokens, the quoted firmware image in master_dir and the quoted bin
-// folder of conf_dir, ending in a separator directly followed by the quote.
-QString Serial_Command_Line(const QString& port_name, int option_index, bool read_back,
-                            const QString& master_dir, const QString& conf_dir,
-                            const Command_Line_Style& style = Native_Command_Line_Style());
+// The serial updater's arguments: device prefix + port name, the four
+// tokens without their blanks, the firmware image in master_dir and the bin
+// folder of conf_dir, ending in a separator. Each is one argument whatever it
+// holds (blanks, quotes).
+QStringList Serial_Arguments(const QString& port_name, int option_index, bool read_back,
+                             const QString& master_dir, const QString& conf_dir,
+                             const Command_Line_Style& style = Native_Command_Line_Style());
+
+// One argument as a Windows command line must carry it for the program's
+// argument split (the C runtime's rules) to give it back unchanged: quoted
+// only when it is empty or holds a blank, a tab, a line break or a quote;
+// inside the quotes a quote is escaped with a backslash, and backslashes
+// before a quote or before the closing quote are doubled. So the bin folder
+// C:\P A\bin\ is written "C:\P A\bin\\" and not "C:\P A\bin\", whose last
+// backslash would escape the closing quote.
+QString Windows_Quote_Argument(const QString& argument);
+
+// The Windows command line of `arguments`, separated by blanks.
+QString Windows_Command_Line(const QStringList& arguments);
 
 // Program file of an updater next to the configurator: base name plus ".exe"
 // on Windows.
@@ -53,11 +66,17 @@ struct Ethernet_Update_Params {
     QChar separator = Native_Command_Line_Style().separator;
 };
 
+// The paths the parameter file names for the params: the firmware image and
+// bank.bin, as the file holds them.
+QStringList Ethernet_Update_Paths(const Ethernet_Update_Params& params);
+
 // The parameter file's content: root Ethernet_Update with its elements in
 // their fixed order and one Operation per step (firmware for options 0 and 1,
 // configuration for options 0 and 2, firmware first).
 QByteArray Ethernet_Update_Xml(const Ethernet_Update_Params& params);
 
 // Writes the parameter file to `path` atomically, replacing an earlier one.
-// Throws Kc_Error naming the file when it cannot be written.
+// Throws Kc_Error naming the file when it cannot be written, or when a text
+// it must hold has characters an XML file cannot keep (control characters
+// in a folder name): such a text is never changed silently.
 void Compile_XML_Parameter(const QString& path, const Ethernet_Update_Params& params);

@@ -63,6 +63,7 @@ private Q_SLOTS:
     void new_texts();
 
     void open_lists_configuration_folders();
+    void existing_folders_keep_opening();
     void open_preselects_data();
     void open_preselects();
     void open_click_and_empty_list_keep_name_conf();
@@ -86,6 +87,23 @@ void Tst_Conf_Dialogs::new_refuses_data() {
     QTest::newRow("dot dot") << ".." << 105;
     QTest::newRow("too long for the file system") << QString(300, 'x') << 105;
     QTest::newRow("a file of that name") << "notes.txt" << 105;
+    // Names a Windows folder cannot hold.
+    for (const char* c : {"<", ">", ":", "\"", "|", "?", "*"})
+        QTest::addRow("character %s", c) << QStringLiteral("Plant %1 2").arg(QLatin1String(c)) << 105;
+    QTest::newRow("tab") << "Plant\tB" << 105;
+    QTest::newRow("line break") << "Plant\nB" << 105;
+    QTest::newRow("escape character") << "Plant\x1b" << 105;
+    QTest::newRow("trailing blank") << "Plant B " << 105;
+    QTest::newRow("trailing full stop") << "Plant B." << 105;
+    QTest::newRow("CON") << "CON" << 105;
+    QTest::newRow("con") << "con" << 105;
+    QTest::newRow("Prn with an extension") << "Prn.txt" << 105;
+    QTest::newRow("aux with two extensions") << "aux.tar.gz" << 105;
+    QTest::newRow("NUL before a blank and an extension") << "NUL .x" << 105;
+    QTest::newRow("COM1") << "COM1" << 105;
+    QTest::newRow("com9 with an extension") << "com9.cfg" << 105;
+    QTest::newRow("LPT1") << "LPT1" << 105;
+    QTest::newRow("lPt9") << "lPt9" << 105;
 }
 
 void Tst_Conf_Dialogs::new_refuses() {
@@ -114,10 +132,18 @@ void Tst_Conf_Dialogs::new_refuses() {
 void Tst_Conf_Dialogs::new_creates_the_name_as_typed_data() {
     QTest::addColumn<QString>("name");
     QTest::newRow("plain") << "Line 4";
-    QTest::newRow("blanks around") << "  Line 4 ";
+    QTest::newRow("leading blanks") << "  Line 4";
     QTest::newRow("dots inside") << "v1.2..3";
     QTest::newRow("non-ASCII") << QStringLiteral("Linie \u00dc \u20ac");
     QTest::newRow("leading dot") << ".config";
+    // Only the device names themselves are refused.
+    QTest::newRow("device name inside") << "CONSOLE";
+    QTest::newRow("COM10") << "COM10";
+    QTest::newRow("COM0") << "COM0";
+    QTest::newRow("LPT") << "LPT";
+    QTest::newRow("device name after a prefix") << "Line NUL";
+    QTest::newRow("device name with a suffix") << "con-1.cfg";
+    QTest::newRow("other punctuation") << "Plant #2 (A+B), 50% & more; [x] {y} 'z' ~!@$^=";
 }
 
 void Tst_Conf_Dialogs::new_creates_the_name_as_typed() {
@@ -210,6 +236,22 @@ void Tst_Conf_Dialogs::open_lists_configuration_folders() {
     QVERIFY(QDir(p.state.Projects_Dir + "/beta").removeRecursively());
     dialog.FormShow();
     QCOMPARE(list->count(), 4);
+}
+
+void Tst_Conf_Dialogs::existing_folders_keep_opening() {
+    // Folders made outside the New dialog still open, whatever their name.
+    Projects p({"Plant \"B\" 2/", "CON.old/", "Line A /"});
+    QCOMPARE(List_Configurations(p.state.Projects_Dir), (QStringList{"CON.old", "Line A ", "Plant \"B\" 2"}));
+    for (const QString& name : List_Configurations(p.state.Projects_Dir)) {
+        TFOpenConf dialog(p.state, p.texts, p.ui);
+        dialog.FormShow();
+        auto* list = Child<QListWidget>(dialog, "ListBox1");
+        list->setCurrentItem(list->findItems(name, Qt::MatchExactly).value(0));
+        QCOMPARE(dialog.Name_Conf(), name);
+        Open_Configuration(p.state, name);
+        QCOMPARE(p.state.Conf_Dir, p.state.Projects_Dir + '/' + name);
+        QVERIFY(p.ui.Shown().isEmpty());
+    }
 }
 
 void Tst_Conf_Dialogs::open_preselects_data() {

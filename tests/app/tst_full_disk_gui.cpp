@@ -251,14 +251,17 @@ Attempt Ethernet_Update_Step(const QString& root) {
     Dialog_Recorder ui;
     Fake_Clock clock;
     Fake_Starter starter;
-    Scripted_Echo echo{clock};
+    Scripted_Echo echo;
     echo.script = [](int) { return 40; }; // the device answers
+    Fake_Lookup lookup;
     Fixed_Ports ports;
-    TFBoot dialog(state, texts, ui, Update_Services{starter, echo, ports, clock, {}});
+    TFBoot dialog(state, texts, ui, Update_Services{starter, echo, lookup, ports, clock, {}});
     dialog.Set_Form_Type(1);
     dialog.FormShow();
     ui.Expect_Error();
     dialog.Btn_UpdateClick();
+    // The echo check answers from the event loop; the write comes after it.
+    QTest::qWaitFor([&] { return ui.All_Answered(); }, 5000);
     Attempt attempt = From_Boxes(ui);
     if (echo.attempts == 0)
         attempt.problems << QStringLiteral("the echo check did not run");

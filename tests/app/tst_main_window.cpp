@@ -7,6 +7,11 @@
 #include "dialog_recorder.h"
 #include "test_dirs.h"
 #include "base/plain_hint.h"
+#include "../update/update_fakes.h"
+#include "scripted_versions.h"
+#include "text/maker_version_source.h"
+#include "ui_recorder.h"
+#include "update/boot_dialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,6 +21,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,16 +31,6 @@
 #include <unistd.h>
 
 namespace {
-
-class Scripted_Versions : public Version_Source {
-public:
-    bool newer = false;
-    int asked = 0;
-    bool Newer_Version_Available() override {
-        ++asked;
-        return newer;
-    }
-};
 
 const QByteArray settings_head = "<Conf_Settings><lastproj><projectname>";
 
@@ -104,6 +101,9 @@ private Q_SLOTS:
     void update_timer_data();
     void update_timer();
     void version_tick_shows_the_link();
+    void closing_during_a_version_check();
+    void closing_while_an_updater_runs();
+    void open_refuses_a_name_the_settings_cannot_keep();
     void maker_link();
     void new_configuration_through_step_1();
     void cancelled_new_and_open_change_nothing();
@@ -232,7 +232,7 @@ void Tst_Main_Window::layout_follows_a_changed_hardware_type() {
     // the diagnosis step is gone and the window is one row shorter.
     p.ui.Expect_Modal([&](QDialog&) {
         return Write_All(p.Path("PROJECTS/Plant/ParGen.xml"), Par_Gen("1")) ? QDialog::Accepted
-                                                                               : QDialog::Rejected;
+                                                                            : QDialog::Rejected;
     });
     p.Button("Btn_Prm_Gen")->click();
     QCOMPARE(window.Sel_Hard(), 1);
@@ -243,7 +243,7 @@ void Tst_Main_Window::layout_follows_a_changed_hardware_type() {
 
     p.ui.Expect_Modal([&](QDialog&) {
         return Write_All(p.Path("PROJECTS/Plant/ParGen.xml"), Par_Gen("0")) ? QDialog::Accepted
-                                                                               : QDialog::Rejected;
+                                                                            : QDialog::Rejected;
     });
     p.Button("Btn_Prm_Gen")->click();
     QVERIFY(p.Shown("Btn_PROFIBUS_Error_Diagnosis"));
@@ -449,7 +449,8 @@ void Tst_Main_Window::language_file_changes_every_text() {
     for (QLabel* label : window.findChildren<QLabel*>())
         if (!label->objectName().startsWith("LL_") && label->pixmap().isNull())
             QVERIFY2(label->textFormat() == Qt::PlainText,
-                     qPrintable(label->objectName() + " in " + label->window()->objectName() + ": " + label->text()));
+                     qPrintable(label->objectName() + " in " + label->window()->objectName() + ": " +
+                                label->text()));
 
     // Change_Language re-applies the table to the window and its dialogs.
     for (int i = 0; i <= 30; ++i)
@@ -488,15 +489,24 @@ void Tst_Main_Window::version_tick_shows_the_link() {
     QVERIFY(Write_All(p.Path("Struttor.xml"), Settings_For("", "English", true, true)));
     TFStruttoreFirmWare& window = p.Start();
     p.texts.Set_Text(19, "New <version> & more");
+    p.versions.answer_at_once = false;
 
+    // The tick returns before the answer; the timer waits for it.
     window.Timer_UpdateTimer();
     QCOMPARE(p.versions.asked, 1);
+    QVERIFY(window.Version_Check_Running());
+    QVERIFY(!window.Timer_Update()->isActive());
+    // A tick while a check runs starts no second one.
+    window.Timer_UpdateTimer();
+    QCOMPARE(p.versions.asked, 1);
+    p.versions.Answer(false);
+    QVERIFY(!window.Version_Check_Running());
     QVERIFY(!p.Shown("LL_Update"));
     QVERIFY(window.Timer_Update()->isActive());
     QCOMPARE(window.Timer_Update()->interval(), 7200000);
 
-    p.versions.newer = true;
     window.Timer_UpdateTimer();
+    p.versions.Answer(true);
     QVERIFY(p.Shown("LL_Update"));
     QLabel* link = p.Label("LL_Update");
     QCOMPARE(link->text(), QString("<a href=\"http://www.maker.invalid/Home/download/download.asp#KX40927\">"
@@ -508,17 +518,119 @@ void Tst_Main_Window::version_tick_shows_the_link() {
 
     QVERIFY(link->toolTip().isEmpty());
 
+    // The link left on screen follows a language change at once.
+    p.texts.Set_Text(19, "Neue Version");
+    window.Change_Language();
+    QCOMPARE(link->text(), QString("<a href=\"http://www.maker.invalid/Home/download/download.asp#KX40927\">"
+                                   "Neue Version</a>"));
+
     // A text longer than the line: cut with an ellipsis, whole in the hint.
     const QString long_text = "Neue Version " + QString(200, 'x');
     p.texts.Set_Text(19, long_text);
-    window.Timer_UpdateTimer();
+    window.Change_Language();
     QVERIFY2(link->text().contains(QChar(0x2026)) && !link->text().contains(long_text),
              qPrintable(link->text()));
     QCOMPARE(link->toolTip(), long_text);
 
-    p.versions.newer = false;
     window.Timer_UpdateTimer();
+    p.versions.Answer(false);
     QVERIFY(!p.Shown("LL_Update"));
+
+    // Preferences switched off while a check runs: the timer stays off.
+    window.Timer_UpdateTimer();
+    p.state.Enable_Update = false;
+    window.Set_Update_Timer();
+    p.versions.Answer(true);
+    QVERIFY(p.Shown("LL_Update"));
+    QVERIFY(!window.Timer_Update()->isActive());
+}
+
+void Tst_Main_Window::closing_during_a_version_check() {
+    // A loopback server that accepts and never answers.
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    Program p;
+    Maker_Version_Source versions(QStringLiteral("127.0.0.1"), server.serverPort());
+    auto window = std::make_unique<TFStruttoreFirmWare>(p.state, p.texts, p.ui, versions, p.dir.path());
+    window->Create_Dialogs();
+    window->show();
+    window->Timer_UpdateTimer();
+    QVERIFY(window->Version_Check_Running());
+    QTRY_VERIFY(server.hasPendingConnections());
+    QTcpSocket* peer = server.nextPendingConnection();
+    QVERIFY(window->close());
+    window.reset();
+    // Nothing waited for the answer: the connection is already given up.
+    QTRY_COMPARE(peer->state(), QAbstractSocket::UnconnectedState);
+    QVERIFY(QFileInfo::exists(p.Path("Struttor.xml")));
+}
+
+void Tst_Main_Window::closing_while_an_updater_runs() {
+    Program p;
+    QVERIFY(p.Make_Configuration("Plant", Par_Gen("0")));
+    QVERIFY(Write_All(p.Path("Struttor.xml"), Settings_For("Plant")));
+    Fake_Clock clock;
+    Fake_Starter starter;
+    Scripted_Echo echo;
+    Fake_Lookup lookup;
+    Fixed_Ports ports;
+    ports.ports = {{QStringLiteral("ttyS0"), QStringLiteral("/dev/ttyS0")}};
+    Update_Timing timing;
+    timing.wait_limit_ms = 50;
+    starter.polls_until_end = -1;
+    p.window = std::make_unique<TFStruttoreFirmWare>(p.state, p.texts, p.ui, p.versions, p.dir.path());
+    p.window->Create_Dialogs(Update_Services{starter, echo, lookup, ports, clock, timing});
+    TFBoot* boot = p.window->Dialogs().FBoot;
+    boot->Set_Form_Type(0);
+    boot->FormShow();
+    p.ui.Expect_Warning(); // still running after the wait
+    boot->Btn_UpdateClick();
+    QVERIFY(p.ui.All_Answered());
+    QVERIFY(boot->Updater_Running());
+    p.window->show();
+
+    // Asked first; No keeps the configurator open.
+    p.ui.Expect_Question(false,
+                         QStringLiteral("The update program is still running and the device may still be "
+                                        "receiving data. Close the configurator anyway?"));
+    QVERIFY(!p.window->close());
+    QVERIFY(p.window->isVisible());
+    // Yes closes it and writes the settings; the updater is left running.
+    p.ui.Expect_Question(true);
+    QVERIFY(p.window->close());
+    QVERIFY(p.ui.All_Answered());
+    QVERIFY(Read_All(p.Path("Struttor.xml")).contains("<projectname>Plant</projectname>"));
+    QVERIFY(boot->Updater_Running());
+
+    // Once it has ended, closing asks nothing.
+    starter.polls_until_end = 0;
+    QTRY_VERIFY(!boot->Updater_Running());
+    p.window->show();
+    QVERIFY(p.window->close());
+}
+
+void Tst_Main_Window::open_refuses_a_name_the_settings_cannot_keep() {
+    Program p;
+    QVERIFY(p.Make_Configuration("Alpha", Par_Gen("0")));
+    const QString bad = QStringLiteral("Line\x01") + QStringLiteral("B");
+    QVERIFY(p.Make_Configuration(bad, Par_Gen("1")));
+    QVERIFY(Write_All(p.Path("Struttor.xml"), Settings_For("Alpha")));
+    p.Start();
+    p.ui.Expect_Modal([&](QDialog& dialog) {
+        auto* list = dialog.findChild<QListWidget*>("ListBox1");
+        list->setCurrentItem(list->findItems(bad, Qt::MatchExactly).value(0));
+        dialog.findChild<QPushButton*>("Btn_OK")->click();
+        return dialog.result();
+    });
+    p.ui.Expect_Error(
+        QStringLiteral("Error! This configuration cannot be opened: the name of its folder holds "
+                       "control characters, which the settings file cannot keep: Line<0x01>B"));
+    p.Button("Btn_Open")->click();
+    QVERIFY(p.ui.All_Answered());
+    // The open configuration stays, and so does what the next start opens.
+    QCOMPARE(p.state.Conf_Name, QString("Alpha"));
+    QVERIFY(p.window->Save_Setting());
+    QVERIFY(Read_All(p.Path("Struttor.xml")).contains("<projectname>Alpha</projectname>"));
 }
 
 void Tst_Main_Window::maker_link() {

@@ -32,6 +32,8 @@ private Q_SLOTS:
     void missing_file_gives_defaults();
     void write_failure_names_the_file_and_keeps_the_old_one();
     void test_port_is_written_once_chosen();
+    void texts_xml_cannot_keep_are_refused_data();
+    void texts_xml_cannot_keep_are_refused();
 };
 
 void Tst_Settings_File::exact_bytes_data() {
@@ -220,6 +222,43 @@ void Tst_Settings_File::test_port_is_written_once_chosen() {
         Write_All(path, "<Conf_Settings><lastlang><language>Italiano</language></lastlang></Conf_Settings>"));
     Read_Settings(path, read);
     QVERIFY(read.Last_Test_Port.isEmpty());
+}
+
+void Tst_Settings_File::texts_xml_cannot_keep_are_refused_data() {
+    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("control character in the name") << QStringList{"Line\x01"
+                                                                  "3",
+                                                                  "192.168.0.1",
+                                                                  "English",
+                                                                  "0",
+                                                                  "0",
+                                                                  "0",
+                                                                  "0"}
+                                                   << "Line<0x01>3";
+    QTest::newRow("tab in the name") << QStringList{"Line\t3", "", "English", "0", "0", "0", "0"}
+                                     << "Line<0x09>3";
+    QTest::newRow("line break in the address")
+        << QStringList{"Line 3", "10.0.0.1\n", "English", "0", "0", "0", "0"} << "10.0.0.1<0x0a>";
+    QTest::newRow("half a surrogate pair in the language")
+        << QStringList{"Line 3", "", QString(QChar(0xD800)), "0", "0", "0", "0"} << QString(QChar(0xD800));
+}
+
+void Tst_Settings_File::texts_xml_cannot_keep_are_refused() {
+    QFETCH(QStringList, values);
+    QFETCH(QString, shown);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Struttor.xml");
+    QVERIFY(Write_All(path, "old"));
+    // Never written with the character dropped: refused, the old file kept.
+    try {
+        Save_Settings(path, State_With(values));
+        QFAIL("a text an XML file cannot keep was written");
+    } catch (const Kc_Error& error) {
+        QVERIFY2(error.Message().contains("Struttor.xml"), qPrintable(error.Message()));
+        QVERIFY2(error.Message().contains(shown), qPrintable(error.Message()));
+    }
+    QCOMPARE(Read_All(path), QByteArray("old"));
 }
 
 QTEST_GUILESS_MAIN(Tst_Settings_File)

@@ -1,7 +1,7 @@
 #include "base/app_state.h"
 #include "base/kc_error.h"
 #include "app/main_window.h"
-#include "text/version_source.h"
+#include "text/no_version_source.h"
 #include "config/access_rules.h"
 #include "config/diagnosis_list.h"
 #include "config/general_params.h"
@@ -124,10 +124,6 @@ QString Pdf_Text(const QString& path, int page = 0) {
     return Run(Tool("pdftotext"), args + QStringList{path, "-"});
 }
 
-class No_Versions : public Version_Source {
-public:
-    bool Newer_Version_Available() override { return false; }
-};
 
 } // namespace
 
@@ -423,7 +419,7 @@ void Tst_Report::report_action_of_the_main_window() {
     App_State state;
     Text_Table window_texts;
     Dialog_Recorder ui;
-    No_Versions versions;
+    No_Newer_Version versions;
     TFStruttoreFirmWare window(state, window_texts, ui, versions, program_dir.path());
     auto* button = window.findChild<QPushButton*>("Btn_Report");
     QVERIFY(button);

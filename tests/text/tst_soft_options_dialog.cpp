@@ -3,6 +3,7 @@
 #include "base/kc_error.h"
 #include "text/version_source.h"
 #include "base/text_table.h"
+#include "scripted_versions.h"
 #include "text/soft_options_dialog.h"
 #include "text/version_check.h"
 
@@ -22,16 +23,6 @@
 #include <memory>
 
 namespace {
-
-class Fake_Version_Source : public Version_Source {
-public:
-    bool Newer_Version_Available() override {
-        ++calls;
-        return newer;
-    }
-    bool newer = false;
-    int calls = 0;
-};
 
 // A small German table for the language the tests pick; every other
 // language gets the defaults.
@@ -117,7 +108,7 @@ struct Options_Fixture {
     App_State state;
     Text_Table table;
     Ui_Recorder ui;
-    Fake_Version_Source source;
+    Scripted_Versions source;
     QStringList loaded_as; // Language_Name as the loader saw it, per call
     bool load_error = false;
     int language_changes = 0;
@@ -154,6 +145,7 @@ private Q_SLOTS:
     void form_show_reloads_the_state();
     void check_now_data();
     void check_now();
+    void check_texts_follow_the_language();
 };
 
 void Tst_Soft_Options_Dialog::paging_data() {
@@ -463,6 +455,7 @@ void Tst_Soft_Options_Dialog::form_show_reloads_the_state() {
     f.Page(1);
     f.Click(f.Button("Btn_Check_Update"));
     QVERIFY(f.Label("LL_Check_Update")->isVisible());
+    QTRY_COMPARE(f.Label("LL_Check_Update")->text(), QStringLiteral("No Update Available"));
     f.Click(f.Box("CB_En_Con"));
     f.Click(f.Button("Btn_Cancel"));
 
@@ -488,14 +481,27 @@ void Tst_Soft_Options_Dialog::check_now() {
     f.state.Enable_Internet = true;
     f.state.Enable_Update = true;
     f.source.newer = newer;
+    f.source.answer_at_once = false;
     f.Show();
     f.Page(1);
     QLabel* link = f.Label("LL_Check_Update");
+    QPushButton* check = f.Button("Btn_Check_Update");
     QVERIFY(!link->isVisible());
 
-    f.Click(f.Button("Btn_Check_Update"));
-    QCOMPARE(f.source.calls, 1);
+    // The click returns at once: the check runs and says so.
+    f.Click(check);
+    QCOMPARE(f.source.asked, 1);
     QVERIFY(link->isVisible());
+    QCOMPARE(link->textFormat(), Qt::PlainText);
+    QCOMPARE(link->text(), QStringLiteral("Checking for a newer version ..."));
+    QVERIFY(!check->isEnabled());
+    // A change of the check boxes does not enable the button under it.
+    f.Click(f.Box("CB_En_Con"));
+    f.Click(f.Box("CB_En_Con"));
+    QVERIFY(!check->isEnabled());
+
+    f.source.Answer(newer);
+    QVERIFY(check->isEnabled());
     if (newer) {
         QCOMPARE(link->textFormat(), Qt::RichText);
         QCOMPARE(link->text(),
@@ -506,7 +512,40 @@ void Tst_Soft_Options_Dialog::check_now() {
         QCOMPARE(link->textFormat(), Qt::PlainText);
         QCOMPARE(link->text(), QStringLiteral("No Update Available"));
     }
+    // A second check shows the running text again before its answer.
+    f.Click(check);
+    QCOMPARE(f.source.asked, 2);
+    QCOMPARE(link->text(), QStringLiteral("Checking for a newer version ..."));
+    f.source.Answer(false);
+    QCOMPARE(link->text(), QStringLiteral("No Update Available"));
     QVERIFY(f.ui.Shown().isEmpty());
+}
+
+void Tst_Soft_Options_Dialog::check_texts_follow_the_language() {
+    Options_Fixture f({QStringLiteral("Deutsch.lng")});
+    f.state.Enable_Internet = true;
+    f.state.Enable_Update = true;
+    f.source.answer_at_once = false;
+    f.Show();
+    f.Page(1);
+    QLabel* link = f.Label("LL_Check_Update");
+    f.Click(f.Button("Btn_Check_Update"));
+    f.source.Answer(false);
+    QCOMPARE(link->text(), QStringLiteral("No Update Available"));
+    // The result left on screen follows a language change at once.
+    f.ui.Expect_Question(true);
+    f.dialog->LangClick(1);
+    QCOMPARE(link->text(), QStringLiteral("Keine neue Version"));
+    QVERIFY(link->isVisible());
+    // So does the running text, and a newer version's link.
+    f.Click(f.Button("Btn_Check_Update"));
+    f.table.Set_Text(322, QStringLiteral("Suche l\u00e4uft ..."));
+    f.dialog->Set_Lang();
+    QCOMPARE(link->text(), QStringLiteral("Suche l\u00e4uft ..."));
+    f.source.Answer(true);
+    f.table.Set_Text(314, QStringLiteral("Neue Version"));
+    f.dialog->Set_Lang();
+    QCOMPARE(link->text(), Download_Link_Html(QStringLiteral("Neue Version")));
 }
 
 QTEST_MAIN(Tst_Soft_Options_Dialog)

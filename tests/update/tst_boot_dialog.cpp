@@ -12,8 +12,10 @@
 #include <QDomDocument>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <csignal>
 
 namespace {
 
@@ -25,9 +27,19 @@ struct Boot_Fixture {
     Ui_Recorder ui;
     Fake_Clock clock;
     Fake_Starter starter;
-    Scripted_Echo echo{clock};
+    Scripted_Echo echo;
+    Fake_Lookup lookup;
     Fixed_Ports ports;
     std::unique_ptr<TFBoot> dialog;
+
+    // Short echo time-outs: 30 ms a reply, no attempt after 300 ms.
+    static Update_Timing Timing() {
+        Update_Timing timing;
+        timing.echo_reply_timeout_ms = 30;
+        timing.echo_step_ms = 1;
+        timing.echo_limit_ms = 300;
+        return timing;
+    }
 
     explicit Boot_Fixture(int form_type) {
         state.Set_Program_Dir(folder.program_dir);
@@ -36,7 +48,8 @@ struct Boot_Fixture {
         state.Set_Files();
         ports.ports = {{QStringLiteral("COM3"), QStringLiteral("\\\\.\\COM3")},
                        {QStringLiteral("COM1"), QStringLiteral("\\\\.\\COM1")}};
-        dialog = std::make_unique<TFBoot>(state, texts, ui, Update_Services{starter, echo, ports, clock, {}});
+        dialog = std::make_unique<TFBoot>(state, texts, ui,
+                                          Update_Services{starter, echo, lookup, ports, clock, Timing()});
         dialog->Set_Form_Type(form_type);
     }
 
@@ -60,6 +73,12 @@ struct Boot_Fixture {
     }
     QStringList Edits() const { return {Edit(1)->text(), Edit(2)->text(), Edit(3)->text(), Edit(4)->text()}; }
     void Press_Update() const { QTest::mouseClick(Find<QPushButton>("Btn_Update"), Qt::LeftButton); }
+    QPushButton* Button(const char* name) const { return Find<QPushButton>(name); }
+    // The echo check's panel is shown and says what it checks.
+    bool Checking(const QString& host) const {
+        return Find<QFrame>("P_Check")->isVisible() &&
+               Find<QLabel>("L_Check")->text() == QStringLiteral("Checking %1 ...").arg(host);
+    }
     QString Parameter_File() const { return QDir(folder.program_dir).filePath(Ethernet_Parameter_File); }
 };
 
@@ -82,7 +101,15 @@ private Q_SLOTS:
     void ethernet_device_not_found();
     void ethernet_address_not_valid();
     void start_failure_names_the_program();
+    void echo_check_cancelled();
+    void host_name_looked_up_without_waiting();
+    void ethernet_folder_the_parameter_file_cannot_hold();
     void wait_indicator_while_the_updater_runs();
+    void updater_endings_data();
+    void updater_endings();
+    void updater_past_the_wait_stays_watched();
+    void scripted_updaters_data();
+    void scripted_updaters();
     void real_serial_update_with_the_stand_in();
     void real_ethernet_update_to_loopback();
 };
@@ -217,8 +244,8 @@ void Tst_Boot_Dialog::serial_update_and_choices_survive_reopening() {
     f.Press_Update();
     QCOMPARE(f.starter.calls.size(), 1);
     QCOMPARE(f.starter.calls[0].program, Updater_Program_Path(f.state.Program_Dir, Serial_Updater_Name));
-    QCOMPARE(f.starter.calls[0].command_line,
-             Serial_Command_Line(QStringLiteral("COM3"), 1, false, f.state.Master_Dir, f.state.Conf_Dir));
+    QCOMPARE(f.starter.calls[0].arguments,
+             Serial_Arguments(QStringLiteral("COM3"), 1, false, f.state.Master_Dir, f.state.Conf_Dir));
     QVERIFY(f.starter.calls[0].show_window);
     QCOMPARE(f.state.Update_Option_Index, 1);
     QCOMPARE(f.state.Read_Back, false);
@@ -238,10 +265,12 @@ void Tst_Boot_Dialog::serial_update_without_ports() {
     Boot_Fixture f(0);
     f.ports.ports.clear();
     f.Show();
+    f.ui.Expect_Error(QStringLiteral(
+        "Error! No serial port found. Connect the device, refresh the port list and try again."));
     f.Press_Update();
-    QCOMPARE(f.starter.calls.size(), 1);
-    QVERIFY(f.starter.calls[0].command_line.startsWith(Native_Command_Line_Style().device_prefix +
-                                                       QStringLiteral(" FW FR PW PR ")));
+    QVERIFY(f.ui.All_Answered());
+    QVERIFY(f.starter.calls.isEmpty());
+    QVERIFY(f.Button("Btn_Update")->isEnabled());
 }
 
 void Tst_Boot_Dialog::ethernet_update_after_echo() {
@@ -251,9 +280,16 @@ void Tst_Boot_Dialog::ethernet_update_after_echo() {
     f.Set_Edits({"10", " 0", "0", "7 "});
     f.Find<QComboBox>("CB_Update_Options")->setCurrentIndex(2);
     f.Press_Update();
+    // The click returns before the echo has answered; the check shows.
+    QVERIFY(f.starter.calls.isEmpty());
+    QVERIFY(f.Checking(QStringLiteral("10. 0.0.7 ")));
+    QVERIFY(!f.Button("Btn_Update")->isEnabled());
+    QTRY_COMPARE(f.starter.calls.size(), 1);
+    QVERIFY(!f.Find<QFrame>("P_Check")->isVisible());
     QVERIFY(f.ui.Shown().isEmpty());
     QCOMPARE(f.echo.attempts, 2);
-    QCOMPARE(f.echo.hosts.first(), QStringLiteral("10. 0.0.7 "));
+    QCOMPARE(f.echo.payloads.first(), QByteArray("10. 0.0.7 "));
+    QCOMPARE(f.echo.targets.first(), QHostAddress(QStringLiteral("10.0.0.7")));
     QCOMPARE(f.dialog->Ping_Res(), 1);
     // Stored as typed; the next showing splits it again.
     QCOMPARE(f.state.Last_IP_Address, QStringLiteral("10. 0.0.7 "));
@@ -263,9 +299,8 @@ void Tst_Boot_Dialog::ethernet_update_after_echo() {
     const QDomElement root = document.documentElement();
     QCOMPARE(root.firstChildElement(QStringLiteral("IP_Address_Dev")).text(), QStringLiteral("10. 0.0.7 "));
     QCOMPARE(root.firstChildElement(QStringLiteral("Operations")).childNodes().size(), 1);
-    QCOMPARE(f.starter.calls.size(), 1);
     QCOMPARE(f.starter.calls[0].program, Updater_Program_Path(f.state.Program_Dir, Ethernet_Updater_Name));
-    QCOMPARE(f.starter.calls[0].command_line, QString());
+    QCOMPARE(f.starter.calls[0].arguments, QStringList());
     f.Set_Edits({"1", "2", "3", "4"});
     f.Show();
     QCOMPARE(f.Edits(), (QStringList{"10", "0", "0", "7"}));
@@ -284,7 +319,8 @@ void Tst_Boot_Dialog::ethernet_address_typed_during_the_echo() {
         return 40;
     };
     f.Press_Update();
-    QCOMPARE(f.echo.hosts, (QStringList{"10.0.0.7", "10.0.0.7"}));
+    QTRY_COMPARE(f.starter.calls.size(), 1);
+    QCOMPARE(f.echo.payloads, (QList<QByteArray>{"10.0.0.7", "10.0.0.7"}));
     QCOMPARE(f.Edit(4)->text(), QStringLiteral("7"));
     QCOMPARE(f.state.Last_IP_Address, QStringLiteral("10.0.0.7"));
     QDomDocument document;
@@ -304,7 +340,7 @@ void Tst_Boot_Dialog::ethernet_device_not_found() {
     f.Find<QComboBox>("CB_Update_Options")->setCurrentIndex(1);
     f.ui.Expect_Warning(QStringLiteral("Device Not Found!"));
     f.Press_Update();
-    QVERIFY(f.ui.All_Answered());
+    QTRY_VERIFY(f.ui.All_Answered());
     QCOMPARE(f.dialog->Ping_Res(), 2);
     QCOMPARE(f.state.Last_IP_Address, QStringLiteral("192.168.2.205"));
     QCOMPARE(f.state.Update_Option_Index, 0);
@@ -320,8 +356,10 @@ void Tst_Boot_Dialog::ethernet_address_not_valid() {
     f.Set_Edits({"", "", "", ""});
     f.ui.Expect_Error(QStringLiteral("Error!!! Check the Ip Address"));
     f.Press_Update();
-    QVERIFY(f.ui.All_Answered());
+    QTRY_VERIFY(f.ui.All_Answered());
     QCOMPARE(f.dialog->Ping_Res(), 0);
+    QCOMPARE(f.echo.attempts, 0);
+    QVERIFY(f.lookup.names.isEmpty());
     QVERIFY(f.starter.calls.isEmpty());
     QVERIFY(!QFile::exists(f.Parameter_File()));
 }
@@ -340,11 +378,86 @@ void Tst_Boot_Dialog::start_failure_names_the_program() {
     QVERIFY(f.Find<QPushButton>("Btn_Update")->isEnabled());
 }
 
+void Tst_Boot_Dialog::echo_check_cancelled() {
+    Boot_Fixture f(1);
+    f.echo.script = [](int) { return 0; }; // never answers
+    f.Show();
+    f.Set_Edits({"10", "0", "0", "9"});
+    f.Press_Update();
+    QVERIFY(f.Checking(QStringLiteral("10.0.0.9")));
+    QVERIFY(f.Button("Btn_Check_Cancel")->isEnabled());
+    QVERIFY(!f.Button("Btn_Update")->isEnabled());
+    QVERIFY(!f.Button("Btn_Cancel")->isEnabled());
+    // Events are served while it runs: the first attempt goes out.
+    QTRY_VERIFY(f.echo.attempts >= 1);
+    QTest::mouseClick(f.Button("Btn_Check_Cancel"), Qt::LeftButton);
+    QVERIFY(!f.Find<QFrame>("P_Check")->isVisible());
+    QVERIFY(f.Button("Btn_Update")->isEnabled());
+    QVERIFY(f.Button("Btn_Cancel")->isEnabled());
+    const int attempts = f.echo.attempts;
+    QTest::qWait(400); // past the whole check's time
+    // Nothing more is sent, nothing started, written, stored or said.
+    QCOMPARE(f.echo.attempts, attempts);
+    QVERIFY(f.starter.calls.isEmpty());
+    QVERIFY(!QFile::exists(f.Parameter_File()));
+    QCOMPARE(f.state.Last_IP_Address, QStringLiteral("192.168.2.205"));
+    QVERIFY(f.ui.Shown().isEmpty());
+    // Escape during a check cancels it and keeps the dialog open.
+    f.Press_Update();
+    QVERIFY(f.dialog->Echo_Check_Running());
+    f.dialog->reject();
+    QVERIFY(!f.dialog->Echo_Check_Running());
+    QVERIFY(f.dialog->isVisible());
+}
+
+void Tst_Boot_Dialog::host_name_looked_up_without_waiting() {
+    Boot_Fixture f(1);
+    f.echo.script = [](int) { return 40; };
+    f.Show();
+    f.Set_Edits({"plc", "plant", "example", "lan"});
+    // A resolver that does not answer: the click returns all the same.
+    f.Press_Update();
+    QCOMPARE(f.lookup.names, QStringList{"plc.plant.example.lan"});
+    QVERIFY(f.Checking(QStringLiteral("plc.plant.example.lan")));
+    QTest::qWait(50);
+    QCOMPARE(f.echo.attempts, 0);
+    QTest::mouseClick(f.Button("Btn_Check_Cancel"), Qt::LeftButton);
+    QVERIFY(f.lookup.cancels >= 1);
+    QVERIFY(f.starter.calls.isEmpty());
+    QVERIFY(f.ui.Shown().isEmpty());
+    // A lookup that answers: its IPv4 address is asked, the name stored.
+    f.lookup.answer = QList<QHostAddress>{QHostAddress(QStringLiteral("127.0.0.1"))};
+    f.Press_Update();
+    QTRY_COMPARE(f.starter.calls.size(), 1);
+    QCOMPARE(f.echo.targets.first(), QHostAddress(QStringLiteral("127.0.0.1")));
+    QCOMPARE(f.state.Last_IP_Address, QStringLiteral("plc.plant.example.lan"));
+}
+
+void Tst_Boot_Dialog::ethernet_folder_the_parameter_file_cannot_hold() {
+    Boot_Fixture f(1);
+    f.state.Conf_Dir = f.folder.program_dir + QStringLiteral("/PROJECTS/Plant\x01") + QStringLiteral("A");
+    f.Show();
+    f.ui.Expect_Error();
+    f.Press_Update();
+    QVERIFY(f.ui.All_Answered());
+    const QString message = f.ui.Shown_Texts(Ui_Recorder::Kind::Error).first();
+    QVERIFY2(message.startsWith(QStringLiteral("Error! The update parameter file cannot hold")),
+             qPrintable(message));
+    QVERIFY2(message.contains(QStringLiteral("Plant<0x01>A")), qPrintable(message));
+    QCOMPARE(f.echo.attempts, 0);
+    QVERIFY(!QFile::exists(f.Parameter_File()));
+}
+
 void Tst_Boot_Dialog::wait_indicator_while_the_updater_runs() {
     Boot_Fixture f(0);
     f.Show();
     f.starter.polls_until_end = 250; // 2.5 s on the test clock
+    f.starter.output = {"erasing\n", "", "writing 1/2\r\n", "wri"};
+    for (int i = 0; i < 150; ++i)
+        f.starter.output << "";
+    f.starter.output << "ting 2/2\n";
     QStringList seen;
+    QStringList output_seen;
     bool blocked = true;
     f.starter.on_poll = [&] {
         // Closing the dialog while the updater runs is refused.
@@ -353,10 +466,14 @@ void Tst_Boot_Dialog::wait_indicator_while_the_updater_runs() {
         for (QWidget* window : QApplication::topLevelWidgets())
             if (window->objectName() == QLatin1String("FUpdate_Wait") && window->isVisible()) {
                 blocked = blocked && window->isModal() && QApplication::activeModalWidget() == window &&
-                          !f.Find<QPushButton>("Btn_Update")->isEnabled();
+                          !f.Button("Btn_Update")->isEnabled();
                 const QString text = window->findChild<QLabel*>(QStringLiteral("L_Elapsed"))->text();
                 if (seen.isEmpty() || seen.last() != text)
                     seen << text;
+                auto* output = window->findChild<QPlainTextEdit*>(QStringLiteral("M_Output"));
+                QVERIFY(output->isReadOnly());
+                if (output_seen.isEmpty() || output_seen.last() != output->toPlainText())
+                    output_seen << output->toPlainText();
                 QVERIFY(window->findChild<QLabel*>(QStringLiteral("L_Program"))
                             ->text()
                             .startsWith(Serial_Updater_Name));
@@ -366,10 +483,203 @@ void Tst_Boot_Dialog::wait_indicator_while_the_updater_runs() {
     QVERIFY(blocked);
     QVERIFY(f.dialog->isVisible());
     QCOMPARE(seen, (QStringList{"Seconds elapsed: 0", "Seconds elapsed: 1", "Seconds elapsed: 2"}));
+    // The output shows as it arrives, line ends made plain.
+    QCOMPARE(output_seen, (QStringList{"erasing\n", "erasing\nwriting 1/2\n", "erasing\nwriting 1/2\nwri",
+                                       "erasing\nwriting 1/2\nwriting 2/2\n"}));
     QCOMPARE(f.starter.polls, 251);
     for (QWidget* window : QApplication::topLevelWidgets())
         QVERIFY(!(window->objectName() == QLatin1String("FUpdate_Wait") && window->isVisible()));
-    QVERIFY(f.Find<QPushButton>("Btn_Update")->isEnabled());
+    QVERIFY(f.Button("Btn_Update")->isEnabled());
+    // It ended with 0: nothing is said.
+    QVERIFY(f.ui.Shown().isEmpty());
+}
+
+void Tst_Boot_Dialog::updater_endings_data() {
+    QTest::addColumn<bool>("crashed");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message"); // empty: no box
+    const QString head =
+        QStringLiteral("Warning! The update program did not end correctly: ") + Serial_Updater_Name;
+    QTest::newRow("exit 0") << false << 0 << QString();
+    QTest::newRow("exit 3")
+        << false << 3
+        << head + "\nIt ended with the exit code 3\nLast lines of its output:\nline 1\nline 2\nport busy";
+    QTest::newRow("crash")
+        << true << 11
+        << head + "\nIt crashed, with the signal or code 11\nLast lines of its output:\nline 1\nline 2\n"
+                  "port busy";
+}
+
+void Tst_Boot_Dialog::updater_endings() {
+    QFETCH(bool, crashed);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    Boot_Fixture f(0);
+    f.Show();
+    f.starter.polls_until_end = 3;
+    f.starter.end = {crashed, code};
+    f.starter.output = {"line 1\n", "line 2\n", "\n", "port busy\n"};
+    if (!message.isEmpty())
+        f.ui.Expect_Warning(message);
+    f.Press_Update();
+    QVERIFY(f.ui.All_Answered());
+    QCOMPARE(f.ui.Shown().size(), message.isEmpty() ? 0 : 1);
+    QVERIFY(!f.dialog->Updater_Running());
+    QVERIFY(f.Button("Btn_Update")->isEnabled());
+}
+
+void Tst_Boot_Dialog::updater_past_the_wait_stays_watched() {
+    Boot_Fixture f(0);
+    Update_Timing timing = Boot_Fixture::Timing();
+    timing.wait_limit_ms = 50;
+    TFBoot dialog(f.state, f.texts, f.ui,
+                  Update_Services{f.starter, f.echo, f.lookup, f.ports, f.clock, timing});
+    dialog.Set_Form_Type(0);
+    dialog.FormShow();
+    dialog.show();
+    f.starter.polls_until_end = -1;
+    f.starter.output = {"loading\n"};
+    const QString program = Serial_Updater_Name;
+    f.ui.Expect_Warning(
+        QStringLiteral("The update program is still running, and the device may still be receiving "
+                       "data: do not switch the device off. Another update can start once the "
+                       "program has ended: ") +
+        program);
+    auto* update = dialog.findChild<QPushButton*>(QStringLiteral("Btn_Update"));
+    QTest::mouseClick(update, Qt::LeftButton);
+    QVERIFY(f.ui.All_Answered());
+    QVERIFY(dialog.Updater_Running());
+    QCOMPARE(f.starter.calls.size(), 1);
+    // A second start is refused while it runs.
+    f.ui.Expect_Error(
+        QStringLiteral("Error! The update program is still running. Wait until it has ended before "
+                       "you start another update: ") +
+        program);
+    QTest::mouseClick(update, Qt::LeftButton);
+    QVERIFY(f.ui.All_Answered());
+    QCOMPARE(f.starter.calls.size(), 1);
+    // The dialog may close and open again; the program stays watched.
+    dialog.reject();
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(dialog.Updater_Running());
+    // When it ends with an error, that is said, with its last output.
+    f.starter.end = {false, 2};
+    f.starter.output << "verify failed\n";
+    f.ui.Expect_Warning(QStringLiteral("Warning! The update program did not end correctly: ") + program +
+                        QStringLiteral("\nIt ended with the exit code 2\nLast lines of its output:\nloading\n"
+                                       "verify failed"));
+    f.starter.polls_until_end = f.starter.polls + 1;
+    QTRY_VERIFY(!dialog.Updater_Running());
+    QVERIFY(f.ui.All_Answered());
+    // Then a new update starts again.
+    dialog.FormShow();
+    dialog.show();
+    f.starter.polls_until_end = 0;
+    f.starter.end = {};
+    QTest::mouseClick(update, Qt::LeftButton);
+    QCOMPARE(f.starter.calls.size(), 2);
+}
+
+namespace {
+
+// Replaces the serial updater in the program folder with a script.
+bool Script_As_Serial_Updater(const Updater_Folder& folder, const QByteArray& body) {
+    const QString path = Updater_Program_Path(folder.program_dir, Serial_Updater_Name);
+    if (!Write_All(path, "#!/bin/sh\n" + body + "\n"))
+        return false;
+    return QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ReadOwner);
+}
+
+} // namespace
+
+void Tst_Boot_Dialog::scripted_updaters_data() {
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QString>("box");    // the start of the warning; empty: none
+    QTest::addColumn<QString>("shown");  // what the wait window's output must hold
+    QTest::addColumn<QString>("in_box"); // what the box must hold besides
+    QTest::newRow("exit 0") << QByteArray("echo all loaded") << QString() << "all loaded" << QString();
+    QTest::newRow("exit 3") << QByteArray("echo 'port in use' >&2; exit 3")
+                            << "Warning! The update program did not end correctly: Ser_40927_Update\n"
+                               "It ended with the exit code 3"
+                            << "port in use"
+                            << "port in use";
+    QTest::newRow("crash") << QByteArray("echo flashing; kill -SEGV $$")
+                           << "Warning! The update program did not end correctly: Ser_40927_Update\n"
+                              "It crashed, with the signal or code 11"
+                           << "flashing"
+                           << "flashing";
+    QTest::newRow("40 kB of garbage then exit 1")
+        << QByteArray("head -c 40000 /dev/urandom; echo; echo 'bad image'; exit 1")
+        << "Warning! The update program did not end correctly: Ser_40927_Update\nIt ended with the exit code "
+           "1"
+        << "bad image"
+        << "bad image";
+    QTest::newRow("still running past the wait")
+        << QByteArray("echo $$ > \"$(dirname \"$0\")/updater.pid\"; echo 'going on'; exec sleep 30")
+        << "The update program is still running, and the device may still be receiving data"
+        << "going on" << QString();
+}
+
+void Tst_Boot_Dialog::scripted_updaters() {
+    QFETCH(QByteArray, script);
+    QFETCH(QString, box);
+    QFETCH(QString, shown);
+    QFETCH(QString, in_box);
+    Boot_Fixture f(0);
+    QVERIFY(Script_As_Serial_Updater(f.folder, script));
+    System_Program_Starter starter;
+    System_Update_Clock clock;
+    Update_Timing timing = Boot_Fixture::Timing();
+    timing.wait_limit_ms = 1500;
+    f.ports.ports = {{QStringLiteral("ttyUSB0"), QStringLiteral("/dev/ttyUSB0")}};
+    TFBoot dialog(f.state, f.texts, f.ui, Update_Services{starter, f.echo, f.lookup, f.ports, clock, timing});
+    dialog.Set_Form_Type(0);
+    dialog.FormShow();
+    dialog.show();
+    QString output;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* area = window->findChild<QPlainTextEdit*>(QStringLiteral("M_Output")))
+                output = area->toPlainText();
+    });
+    look.start(5);
+    if (!box.isEmpty())
+        f.ui.Expect_Warning();
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Btn_Update")), Qt::LeftButton);
+    look.stop();
+    QVERIFY(f.ui.All_Answered());
+    QVERIFY2(output.contains(shown), qPrintable(output.right(200)));
+    const QStringList boxes = f.ui.Shown_Texts(Ui_Recorder::Kind::Warning);
+    QCOMPARE(boxes.size(), box.isEmpty() ? 0 : 1);
+    if (!box.isEmpty()) {
+        QVERIFY2(boxes[0].startsWith(box), qPrintable(boxes[0]));
+        QVERIFY2(boxes[0].contains(in_box), qPrintable(boxes[0]));
+        // Garbage never reaches the box unfiltered, and the box stays short.
+        QVERIFY(boxes[0].size() < 2000);
+        for (QChar c : boxes[0])
+            QVERIFY(c == QLatin1Char('\n') || c == QLatin1Char('\t') || c.unicode() >= 0x20);
+    }
+    if (dialog.Updater_Running()) {
+        // The refused second start.
+        f.ui.Expect_Error();
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Btn_Update")), Qt::LeftButton);
+        QVERIFY(f.ui.All_Answered());
+        QVERIFY(f.ui.Shown_Texts(Ui_Recorder::Kind::Error)
+                    .first()
+                    .startsWith(QStringLiteral("Error! The update program is still running.")));
+        // The test ends the program it started; its end is seen and said.
+        const pid_t pid =
+            Read_All(QDir(f.folder.program_dir).filePath(QStringLiteral("updater.pid"))).trimmed().toInt();
+        QVERIFY(pid > 0);
+        f.ui.Expect_Warning();
+        QCOMPARE(::kill(pid, SIGTERM), 0);
+        QTRY_VERIFY(!dialog.Updater_Running());
+        QVERIFY(f.ui.All_Answered());
+        QVERIFY(f.ui.Shown_Texts(Ui_Recorder::Kind::Warning)
+                    .last()
+                    .contains(QStringLiteral("It crashed, with the signal or code %1").arg(SIGTERM)));
+    }
 }
 
 void Tst_Boot_Dialog::real_serial_update_with_the_stand_in() {
@@ -379,22 +689,37 @@ void Tst_Boot_Dialog::real_serial_update_with_the_stand_in() {
     Boot_Fixture f(0);
     QVERIFY(f.folder.Copy_Updater(Serial_Updater_Name));
     f.folder.Add_Firmware();
-    QVERIFY(Write_All(f.folder.Bank_Path(), Updater_Folder::Packed_Bank()));
+    // A folder the New dialog would refuse: quotes, blanks and non-ASCII
+    // letters reach the updater unchanged.
+    const QString conf_dir = f.folder.program_dir + QStringLiteral("/PROJECTS/Plant \"B\" 2 K\u00f6ln");
+    QVERIFY(QDir().mkpath(conf_dir + QStringLiteral("/bin")));
+    QVERIFY(Write_All(conf_dir + QStringLiteral("/bin/bank.bin"), Updater_Folder::Packed_Bank()));
+    f.state.Conf_Dir = conf_dir;
     System_Program_Starter starter;
     System_Update_Clock clock;
     f.ports.ports = {{QStringLiteral("ttyUSB0"), QStringLiteral("/dev/ttyUSB0")}};
-    TFBoot dialog(f.state, f.texts, f.ui, Update_Services{starter, f.echo, f.ports, clock, {}});
+    TFBoot dialog(f.state, f.texts, f.ui, Update_Services{starter, f.echo, f.lookup, f.ports, clock, {}});
     dialog.Set_Form_Type(0);
     dialog.FormShow();
     dialog.show();
     dialog.findChild<QComboBox*>(QStringLiteral("CB_Update_Options"))->setCurrentIndex(2);
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Btn_Update")), Qt::LeftButton);
-    QVERIFY(f.ui.Shown().isEmpty());
+    QVERIFY2(f.ui.Shown().isEmpty(), qPrintable(f.ui.Shown().isEmpty() ? QString() : f.ui.Shown()[0].text));
     const QString log = f.folder.Log(Serial_Updater_Name);
     QVERIFY2(log.contains(QStringLiteral("device: /dev/ttyUSB0")), qPrintable(log));
     QVERIFY2(log.contains(QStringLiteral("options: NO NO PW PR")), qPrintable(log));
-    QVERIFY2(log.contains(QStringLiteral("bin/bank.bin (51 bytes), write, read back")), qPrintable(log));
+    QVERIFY2(log.contains(conf_dir + QStringLiteral("/bin/bank.bin (51 bytes), write, read back")),
+             qPrintable(log));
     QVERIFY2(log.contains(QStringLiteral("every file loaded")), qPrintable(log));
+
+    // The same updater with bank.bin gone: it fails, and that is said.
+    QVERIFY(QFile::remove(conf_dir + QStringLiteral("/bin/bank.bin")));
+    f.ui.Expect_Warning();
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Btn_Update")), Qt::LeftButton);
+    QVERIFY(f.ui.All_Answered());
+    const QString box = f.ui.Shown_Texts(Ui_Recorder::Kind::Warning).first();
+    QVERIFY2(box.contains(QStringLiteral("exit code 1")), qPrintable(box));
+    QVERIFY2(box.contains(QStringLiteral("bank.bin does not exist")), qPrintable(box));
 }
 
 void Tst_Boot_Dialog::real_ethernet_update_to_loopback() {
@@ -405,7 +730,7 @@ void Tst_Boot_Dialog::real_ethernet_update_to_loopback() {
     System_Program_Starter starter;
     Loopback_Only_Echo echo; // only the loopback address is ever asked
     System_Update_Clock clock;
-    TFBoot dialog(f.state, f.texts, f.ui, Update_Services{starter, echo, f.ports, clock, {}});
+    TFBoot dialog(f.state, f.texts, f.ui, Update_Services{starter, echo, f.lookup, f.ports, clock, {}});
     dialog.Set_Form_Type(1);
     f.state.Last_IP_Address = QStringLiteral("127.0.0.1");
     dialog.FormShow();
@@ -414,16 +739,19 @@ void Tst_Boot_Dialog::real_ethernet_update_to_loopback() {
         QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("E_IP%1").arg(n))->text(),
                  QStringLiteral("127.0.0.1").split(QLatin1Char('.'))[n - 1]);
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Btn_Update")), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        f.folder.Log(Ethernet_Updater_Name).contains(QStringLiteral("every file loaded")), 10000);
+    QTRY_VERIFY(dialog.findChild<QPushButton*>(QStringLiteral("Btn_Update"))->isEnabled());
     QVERIFY2(f.ui.Shown().isEmpty(), qPrintable(f.ui.Shown().isEmpty() ? QString() : f.ui.Shown()[0].text));
     QCOMPARE(dialog.Ping_Res(), 1);
     QVERIFY(echo.refused.isEmpty());
     QVERIFY(echo.sent >= 1);
+    QVERIFY(f.lookup.names.isEmpty());
     QVERIFY(QFile::exists(f.Parameter_File()));
     const QString log = f.folder.Log(Ethernet_Updater_Name);
     QVERIFY2(log.contains(QStringLiteral("device: 127.0.0.1")), qPrintable(log));
     QVERIFY2(log.contains(QStringLiteral("operation 1: firmware")), qPrintable(log));
     QVERIFY2(log.contains(QStringLiteral("operation 2: configuration")), qPrintable(log));
-    QVERIFY2(log.contains(QStringLiteral("every file loaded")), qPrintable(log));
 }
 
 QTEST_MAIN(Tst_Boot_Dialog)

@@ -5,7 +5,7 @@
 #include <QTest>
 
 // The stand-in updaters run as the configurator starts them: from the program
-// folder, with the command line or the parameter file it hands them.
+// folder, with the arguments or the parameter file it hands them.
 class Tst_Stand_In_Updaters : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -66,6 +66,9 @@ void Tst_Stand_In_Updaters::serial_data() {
     QTest::newRow("too few arguments") << 0 << ""
                                        << "packed"
                                        << "/dev/ttyS0 FW FR" << 2 << "got 3 arguments";
+    QTest::newRow("no port named") << 0 << ""
+                                   << "packed"
+                                   << "/dev/ FW FR PW PR \"a\" \"b/\"" << 2 << "no serial port named";
 }
 
 void Tst_Stand_In_Updaters::serial() {
@@ -86,15 +89,20 @@ void Tst_Stand_In_Updaters::serial() {
         QVERIFY(Write_All(folder.Bank_Path(), bank == QLatin1String("fixed")
                                                   ? Updater_Folder::Fixed_Bank()
                                                   : Updater_Folder::Packed_Bank()));
-    const QString line = override.isEmpty() ? Serial_Command_Line(QStringLiteral("ttyS0"), option, true,
-                                                                  folder.master_dir, folder.conf_dir)
-                                            : override;
-    const Run run = Run_Updater(folder, Serial_Updater_Name, QProcess::splitCommand(line));
+    const QStringList args = override.isEmpty() ? Serial_Arguments(QStringLiteral("ttyS0"), option, true,
+                                                                   folder.master_dir, folder.conf_dir)
+                                                : QProcess::splitCommand(override);
+    const Run run = Run_Updater(folder, Serial_Updater_Name, args);
     QCOMPARE(run.status, status);
     const QString log = folder.Log(Serial_Updater_Name);
     QVERIFY2(log.contains(says), qPrintable(log));
-    if (status != 0)
+    // A failure says which file or argument, in one line on its error channel.
+    if (status != 0) {
         QVERIFY2(run.output.contains(says), qPrintable(run.output));
+        QCOMPARE(run.output.trimmed().count(QLatin1Char('\n')), 0);
+    } else {
+        QVERIFY2(run.output.isEmpty(), qPrintable(run.output));
+    }
 }
 
 void Tst_Stand_In_Updaters::ethernet_data() {
@@ -141,6 +149,10 @@ void Tst_Stand_In_Updaters::ethernet() {
     QCOMPARE(run.status, status);
     const QString log = folder.Log(Ethernet_Updater_Name);
     QVERIFY2(log.contains(says), qPrintable(log));
+    if (status != 0) {
+        QVERIFY2(run.output.contains(says), qPrintable(run.output));
+        QCOMPARE(run.output.trimmed().count(QLatin1Char('\n')), 0);
+    }
     if (status == 0) {
         QVERIFY2(log.contains(QStringLiteral("device: 127.0.0.1")), qPrintable(log));
         QVERIFY2(log.contains(QStringLiteral("every file loaded")), qPrintable(log));

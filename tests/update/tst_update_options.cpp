@@ -11,14 +11,69 @@ class Tst_Update_Options : public QObject {
 private Q_SLOTS:
     void tokens_data();
     void tokens();
-    void serial_command_line_windows();
-    void serial_command_line_native();
+    void serial_arguments_windows();
+    void serial_arguments_native();
+    void windows_quoting_data();
+    void windows_quoting();
     void parameter_file_data();
     void parameter_file();
     void parameter_file_header();
     void parameter_file_replaced_atomically();
     void parameter_file_unwritable();
+    void parameter_file_refuses_control_characters();
 };
+
+namespace {
+
+// The C runtime's split of a Windows command line (after the program name):
+// 2n backslashes before a quote give n and the quote opens or closes a quoted
+// part; 2n+1 give n and a quote; other backslashes are themselves; "" inside
+// a quoted part is not needed here.
+QStringList Windows_Split(const QString& line) {
+    QStringList arguments;
+    QString current;
+    bool in_argument = false;
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size();) {
+        const QChar c = line[i];
+        if (!quoted && (c == QLatin1Char(' ') || c == QLatin1Char('\t'))) {
+            if (in_argument)
+                arguments << current;
+            current.clear();
+            in_argument = false;
+            ++i;
+            continue;
+        }
+        in_argument = true;
+        if (c == QLatin1Char('\\')) {
+            qsizetype n = 0;
+            while (i < line.size() && line[i] == QLatin1Char('\\')) {
+                ++n;
+                ++i;
+            }
+            if (i < line.size() && line[i] == QLatin1Char('"')) {
+                current += QString(n / 2, QLatin1Char('\\'));
+                if (n % 2) {
+                    current += QLatin1Char('"');
+                    ++i;
+                }
+            } else {
+                current += QString(n, QLatin1Char('\\'));
+            }
+            continue;
+        }
+        if (c == QLatin1Char('"'))
+            quoted = !quoted;
+        else
+            current += c;
+        ++i;
+    }
+    if (in_argument)
+        arguments << current;
+    return arguments;
+}
+
+} // namespace
 
 void Tst_Update_Options::tokens_data() {
     QTest::addColumn<int>("option");
@@ -42,29 +97,72 @@ void Tst_Update_Options::tokens() {
     QCOMPARE(got.join(QString()), tokens);
 }
 
-void Tst_Update_Options::serial_command_line_windows() {
-    // Paths may come with either separator; the Windows command line uses backslashes.
-    const QString line =
-        Serial_Command_Line(QStringLiteral("COM4"), 2, true, QStringLiteral("C:/KC/MASTER"),
-                            QStringLiteral("C:\\KC\\PROJECTS\\Plant"), Windows_Command_Line_Style());
-    QCOMPARE(line, QStringLiteral("\\\\.\\COM4 NO NO PW PR \"C:\\KC\\MASTER\\sim40927.sim\" "
-                                  "\"C:\\KC\\PROJECTS\\Plant\\bin\\\""));
-    // No port found: the name is empty and the line keeps its shape.
-    QVERIFY(Serial_Command_Line(QString(), 0, true, QStringLiteral("M"), QStringLiteral("C"),
-                                Windows_Command_Line_Style())
-                .startsWith(QStringLiteral("\\\\.\\ FW FR PW PR \"M\\")));
+void Tst_Update_Options::serial_arguments_windows() {
+    // Paths may come with either separator; the Windows arguments use backslashes.
+    const QStringList arguments =
+        Serial_Arguments(QStringLiteral("COM4"), 2, true, QStringLiteral("C:/KC/MASTER"),
+                         QStringLiteral("C:\\KC\\PROJECTS\\Plant"), Windows_Command_Line_Style());
+    QCOMPARE(arguments, (QStringList{"\\\\.\\COM4", "NO", "NO", "PW", "PR", "C:\\KC\\MASTER\\sim40927.sim",
+                                     "C:\\KC\\PROJECTS\\Plant\\bin\\"}));
+    QCOMPARE(Windows_Command_Line(arguments),
+             QStringLiteral("\\\\.\\COM4 NO NO PW PR C:\\KC\\MASTER\\sim40927.sim "
+                            "C:\\KC\\PROJECTS\\Plant\\bin\\"));
+    QCOMPARE(Windows_Split(Windows_Command_Line(arguments)), arguments);
+    // A bin folder with a blank is quoted; the backslash before the closing
+    // quote is doubled, or the program's argument split would read an
+    // escaped quote.
+    const QStringList with_blank =
+        Serial_Arguments(QStringLiteral("COM4"), 2, true, QStringLiteral("C:/KC/MASTER"),
+                         QStringLiteral("C:/KC/PROJECTS/Plant A"), Windows_Command_Line_Style());
+    QVERIFY(
+        Windows_Command_Line(with_blank).endsWith(QStringLiteral(" \"C:\\KC\\PROJECTS\\Plant A\\bin\\\\\"")));
+    QCOMPARE(Windows_Split(Windows_Command_Line(with_blank)), with_blank);
 }
 
-void Tst_Update_Options::serial_command_line_native() {
+void Tst_Update_Options::serial_arguments_native() {
 #ifdef Q_OS_WIN
     QSKIP("the native style is the Windows one");
 #else
-    const QString line =
-        Serial_Command_Line(QStringLiteral("ttyUSB0"), 1, false, QStringLiteral("/opt/kc/MASTER"),
-                            QStringLiteral("/opt/kc/PROJECTS/Plant A"));
-    QCOMPARE(line, QStringLiteral("/dev/ttyUSB0 FW NO NO NO \"/opt/kc/MASTER/sim40927.sim\" "
-                                  "\"/opt/kc/PROJECTS/Plant A/bin/\""));
+    QCOMPARE(Serial_Arguments(QStringLiteral("ttyUSB0"), 1, false, QStringLiteral("/opt/kc/MASTER"),
+                              QStringLiteral("/opt/kc/PROJECTS/Plant \"B\" 2")),
+             (QStringList{"/dev/ttyUSB0", "FW", "NO", "NO", "NO", "/opt/kc/MASTER/sim40927.sim",
+                          "/opt/kc/PROJECTS/Plant \"B\" 2/bin/"}));
 #endif
+}
+
+void Tst_Update_Options::windows_quoting_data() {
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QString>("quoted");
+    QTest::newRow("plain") << "FW"
+                           << "FW";
+    QTest::newRow("device") << "\\\\.\\COM3"
+                            << "\\\\.\\COM3";
+    QTest::newRow("empty") << ""
+                           << "\"\"";
+    QTest::newRow("blank") << "Plant A"
+                           << "\"Plant A\"";
+    QTest::newRow("quotes") << "Plant \"B\" 2"
+                            << "\"Plant \\\"B\\\" 2\"";
+    QTest::newRow("backslashes before a quote") << "a\\\\\"b"
+                                                << "\"a\\\\\\\\\\\"b\"";
+    QTest::newRow("trailing backslash") << "C:\\P A\\bin\\"
+                                        << "\"C:\\P A\\bin\\\\\"";
+    QTest::newRow("backslashes elsewhere stay") << "C:\\a\\\\b c"
+                                                << "\"C:\\a\\\\b c\"";
+    QTest::newRow("tab") << "a\tb"
+                         << "\"a\tb\"";
+    QTest::newRow("non-ASCII") << "K\u00f6ln \u00e9t\u00e9"
+                               << "\"K\u00f6ln \u00e9t\u00e9\"";
+}
+
+void Tst_Update_Options::windows_quoting() {
+    QFETCH(QString, argument);
+    QFETCH(QString, quoted);
+    QCOMPARE(Windows_Quote_Argument(argument), quoted);
+    // The program's argument split gives every argument back unchanged, also
+    // between others.
+    const QStringList line{QStringLiteral("x"), argument, QStringLiteral("y\\")};
+    QCOMPARE(Windows_Split(Windows_Command_Line(line)), line);
 }
 
 namespace {
@@ -189,6 +287,23 @@ void Tst_Update_Options::parameter_file_replaced_atomically() {
         path, "an earlier, much longer parameter file that must not leave a tail behind ..........."));
     Compile_XML_Parameter(path, Params(2, false));
     QCOMPARE(Read_All(path), Ethernet_Update_Xml(Params(2, false)));
+}
+
+void Tst_Update_Options::parameter_file_refuses_control_characters() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Ethernet_Update.xml"));
+    Ethernet_Update_Params params = Params(2, true);
+    params.conf_dir = QStringLiteral("/kc/PROJECTS/Plant\x01"
+                                     "A");
+    try {
+        Compile_XML_Parameter(path, params);
+        QFAIL("a folder name with a control character was written");
+    } catch (const Kc_Error& error) {
+        QVERIFY2(error.Message().contains(QStringLiteral("Ethernet_Update.xml")),
+                 qPrintable(error.Message()));
+        QVERIFY2(error.Message().contains(QStringLiteral("Plant<0x01>A")), qPrintable(error.Message()));
+    }
+    QVERIFY(!QFile::exists(path));
 }
 
 void Tst_Update_Options::parameter_file_unwritable() {

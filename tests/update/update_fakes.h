@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/kc_error.h"
+#include "base/name_lookup.h"
 #include "update/com_ports.h"
 #include "update/echo_client.h"
 #include "update/icmp_echo.h"
@@ -9,7 +10,9 @@
 
 #include <QList>
 #include <QStringList>
+#include <QTimer>
 #include <functional>
+#include <optional>
 
 // Time that moves only when someone sleeps or the test advances it.
 class Fake_Clock : public Update_Clock {
@@ -24,22 +27,24 @@ public:
 };
 
 // Records every start; the started program ends after `polls_until_end`
-// looks at its status (never when negative).
+// looks at its status (never when negative), as `end` says, and writes
+// output[n] before its n-th look.
 class Fake_Starter : public Program_Starter {
 public:
     struct Call {
         QString program;
-        QString command_line;
+        QStringList arguments;
         bool show_window;
     };
 
-    std::unique_ptr<Started_Program> Start(const QString& program, const QString& command_line,
+    std::unique_ptr<Started_Program> Start(const QString& program, const QStringList& arguments,
                                            bool show_window, QString& error) override {
-        calls.append({program, command_line, show_window});
+        calls.append({program, arguments, show_window});
         if (!start_error.isEmpty()) {
             error = start_error;
             return nullptr;
         }
+        polls = 0;
         return std::make_unique<Program>(*this);
     }
 
@@ -47,6 +52,8 @@ public:
     QString start_error; // non-empty: the start fails with it
     int polls_until_end = 0;
     int polls = 0;
+    Program_End end;
+    QList<QByteArray> output;
     std::function<void()> on_poll;
 
 private:
@@ -59,58 +66,112 @@ private:
                 starter_.on_poll();
             return starter_.polls_until_end >= 0 && starter_.polls > starter_.polls_until_end;
         }
+        Program_End End() const override { return starter_.end; }
+        QByteArray Read_Output() override {
+            QByteArray written;
+            while (read_ < starter_.polls && read_ < starter_.output.size())
+                written += starter_.output[read_++];
+            return written;
+        }
         qint64 Process_Id() const override { return 4711; }
 
     private:
         Fake_Starter& starter_;
+        int read_ = 0;
     };
 };
 
 // An echo client that answers as the script says: for attempt n (from 1) the
-// number of bytes received, 0 for a time-out (the clock then moves by the
-// reply time-out), or -1 for a failure to send.
+// number of bytes of the reply, delivered a moment later; 0 for no reply at
+// all (the check's own time-out ends the attempt); -1 for a failure to send.
 class Scripted_Echo : public Echo_Client {
 public:
-    explicit Scripted_Echo(Fake_Clock& clock) : clock_(clock) {}
-    int Send_Echo(const QString& host, const QByteArray& data, int reply_timeout_ms) override {
+    bool Send_Echo(const QHostAddress& target, const QByteArray& data, Reply reply, QString& error) override {
         ++attempts;
-        hosts << host;
+        targets << target;
         payloads << data;
+        if (on_send)
+            on_send(attempts);
         const int bytes = script ? script(attempts) : 0;
-        if (bytes < 0)
-            throw Kc_Error(QStringLiteral("cannot send to ") + host);
-        clock_.Sleep_Ms(bytes == 0 ? reply_timeout_ms : 1);
-        return bytes;
+        if (bytes < 0) {
+            error = QStringLiteral("cannot send to ") + target.toString();
+            return false;
+        }
+        Stop();
+        if (bytes > 0) {
+            pending_ = new QTimer;
+            pending_->setSingleShot(true);
+            QObject::connect(pending_, &QTimer::timeout, pending_, [reply, bytes] { reply(bytes); });
+            pending_->start(1);
+        }
+        return true;
     }
+    void Stop() override {
+        ++stops;
+        if (pending_) {
+            pending_->stop();
+            pending_->deleteLater();
+            pending_ = nullptr;
+        }
+    }
+    ~Scripted_Echo() override { delete pending_; }
+
     std::function<int(int)> script;
+    std::function<void(int)> on_send;
     int attempts = 0;
-    QStringList hosts;
+    int stops = 0;
+    QList<QHostAddress> targets;
     QList<QByteArray> payloads;
 
 private:
-    Fake_Clock& clock_;
+    QTimer* pending_ = nullptr;
 };
 
-// The system's echo, allowed to ask the loopback address only: any other host
-// text is refused before it reaches a socket, and a name lookup ends the test
-// run at once. Tests that send a real echo go through this.
+// The system's echo, allowed to send to the loopback address only: any other
+// target is refused before it reaches a socket. Tests that send a real echo
+// go through this.
 class Loopback_Only_Echo : public Echo_Client {
 public:
     explicit Loopback_Only_Echo(System_Echo_Client::Method method = System_Echo_Client::Method::Automatic)
-        : real(method, [](const QString& name) -> QList<QHostAddress> {
-              qFatal("a test asked for a name lookup of %s", qPrintable(name));
-          }) {}
-    int Send_Echo(const QString& host, const QByteArray& data, int reply_timeout_ms) override {
-        if (host != QLatin1String("127.0.0.1")) {
-            refused << host;
-            throw Kc_Error(QStringLiteral("a test may only send to 127.0.0.1, not to ") + host);
+        : real(method) {}
+    bool Send_Echo(const QHostAddress& target, const QByteArray& data, Reply reply, QString& error) override {
+        if (target != QHostAddress(QHostAddress::LocalHost)) {
+            refused << target.toString();
+            error = QStringLiteral("a test may only send to 127.0.0.1, not to ") + target.toString();
+            return false;
         }
         ++sent;
-        return real.Send_Echo(host, data, reply_timeout_ms);
+        return real.Send_Echo(target, data, std::move(reply), error);
     }
+    void Stop() override { real.Stop(); }
     System_Echo_Client real;
     int sent = 0;
     QStringList refused;
+};
+
+// A name lookup that never asks the system: it answers `answer` a moment
+// later, or never when there is none.
+class Fake_Lookup : public Name_Lookup {
+public:
+    void Start(const QString& name) override {
+        names << name;
+        if (!answer)
+            return;
+        QTimer::singleShot(1, this, [this, generation = ++generation_] {
+            if (generation == generation_)
+                Deliver(*answer);
+        });
+    }
+    void Cancel() override {
+        ++generation_;
+        ++cancels;
+    }
+    std::optional<QList<QHostAddress>> answer;
+    QStringList names;
+    int cancels = 0;
+
+private:
+    int generation_ = 0;
 };
 
 class Fixed_Ports : public Serial_Port_Source {

@@ -1,5 +1,5 @@
-// Stand-in for the serial updater: takes the configurator's command line
-// (device, four option tokens, quoted firmware image, quoted bin folder),
+// Stand-in for the serial updater: takes the configurator's arguments
+// (device, four option tokens, firmware image, bin folder),
 // loads the files the options ask to transfer, checks bank.bin, and logs what
 // it would send to the device in Ser_40927_Update.log next to itself. It
 // opens no port.
@@ -12,7 +12,7 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     Updater_Log log(Serial_Updater_Name);
-    QStringList args = app.arguments().mid(1);
+    const QStringList args = app.arguments().mid(1);
     log.Add(QStringLiteral("command line: ") + args.join(QLatin1Char(' ')));
     if (args.size() != 7)
         return log.Fail(
@@ -20,19 +20,13 @@ int main(int argc, char** argv) {
                            "arguments")
                 .arg(args.size()),
             Updater_Bad_Input);
-#ifdef Q_OS_WIN
-    // The bin folder ends in a backslash before its closing quote, which the
-    // system's argument split reads as an escaped quote: the backslash is
-    // gone and a quote ends the argument. Put the backslash back.
-    if (args[6].endsWith(QLatin1Char('"'))) {
-        args[6].chop(1);
-        args[6] += QLatin1Char('\\');
-    }
-#endif
     const QString device = args[0];
     const QString prefix = Native_Command_Line_Style().device_prefix;
     if (!device.startsWith(prefix))
         return log.Fail(QStringLiteral("the device %1 does not start with %2").arg(device, prefix),
+                        Updater_Bad_Input);
+    if (device == prefix)
+        return log.Fail(QStringLiteral("no serial port named (the device is only %1)").arg(prefix),
                         Updater_Bad_Input);
     const QStringList allowed[4] = {{QStringLiteral("FW"), QStringLiteral("NO")},
                                     {QStringLiteral("FR"), QStringLiteral("NO")},
@@ -55,7 +49,7 @@ int main(int argc, char** argv) {
         return log.Fail(QStringLiteral("the bin folder %1 does not end in %2").arg(bin_dir, sep),
                         Updater_Bad_Input);
 
-    log.Add(QStringLiteral("device: ") + (device == prefix ? QStringLiteral("(no port named)") : device));
+    log.Add(QStringLiteral("device: ") + device);
     log.Add(QStringLiteral("options: %1 %2 %3 %4").arg(args[1], args[2], args[3], args[4]));
     if (firmware_write || firmware_read) {
         QByteArray bytes;

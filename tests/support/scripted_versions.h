@@ -1,0 +1,36 @@
+#pragma once
+
+#include "text/version_source.h"
+
+#include <QPointer>
+#include <QTimer>
+
+// A version source for tests: each check answers `newer` from the event
+// loop, or, with answer_at_once off, only when the test calls Answer.
+class Scripted_Versions : public Version_Source {
+public:
+    class Check : public Version_Check {
+    public:
+        void Answer(bool newer) { Report(newer); }
+    };
+
+    std::unique_ptr<Version_Check> Start_Check() override {
+        ++asked;
+        auto check = std::make_unique<Check>();
+        last = check.get();
+        if (answer_at_once)
+            QTimer::singleShot(0, check.get(), [this, raw = check.get()] { raw->Answer(newer); });
+        return check;
+    }
+
+    // Answers the last check started, when it still exists.
+    void Answer(bool answer) {
+        if (last)
+            last->Answer(answer);
+    }
+
+    bool newer = false;
+    bool answer_at_once = true;
+    int asked = 0;
+    QPointer<Check> last;
+};
