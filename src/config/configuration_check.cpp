@@ -178,6 +178,11 @@ Grid_Texts Rule_Grid_Of(Rule_Table table, const QList<Access_Rule>& rules) {
     return grid;
 }
 
+Io_Map Io_Map_Of(const General_Params& params, const Rules_Limits& limits, const Access_Rules& rules) {
+    return Build_Io_Map(Rule_Grid_Of(Rule_Table::Read, rules.Read_Rules),
+                        Rule_Grid_Of(Rule_Table::Write, rules.Write_Rules), limits, Reserved_Areas(params));
+}
+
 Io_Map Stored_Io_Map(const QString& conf_dir) {
     const QString pargen_path = Find_File_No_Case(conf_dir, Check_ParGen_Name);
     const General_Params params = Load_ParGen(pargen_path);

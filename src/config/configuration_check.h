@@ -69,6 +69,10 @@ Conf_Check Check_Configuration(const QString& conf_dir, const Text_Table& texts)
 // rows, more when the list is longer, set up as the editor's reset leaves it.
 Grid_Texts Rule_Grid_Of(Rule_Table table, const QList<Access_Rule>& rules);
 
+// The I/O map of rules read from sdo.xml with the general parameters and the
+// limits read from ParGen.xml.
+Io_Map Io_Map_Of(const General_Params& params, const Rules_Limits& limits, const Access_Rules& rules);
+
 // The I/O map of the stored documents of `conf_dir`. Throws Kc_Error naming
 // the file when ParGen.xml or sdo.xml cannot be read.
 Io_Map Stored_Io_Map(const QString& conf_dir);

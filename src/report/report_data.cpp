@@ -1,5 +1,6 @@
 #include "report/report_data.h"
 
+#include "config/configuration_check.h"
 #include "config/hardware_type.h"
 #include "base/kc_error.h"
 #include "base/product_info.h"
@@ -7,7 +8,6 @@
 #include "output/bank_build.h"
 #include "output/bank_decoder.h"
 #include "output/gsd_writer.h"
-#include "report/report_io_map.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,6 +88,6 @@ Report_Data Read_Report_Data(const QString& conf_dir, const QDateTime& date) {
     data.Gsd_Ident = Gsd_Ident_Number();
 
     data.Bank = Read_Bank(conf_dir);
-    data.Io_Map_Html = Report_Io_Map_Section(conf_dir);
+    data.Map = Io_Map_Of(data.Params, data.Limits, data.Rules);
     return data;
 }

@@ -4,6 +4,7 @@
 #include "config/access_rules_check.h"
 #include "config/diagnosis_list.h"
 #include "config/general_params.h"
+#include "config/io_map.h"
 #include "output/bank_image.h"
 #include "output/gsd_step.h"
 
@@ -48,9 +49,7 @@ struct Report_Data {
 
     Report_Bank Bank;
 
-    // The PROFIBUS I/O map section (an HTML fragment), empty while there is
-    // none; see report_io_map.h.
-    QString Io_Map_Html;
+    Io_Map Map; // the PROFIBUS I/O map of the stored rules
 };
 
 // Reads every document of the configuration folder (names matched without

@@ -3,6 +3,7 @@
 #include "config/access_rules_table.h"
 #include "output/bank_build.h"
 #include "output/gsd_writer.h"
+#include "report/report_io_map.h"
 #include "report/report_texts.h"
 #include "base/text_table.h"
 
@@ -344,7 +345,7 @@ QString Report_Html(const Report_Data& data, const Text_Table& texts) {
     html += General_Params_Section(data, texts);
     html += Rules_Section(data, texts, Rule_Table::Read);
     html += Rules_Section(data, texts, Rule_Table::Write);
-    html += data.Io_Map_Html;
+    html += Report_Io_Map_Section(data.Map, texts);
     if (data.Hardware_Type == 0)
         html += Diagnosis_Section(data, texts);
     html += Gsd_Section(data, texts);

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "config/io_map.h"
+
 #include <QString>
 
-// The place of the PROFIBUS I/O map in the commissioning report: an HTML
-// fragment with its heading, the map of the input and output areas as a
-// picture and the overlap findings, put between the rule tables and the
-// diagnosis list. The configurator has no I/O map yet, so the fragment is
-// empty and the report has no such section; the map fills it in here.
-QString Report_Io_Map_Section(const QString& conf_dir);
+class Text_Table;
+
+// The PROFIBUS I/O map section of the commissioning report, put between the
+// rule tables and the diagnosis list: its heading, each area as a picture of
+// its bytes (sixteen to a line; free, used, and shared by two occupants told
+// apart by colour and by a mark, so that the picture reads also in black and
+// white) with a table of who uses which bytes, then the overlaps and the repeated Modbus reads as the map window
+// lists them, or a line saying there is no overlap.
+QString Report_Io_Map_Section(const Io_Map& map, const Text_Table& texts);
