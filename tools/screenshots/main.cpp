@@ -91,6 +91,7 @@ void Open_Sample(TFStruttoreFirmWare& window, App_State& state, const QString& n
 // The rules editor of the open configuration: both pages, then the I/O map.
 void Shoot_Rules(Camera& camera, TFSetAccess& rules, const QString& suffix) {
     rules.FormShow();
+    rules.resize(rules.width(), 430); // a few more rows than at first
     rules.Show_Rule_Row(Rule_Table::Read, 2);
     camera.Shoot(rules, QStringLiteral("access_rules_read") + suffix);
     rules.Show_Rule_Row(Rule_Table::Write, 1);
@@ -98,6 +99,7 @@ void Shoot_Rules(Camera& camera, TFSetAccess& rules, const QString& suffix) {
     rules.Show_Rule_Row(Rule_Table::Read, 1);
     rules.Btn_IOMapClick();
     if (TFIOMap* map = rules.IO_Map_Window()) {
+        map->resize(map->width(), 400);
         camera.Shoot(*map, QStringLiteral("io_map") + suffix);
         map->close();
     }
