@@ -11,12 +11,14 @@
 #include "app/new_project_dialog.h"
 #include "app/open_conf.h"
 #include "app/open_conf_dialog.h"
+#include "app/standard_boxes_gui.h"
 #include "base/app_state.h"
 #include "base/text_table.h"
 #include "config/access_rules_dialog.h"
 #include "config/diagnosis_dialog.h"
 #include "config/general_params_dialog.h"
 #include "config/io_map_dialog.h"
+#include "output/gsd_step.h"
 #include "text/language_file.h"
 #include "text/no_version_source.h"
 #include "text/soft_options_dialog.h"
@@ -24,6 +26,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
@@ -172,6 +176,21 @@ int main(int argc, char** argv) {
     Shoot_Rules(camera, *dialogs.FSetAccess, QString());
     camera.Shoot_Dialog(*dialogs.FSetDiagnosis, QStringLiteral("diagnosis"));
     dialogs.FSetDiagnosis->hide();
+    // The GSD step as the main window runs it: the program's save chooser
+    // in the configuration folder, then the file written there.
+    const QString gsd_name = Serial_Sample + QStringLiteral(".gsd");
+    ui.Save_Chooser = [&](const QString& dir, const QString& filter) {
+        const auto chooser = Make_Save_File_Dialog(&window, dir, filter, texts);
+        chooser->setViewMode(QFileDialog::List); // no dates: the same picture every time
+        chooser->selectFile(gsd_name);
+        camera.Shoot(*chooser, QStringLiteral("gsd_file"));
+        chooser->hide();
+        return QDir(dir).filePath(gsd_name);
+    };
+    Create_GSD_File(state, texts, ui);
+    ui.Save_Chooser = nullptr;
+    if (!QFileInfo::exists(Join_Path(state.Conf_Dir, gsd_name)))
+        ui.Refused_Too(QStringLiteral("the GSD step wrote no ") + gsd_name);
     dialogs.FBoot->Set_Form_Type(window.Sel_Hard());
     camera.Shoot_Dialog(*dialogs.FBoot, QStringLiteral("update_serial"));
     dialogs.FBoot->hide();

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <functional>
 
 // The desktop as the pictures need it: no box, no chooser, no browser. A
 // window that asks for one has met something the sample configurations
@@ -17,10 +18,15 @@ public:
         Refuse(QStringLiteral("question: ") + message);
         return false;
     }
-    QString Choose_Save_File(const QString& dir, const QString&) override {
+    // The save-file chooser is answered by `Save_Chooser` when set (it may
+    // take a picture of the program's chooser); otherwise it is refused.
+    QString Choose_Save_File(const QString& dir, const QString& filter) override {
+        if (Save_Chooser)
+            return Save_Chooser(dir, filter);
         Refuse(QStringLiteral("save-file chooser in ") + dir);
         return {};
     }
+    std::function<QString(const QString& dir, const QString& filter)> Save_Chooser;
     bool Open_Url(const QString& url) override {
         Refuse(QStringLiteral("browser: ") + url);
         return false;
@@ -32,6 +38,8 @@ public:
     }
 
     const QStringList& Refused() const { return refused_; }
+    // Something else the run did not get as it should.
+    void Refused_Too(const QString& what) { Refuse(what); }
 
 private:
     void Refuse(const QString& what) { refused_ << what; }
