@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "app/ui_services_gui.h"
 #include "base/app_state.h"
+#include "base/program_folder.h"
 #include "base/text_table.h"
 #include "text/maker_version_source.h"
 
@@ -15,6 +16,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
 
     App_State state;
+    // Data next to the program, or in the user's data folder when the
+    // program folder is read-only (an installed package).
+    const QString program_dir = QCoreApplication::applicationDirPath();
+    QString data_error;
+    state.Data_Dir = Data_Dir_For_Program(program_dir, User_Data_Dir(), true, &data_error);
     Text_Table texts;
     // Boxes carry the software code as their title.
     Ui_Services_Gui ui(texts, state.Soft_Code);
@@ -22,8 +28,10 @@ int main(int argc, char** argv) {
     Maker_Version_Source versions;
 
     // 2. The main window; its start-up runs before any dialog exists.
-    TFStruttoreFirmWare window(state, texts, ui, versions, QCoreApplication::applicationDirPath());
+    TFStruttoreFirmWare window(state, texts, ui, versions, program_dir);
     ui.Set_Parent(&window);
+    if (!data_error.isEmpty())
+        ui.Error_Box(data_error);
 
     // 3. The dialogs, once each, in their fixed order.
     window.Create_Dialogs();

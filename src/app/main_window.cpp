@@ -285,8 +285,10 @@ void TFStruttoreFirmWare::Lay_Out_Steps(int hardware_type) {
     }
     LL_Update->resize(window_width - 2 * margin, LL_Update->height());
     Shape2->setGeometry(margin, 126, window_width - 2 * margin, 58);
-    L_Name_Conf->setGeometry(8, 6, window_width - 2 * margin - 16, 20);
-    L_Name_Conf_L2->setGeometry(8, 30, window_width - 2 * margin - 16, 20);
+    // The report button at the right end of the box, the name beside it.
+    Btn_Report->setGeometry(Shape2->width() - 8 - 120, 14, 120, 30);
+    L_Name_Conf->setGeometry(8, 6, Btn_Report->x() - 16, 20);
+    L_Name_Conf_L2->setGeometry(8, 30, Btn_Report->x() - 16, 20);
     for (int i = 0; i < 8; ++i)
         L_Step[i]->setGeometry(margin, Row_Top(i + 1) + (button_height - 20) / 2, step_width, 20);
 

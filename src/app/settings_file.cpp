@@ -55,7 +55,7 @@ void Write_Settings(QXmlStreamWriter& writer, const App_State& state) {
 } // namespace
 
 QString Settings_File_Path(const App_State& state) {
-    return Join_Path(state.Program_Dir, QStringLiteral("Struttor.xml"));
+    return Join_Path(state.Data_Folder(), QStringLiteral("Struttor.xml"));
 }
 
 void Set_Default_Settings(App_State& state) {

@@ -19,7 +19,8 @@ struct App_State;
 // (the serial port of the last test of the Modbus rules) is written only once
 // a port has been chosen, so the file is otherwise unchanged.
 
-// The file's path in the program folder.
+// The file's path in the data folder (the program folder unless the
+// installation keeps data elsewhere, see program_folder.h).
 QString Settings_File_Path(const App_State& state);
 
 // Sets Conf_Name, Last_IP_Address, Language_Name, the four flags and

@@ -10,9 +10,14 @@ void App_State::Set_Program_Dir(const QString& program_dir) {
     Program_Dir = program_dir;
     while (Program_Dir.size() > 1 && Program_Dir.endsWith(u'/'))
         Program_Dir.chop(1);
-    Master_Dir = Join_Path(Program_Dir, QStringLiteral("MASTER"));
-    Projects_Dir = Join_Path(Program_Dir, QStringLiteral("PROJECTS"));
-    Language_Dir = Join_Path(Program_Dir, QStringLiteral("LANGUAGE"));
+    const QString data = Data_Folder();
+    Master_Dir = Join_Path(data, QStringLiteral("MASTER"));
+    Projects_Dir = Join_Path(data, QStringLiteral("PROJECTS"));
+    Language_Dir = Join_Path(data, QStringLiteral("LANGUAGE"));
+}
+
+QString App_State::Data_Folder() const {
+    return Data_Dir.isEmpty() ? Program_Dir : Data_Dir;
 }
 
 void App_State::Set_Files() {

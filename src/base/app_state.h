@@ -8,10 +8,14 @@
 // this run. One instance lives for the whole run; every window gets it by
 // reference.
 struct App_State {
-    QString Program_Dir;  // folder of the program file, no trailing separator
-    QString Master_Dir;   // Program_Dir + "/MASTER": firmware images
-    QString Projects_Dir; // Program_Dir + "/PROJECTS": one folder per configuration
-    QString Language_Dir; // Program_Dir + "/LANGUAGE": language files and flags
+    QString Program_Dir; // folder of the program file, no trailing separator
+    // Folder of Struttor.xml, MASTER, PROJECTS and LANGUAGE when it is not the
+    // program folder (a read-only installation, see program_folder.h); empty:
+    // they live in Program_Dir.
+    QString Data_Dir;
+    QString Master_Dir;   // data folder + "/MASTER": firmware images
+    QString Projects_Dir; // data folder + "/PROJECTS": one folder per configuration
+    QString Language_Dir; // data folder + "/LANGUAGE": language files and flags
 
     QString Conf_Name; // name of the open (or remembered) configuration
     QString Conf_Dir;  // folder of the open configuration; empty: none is open
@@ -28,7 +32,8 @@ struct App_State {
     // The serial port last chosen for a test of the Modbus rules.
     QString Last_Test_Port;
 
-    QString Main_Title = QStringLiteral("Vorlantech - Configurator KC40927 - PROFIBUS Slave / Modbus Master ");
+    QString Main_Title =
+        QStringLiteral("Vorlantech - Configurator KC40927 - PROFIBUS Slave / Modbus Master ");
     QString Soft_Code = QStringLiteral("KC40927");
     QString Soft_Desc = QStringLiteral("PROFIBUS Slave / Modbus Master - Converter");
 
@@ -40,7 +45,10 @@ struct App_State {
 
     bool Configuration_Open() const { return !Conf_Dir.isEmpty(); }
 
-    // Builds Master_Dir, Projects_Dir and Language_Dir from Program_Dir.
+    // Data_Dir when set, else Program_Dir.
+    QString Data_Folder() const;
+    // Sets Program_Dir and builds Master_Dir, Projects_Dir and Language_Dir
+    // from the data folder.
     void Set_Program_Dir(const QString& program_dir);
     // ParGen_File, Sdo_File, Diagnosis_File from Conf_Dir (the system's spelling).
     void Set_Files();

@@ -1,11 +1,12 @@
+#include "app/settings_file.h"
 #include "base/app_state.h"
 #include "base/kc_error.h"
-#include "app/settings_file.h"
+#include "base/program_folder.h"
+#include "base/text_table.h"
 #include "cli_conf_dir.h"
 #include "cli_io_map_commands.h"
 #include "config/configuration_check.h"
 #include "text/language_file.h"
-#include "base/text_table.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -17,11 +18,14 @@ namespace {
 const QString usage = QStringLiteral("check CONF_DIR [--json]");
 
 // The texts in the configurator's language: its program folder is this
-// program's folder, and Struttor.xml there names the language (English when
+// program's folder, its data folder the configurator's (see
+// program_folder.h), and Struttor.xml there names the language (English when
 // the file or the language file is missing or cannot be read).
 void Load_Program_Texts(Text_Table& texts) {
     App_State state;
-    state.Set_Program_Dir(QCoreApplication::applicationDirPath());
+    const QString program_dir = QCoreApplication::applicationDirPath();
+    state.Data_Dir = Data_Dir_For_Program(program_dir, User_Data_Dir(), false);
+    state.Set_Program_Dir(program_dir);
     Read_Settings(Settings_File_Path(state), state);
     try {
         Load_Language(state, texts);
@@ -163,8 +167,9 @@ Cli_Command Check_Cli_Command() {
         "Plain output: one line per finding, \"error:\" or \"warning:\", then the document,\n"
         "table and row where they apply, then the message; nothing when all is well.\n"
         "Messages are those of the configurator, in its language: Struttor.xml in the\n"
-        "folder of this program names it and LANGUAGE/<language>.lng there holds it;\n"
-        "English when either is missing.\n"
+        "configurator's data folder names it and LANGUAGE/<language>.lng there holds it;\n"
+        "English when either is missing. The data folder is the folder of this program,\n"
+        "or ~/.local/share/Vorlantech/kc40927 when that folder is read-only.\n"
         "\n"
         "  --json   print one JSON object instead:\n"
         "           {\"errors\": [FINDING...], \"warnings\": [FINDING...]}\n"

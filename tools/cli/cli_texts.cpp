@@ -1,8 +1,9 @@
 #include "cli_texts.h"
 
+#include "app/settings_file.h"
 #include "base/app_state.h"
 #include "base/kc_error.h"
-#include "app/settings_file.h"
+#include "base/program_folder.h"
 #include "text/language_file.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,9 @@
 Text_Table Cli_Text_Table() {
     Text_Table texts;
     App_State state;
-    state.Set_Program_Dir(QCoreApplication::applicationDirPath());
+    const QString program_dir = QCoreApplication::applicationDirPath();
+    state.Data_Dir = Data_Dir_For_Program(program_dir, User_Data_Dir(), false);
+    state.Set_Program_Dir(program_dir);
     Read_Settings(Settings_File_Path(state), state);
     try {
         Load_Language(state, texts);
