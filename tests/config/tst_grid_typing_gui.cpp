@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,7 +44,7 @@ struct Grid_Fixture {
         if (kind == Grid_Kind::Diagnosis) {
             diagnosis = std::make_unique<TFSetDiagnosis>(state, texts, ui);
             dialog = diagnosis.get();
-            grid = dialog->findChild<QTableWidget*>("ASG");
+            grid = dialog->findChild<QTableView*>("ASG");
         } else {
             rules = std::make_unique<TFSetAccess>(state, texts, ui);
             dialog = rules.get();
