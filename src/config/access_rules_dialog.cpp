@@ -380,6 +380,8 @@ void TFSetAccess::FormShow() {
     if (size() == default_size) {
         Fit_Column_Widths();
         default_size = Default_Size();
+        if (const QScreen* shown_on = screen() ? screen() : QApplication::primaryScreen())
+            default_size = default_size.boundedTo(shown_on->availableSize());
         resize(default_size);
     }
 
@@ -446,11 +448,8 @@ QSize TFSetAccess::Default_Size() const {
     // Everything else of the window as its layout asks for it.
     const QSize grid_hint = ACG_Modbus_Read->sizeHint();
     const QSize hint = sizeHint();
-    QSize size(std::max(hint.width(), hint.width() - grid_hint.width() + width),
-               std::max(hint.height(), hint.height() - grid_hint.height() + height));
-    if (const QScreen* shown_on = screen() ? screen() : QApplication::primaryScreen())
-        size = size.boundedTo(shown_on->availableSize());
-    return size;
+    return {std::max(hint.width(), hint.width() - grid_hint.width() + width),
+            std::max(hint.height(), hint.height() - grid_hint.height() + height)};
 }
 
 int TFSetAccess::Current_Row(const QTableView* grid) const {

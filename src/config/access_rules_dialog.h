@@ -76,6 +76,10 @@ public Q_SLOTS:
     void Btn_TestClick();
     // Shows the page of the table and makes the row current.
     void Show_Rule_Row(Rule_Table table, int row);
+    // The window size that shows every column of the hardware type and 16
+    // rows of either grid, before any bound by the screen. A showing gives
+    // the window this size (within the screen) unless the user chose one.
+    QSize Default_Size() const;
     // Moves the current row of the page showing up (-1) or down (+1).
     void Btn_MoveRowClick(int delta);
 
@@ -90,8 +94,6 @@ private:
     QTableView* Showing_Grid() const;
     Text_Grid_Model* Model_Of(const QTableView* grid) const;
     Grid_Editing* Editing_Of(const QTableView* grid) const;
-    // The size that shows every column of the hardware type and 16 rows.
-    QSize Default_Size() const;
     void Fit_Column_Widths();
     int Current_Row(const QTableView* grid) const;
     // Asks before saving when rows past the end of a table hold data. True
