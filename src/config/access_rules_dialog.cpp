@@ -132,6 +132,9 @@ TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_
     connect(Btn_InsRow, &QPushButton::clicked, this, &TFSetAccess::Btn_InsertRowClick);
     connect(Btn_CopyRow, &QPushButton::clicked, this, &TFSetAccess::Btn_CopyRowClick);
     connect(Btn_PasteRow, &QPushButton::clicked, this, &TFSetAccess::Btn_PasteRowClick);
+    // After a row button the keys go to the grid again: undo works at once.
+    for (QPushButton* button : {Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow})
+        connect(button, &QPushButton::clicked, this, [this] { Showing_Grid()->setFocus(); });
     // The same four operations in the grids' context menus.
     for (QPushButton* button : {Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow}) {
         auto* action = new QAction(this);
@@ -445,10 +448,13 @@ QSize TFSetAccess::Default_Size() const {
         height = std::max(height, 16 * grid->verticalHeader()->defaultSectionSize() +
                                       grid->horizontalHeader()->sizeHint().height() + 2 * grid->frameWidth());
     }
-    // Everything else of the window as its layout asks for it.
+    // Around the grids: the page frame and the body's margins across, the
+    // rest of the window as its layout asks for it down.
     const QSize grid_hint = ACG_Modbus_Read->sizeHint();
     const QSize hint = sizeHint();
-    return {std::max(hint.width(), hint.width() - grid_hint.width() + width),
+    const QMargins margins = Body_Layout()->contentsMargins();
+    const int across = PageControl1->sizeHint().width() - grid_hint.width() + margins.left() + margins.right();
+    return {std::max(hint.width(), across + width),
             std::max(hint.height(), hint.height() - grid_hint.height() + height)};
 }
 

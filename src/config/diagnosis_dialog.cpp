@@ -81,8 +81,13 @@ TFSetDiagnosis::TFSetDiagnosis(App_State& app_state, const Text_Table& text_tabl
     Body_Layout()->addLayout(csv_row);
     connect(Btn_Export, &QPushButton::clicked, this, &TFSetDiagnosis::Btn_ExportClick);
     connect(Btn_Import, &QPushButton::clicked, this, &TFSetDiagnosis::Btn_ImportClick);
-    connect(Btn_Move_Up, &QPushButton::clicked, editing->Move_Up_Action(), &QAction::trigger);
-    connect(Btn_Move_Down, &QPushButton::clicked, editing->Move_Down_Action(), &QAction::trigger);
+    for (QPushButton* button : {Btn_Move_Up, Btn_Move_Down}) {
+        QAction* move = button == Btn_Move_Up ? editing->Move_Up_Action() : editing->Move_Down_Action();
+        connect(button, &QPushButton::clicked, this, [this, move] {
+            move->trigger();
+            ASG->setFocus();
+        });
+    }
 
     Show_Soft_Code();
     Set_Lang();
