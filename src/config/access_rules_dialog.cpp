@@ -3,6 +3,7 @@
 #include "base/app_state.h"
 #include "base/file_lookup.h"
 #include "base/kc_error.h"
+#include "base/plain_hint.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
 #include "config/access_rules.h"
@@ -12,26 +13,25 @@
 #include "config/grid_edit.h"
 #include "config/grid_editing_gui.h"
 #include "config/grid_rows_widget.h"
+#include "config/grid_view_widget.h"
 #include "config/io_map_dialog.h"
 #include "config/io_map_text.h"
-#include "config/grid_view_widget.h"
 #include "config/rule_poll.h"
 #include "config/rules_test_dialog.h"
 #include "config/table_csv_step.h"
 #include "config/text_grid_model.h"
-#include "base/plain_hint.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
-#include <QScreen>
-#include <QScrollBar>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableView>
@@ -425,9 +425,8 @@ void TFSetAccess::Fit_Column_Widths() {
                 continue; // as wide as its longest item
             const int fit = header->sectionSizeHint(column);
             // A check box needs no more than its header; a number a little.
-            const int width = model->Column_Editor(column) == Text_Grid_Model::Cell_Editor::Check
-                                  ? fit
-                                  : std::max(fit, 56);
+            const int width =
+                model->Column_Editor(column) == Text_Grid_Model::Cell_Editor::Check ? fit : std::max(fit, 56);
             grid->setColumnWidth(column, width);
         }
     }
@@ -444,7 +443,8 @@ QSize TFSetAccess::Default_Size() const {
             if (!grid->isColumnHidden(column))
                 columns += grid->columnWidth(column);
         }
-        width = std::max(width, columns + 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width());
+        width =
+            std::max(width, columns + 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width());
         height = std::max(height, 16 * grid->verticalHeader()->defaultSectionSize() +
                                       grid->horizontalHeader()->sizeHint().height() + 2 * grid->frameWidth());
     }
@@ -453,7 +453,8 @@ QSize TFSetAccess::Default_Size() const {
     const QSize grid_hint = ACG_Modbus_Read->sizeHint();
     const QSize hint = sizeHint();
     const QMargins margins = Body_Layout()->contentsMargins();
-    const int across = PageControl1->sizeHint().width() - grid_hint.width() + margins.left() + margins.right();
+    const int across =
+        PageControl1->sizeHint().width() - grid_hint.width() + margins.left() + margins.right();
     return {std::max(hint.width(), across + width),
             std::max(hint.height(), hint.height() - grid_hint.height() + height)};
 }
@@ -512,7 +513,8 @@ void TFSetAccess::Btn_DelRowClick() {
             Delete_Rows(table, rows);
             return true;
         });
-        grid->setCurrentIndex(grid->model()->index(rows.first() - 1, std::max(1, grid->currentIndex().column())));
+        grid->setCurrentIndex(
+            grid->model()->index(rows.first() - 1, std::max(1, grid->currentIndex().column())));
         return;
     }
     const int row = Current_Row(grid);

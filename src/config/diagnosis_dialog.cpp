@@ -100,8 +100,8 @@ TFSetDiagnosis::TFSetDiagnosis(App_State& app_state, const Text_Table& text_tabl
     // make it larger.
     const int rows_height = 16 * ASG->verticalHeader()->defaultSectionSize() + 2 * ASG->frameWidth() +
                             ASG->horizontalHeader()->sizeHint().height();
-    resize(std::max(310, sizeHint().width()), std::max(337, sizeHint().height() - ASG->sizeHint().height() +
-                                                                rows_height));
+    resize(std::max(310, sizeHint().width()),
+           std::max(337, sizeHint().height() - ASG->sizeHint().height() + rows_height));
 }
 
 QStringList TFSetDiagnosis::Cells() const {

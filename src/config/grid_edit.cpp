@@ -12,7 +12,7 @@ QString Check_Text(const QString& text) {
     if (text.isEmpty())
         return {};
     return text.trimmed().compare(QLatin1String("Y"), Qt::CaseInsensitive) == 0 ? QStringLiteral("Y")
-                                                                                 : QStringLiteral("N");
+                                                                                : QStringLiteral("N");
 }
 
 } // namespace

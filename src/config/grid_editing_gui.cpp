@@ -26,8 +26,8 @@ namespace {
 class Table_Step : public QUndoCommand {
 public:
     Table_Step(Text_Grid_Model& model, QTableView& grid, bool& applying, Grid_Texts before, Grid_Texts after)
-        : model_(model), grid_(grid), applying_(applying), before_(std::move(before)), after_(std::move(after)),
-          cell_(grid.currentIndex().row(), grid.currentIndex().column()) {}
+        : model_(model), grid_(grid), applying_(applying), before_(std::move(before)),
+          after_(std::move(after)), cell_(grid.currentIndex().row(), grid.currentIndex().column()) {}
 
     void undo() override { Apply(before_); }
     void redo() override {
@@ -241,7 +241,8 @@ void Grid_Editing::Paste_Cells() {
     for (const QStringList& line : cells)
         widest = std::max(widest, static_cast<int>(line.size()));
     if (widest > 0) {
-        const QModelIndex last = model_.index(row - 1 + static_cast<int>(cells.size()) - 1, columns[widest - 1]);
+        const QModelIndex last =
+            model_.index(row - 1 + static_cast<int>(cells.size()) - 1, columns[widest - 1]);
         grid_.selectionModel()->select(QItemSelection(model_.index(row - 1, columns.first()), last),
                                        QItemSelectionModel::ClearAndSelect);
     }

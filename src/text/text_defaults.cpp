@@ -379,8 +379,10 @@ constexpr Default_Text default_texts[] = {
     {905, "Row "},
     {906, " holds data that will be lost when a row is inserted. Insert the row anyway?"},
     {907, "The table has been changed. Discard the changes?"},
-    {908, "Error! The copied cells do not fit: they would go past the last row of the table. Nothing was pasted."},
-    {909, "Error! The copied cells do not fit: they would go past the last column of the table. Nothing was pasted."},
+    {908, "Error! The copied cells do not fit: they would go past the last row of the table. Nothing was "
+          "pasted."},
+    {909, "Error! The copied cells do not fit: they would go past the last column of the table. Nothing was "
+          "pasted."},
     {910, "Undo"},
     {911, "Redo"},
     {912, "Copy"},

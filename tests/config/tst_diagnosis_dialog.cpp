@@ -44,7 +44,9 @@ private Q_SLOTS:
 
 private:
     QTableView* Grid() const { return dialog->findChild<QTableView*>("ASG"); }
-    QModelIndex Index(int entry_row, int column = 1) const { return Grid()->model()->index(entry_row - 1, column); }
+    QModelIndex Index(int entry_row, int column = 1) const {
+        return Grid()->model()->index(entry_row - 1, column);
+    }
     QString Cell(int entry_row) const { return Index(entry_row).data().toString(); }
     void Set_Cell(int entry_row, const QString& text) { Grid()->model()->setData(Index(entry_row), text); }
     QPushButton* Button(const char* name) const { return dialog->findChild<QPushButton*>(name); }

@@ -62,9 +62,10 @@ struct Grid_Fixture {
             grid = dialog->findChild<QTableView*>("ASG");
             model = diagnosis->Model();
         } else {
-            Write_All(state.ParGen_File, QStringLiteral("<Par_Gen><Hardware_Type>%1</Hardware_Type></Par_Gen>")
-                                             .arg(hardware_type)
-                                             .toUtf8());
+            Write_All(state.ParGen_File,
+                      QStringLiteral("<Par_Gen><Hardware_Type>%1</Hardware_Type></Par_Gen>")
+                          .arg(hardware_type)
+                          .toUtf8());
             Access_Rules stored;
             for (int n = 1; n <= 3; ++n) {
                 Access_Rule rule;
@@ -108,7 +109,8 @@ struct Grid_Fixture {
         auto* frozen = grid->findChild<QTableView*>(grid->objectName() + "_Frozen");
         QTableView* view = column == 0 && frozen ? frozen : grid;
         view->scrollTo(Index(row, column));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, view->visualRect(Index(row, column)).center());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers,
+                          view->visualRect(Index(row, column)).center());
     }
 
     // Runs one step of a script:
@@ -185,63 +187,66 @@ void Tst_Grid_Editing::scripts_data() {
     // Read columns: 2 Slave ID, 10 Swap (check box), 11 Mnemonic.
     QTest::newRow("typed cell is one step, undone and redone")
         << read
-        << QStringList{"at 1 2",     "type 123",   "key Down",   "cell 1 2 123", "key Ctrl+Z", "cell 1 2 1",
-                       "current 1 2", "key Ctrl+Y", "cell 1 2 123", "key Ctrl+Z", "key Ctrl+Shift+Z",
-                       "cell 1 2 123", "key Ctrl+Z", "key Ctrl+Z", "cell 1 2 1"};
+        << QStringList{"at 1 2",           "type 123",     "key Down",   "cell 1 2 123", "key Ctrl+Z",
+                       "cell 1 2 1",       "current 1 2",  "key Ctrl+Y", "cell 1 2 123", "key Ctrl+Z",
+                       "key Ctrl+Shift+Z", "cell 1 2 123", "key Ctrl+Z", "key Ctrl+Z",   "cell 1 2 1"};
     QTest::newRow("two edits, one undone")
-        << read
-        << QStringList{"at 1 11", "type x", "key Down", "type y", "key Down", "key Ctrl+Z", "cell 2 11 m2",
-                       "cell 1 11 x"};
+        << read << QStringList{"at 1 11",  "type x",     "key Down",     "type y",
+                               "key Down", "key Ctrl+Z", "cell 2 11 m2", "cell 1 11 x"};
     QTest::newRow("Del clears a range and its check boxes, one undo")
         << read
-        << QStringList{"at 1 2",      "shift 3 11",  "key Delete", "cell 1 2 ",     "cell 3 11 ",
-                       "cell 2 10 N", "cell 4 2 ",   "key Ctrl+Z", "cell 1 2 1",    "cell 3 11 m3",
-                       "cell 2 10 Y"};
+        << QStringList{"at 1 2",    "shift 3 11", "key Delete", "cell 1 2 ",    "cell 3 11 ", "cell 2 10 N",
+                       "cell 4 2 ", "key Ctrl+Z", "cell 1 2 1", "cell 3 11 m3", "cell 2 10 Y"};
     QTest::newRow("Backspace leaves check boxes")
         << read << QStringList{"at 1 10", "shift 1 11", "key Backspace", "cell 1 10 Y", "cell 1 11 "};
     QTest::newRow("Insert Row undone")
-        << read
-        << QStringList{"at 2 2", "button Btn_InsRow", "cell 2 2 ", "cell 3 2 2", "key Ctrl+Z", "cell 2 2 2",
-                       "cell 3 2 3"};
+        << read << QStringList{"at 2 2",     "button Btn_InsRow", "cell 2 2 ", "cell 3 2 2",
+                               "key Ctrl+Z", "cell 2 2 2",        "cell 3 2 3"};
     QTest::newRow("Delete Row of the current row undone")
-        << write
-        << QStringList{"at 2 2", "yes Are you sure to delete the Row number 2", "button Btn_DelRow", "cell 2 2 3",
-                       "key Ctrl+Z", "cell 2 2 2"};
+        << write << QStringList{"at 2 2",
+                                "yes Are you sure to delete the Row number 2",
+                                "button Btn_DelRow",
+                                "cell 2 2 3",
+                                "key Ctrl+Z",
+                                "cell 2 2 2"};
     QTest::newRow("Paste Row undone")
-        << read
-        << QStringList{"at 1 2", "button Btn_CopyRow", "at 5 2", "button Btn_PasteRow", "cell 5 11 m1",
-                       "key Ctrl+Z", "cell 5 11 "};
+        << read << QStringList{"at 1 2",       "button Btn_CopyRow", "at 5 2",    "button Btn_PasteRow",
+                               "cell 5 11 m1", "key Ctrl+Z",         "cell 5 11 "};
     QTest::newRow("several rows deleted after one question, one undo")
         << read
-        << QStringList{"at 1 0",   "shift 3 0",  "yes " + delete_rows + "1, 2, 3", "button Btn_DelRow",
-                       "cell 1 2 ", "cell 1 11 ", "key Ctrl+Z", "cell 1 2 1", "cell 3 11 m3"};
+        << QStringList{"at 1 0",
+                       "shift 3 0",
+                       "yes " + delete_rows + "1, 2, 3",
+                       "button Btn_DelRow",
+                       "cell 1 2 ",
+                       "cell 1 11 ",
+                       "key Ctrl+Z",
+                       "cell 1 2 1",
+                       "cell 3 11 m3"};
     QTest::newRow("rows picked one by one")
         << write
-        << QStringList{"at 1 0", "ctrl 3 0", "yes " + delete_rows + "1, 3", "button Btn_DelRow", "cell 1 2 2",
-                       "cell 2 2 ", "cell 3 2 "};
+        << QStringList{
+               "at 1 0",    "ctrl 3 0", "yes " + delete_rows + "1, 3", "button Btn_DelRow", "cell 1 2 2",
+               "cell 2 2 ", "cell 3 2 "};
     QTest::newRow("several rows kept on No")
-        << read
-        << QStringList{"at 2 0", "shift 3 0", "no " + delete_rows + "2, 3", "button Btn_DelRow", "cell 2 2 2",
-                       "cell 3 2 3"};
+        << read << QStringList{"at 2 0",     "shift 3 0", "no " + delete_rows + "2, 3", "button Btn_DelRow",
+                               "cell 2 2 2", "cell 3 2 3"};
     QTest::newRow("Alt+Down and Alt+Up move the row, one undo each")
-        << read
-        << QStringList{"at 1 11",     "key Alt+Down", "cell 1 11 m2", "cell 2 11 m1", "current 2 11",
-                       "key Alt+Up",  "cell 1 11 m1", "current 1 11", "key Alt+Up",   "cell 1 11 m1",
-                       "key Ctrl+Z",  "cell 1 11 m2", "key Ctrl+Z",   "cell 1 11 m1"};
-    QTest::newRow("move buttons")
-        << write
-        << QStringList{"at 2 2", "button Btn_Move_Up", "cell 1 2 2", "cell 2 2 1", "button Btn_Move_Down",
-                       "cell 1 2 1", "cell 2 2 2", "key Ctrl+Z", "cell 1 2 2"};
+        << read << QStringList{"at 1 11",    "key Alt+Down", "cell 1 11 m2", "cell 2 11 m1", "current 2 11",
+                               "key Alt+Up", "cell 1 11 m1", "current 1 11", "key Alt+Up",   "cell 1 11 m1",
+                               "key Ctrl+Z", "cell 1 11 m2", "key Ctrl+Z",   "cell 1 11 m1"};
+    QTest::newRow("move buttons") << write << QStringList{"at 2 2",     "button Btn_Move_Up",   "cell 1 2 2",
+                                                          "cell 2 2 1", "button Btn_Move_Down", "cell 1 2 1",
+                                                          "cell 2 2 2", "key Ctrl+Z",           "cell 1 2 2"};
     QTest::newRow("diagnosis: typed ID undone")
         << diagnosis << QStringList{"at 4 1", "type 9", "key Down", "cell 4 1 9", "key Ctrl+Z", "cell 4 1 "};
     QTest::newRow("diagnosis: entry moved to the next bit")
         << diagnosis
-        << QStringList{"at 1 1", "key Alt+Down", "cell 1 1 2", "cell 2 1 1", "button Btn_Move_Down",
-                       "cell 3 1 1", "key Ctrl+Z", "key Ctrl+Z", "cell 1 1 1"};
+        << QStringList{"at 1 1",     "key Alt+Down", "cell 1 1 2", "cell 2 1 1", "button Btn_Move_Down",
+                       "cell 3 1 1", "key Ctrl+Z",   "key Ctrl+Z", "cell 1 1 1"};
     QTest::newRow("diagnosis: Del on a range")
-        << diagnosis
-        << QStringList{"at 1 1", "shift 2 1", "key Delete", "cell 1 1 ", "cell 2 1 ", "cell 3 1 3", "key Ctrl+Z",
-                       "cell 2 1 2"};
+        << diagnosis << QStringList{"at 1 1",    "shift 2 1",  "key Delete", "cell 1 1 ",
+                                    "cell 2 1 ", "cell 3 1 3", "key Ctrl+Z", "cell 2 1 2"};
 }
 
 void Tst_Grid_Editing::scripts() {
@@ -268,7 +273,8 @@ void Tst_Grid_Editing::range_copied_and_pasted_back_data() {
     QTest::newRow("write, every column shown")
         << Grid_Kind::Write_Rules << 1 << QStringList{"at 2 2", "shift 3 4"}
         << "2\tHolding Register\t200\n3\tHolding Register\t300\n";
-    QTest::newRow("diagnosis") << Grid_Kind::Diagnosis << 0 << QStringList{"at 1 1", "shift 3 1"} << "1\n2\n3\n";
+    QTest::newRow("diagnosis") << Grid_Kind::Diagnosis << 0 << QStringList{"at 1 1", "shift 3 1"}
+                               << "1\n2\n3\n";
 }
 
 void Tst_Grid_Editing::range_copied_and_pasted_back() {
@@ -338,7 +344,8 @@ void Tst_Grid_Editing::failing_cell_in_front_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("message");
     QTest::newRow("read rule 200, write page in front")
-        << false << 200 << int(Read_Col::NPoint) << "Error row 200!! [Modbus Read] NPoint must be between 1 and 125";
+        << false << 200 << int(Read_Col::NPoint)
+        << "Error row 200!! [Modbus Read] NPoint must be between 1 and 125";
     QTest::newRow("write rule 3, read page in front")
         << true << 3 << int(Write_Col::Address_Profi)
         << "Error row 3!! [Modbus Write] Position must be between 0 and 243";
@@ -382,19 +389,28 @@ void Tst_Grid_Editing::discard_question_data() {
     QTest::addColumn<bool>("stays_open");
     const QStringList edit = {"at 1 2", "type 5", "key Down"};
     const QStringList edit_id = {"at 1 1", "type 5", "key Down"};
-    QTest::newRow("rules, no change, Cancel") << Grid_Kind::Read_Rules << QStringList{} << "Cancel" << "" << false;
-    QTest::newRow("rules, no change, Escape") << Grid_Kind::Write_Rules << QStringList{} << "Escape" << "" << false;
-    QTest::newRow("rules, changed, Cancel, No") << Grid_Kind::Read_Rules << edit << "Cancel" << "no" << true;
-    QTest::newRow("rules, changed, Escape, Yes") << Grid_Kind::Write_Rules << edit << "Escape" << "yes" << false;
-    QTest::newRow("rules, changed, close box, No") << Grid_Kind::Read_Rules << edit << "close" << "no" << true;
+    QTest::newRow("rules, no change, Cancel") << Grid_Kind::Read_Rules << QStringList{} << "Cancel"
+                                              << "" << false;
+    QTest::newRow("rules, no change, Escape") << Grid_Kind::Write_Rules << QStringList{} << "Escape"
+                                              << "" << false;
+    QTest::newRow("rules, changed, Cancel, No") << Grid_Kind::Read_Rules << edit << "Cancel"
+                                                << "no" << true;
+    QTest::newRow("rules, changed, Escape, Yes") << Grid_Kind::Write_Rules << edit << "Escape"
+                                                 << "yes" << false;
+    QTest::newRow("rules, changed, close box, No") << Grid_Kind::Read_Rules << edit << "close"
+                                                   << "no" << true;
     QTest::newRow("rules, changed and undone, Cancel")
-        << Grid_Kind::Read_Rules << edit + QStringList{"key Ctrl+Z"} << "Cancel" << "" << false;
+        << Grid_Kind::Read_Rules << edit + QStringList{"key Ctrl+Z"} << "Cancel"
+        << "" << false;
     QTest::newRow("rules, typing not yet ended, Cancel, No")
-        << Grid_Kind::Read_Rules << QStringList{"at 1 2", "type 5"} << "Cancel" << "no" << true;
-    QTest::newRow("diagnosis, no change, Escape") << Grid_Kind::Diagnosis << QStringList{} << "Escape" << "" << false;
-    QTest::newRow("diagnosis, changed, Escape, No") << Grid_Kind::Diagnosis << edit_id << "Escape" << "no" << true;
-    QTest::newRow("diagnosis, changed, close box, Yes")
-        << Grid_Kind::Diagnosis << edit_id << "close" << "yes" << false;
+        << Grid_Kind::Read_Rules << QStringList{"at 1 2", "type 5"} << "Cancel"
+        << "no" << true;
+    QTest::newRow("diagnosis, no change, Escape") << Grid_Kind::Diagnosis << QStringList{} << "Escape"
+                                                  << "" << false;
+    QTest::newRow("diagnosis, changed, Escape, No") << Grid_Kind::Diagnosis << edit_id << "Escape"
+                                                    << "no" << true;
+    QTest::newRow("diagnosis, changed, close box, Yes") << Grid_Kind::Diagnosis << edit_id << "close"
+                                                        << "yes" << false;
 }
 
 void Tst_Grid_Editing::discard_question() {
@@ -426,11 +442,16 @@ void Tst_Grid_Editing::general_params_discard_question_data() {
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("stays_open");
-    QTest::newRow("no change, Escape") << false << "Escape" << "" << false;
-    QTest::newRow("no change, Cancel") << false << "Cancel" << "" << false;
-    QTest::newRow("changed, Escape, No") << true << "Escape" << "no" << true;
-    QTest::newRow("changed, Cancel, Yes") << true << "Cancel" << "yes" << false;
-    QTest::newRow("changed, close box, No") << true << "close" << "no" << true;
+    QTest::newRow("no change, Escape") << false << "Escape"
+                                       << "" << false;
+    QTest::newRow("no change, Cancel") << false << "Cancel"
+                                       << "" << false;
+    QTest::newRow("changed, Escape, No") << true << "Escape"
+                                         << "no" << true;
+    QTest::newRow("changed, Cancel, Yes") << true << "Cancel"
+                                          << "yes" << false;
+    QTest::newRow("changed, close box, No") << true << "close"
+                                            << "no" << true;
 }
 
 void Tst_Grid_Editing::general_params_discard_question() {
@@ -455,7 +476,8 @@ void Tst_Grid_Editing::general_params_discard_question() {
         QTest::keyClicks(timeout, "777");
     }
     if (!answer.isEmpty())
-        ui.Expect_Question(answer == "yes", QString("The communication settings have been changed. Discard the changes?"),
+        ui.Expect_Question(answer == "yes",
+                           QString("The communication settings have been changed. Discard the changes?"),
                            Ui_Services::Default_Answer::No);
     if (how == "Cancel")
         QTest::mouseClick(dialog.findChild<QPushButton*>("Btn_Cancel"), Qt::LeftButton);
@@ -477,8 +499,8 @@ void Tst_Grid_Editing::context_menu_holds_the_actions() {
         if (!action->isSeparator())
             names.append(action->text());
     }
-    QCOMPARE(names, (QStringList{"Undo", "Redo", "Copy", "Paste", "Clear", "Move Up", "Move Down", "Delete Row",
-                                 "Insert Row", "Copy Row", "Paste Row"}));
+    QCOMPARE(names, (QStringList{"Undo", "Redo", "Copy", "Paste", "Clear", "Move Up", "Move Down",
+                                 "Delete Row", "Insert Row", "Copy Row", "Paste Row"}));
     // An entry does what its key does.
     f.Run("at 1 11");
     menu->actions().at(menu->actions().indexOf(f.rules->Read_Editing()->Move_Down_Action()))->trigger();

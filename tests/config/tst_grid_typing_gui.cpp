@@ -1,11 +1,11 @@
 #include "base/app_state.h"
+#include "base/text_table.h"
 #include "config/access_rules_dialog.h"
 #include "config/access_rules_table.h"
 #include "config/diagnosis_dialog.h"
 #include "config/diagnosis_list.h"
 #include "config/text_grid_model.h"
 #include "test_dirs.h"
-#include "base/text_table.h"
 #include "ui_recorder.h"
 
 #include <QApplication>

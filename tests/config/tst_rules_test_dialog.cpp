@@ -271,6 +271,8 @@ void Tst_Rules_Test_Dialog::closing_the_editor_cancels_the_test() {
     f.Click_Test();
     f.Start(f.link.Client_Port());
     QVERIFY(f.Test_Window()->Poller().Running());
+    // The rule typed for the test is dropped with the editor.
+    f.ui.Expect_Question(true, QString("The table has been changed. Discard the changes?"));
     f.editor.reject();
     QVERIFY(!f.Test_Window()->Poller().Running());
     QVERIFY(!f.Test_Window()->isVisible());

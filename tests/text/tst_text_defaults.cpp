@@ -20,7 +20,8 @@ void Tst_Text_Defaults::defaults_data() {
     QTest::newRow("41 keeps its trailing blank") << 41 << "Reason: ";
     QTest::newRow("106") << 106 << "Error! Name project is not valid because directory already exists";
     QTest::newRow("305 keeps its trailing blank") << 305 << "Page ";
-    QTest::newRow("904") << 904 << "Error! Please set the Set Communication Parameter before to create the GSD file";
+    QTest::newRow("904") << 904
+                         << "Error! Please set the Set Communication Parameter before to create the GSD file";
 }
 
 void Tst_Text_Defaults::defaults() {
