@@ -202,7 +202,11 @@ void Grid_Editing::Copy_Cells() {
     Commit_Editor();
     std::set<int> rows;
     std::set<int> columns;
+    // The row numbers are not data: a whole row copies its data cells,
+    // ready to be pasted at another row's number.
     for (const Grid_Cell& cell : Selected_Cells()) {
+        if (cell.Column == 0)
+            continue;
         rows.insert(cell.Row);
         columns.insert(cell.Column);
     }

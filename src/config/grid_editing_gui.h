@@ -6,6 +6,7 @@
 #include <QObject>
 
 class QAction;
+class QKeySequence;
 class QMenu;
 class QPoint;
 class QTableView;

@@ -275,6 +275,11 @@ void Tst_Grid_Editing::range_copied_and_pasted_back_data() {
         << "2\tHolding Register\t200\n3\tHolding Register\t300\n";
     QTest::newRow("diagnosis") << Grid_Kind::Diagnosis << 0 << QStringList{"at 1 1", "shift 3 1"}
                                << "1\n2\n3\n";
+    // Write columns, hardware 0: 1 Enable, 2 Slave ID, 3 Type, 4 Address,
+    // 5 NPoint, 10 Position, 12 Swap, 13 Force F15/F16, 14 Mnemonic.
+    QTest::newRow("whole rows: data cells, no row number")
+        << Grid_Kind::Write_Rules << 0 << QStringList{"at 1 0", "shift 2 0"}
+        << "Y\t1\tHolding Register\t100\t1\t2\tY\tN\tm1\nY\t2\tHolding Register\t200\t1\t4\tY\tN\tm2\n";
 }
 
 void Tst_Grid_Editing::range_copied_and_pasted_back() {
@@ -301,7 +306,8 @@ void Tst_Grid_Editing::range_copied_and_pasted_back() {
     QCOMPARE(f.grid->currentIndex().column(), first.column());
     f.Run("key Ctrl+V");
     QList<int> shown;
-    for (int column = first.column(); column < f.model->columnCount(); ++column) {
+    // Pasting at a row number starts at the first data column.
+    for (int column = std::max(first.column(), 1); column < f.model->columnCount(); ++column) {
         if (!f.grid->isColumnHidden(column))
             shown.append(column);
     }
