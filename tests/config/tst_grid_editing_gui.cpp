@@ -199,6 +199,8 @@ void Tst_Grid_Editing::scripts_data() {
                        "cell 4 2 ", "key Ctrl+Z", "cell 1 2 1", "cell 3 11 m3", "cell 2 10 Y"};
     QTest::newRow("Backspace leaves check boxes")
         << read << QStringList{"at 1 10", "shift 1 11", "key Backspace", "cell 1 10 Y", "cell 1 11 "};
+    QTest::newRow("check box toggled by the space bar, one step")
+        << read << QStringList{"at 1 10", "key Space", "cell 1 10 N", "key Ctrl+Z", "cell 1 10 Y"};
     QTest::newRow("Insert Row undone")
         << read << QStringList{"at 2 2",     "button Btn_InsRow", "cell 2 2 ", "cell 3 2 2",
                                "key Ctrl+Z", "cell 2 2 2",        "cell 3 2 3"};
