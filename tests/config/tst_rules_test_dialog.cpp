@@ -1,6 +1,7 @@
 // The Test button of the rules editor and its window, against a real Modbus
 // RTU slave at the far end of two joined pseudo-terminals.
 #include "base/app_state.h"
+#include "base/text_table.h"
 #include "config/access_rules_dialog.h"
 #include "config/access_rules_table.h"
 #include "config/rules_poller.h"
@@ -8,7 +9,6 @@
 #include "config/text_grid_model.h"
 #include "modbus_test_line.h"
 #include "test_dirs.h"
-#include "base/text_table.h"
 #include "ui_recorder.h"
 #include "update/com_ports.h"
 

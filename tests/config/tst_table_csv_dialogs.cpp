@@ -1,4 +1,5 @@
 #include "base/app_state.h"
+#include "base/text_table.h"
 #include "config/access_rules.h"
 #include "config/access_rules_dialog.h"
 #include "config/access_rules_table.h"
@@ -7,7 +8,6 @@
 #include "config/grid_editing_gui.h"
 #include "config/text_grid_model.h"
 #include "test_dirs.h"
-#include "base/text_table.h"
 #include "ui_recorder.h"
 
 #include <QDir>
