@@ -20,14 +20,29 @@
 
 namespace {
 
-// One change of the cells: the data rows before and after it, and the cell
-// that was current, made current again by undo and redo. The header row is
-// never restored: it follows the language, not the history.
+// The first data cell (model row and column) that differs between two
+// tables of the same shape; the fallback when none does.
+std::pair<int, int> First_Change(const Grid_Texts& before, const Grid_Texts& after,
+                                 std::pair<int, int> fallback) {
+    const int columns = before.Column_Count();
+    if (columns == 0 || after.Column_Count() != columns || after.Texts.size() != before.Texts.size())
+        return fallback;
+    for (qsizetype i = columns; i < before.Texts.size(); ++i) {
+        if (before.Texts[i] != after.Texts[i])
+            return {static_cast<int>(i / columns) - 1, static_cast<int>(i % columns)};
+    }
+    return fallback;
+}
+
+// One change of the cells: the data rows before and after it. Undo and redo
+// make the first cell it changed current, so the user sees what came back.
+// The header row is never restored: it follows the language, not the history.
 class Table_Step : public QUndoCommand {
 public:
     Table_Step(Text_Grid_Model& model, QTableView& grid, bool& applying, Grid_Texts before, Grid_Texts after)
         : model_(model), grid_(grid), applying_(applying), before_(std::move(before)),
-          after_(std::move(after)), cell_(grid.currentIndex().row(), grid.currentIndex().column()) {}
+          after_(std::move(after)),
+          cell_(First_Change(before_, after_, {grid.currentIndex().row(), grid.currentIndex().column()})) {}
 
     void undo() override { Apply(before_); }
     void redo() override {
@@ -47,8 +62,8 @@ private:
         applying_ = true;
         model_.Set_Table(std::move(table));
         applying_ = false;
-        if (cell_.first >= 0 && cell_.second >= 0) {
-            const QModelIndex index = model_.index(cell_.first, cell_.second);
+        const QModelIndex index = model_.index(cell_.first, cell_.second);
+        if (index.isValid()) {
             grid_.setCurrentIndex(index);
             grid_.scrollTo(index);
         }
