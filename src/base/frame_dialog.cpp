@@ -2,6 +2,8 @@
 
 #include "base/app_state.h"
 #include "base/elided_label_widget.h"
+#include "base/text_table.h"
+#include "base/ui_services.h"
 
 #include <QFont>
 #include <QFrame>
@@ -71,4 +73,11 @@ Frame_Dialog::Frame_Dialog(App_State& app_state, const Text_Table& text_table, U
 
 void Frame_Dialog::Show_Soft_Code() {
     L_SW_Code->setText(state.Soft_Code);
+}
+
+void Frame_Dialog::reject() {
+    if (isVisible() && discard_question > 0 && Has_Unsaved_Changes() &&
+        !ui.Question_Box(texts[discard_question], Ui_Services::Default_Answer::No))
+        return;
+    QDialog::reject();
 }

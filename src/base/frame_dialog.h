@@ -36,8 +36,18 @@ public Q_SLOTS:
     // Validates and saves; accepts the dialog only when everything passed.
     virtual void Btn_OKClick() { accept(); }
     virtual void Btn_CancelClick() { reject(); }
+    // Cancel, Escape and the close box: with unsaved changes the user is
+    // asked first whether to discard them (No is the default, and keeps the
+    // dialog open); without changes the dialog closes at once.
+    void reject() override;
 
 protected:
+    // True when the controls hold changes that OK would save. An editor
+    // overrides it with its comparison and sets discard_question.
+    virtual bool Has_Unsaved_Changes() { return false; }
+    // Text index of the discard question.
+    int discard_question = 0;
+
     // Copies Soft_Code into L_SW_Code.
     void Show_Soft_Code();
 

@@ -173,3 +173,23 @@ QStringList Position_Items(int area_bytes) {
         items.append(QString::number(position));
     return items;
 }
+
+int Failing_Column(const Rules_Check_Failure& failure) {
+    const Table_Checks& c = failure.Table == Rule_Table::Write ? write_checks : read_checks;
+    const std::pair<int, int> columns[] = {
+        {c.text_slave, 2},
+        {c.text_type, 3},
+        {c.text_address, 4},
+        {c.text_npoint, 5},
+        {c.text_poll, c.poll_time},
+        {c.text_max_error, c.max_error},
+        {c.text_position, c.position},
+        {c.text_bit, c.bit},
+        {c.text_bytes, c.position},
+    };
+    for (const auto& [text, column] : columns) {
+        if (text == failure.Text_Index)
+            return column;
+    }
+    return 1;
+}

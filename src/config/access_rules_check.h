@@ -33,6 +33,11 @@ struct Rules_Check_Failure {
 std::optional<Rules_Check_Failure> Controllo_dati(const Grid_Texts& read, const Grid_Texts& write,
                                                   const Rules_Limits& limits);
 
+// The grid column of the cell a failure is about: the checked cell, or the
+// Position for a rule that runs past the end of its area. Column 1 (Enable)
+// for a text that is no check's.
+int Failing_Column(const Rules_Check_Failure& failure);
+
 // A bit type (values packed eight to a byte): "COIL STATUS" in both tables
 // and "INPUT STATUS" in the read table, compared after trimming in upper case.
 // Every other Type, an unknown name included, counts as a register type.

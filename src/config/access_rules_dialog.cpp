@@ -3,22 +3,26 @@
 #include "base/app_state.h"
 #include "base/file_lookup.h"
 #include "base/kc_error.h"
+#include "base/plain_hint.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
 #include "config/access_rules.h"
 #include "config/access_rules_table.h"
 #include "config/general_params.h"
 #include "config/grid_cell_delegate.h"
+#include "config/grid_edit.h"
+#include "config/grid_editing_gui.h"
 #include "config/grid_rows_widget.h"
+#include "config/grid_view_widget.h"
 #include "config/io_map_dialog.h"
 #include "config/io_map_text.h"
-#include "config/grid_view_widget.h"
 #include "config/rule_poll.h"
 #include "config/rules_test_dialog.h"
 #include "config/table_csv_step.h"
 #include "config/text_grid_model.h"
-#include "base/plain_hint.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -26,6 +30,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableView>
@@ -75,6 +81,7 @@ TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_
                          QWidget* parent)
     : Frame_Dialog(app_state, text_table, ui_services, parent) {
     setObjectName(QStringLiteral("FSetAccess"));
+    discard_question = Grid_Editing::Discard_Question;
 
     read_model = new Text_Grid_Model(this);
     write_model = new Text_Grid_Model(this);
@@ -91,6 +98,8 @@ TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_
     PageControl1->addTab(TS_Modbus_Write, QString());
     ACG_Modbus_Read = Make_Grid(TS_Modbus_Read, read_model, QStringLiteral("ACG_Modbus_Read"));
     ACG_Modbus_Write = Make_Grid(TS_Modbus_Write, write_model, QStringLiteral("ACG_Modbus_Write"));
+    read_editing = new Grid_Editing(*ACG_Modbus_Read, *read_model, texts, ui);
+    write_editing = new Grid_Editing(*ACG_Modbus_Write, *write_model, texts, ui);
     Add_Csv_Buttons(TS_Modbus_Read, Rule_Table::Read, Btn_Export_Read, Btn_Import_Read);
     Add_Csv_Buttons(TS_Modbus_Write, Rule_Table::Write, Btn_Export_Write, Btn_Import_Write);
     Body_Layout()->addWidget(PageControl1);
@@ -123,6 +132,23 @@ TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_
     connect(Btn_InsRow, &QPushButton::clicked, this, &TFSetAccess::Btn_InsertRowClick);
     connect(Btn_CopyRow, &QPushButton::clicked, this, &TFSetAccess::Btn_CopyRowClick);
     connect(Btn_PasteRow, &QPushButton::clicked, this, &TFSetAccess::Btn_PasteRowClick);
+    // After a row button the keys go to the grid again: undo works at once.
+    for (QPushButton* button : {Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow})
+        connect(button, &QPushButton::clicked, this, [this] { Showing_Grid()->setFocus(); });
+    // The same four operations in the grids' context menus.
+    for (QPushButton* button : {Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow}) {
+        auto* action = new QAction(this);
+        connect(action, &QAction::triggered, button, &QPushButton::click);
+        row_actions.append(action);
+    }
+    read_editing->Add_Row_Actions(row_actions);
+    write_editing->Add_Row_Actions(row_actions);
+    Btn_Move_Up = make_button("Btn_Move_Up");
+    Btn_Move_Down = make_button("Btn_Move_Down");
+    buttons->insertWidget(position++, Btn_Move_Up);
+    buttons->insertWidget(position++, Btn_Move_Down);
+    connect(Btn_Move_Up, &QPushButton::clicked, this, [this] { Btn_MoveRowClick(-1); });
+    connect(Btn_Move_Down, &QPushButton::clicked, this, [this] { Btn_MoveRowClick(+1); });
     Btn_IOMap = make_button("Btn_IOMap");
     buttons->insertWidget(position++, Btn_IOMap);
     connect(Btn_IOMap, &QPushButton::clicked, this, &TFSetAccess::Btn_IOMapClick);
@@ -139,6 +165,7 @@ TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_
     // Creation: the software code, the client area, the texts.
     Show_Soft_Code();
     resize(1070, 337);
+    default_size = size();
     Set_Lang();
 }
 
@@ -160,7 +187,6 @@ QTableView* TFSetAccess::Make_Grid(QWidget* page, Text_Grid_Model* model, const 
     };
     delegate->Key_Taken = [this, grid](int key) { ACG_Modbus_ReadKeyPress(grid, key); };
     grid->setItemDelegate(delegate);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                           QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     {
@@ -171,6 +197,7 @@ QTableView* TFSetAccess::Make_Grid(QWidget* page, Text_Grid_Model* model, const 
         grid->setColumnWidth(Read_Col::Type, 130);
         grid->setColumnWidth(model->columnCount() - 1, 220); // Mnemonic
     }
+    grid->Freeze_First_Column();
     grid->installEventFilter(this);
     layout->addWidget(grid);
 
@@ -224,7 +251,11 @@ void TFSetAccess::Btn_ImportClick(Rule_Table table) {
     Grid_Texts grid = New_Rule_Grid(table);
     grid.Set_Row(0, model->Table().Row(0));
     Fill_Rule_Grid(grid, table, Rules_From_Csv_Rows(table, rows->Rows));
-    model->Set_Table(std::move(grid));
+    // One change of the table: one undo step.
+    model->Edit_Table([&](Grid_Texts& cells) {
+        cells = std::move(grid);
+        return true;
+    });
 }
 
 void TFSetAccess::Set_Lang() {
@@ -239,6 +270,14 @@ void TFSetAccess::Set_Lang() {
         entry.button->setText(texts[entry.caption]);
         entry.button->setToolTip(texts[entry.hint]);
     }
+    for (int i = 0; i < row_actions.size(); ++i)
+        row_actions[i]->setText(texts[604 + i]);
+    read_editing->Set_Lang();
+    write_editing->Set_Lang();
+    Btn_Move_Up->setText(texts[Grid_Editing::Move_Up_Text]);
+    Btn_Move_Up->setToolTip(texts[Grid_Editing::Move_Up_Hint]);
+    Btn_Move_Down->setText(texts[Grid_Editing::Move_Down_Text]);
+    Btn_Move_Down->setToolTip(texts[Grid_Editing::Move_Down_Hint]);
     Btn_Test->setText(texts[970]);
     Btn_Test->setToolTip(texts[971]);
     if (FRules_Test)
@@ -328,10 +367,26 @@ void TFSetAccess::FormShow() {
     read_model->Set_List_Items(Read_Col::Address_Profi, Position_Items(limits.NByte_IN));
     write_model->Set_List_Items(Write_Col::Address_Profi, Position_Items(limits.NByte_OUT));
 
+    // A cell editor left open at the last showing is dropped unread.
+    ACG_Modbus_Read->reset();
+    ACG_Modbus_Write->reset();
     read_model->Set_Table(std::move(read_grid));
     write_model->Set_Table(std::move(write_grid));
-    for (QTableView* grid : {ACG_Modbus_Read, ACG_Modbus_Write})
+    read_editing->Start();
+    write_editing->Start();
+    for (QTableView* grid : {ACG_Modbus_Read, ACG_Modbus_Write}) {
         grid->setCurrentIndex(grid->model()->index(0, 1));
+        grid->scrollToTop();
+    }
+
+    // Every column of the hardware type in sight, unless the user chose a size.
+    if (size() == default_size) {
+        Fit_Column_Widths();
+        default_size = Default_Size();
+        if (const QScreen* shown_on = screen() ? screen() : QApplication::primaryScreen())
+            default_size = default_size.boundedTo(shown_on->availableSize());
+        resize(default_size);
+    }
 
     // 5: the read page shows first.
     PageControl1->setCurrentIndex(0);
@@ -356,13 +411,62 @@ Text_Grid_Model* TFSetAccess::Model_Of(const QTableView* grid) const {
     return grid == ACG_Modbus_Write ? write_model : read_model;
 }
 
+Grid_Editing* TFSetAccess::Editing_Of(const QTableView* grid) const {
+    return grid == ACG_Modbus_Write ? write_editing : read_editing;
+}
+
+void TFSetAccess::Fit_Column_Widths() {
+    for (QTableView* grid : {ACG_Modbus_Read, ACG_Modbus_Write}) {
+        const Text_Grid_Model* model = Model_Of(grid);
+        QHeaderView* header = grid->horizontalHeader();
+        const QSignalBlocker quiet(header);
+        for (int column = 1; column < model->columnCount() - 1; ++column) {
+            if (column == Read_Col::Type)
+                continue; // as wide as its longest item
+            const int fit = header->sectionSizeHint(column);
+            // A check box needs no more than its header; a number a little.
+            const int width =
+                model->Column_Editor(column) == Text_Grid_Model::Cell_Editor::Check ? fit : std::max(fit, 56);
+            grid->setColumnWidth(column, width);
+        }
+    }
+}
+
+QSize TFSetAccess::Default_Size() const {
+    // The grids' room: every shown column side by side, the header and 16
+    // rows, the frame and a vertical scroll bar.
+    int width = 0;
+    int height = 0;
+    for (QTableView* grid : {ACG_Modbus_Read, ACG_Modbus_Write}) {
+        int columns = 0;
+        for (int column = 0; column < grid->model()->columnCount(); ++column) {
+            if (!grid->isColumnHidden(column))
+                columns += grid->columnWidth(column);
+        }
+        width =
+            std::max(width, columns + 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width());
+        height = std::max(height, 16 * grid->verticalHeader()->defaultSectionSize() +
+                                      grid->horizontalHeader()->sizeHint().height() + 2 * grid->frameWidth());
+    }
+    // Around the grids: the page frame and the body's margins across, the
+    // rest of the window as its layout asks for it down.
+    const QSize grid_hint = ACG_Modbus_Read->sizeHint();
+    const QSize hint = sizeHint();
+    const QMargins margins = Body_Layout()->contentsMargins();
+    const int across =
+        PageControl1->sizeHint().width() - grid_hint.width() + margins.left() + margins.right();
+    return {std::max(hint.width(), across + width),
+            std::max(hint.height(), hint.height() - grid_hint.height() + height)};
+}
+
 int TFSetAccess::Current_Row(const QTableView* grid) const {
     const QModelIndex current = grid->currentIndex();
     return current.isValid() ? current.row() + 1 : 0;
 }
 
 void TFSetAccess::ClickCell(QTableView* grid, int row, int column) {
-    if (column == 0 && row >= 1)
+    // With Shift or Ctrl the click adds to the rows already selected.
+    if (column == 0 && row >= 1 && QApplication::keyboardModifiers() == Qt::NoModifier)
         grid->selectionModel()->select(grid->model()->index(row - 1, 0),
                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
@@ -396,6 +500,23 @@ bool TFSetAccess::eventFilter(QObject* watched, QEvent* event) {
 
 void TFSetAccess::Btn_DelRowClick() {
     QTableView* grid = Showing_Grid();
+    const QList<int> rows = Editing_Of(grid)->Selected_Rows();
+    if (rows.size() > 1) {
+        // Several whole rows selected: all of them, after one question.
+        QStringList numbers;
+        for (int row : rows)
+            numbers.append(QString::number(row));
+        if (!ui.Question_Box(texts[Grid_Editing::Delete_Rows_Question] + numbers.join(QStringLiteral(", ")),
+                             Ui_Services::Default_Answer::No))
+            return;
+        Model_Of(grid)->Edit_Table([&](Grid_Texts& table) {
+            Delete_Rows(table, rows);
+            return true;
+        });
+        grid->setCurrentIndex(
+            grid->model()->index(rows.first() - 1, std::max(1, grid->currentIndex().column())));
+        return;
+    }
     const int row = Current_Row(grid);
     if (row < 1)
         return;
@@ -440,7 +561,23 @@ bool TFSetAccess::Controllo_dati() {
     if (!failure)
         return true;
     ui.Error_Box(Rules_Check_Message(texts, *failure));
+    // The failing cell in front, ready to be mended.
+    const bool write = failure->Table == Rule_Table::Write;
+    PageControl1->setCurrentIndex(write ? 1 : 0);
+    (write ? write_editing : read_editing)->Focus_Cell(failure->Row, Failing_Column(*failure));
     return false;
+}
+
+bool TFSetAccess::Has_Unsaved_Changes() {
+    const bool read_changed = read_editing->Changed();
+    const bool write_changed = write_editing->Changed();
+    return read_changed || write_changed;
+}
+
+void TFSetAccess::Btn_MoveRowClick(int delta) {
+    QTableView* grid = Showing_Grid();
+    Editing_Of(grid)->Move_Current_Row(delta);
+    grid->setFocus();
 }
 
 bool TFSetAccess::Confirm_Lost_Rows() {
@@ -458,6 +595,8 @@ bool TFSetAccess::Confirm_Lost_Rows() {
 }
 
 void TFSetAccess::bitbtn1Click() {
+    read_editing->Commit_Editor();
+    write_editing->Commit_Editor();
     if (!Controllo_dati())
         return;
     if (!Confirm_Lost_Rows())

@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+class Grid_Editing;
+class QAction;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -27,6 +29,8 @@ public:
 
     Text_Grid_Model* Read_Model() const { return read_model; }
     Text_Grid_Model* Write_Model() const { return write_model; }
+    Grid_Editing* Read_Editing() const { return read_editing; }
+    Grid_Editing* Write_Editing() const { return write_editing; }
     const Rules_Limits& Limits() const { return limits; }
     bool Copied_In_Read() const { return Do_Copy_In_Read; }
     bool Copied_In_Write() const { return Do_Copy_In_Write; }
@@ -72,9 +76,16 @@ public Q_SLOTS:
     void Btn_TestClick();
     // Shows the page of the table and makes the row current.
     void Show_Rule_Row(Rule_Table table, int row);
+    // The window size that shows every column of the hardware type and 16
+    // rows of either grid, before any bound by the screen. A showing gives
+    // the window this size (within the screen) unless the user chose one.
+    QSize Default_Size() const;
+    // Moves the current row of the page showing up (-1) or down (+1).
+    void Btn_MoveRowClick(int delta);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool Has_Unsaved_Changes() override;
 
 private:
     QTableView* Make_Grid(QWidget* page, Text_Grid_Model* model, const QString& name);
@@ -82,6 +93,8 @@ private:
                          QPushButton*& import_button);
     QTableView* Showing_Grid() const;
     Text_Grid_Model* Model_Of(const QTableView* grid) const;
+    Grid_Editing* Editing_Of(const QTableView* grid) const;
+    void Fit_Column_Widths();
     int Current_Row(const QTableView* grid) const;
     // Asks before saving when rows past the end of a table hold data. True
     // when saving may go on.
@@ -97,6 +110,10 @@ private:
     QPushButton* Btn_CopyRow = nullptr;
     QPushButton* Btn_PasteRow = nullptr;
     QPushButton* Btn_IOMap = nullptr;
+    QPushButton* Btn_Move_Up = nullptr;
+    QPushButton* Btn_Move_Down = nullptr;
+    // The row buttons as actions of the grids' context menus.
+    QList<QAction*> row_actions;
     QLabel* LL_Overlaps = nullptr;
     TFIOMap* FIOMap = nullptr;
     QPushButton* Btn_Test = nullptr;
@@ -108,6 +125,11 @@ private:
 
     Text_Grid_Model* read_model = nullptr;
     Text_Grid_Model* write_model = nullptr;
+    Grid_Editing* read_editing = nullptr;
+    Grid_Editing* write_editing = nullptr;
+    // The size last set by the editor itself; any other size is the user's
+    // and is kept.
+    QSize default_size;
 
     Rules_Limits limits;
     QList<Io_Occupant> reserved_areas; // what the general parameters reserve

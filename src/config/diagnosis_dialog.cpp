@@ -6,14 +6,16 @@
 #include "base/ui_services.h"
 #include "config/diagnosis_check.h"
 #include "config/diagnosis_list.h"
+#include "config/grid_editing_gui.h"
 #include "config/grid_view_widget.h"
 #include "config/table_csv_step.h"
+#include "config/text_grid_model.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -45,29 +47,21 @@ TFSetDiagnosis::TFSetDiagnosis(App_State& app_state, const Text_Table& text_tabl
                                QWidget* parent)
     : Frame_Dialog(app_state, text_table, ui_services, parent) {
     setObjectName(QStringLiteral("FSetDiagnosis"));
+    discard_question = Grid_Editing::Discard_Question;
 
+    model = new Text_Grid_Model(this);
+    model->Set_Table(Grid_Texts(Entry_Rows, 2));
     // The row header is hidden before the rows come: a visible one would
     // size itself from every row.
-    ASG = new Grid_Table_Widget(Body());
+    ASG = new Grid_Table_View(Body());
     ASG->setObjectName(QStringLiteral("ASG"));
     ASG->verticalHeader()->hide();
     ASG->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     ASG->verticalHeader()->setDefaultSectionSize(ASG->fontMetrics().height() + 6);
-    ASG->setColumnCount(2);
-    ASG->setRowCount(Entry_Rows);
-    ASG->setSelectionMode(QAbstractItemView::SingleSelection);
+    ASG->setModel(model);
     ASG->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                          QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
-    ASG->setHorizontalHeaderItem(mapping_column, new QTableWidgetItem);
-    ASG->setHorizontalHeaderItem(id_column, new QTableWidgetItem);
-    for (int row = 0; row < Entry_Rows; ++row) {
-        // The mapping column is fixed: shown like a header, never edited.
-        auto* mapping = new QTableWidgetItem;
-        mapping->setFlags(Qt::ItemIsEnabled);
-        mapping->setBackground(palette().button());
-        ASG->setItem(row, mapping_column, mapping);
-        ASG->setItem(row, id_column, new QTableWidgetItem);
-    }
+    editing = new Grid_Editing(*ASG, *model, texts, ui);
     Body_Layout()->setContentsMargins(4, 4, 4, 4);
     Body_Layout()->addWidget(ASG);
     auto* csv_row = new QHBoxLayout;
@@ -75,7 +69,11 @@ TFSetDiagnosis::TFSetDiagnosis(App_State& app_state, const Text_Table& text_tabl
     Btn_Export->setObjectName(QStringLiteral("Btn_Export"));
     Btn_Import = new QPushButton(Body());
     Btn_Import->setObjectName(QStringLiteral("Btn_Import"));
-    for (QPushButton* button : {Btn_Export, Btn_Import}) {
+    Btn_Move_Up = new QPushButton(Body());
+    Btn_Move_Up->setObjectName(QStringLiteral("Btn_Move_Up"));
+    Btn_Move_Down = new QPushButton(Body());
+    Btn_Move_Down->setObjectName(QStringLiteral("Btn_Move_Down"));
+    for (QPushButton* button : {Btn_Export, Btn_Import, Btn_Move_Up, Btn_Move_Down}) {
         button->setAutoDefault(false);
         csv_row->addWidget(button);
     }
@@ -83,21 +81,34 @@ TFSetDiagnosis::TFSetDiagnosis(App_State& app_state, const Text_Table& text_tabl
     Body_Layout()->addLayout(csv_row);
     connect(Btn_Export, &QPushButton::clicked, this, &TFSetDiagnosis::Btn_ExportClick);
     connect(Btn_Import, &QPushButton::clicked, this, &TFSetDiagnosis::Btn_ImportClick);
+    for (QPushButton* button : {Btn_Move_Up, Btn_Move_Down}) {
+        QAction* move = button == Btn_Move_Up ? editing->Move_Up_Action() : editing->Move_Down_Action();
+        connect(button, &QPushButton::clicked, this, [this, move] {
+            move->trigger();
+            ASG->setFocus();
+        });
+    }
 
-    setFixedSize(310, 337);
     Show_Soft_Code();
     Set_Lang();
     // The column sizing comes after the header texts: a column sized to its
     // contents measures every row again at each header text set.
     ASG->horizontalHeader()->setSectionResizeMode(mapping_column, QHeaderView::ResizeToContents);
     ASG->horizontalHeader()->setStretchLastSection(true);
+    ASG->Freeze_First_Column();
+    // Wide enough for the buttons, high enough for 16 entries; the user may
+    // make it larger.
+    const int rows_height = 16 * ASG->verticalHeader()->defaultSectionSize() + 2 * ASG->frameWidth() +
+                            ASG->horizontalHeader()->sizeHint().height();
+    resize(std::max(310, sizeHint().width()),
+           std::max(337, sizeHint().height() - ASG->sizeHint().height() + rows_height));
 }
 
 QStringList TFSetDiagnosis::Cells() const {
     QStringList cells;
     cells.reserve(Entry_Rows);
-    for (int row = 0; row < Entry_Rows; ++row)
-        cells.append(ASG->item(row, id_column)->text());
+    for (int row = 1; row <= Entry_Rows; ++row)
+        cells.append(model->Table().Cell(row, id_column));
     return cells;
 }
 
@@ -108,8 +119,13 @@ void TFSetDiagnosis::Set_Lang() {
     Btn_OK->setToolTip(texts[text_ok_hint]);
     Btn_Cancel->setText(texts[text_cancel]);
     Btn_Cancel->setToolTip(texts[text_cancel_hint]);
-    ASG->horizontalHeaderItem(mapping_column)->setText(texts[text_mapping_header]);
-    ASG->horizontalHeaderItem(id_column)->setText(texts[text_id_header]);
+    model->Set_Header_Text(mapping_column, texts[text_mapping_header]);
+    model->Set_Header_Text(id_column, texts[text_id_header]);
+    editing->Set_Lang();
+    Btn_Move_Up->setText(texts[Grid_Editing::Move_Up_Text]);
+    Btn_Move_Up->setToolTip(texts[Grid_Editing::Move_Up_Hint]);
+    Btn_Move_Down->setText(texts[Grid_Editing::Move_Down_Text]);
+    Btn_Move_Down->setToolTip(texts[Grid_Editing::Move_Down_Hint]);
     Btn_Export->setText(texts[text_export]);
     Btn_Export->setToolTip(texts[text_export_hint]);
     Btn_Import->setText(texts[text_import]);
@@ -117,7 +133,7 @@ void TFSetDiagnosis::Set_Lang() {
 }
 
 void TFSetDiagnosis::Btn_ExportClick() {
-    Commit_Open_Editor();
+    editing->Commit_Editor();
     Export_Csv_File(Diagnosis_To_Csv(Diagnosis_From_Cells(Cells())), state.Conf_Dir, texts, ui);
 }
 
@@ -126,9 +142,13 @@ void TFSetDiagnosis::Btn_ImportClick() {
     if (!rows)
         return;
     const QStringList cells = Diagnosis_Cells_From_Csv_Rows(rows->Rows);
-    for (int row = 0; row < Entry_Rows; ++row)
-        ASG->item(row, id_column)->setText(row < cells.size() ? cells[row] : QString());
-    ASG->setCurrentCell(0, id_column);
+    // One change of the grid: one undo step.
+    model->Edit_Table([&](Grid_Texts& grid) {
+        for (int row = 1; row <= Entry_Rows; ++row)
+            grid.Cell(row, id_column) = row <= cells.size() ? cells[row - 1] : QString();
+        return true;
+    });
+    ASG->setCurrentIndex(model->index(0, id_column));
 }
 
 void TFSetDiagnosis::FormShow() {
@@ -140,12 +160,15 @@ void TFSetDiagnosis::FormShow() {
     // typing) is dropped without committing: its text was never confirmed
     // and must not come back into the reloaded grid.
     ASG->reset();
-    for (int row = 0; row < Entry_Rows; ++row) {
-        const int entry = row + 1;
-        ASG->item(row, mapping_column)->setText(QString::number(entry) + QLatin1Char('/') + ByteBit(entry));
-        ASG->item(row, id_column)->setText(row < list.IDs.size() ? list.IDs[row] : QString());
+    Grid_Texts grid(Entry_Rows, 2);
+    grid.Set_Row(0, model->Table().Row(0));
+    for (int entry = 1; entry <= Entry_Rows; ++entry) {
+        grid.Cell(entry, mapping_column) = QString::number(entry) + QLatin1Char('/') + ByteBit(entry);
+        grid.Cell(entry, id_column) = entry <= list.IDs.size() ? list.IDs[entry - 1] : QString();
     }
-    ASG->setCurrentCell(0, id_column);
+    model->Set_Table(std::move(grid));
+    editing->Start();
+    ASG->setCurrentIndex(model->index(0, id_column));
     ASG->scrollToTop();
 
     if (list.IDs.size() > Entry_Rows)
@@ -158,12 +181,12 @@ bool TFSetDiagnosis::Controllo_dati() {
     if (!failure)
         return true;
     ui.Error_Box(texts[failure->text_index] + QString::number(failure->row) + texts[failure->end_text_index]);
-    ASG->setCurrentCell(failure->row - 1, id_column);
+    editing->Focus_Cell(failure->row, id_column);
     return false;
 }
 
 void TFSetDiagnosis::Btn_OKClick() {
-    Commit_Open_Editor();
+    editing->Commit_Editor();
     if (!Controllo_dati())
         return;
     const QStringList cells = Cells();
@@ -181,10 +204,6 @@ void TFSetDiagnosis::Btn_OKClick() {
     accept();
 }
 
-void TFSetDiagnosis::Commit_Open_Editor() {
-    // A cell still being edited holds its text in the editor; moving the
-    // current cell away and back commits it to the grid.
-    const QModelIndex current = ASG->currentIndex();
-    ASG->setCurrentIndex(QModelIndex());
-    ASG->setCurrentIndex(current);
+bool TFSetDiagnosis::Has_Unsaved_Changes() {
+    return editing->Changed();
 }

@@ -4,13 +4,17 @@
 
 #include <QStringList>
 
+class Grid_Editing;
+class Grid_Table_View;
 class QPushButton;
-class QTableWidget;
+class Text_Grid_Model;
 
 // The diagnosis list editor: the grid ASG with one header row and 64 entry
 // rows; column 0 (fixed) shows each row's place in the diagnosis bytes,
 // column 1 the Modbus slave ID the user enters. OK validates, asks before
 // leaving out data after the end of the list, and writes Diagnosis_File.
+// The grid edits like a spreadsheet (Grid_Editing); an entry moves up and
+// down to another bit.
 class TFSetDiagnosis : public Frame_Dialog {
     Q_OBJECT
 public:
@@ -20,6 +24,8 @@ public:
 
     // The texts of the ID column, entry row 1 first.
     QStringList Cells() const;
+    Text_Grid_Model* Model() const { return model; }
+    Grid_Editing* Editing() const { return editing; }
 
 public Q_SLOTS:
     // Refills the grid from Diagnosis_File. Throws Kc_Error when the document
@@ -34,10 +40,15 @@ public Q_SLOTS:
     void Btn_ExportClick();
     void Btn_ImportClick();
 
-private:
-    void Commit_Open_Editor();
+protected:
+    bool Has_Unsaved_Changes() override;
 
-    QTableWidget* ASG = nullptr;
+private:
+    Grid_Table_View* ASG = nullptr;
+    Text_Grid_Model* model = nullptr;
+    Grid_Editing* editing = nullptr;
     QPushButton* Btn_Export = nullptr;
     QPushButton* Btn_Import = nullptr;
+    QPushButton* Btn_Move_Up = nullptr;
+    QPushButton* Btn_Move_Down = nullptr;
 };

@@ -112,6 +112,7 @@ TFParGen::TFParGen(App_State& app_state, const Text_Table& text_table, Ui_Servic
                    QWidget* parent)
     : Frame_Dialog(app_state, text_table, ui_services, parent) {
     setObjectName(QStringLiteral("FParGen"));
+    discard_question = 504;
 
     CPG = new QScrollArea(Body());
     CPG->setObjectName(QStringLiteral("CPG"));
@@ -573,6 +574,11 @@ void TFParGen::FormShow() {
     Fill_Controls(params);
     Move_GroupBoxs();
     CPG->verticalScrollBar()->setValue(0);
+    shown_values = Values();
+}
+
+bool TFParGen::Has_Unsaved_Changes() {
+    return Values() != shown_values;
 }
 
 bool TFParGen::Controllo_Dati() {

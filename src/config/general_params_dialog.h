@@ -45,6 +45,8 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The controls differ from what the last showing filled in.
+    bool Has_Unsaved_Changes() override;
 
 private:
     void Build_Hardware_Panel();
@@ -126,6 +128,7 @@ private:
     std::array<QLineEdit*, 4> E_Ethernet_IP{};
     std::array<QLineEdit*, 4> E_Ethernet_SM{};
     std::array<QLineEdit*, 4> E_Ethernet_GAT{};
+    General_Params shown_values; // as the controls showed them at FormShow
     // IP1..IP4, SM1..SM4, GAT1..GAT4: the order a full stop moves along.
     std::array<QLineEdit*, 12> octet_chain{};
 };

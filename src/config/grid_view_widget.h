@@ -5,7 +5,6 @@
 #include <QBasicTimer>
 #include <QPersistentModelIndex>
 #include <QTableView>
-#include <QTableWidget>
 #include <QTimerEvent>
 
 // An item view for the editors' grids that never loses a key typed into the
@@ -63,5 +62,29 @@ private:
     QAbstractItemView::EditTrigger last_trigger_ = QAbstractItemView::NoEditTriggers;
 };
 
-using Grid_Table_View = Grid_View<QTableView>;
-using Grid_Table_Widget = Grid_View<QTableWidget>;
+// The editors' grid with its first column (the row number) frozen: a second
+// view over the same model and selection shows only that column at the left
+// edge and scrolls up and down with the grid, so the row number stays in
+// sight while the grid scrolls right. Call Freeze_First_Column once, after
+// setModel.
+class Grid_Table_View : public Grid_View<QTableView> {
+public:
+    using Grid_View<QTableView>::Grid_View;
+
+    void Freeze_First_Column();
+    QTableView* Frozen_View() const { return frozen_; }
+
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void updateGeometries() override;
+
+private:
+    void Place_Frozen_View();
+    // Scrolls right by what the frozen column covers of the cell.
+    void Uncover(const QModelIndex& index);
+
+    QTableView* frozen_ = nullptr;
+};

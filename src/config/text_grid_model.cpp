@@ -31,9 +31,13 @@ void Text_Grid_Model::Set_Table(Grid_Texts table) {
 }
 
 bool Text_Grid_Model::Edit_Table(const std::function<bool(Grid_Texts&)>& change) {
+    const Grid_Texts before = table_;
     const bool changed = change(table_);
-    if (changed && rowCount() > 0 && columnCount() > 0)
+    if (table_ == before)
+        return changed;
+    if (rowCount() > 0 && columnCount() > 0)
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    Q_EMIT Table_Edited(before);
     return changed;
 }
 
@@ -112,11 +116,12 @@ bool Text_Grid_Model::setData(const QModelIndex& index, const QVariant& value, i
         text = value.toString();
     else
         return false;
-    QString& cell = table_.Cell(index.row() + 1, column);
-    if (cell == text)
+    if (table_.Cell(index.row() + 1, column) == text)
         return true;
-    cell = text;
+    const Grid_Texts before = table_;
+    table_.Cell(index.row() + 1, column) = text;
     Q_EMIT dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole, Qt::CheckStateRole});
+    Q_EMIT Table_Edited(before);
     return true;
 }
 

@@ -19,10 +19,12 @@ public:
 
     explicit Text_Grid_Model(QObject* parent = nullptr);
 
-    // Replaces every cell; the column editors stay as set.
+    // Replaces every cell; the column editors stay as set. Not an edit of
+    // the user's: Table_Edited is not sent.
     void Set_Table(Grid_Texts table);
     const Grid_Texts& Table() const { return table_; }
     // Runs `change` on the cells and tells the views; returns its result.
+    // When the cells changed, Table_Edited follows.
     bool Edit_Table(const std::function<bool(Grid_Texts&)>& change);
 
     void Set_Column_Editor(int column, Cell_Editor editor);
@@ -38,6 +40,12 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+Q_SIGNALS:
+    // The cells were changed by a cell editor (setData) or by Edit_Table;
+    // `before` holds them as they were. One signal per change, so an undo
+    // history can keep each as one step.
+    void Table_Edited(const Grid_Texts& before);
 
 private:
     void Fit_Column_Lists();

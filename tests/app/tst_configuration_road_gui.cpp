@@ -20,7 +20,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -124,9 +124,9 @@ void Tst_Configuration_Road::new_configuration_to_device() {
     // Step 4: two watched slaves.
     p.ui.Expect_Modal([](QDialog& dialog) {
         dialog.show();
-        auto* grid = Child<QTableWidget>(dialog, "ASG");
-        grid->item(0, 1)->setText("1");
-        grid->item(1, 1)->setText("2");
+        auto* grid = Child<QTableView>(dialog, "ASG");
+        grid->model()->setData(grid->model()->index(0, 1), "1");
+        grid->model()->setData(grid->model()->index(1, 1), "2");
         return Press_OK(dialog);
     });
     p.Click("Btn_PROFIBUS_Error_Diagnosis");

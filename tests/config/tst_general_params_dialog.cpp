@@ -497,6 +497,8 @@ void Tst_General_Params_Dialog::cancel_after_changes_writes_nothing() {
     e.Edit("E_ModbusMaster_TimeOut")->setText("300");
     e.List("CB_HardwareType_HardwareType")->setCurrentIndex(1);
     QTest::mouseClick(e.Check("CB_Ethernet_En_GAT"), Qt::LeftButton);
+    const QString discard = "The communication settings have been changed. Discard the changes?";
+    e.ui.Expect_Question(true, discard, Ui_Services::Default_Answer::No);
     e.Press("Btn_Cancel");
     QCOMPARE(e.dialog->result(), int(QDialog::Rejected));
     QVERIFY(!e.dialog->isVisible());
@@ -508,9 +510,11 @@ void Tst_General_Params_Dialog::cancel_after_changes_writes_nothing() {
 
     // Closing the window is a Cancel as well.
     e.Edit("E_ModbusMaster_TimeOut")->setText("300");
+    e.ui.Expect_Question(true, discard, Ui_Services::Default_Answer::No);
     e.dialog->close();
+    QVERIFY(!e.dialog->isVisible());
     QCOMPARE(Read_All(e.state.ParGen_File), before);
-    QVERIFY(e.ui.Shown().isEmpty());
+    QVERIFY(e.ui.All_Answered());
 }
 
 void Tst_General_Params_Dialog::stored_index_outside_list_written_back() {

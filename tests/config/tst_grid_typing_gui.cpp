@@ -1,11 +1,11 @@
 #include "base/app_state.h"
+#include "base/text_table.h"
 #include "config/access_rules_dialog.h"
 #include "config/access_rules_table.h"
 #include "config/diagnosis_dialog.h"
 #include "config/diagnosis_list.h"
 #include "config/text_grid_model.h"
 #include "test_dirs.h"
-#include "base/text_table.h"
 #include "ui_recorder.h"
 
 #include <QApplication>
@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,7 +44,7 @@ struct Grid_Fixture {
         if (kind == Grid_Kind::Diagnosis) {
             diagnosis = std::make_unique<TFSetDiagnosis>(state, texts, ui);
             dialog = diagnosis.get();
-            grid = dialog->findChild<QTableWidget*>("ASG");
+            grid = dialog->findChild<QTableView*>("ASG");
         } else {
             rules = std::make_unique<TFSetAccess>(state, texts, ui);
             dialog = rules.get();

@@ -1,6 +1,7 @@
 // The Test button of the rules editor and its window, against a real Modbus
 // RTU slave at the far end of two joined pseudo-terminals.
 #include "base/app_state.h"
+#include "base/text_table.h"
 #include "config/access_rules_dialog.h"
 #include "config/access_rules_table.h"
 #include "config/rules_poller.h"
@@ -8,7 +9,6 @@
 #include "config/text_grid_model.h"
 #include "modbus_test_line.h"
 #include "test_dirs.h"
-#include "base/text_table.h"
 #include "ui_recorder.h"
 #include "update/com_ports.h"
 
@@ -271,6 +271,8 @@ void Tst_Rules_Test_Dialog::closing_the_editor_cancels_the_test() {
     f.Click_Test();
     f.Start(f.link.Client_Port());
     QVERIFY(f.Test_Window()->Poller().Running());
+    // The rule typed for the test is dropped with the editor.
+    f.ui.Expect_Question(true, QString("The table has been changed. Discard the changes?"));
     f.editor.reject();
     QVERIFY(!f.Test_Window()->Poller().Running());
     QVERIFY(!f.Test_Window()->isVisible());

@@ -1,20 +1,21 @@
 #include "base/app_state.h"
+#include "base/text_table.h"
 #include "config/access_rules.h"
 #include "config/access_rules_dialog.h"
 #include "config/access_rules_table.h"
 #include "config/diagnosis_dialog.h"
 #include "config/diagnosis_list.h"
+#include "config/grid_editing_gui.h"
 #include "config/text_grid_model.h"
 #include "test_dirs.h"
-#include "base/text_table.h"
 #include "ui_recorder.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 // The Export and Import buttons of the rules editor and of the diagnosis
 // editor: the choosers and questions they ask, the grid an import fills,
@@ -188,6 +189,15 @@ void Tst_Table_Csv_Dialogs::rules_import_replaces_the_rows_until_ok() {
     QCOMPARE(Cell(dialog.Write_Model(), 1, Write_Col::Slave_ID), QString("9"));
     QCOMPARE(Read_All(state.Sdo_File), stored);
 
+    // The whole import is one undo step.
+    QUndoStack& history = dialog.Read_Editing()->Undo_Stack();
+    QCOMPARE(history.count(), 1);
+    history.undo();
+    QCOMPARE(Cell(read, 1, Read_Col::Slave_ID), QString("1"));
+    QCOMPARE(Cell(read, 3, Read_Col::Mnemonic), QString("c"));
+    history.redo();
+    QCOMPARE(Cell(read, 1, Read_Col::Slave_ID), QString("5"));
+
     // OK validates and saves what was imported.
     dialog.show();
     QTest::mouseClick(dialog.findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
@@ -262,6 +272,11 @@ void Tst_Table_Csv_Dialogs::diagnosis_export_and_import() {
     Button(dialog, "Btn_Import")->click();
     QCOMPARE(dialog.Cells().mid(0, 4), (QStringList{" 17", "200", "", ""}));
     QCOMPARE(Read_All(state.Diagnosis_File), stored);
+    QUndoStack& history = dialog.Editing()->Undo_Stack();
+    QCOMPARE(history.count(), 1);
+    history.undo();
+    QCOMPARE(dialog.Cells().mid(0, 4), (QStringList{"1", "2", "3", ""}));
+    history.redo();
 
     dialog.show();
     QTest::mouseClick(dialog.findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
