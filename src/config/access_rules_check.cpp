@@ -1,11 +1,9 @@
 #include "config/access_rules_check.h"
 
-#include "base/file_lookup.h"
 #include "base/int_conversion.h"
 #include "base/text_table.h"
-#include "base/xml_document.h"
+#include "config/pargen_view.h"
 
-#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -146,22 +144,11 @@ QString Rules_Check_Message(const Text_Table& texts, const Rules_Check_Failure& 
     return message;
 }
 
-Rules_Limits Read_Rules_Limits(const QString& pargen_file) {
+Rules_Limits Rules_Limits_Of(const ParGen_View& pargen) {
     Rules_Limits limits;
-    if (pargen_file.isEmpty())
-        return limits;
-    const QString path = Resolve_File_No_Case(pargen_file);
-    if (!QFileInfo(path).isFile())
-        return limits;
-    const QDomDocument document = Load_Xml_File(path);
-    const QDomNode container = First_Top_Node(document);
-    auto value = [&](const QString& name, int default_value) {
-        QString text;
-        return Child_Text(container, name, text) ? Str_To_Int_Def(text, default_value) : default_value;
-    };
-    limits.Hardware_Type = value(QStringLiteral("Hardware_Type"), 0);
-    limits.NByte_IN = value(QStringLiteral("Profi_NB_IN"), 244);
-    limits.NByte_OUT = value(QStringLiteral("Profi_NB_OUT"), 244);
+    limits.Hardware_Type = pargen.Number(Par_Gen::Hardware_Type, limits.Hardware_Type);
+    limits.NByte_IN = pargen.Number(Par_Gen::Profi_NB_IN, limits.NByte_IN);
+    limits.NByte_OUT = pargen.Number(Par_Gen::Profi_NB_OUT, limits.NByte_OUT);
     return limits;
 }
 

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <optional>
 
+class ParGen_View;
 class Text_Table;
 
 // What the rules editor reads from the general parameters at each showing.
@@ -46,13 +47,11 @@ long long Last_Byte_Occupied(bool bit_type, int hardware_type, int position, int
 // Text 668, the row number, the check's text and the bound, joined as they are.
 QString Rules_Check_Message(const Text_Table& texts, const Rules_Check_Failure& failure);
 
-// Hardware_Type, Profi_NB_IN and Profi_NB_OUT of the general parameters
-// document at `pargen_file` (name matched without regard to case), each
+// Hardware_Type, Profi_NB_IN and Profi_NB_OUT of the general parameters, each
 // converted with the shared integer conversion and falling back by itself to
-// 0, 244 and 244 when its element is missing or unreadable. A missing file
-// gives the three defaults. Throws Kc_Error naming the file when it exists
-// but is not well-formed.
-Rules_Limits Read_Rules_Limits(const QString& pargen_file);
+// 0, 244 and 244 when its element is missing or unreadable. No document gives
+// the three defaults.
+Rules_Limits Rules_Limits_Of(const ParGen_View& pargen);
 
 // The items of a Position list: "0" to the decimal of area_bytes - 1 (none
 // for an empty area; at most 65536 items for an absurd size).

@@ -8,6 +8,7 @@
 #include "config/access_rules.h"
 #include "config/access_rules_table.h"
 #include "config/general_params.h"
+#include "config/pargen_view.h"
 #include "config/grid_cell_delegate.h"
 #include "config/grid_rows_widget.h"
 #include "config/io_map_dialog.h"
@@ -280,11 +281,11 @@ void TFSetAccess::Set_Lang() {
 void TFSetAccess::FormShow() {
     // Both documents are read before anything on the form changes: a broken
     // file stops the showing with the form as it was.
-    const Rules_Limits new_limits = Read_Rules_Limits(state.ParGen_File);
+    const ParGen_View pargen = ParGen_View::Read(state.ParGen_File);
+    const Rules_Limits new_limits = Rules_Limits_Of(pargen);
     const Access_Rules rules =
         state.Sdo_File.isEmpty() ? Access_Rules{} : Load_Sdo(Resolve_File_No_Case(state.Sdo_File));
-    const QList<Io_Occupant> new_reserved =
-        Reserved_Areas(state.ParGen_File.isEmpty() ? General_Params{} : Load_ParGen(state.ParGen_File));
+    const QList<Io_Occupant> new_reserved = Reserved_Areas(General_Params_Of(pargen));
 
     // 1, 2: hardware type and area sizes.
     limits = new_limits;

@@ -2,6 +2,7 @@
 
 #include "config/access_rules_check.h"
 #include "config/diagnosis_check.h"
+#include "config/pargen_view.h"
 #include "base/file_lookup.h"
 #include "base/text_table.h"
 
@@ -22,7 +23,7 @@ std::optional<Csv_Import_Refusal> Import_Rules(const QString& conf_dir, Rule_Tab
                                                const Csv_Table_Rows& rows, const Text_Table& texts) {
     const QString sdo_path = Table_Document_Path(conf_dir, Csv_Kind_Of(table));
     Access_Rules document = Load_Sdo(sdo_path);
-    const Rules_Limits limits = Read_Rules_Limits(Find_File_No_Case(conf_dir, QStringLiteral("ParGen.xml")));
+    const Rules_Limits limits = Rules_Limits_Of(ParGen_View::Read_In(conf_dir));
     QList<Access_Rule>& replaced = table == Rule_Table::Read ? document.Read_Rules : document.Write_Rules;
     replaced = Rules_From_Csv_Rows(table, rows.Rows);
 

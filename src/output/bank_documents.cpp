@@ -39,37 +39,26 @@ Bank_Document Read_Bank_Document(const QString& conf_dir, const QString& name) {
     return result;
 }
 
-bool General_Values::Text(const QString& name, QString& text) const {
-    if (!document_.Exists)
-        return false;
-    return Child_Text(document_.Container, name, text);
-}
-
-int General_Values::Number(const QString& name, int default_value) const {
-    QString text;
-    if (!Text(name, text))
-        return default_value;
-    return Str_To_Int_Def(text, default_value);
-}
-
-bool General_Values::Flag(const QString& name) const {
-    QString text;
-    return Text(name, text) && text == u"1";
-}
-
-int General_Values::Mandatory(const QString& name) const {
-    QString text;
-    if (!Text(name, text)) {
-        const bool present = document_.Exists && !Child_Element(document_.Container, name).isNull();
-        throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1, element %2: %3.")
-                                                 .arg(Native(document_.Path), name,
-                                                      present ? QStringLiteral("the value is not plain text")
-                                                              : QStringLiteral("the value is missing")));
+ParGen_View Read_Bank_ParGen(const QString& conf_dir) {
+    try {
+        return ParGen_View::Read_In(conf_dir);
+    } catch (const Kc_Error& error) {
+        throw Kc_Error(Bank_Error_Prefix() + error.Message());
     }
+}
+
+int Mandatory_General(const ParGen_View& general, QLatin1StringView name) {
+    QString text;
+    if (!general.Text(name, text))
+        throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1, element %2: %3.")
+                                                 .arg(Native(general.Path()), name,
+                                                      general.Has_Element(name)
+                                                          ? QStringLiteral("the value is not plain text")
+                                                          : QStringLiteral("the value is missing")));
     int value = 0;
     if (!Try_Str_To_Int(text, value))
         throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1, element %2: %3 is not a number.")
-                                                 .arg(Native(document_.Path), name, Quoted(text)));
+                                                 .arg(Native(general.Path()), name, Quoted(text)));
     return value;
 }
 

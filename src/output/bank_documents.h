@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/pargen_view.h"
+
 #include <QDomDocument>
 #include <QDomNode>
 #include <QList>
@@ -11,11 +13,6 @@
 // is not well-formed XML is. The container of a document is its first
 // top-level node, whatever it is.
 
-// The general parameters are looked up under the name the editor writes, so
-// that a folder holding both ParGen.xml and a stale pargen.xml (possible on a
-// case-sensitive file system) compiles the document the user edited and the
-// main window reads, and no other.
-inline const QString Bank_ParGen_Name = QStringLiteral("ParGen.xml");
 inline const QString Bank_Sdo_Name = QStringLiteral("sdo.xml");
 inline const QString Bank_Diagnosis_Name = QStringLiteral("diagnosis.xml");
 
@@ -36,25 +33,17 @@ Bank_Document Read_Bank_Document(const QString& conf_dir, const QString& name);
 // Integer conversion used for a value: the shared one or the lenient one.
 using Bank_Int_Conversion = bool (*)(const QString& text, int& value);
 
-// The values of the general parameters document: children of the container
-// found by exact name, the value being the element's text.
-class General_Values {
-public:
-    explicit General_Values(const Bank_Document& document) : document_(document) {}
-    bool Exists() const { return document_.Exists; }
-    // The element's text; false when the element is missing or holds no plain text.
-    bool Text(const QString& name, QString& text) const;
-    // The shared integer conversion; `default_value` when missing or no integer.
-    int Number(const QString& name, int default_value) const;
-    // On exactly when the text is "1".
-    bool Flag(const QString& name) const;
-    // A value the image must have: throws Kc_Error naming the file, the
-    // element and the text when it is missing or no integer.
-    int Mandatory(const QString& name) const;
+// The general parameters document of `conf_dir` (ParGen_View::Read_In): looked
+// up under the name the editor writes, so that a folder holding both
+// ParGen.xml and a stale pargen.xml (possible on a case-sensitive file system)
+// compiles the document the user edited and the main window reads, and no
+// other. Throws Kc_Error naming the file when it cannot be parsed.
+ParGen_View Read_Bank_ParGen(const QString& conf_dir);
 
-private:
-    const Bank_Document& document_;
-};
+// A value of the general parameters the image must have: throws Kc_Error
+// naming the file, the element and the text when it is missing, not plain
+// text, or no integer.
+int Mandatory_General(const ParGen_View& general, QLatin1StringView name);
 
 // One list of the rules document: every child node of ProfiBUS_IN or
 // ProfiBUS_OUT is one rule, in document order.

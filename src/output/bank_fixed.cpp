@@ -14,11 +14,11 @@ using namespace Bank;
 constexpr int P = Param_Block_Offset;
 
 // Ser_Baud is an index into the baud rate list.
-std::uint32_t Baud_Rate(const General_Values& general) {
+std::uint32_t Baud_Rate(const ParGen_View& general) {
     static constexpr std::uint32_t rates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
     QString text;
     int index = 0;
-    if (!general.Text(QStringLiteral("Ser_Baud"), text) || !Try_Str_To_Int(text, index))
+    if (!general.Text(Par_Gen::Ser_Baud, text) || !Try_Str_To_Int(text, index))
         return 115200;
     return index >= 0 && index <= 7 ? rates[index] : 9600;
 }
@@ -38,15 +38,15 @@ void Initial_Block(QByteArray& image) {
     Put_U16(image, P + 0x040, 8);
 }
 
-void General_Block(QByteArray& image, const General_Values& general) {
+void General_Block(QByteArray& image, const ParGen_View& general) {
     QString ser_type;
-    Put_U8(image, P + 0x061, general.Text(QStringLiteral("Ser_Type"), ser_type) && ser_type == u"0" ? 1 : 0);
+    Put_U8(image, P + 0x061, general.Text(Par_Gen::Ser_Type, ser_type) && ser_type == u"0" ? 1 : 0);
 
     const std::uint32_t baud = Baud_Rate(general);
-    int parity = general.Number(QStringLiteral("Ser_Par"), 0);
+    int parity = general.Number(Par_Gen::Ser_Par, 0);
     if (parity == 1 || parity == 2)
         parity = 3 - parity; // stored 1 even, 2 odd; the device counts 1 odd, 2 even
-    int stop_bits = general.Number(QStringLiteral("Ser_StopBits"), 0);
+    int stop_bits = general.Number(Par_Gen::Ser_StopBits, 0);
     if (stop_bits == 1)
         stop_bits = 2;
     for (const int offset : {0x00C, 0x03C})
@@ -56,51 +56,55 @@ void General_Block(QByteArray& image, const General_Values& general) {
     for (const int offset : {0x014, 0x044})
         Put_U32(image, P + offset, stop_bits);
 
-    Put_U32(image, P + 0x020, general.Number(QStringLiteral("Ser_TO"), 1000));
-    Put_U32(image, P + 0x024, general.Number(QStringLiteral("Ser_CD"), 100));
+    Put_U32(image, P + 0x020, general.Number(Par_Gen::Ser_TO, 1000));
+    Put_U32(image, P + 0x024, general.Number(Par_Gen::Ser_CD, 100));
 
     std::uint32_t options = 0;
-    if (general.Flag(QStringLiteral("Ser_Enable_Modbus_PROFIBUS_Active")))
+    if (general.Flag(Par_Gen::Ser_Enable_Modbus_PROFIBUS_Active))
         options |= 0x0008;
-    Put_U8(image, P + 0x081, general.Number(QStringLiteral("Profi_ID"), 1));
-    Put_U32(image, P + 0x078, general.Number(QStringLiteral("Profi_NB_IN"), 244));
-    Put_U32(image, P + 0x074, general.Number(QStringLiteral("Profi_NB_OUT"), 244));
+    Put_U8(image, P + 0x081, general.Number(Par_Gen::Profi_ID, 1));
+    Put_U32(image, P + 0x078, general.Number(Par_Gen::Profi_NB_IN, 244));
+    Put_U32(image, P + 0x074, general.Number(Par_Gen::Profi_NB_OUT, 244));
 
     std::uint32_t error_word = 0;
-    if (general.Flag(QStringLiteral("Profi_Enable_Error"))) {
-        if (general.Flag(QStringLiteral("Profi_Enable_Diagnosis"))) {
+    if (general.Flag(Par_Gen::Profi_Enable_Error)) {
+        if (general.Flag(Par_Gen::Profi_Enable_Diagnosis)) {
             error_word = 0xFFFFFFFFu;
             options |= 0x0100;
         } else {
-            error_word = general.Number(QStringLiteral("Profi_Enable_Error_Address"), 1);
+            error_word = general.Number(Par_Gen::Profi_Enable_Error_Address, 1);
         }
     }
     Put_U32(image, P + 0x12C, error_word);
 
-    if (general.Flag(QStringLiteral("Profi_Enable_Async_Mod_Req")))
+    if (general.Flag(Par_Gen::Profi_Enable_Async_Mod_Req))
         options |= 0x0200;
     Put_U16(image, P + 0x03A, options);
     // The special pair 31862/40571 is stored unchanged in this layout.
-    Put_U32(image, P + 0x250, general.Number(QStringLiteral("Profi_Async_Req_Start_IN"), 0));
-    Put_U32(image, P + 0x254, general.Number(QStringLiteral("Profi_Async_Req_Start_OUT"), 0));
+    Put_U32(image, P + 0x250, general.Number(Par_Gen::Profi_Async_Req_Start_IN, 0));
+    Put_U32(image, P + 0x254, general.Number(Par_Gen::Profi_Async_Req_Start_OUT, 0));
 
     struct Address_Bytes {
-        const char* prefix;
+        QLatin1StringView names[4];
         int offset;
         std::uint8_t defaults[4];
     };
     static constexpr Address_Bytes addresses[] = {
-        {"Ethernet_IP", 0x028, {192, 168, 2, 205}},
-        {"Ethernet_SM", 0x02C, {255, 255, 255, 0}},
-        {"Ethernet_GAT", 0x030, {192, 168, 2, 1}},
+        {{Par_Gen::Ethernet_IP1, Par_Gen::Ethernet_IP2, Par_Gen::Ethernet_IP3, Par_Gen::Ethernet_IP4},
+         0x028,
+         {192, 168, 2, 205}},
+        {{Par_Gen::Ethernet_SM1, Par_Gen::Ethernet_SM2, Par_Gen::Ethernet_SM3, Par_Gen::Ethernet_SM4},
+         0x02C,
+         {255, 255, 255, 0}},
+        {{Par_Gen::Ethernet_GAT1, Par_Gen::Ethernet_GAT2, Par_Gen::Ethernet_GAT3, Par_Gen::Ethernet_GAT4},
+         0x030,
+         {192, 168, 2, 1}},
     };
     for (const Address_Bytes& address : addresses) {
-        for (int i = 0; i < 4; ++i) {
-            const QString name = QLatin1String(address.prefix) + QString::number(i + 1);
-            Put_U8(image, P + address.offset + i, general.Number(name, address.defaults[i]));
-        }
+        for (int i = 0; i < 4; ++i)
+            Put_U8(image, P + address.offset + i, general.Number(address.names[i], address.defaults[i]));
     }
-    Put_U32(image, P + 0x138, general.Flag(QStringLiteral("Ethernet_EN_GAT")) ? 0u : 0xFFFFFFFFu);
+    Put_U32(image, P + 0x138, general.Flag(Par_Gen::Ethernet_EN_GAT) ? 0u : 0xFFFFFFFFu);
 }
 
 int Function_Code(const QString& type, bool input, std::uint32_t points, bool force_multiple) {
@@ -177,18 +181,18 @@ quint32 Param_Block_Checksum(const QByteArray& image) {
     return sum;
 }
 
-Bank_Image Build_Fixed_Bank(const Bank_Document& pargen, const Bank_Document& sdo) {
+Bank_Image Build_Fixed_Bank(const ParGen_View& pargen, const Bank_Document& sdo) {
     Bank_Image result;
     result.Layout = Bank_Layout::Fixed;
-    result.Has_General_Section = pargen.Exists;
+    result.Has_General_Section = pargen.Exists();
     QByteArray& image = result.Bytes;
     image = QByteArray(Fixed_Image_Size, '\0');
 
     Initial_Block(image);
     Put_U32(image, P + 0x0C4, 0x64000);
     Put_U16(image, P + 0x03A, 0);
-    if (pargen.Exists)
-        General_Block(image, General_Values(pargen));
+    if (pargen.Exists())
+        General_Block(image, pargen);
 
     int records = 0;
     if (sdo.Exists) {
