@@ -2,6 +2,7 @@
 
 #include "base/int_conversion.h"
 #include "base/text_table.h"
+#include "config/modbus_types.h"
 #include "config/pargen_view.h"
 
 #include <algorithm>
@@ -114,10 +115,8 @@ std::optional<Rules_Check_Failure> Check_Table(const Grid_Texts& grid, const Tab
 } // namespace
 
 bool Is_Bit_Type(Rule_Table table, const QString& type) {
-    const QString name = type.trimmed().toUpper();
-    if (name == QLatin1String("COIL STATUS"))
-        return true;
-    return table == Rule_Table::Read && name == QLatin1String("INPUT STATUS");
+    const Modbus_Type_Info* info = Modbus_Type_Entry(Modbus_Type_In(table, type.trimmed()));
+    return info && info->Bits;
 }
 
 long long Last_Byte_Occupied(bool bit_type, int hardware_type, int position, int points, int start_bit) {

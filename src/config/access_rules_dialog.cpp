@@ -13,6 +13,7 @@
 #include "config/grid_rows_widget.h"
 #include "config/io_map_dialog.h"
 #include "config/io_map_text.h"
+#include "config/modbus_types.h"
 #include "config/grid_view_widget.h"
 #include "config/rule_poll.h"
 #include "config/rules_test_dialog.h"
@@ -36,9 +37,8 @@ namespace {
 
 using Editor = Text_Grid_Model::Cell_Editor;
 
-const QStringList read_types = {QStringLiteral("Coil Status"), QStringLiteral("Input Status"),
-                                QStringLiteral("Holding Register"), QStringLiteral("Input Register")};
-const QStringList write_types = {QStringLiteral("Coil Status"), QStringLiteral("Holding Register")};
+const QStringList read_types = Modbus_Type_Names(Rule_Table::Read);
+const QStringList write_types = Modbus_Type_Names(Rule_Table::Write);
 
 QStringList Bit_Items() {
     QStringList items;

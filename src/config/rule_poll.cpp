@@ -2,6 +2,7 @@
 
 #include "base/int_conversion.h"
 #include "base/text_table.h"
+#include "config/modbus_types.h"
 
 #include <QSet>
 #include <algorithm>
@@ -49,16 +50,8 @@ Poll_Request Plan_Rule(const Grid_Texts& grid, Rule_Table table, int row) {
 } // namespace
 
 int Poll_Function(Rule_Table table, const QString& type) {
-    const QString name = type.trimmed().toUpper();
-    if (name == QLatin1String("COIL STATUS"))
-        return 1;
-    if (name == QLatin1String("HOLDING REGISTER"))
-        return 3;
-    if (table == Rule_Table::Read && name == QLatin1String("INPUT STATUS"))
-        return 2;
-    if (table == Rule_Table::Read && name == QLatin1String("INPUT REGISTER"))
-        return 4;
-    return 0;
+    const Modbus_Type_Info* info = Modbus_Type_Entry(Modbus_Type_In(table, type.trimmed()));
+    return info ? info->Read_Function : 0;
 }
 
 int Poll_Data_Bytes(int function, int count) {

@@ -1,6 +1,7 @@
 #include "output/bank_decoder.h"
 
 #include "base/kc_error.h"
+#include "config/modbus_types.h"
 #include "config/pargen_names.h"
 #include "output/bank_bytes.h"
 
@@ -88,18 +89,10 @@ QString Function_Name(int code) {
 }
 
 QString Type_Name(int code) {
-    switch (code & 0x7F) {
-    case 1:
-        return QStringLiteral("Coil Status");
-    case 2:
-        return QStringLiteral("Input Status");
-    case 3:
-        return QStringLiteral("Holding Register");
-    case 4:
-        return QStringLiteral("Input Register");
-    default:
-        return QStringLiteral("unknown");
-    }
+    for (const Modbus_Type_Info& info : Modbus_Types)
+        if (info.Read_Function == (code & 0x7F))
+            return info.Name;
+    return QStringLiteral("unknown");
 }
 
 QString Milliseconds(quint32 value) {

@@ -2,6 +2,7 @@
 
 #include "base/int_conversion.h"
 #include "base/kc_error.h"
+#include "config/modbus_types.h"
 #include "output/bank_bytes.h"
 #include "output/lenient_int_conversion.h"
 
@@ -108,28 +109,12 @@ void General_Block(QByteArray& image, const ParGen_View& general) {
 }
 
 int Function_Code(const QString& type, bool input, std::uint32_t points, bool force_multiple) {
-    const QString upper = type.toUpper();
-    if (input) {
-        if (upper == u"COIL STATUS")
-            return 1;
-        if (upper == u"INPUT STATUS")
-            return 2;
-        if (upper == u"HOLDING REGISTER")
-            return 3;
-        if (upper == u"INPUT REGISTER")
-            return 4;
+    const Modbus_Type_Info* info = Modbus_Type_Entry(Modbus_Type_Named(type));
+    if (!info)
         return 0;
-    }
-    int code = 0;
-    if (upper == u"COIL STATUS")
-        code = points == 1 ? 5 : 15;
-    else if (upper == u"HOLDING REGISTER")
-        code = points == 1 ? 6 : 16;
-    if (force_multiple && code == 5)
-        code = 15;
-    if (force_multiple && code == 6)
-        code = 16;
-    return code;
+    if (input)
+        return info->Read_Function;
+    return points == 1 && !force_multiple ? info->Write_Single : info->Write_Multiple;
 }
 
 void Rule_Record(QByteArray& image, int record, const Rule_Values& rule, bool input) {

@@ -2,23 +2,17 @@
 
 #include "base/int_conversion.h"
 #include "base/kc_error.h"
+#include "config/modbus_types.h"
 #include "output/bank_bytes.h"
 
 namespace {
 
 using namespace Bank;
 
+// The type's read function code; an unknown type counts as Holding Register.
 int Type_Code(const QString& type) {
-    const QString upper = type.toUpper();
-    if (upper == u"COIL STATUS")
-        return 1;
-    if (upper == u"INPUT STATUS")
-        return 2;
-    if (upper == u"HOLDING REGISTER")
-        return 3;
-    if (upper == u"INPUT REGISTER")
-        return 4;
-    return 3;
+    const Modbus_Type_Info* info = Modbus_Type_Entry(Modbus_Type_Named(type));
+    return info ? info->Read_Function : Modbus_Type_Entry(Modbus_Type::Holding_Register)->Read_Function;
 }
 
 void Input_Rule(QByteArray& image, int at, const Rule_Values& rule) {
@@ -37,7 +31,7 @@ void Output_Rule(QByteArray& image, int at, const Rule_Values& rule) {
     Put_U8(image, at + 3, points);
     Put_U8(image, at + 4, rule.Mandatory(QStringLiteral("Address_Profi")));
     // Only coils and registers can be written; anything else is sent as registers.
-    int code = rule.Text(QStringLiteral("Type")).toUpper() == u"COIL STATUS" ? 1 : 3;
+    int code = Modbus_Type_Named(rule.Text(QStringLiteral("Type"))) == Modbus_Type::Coil_Status ? 1 : 3;
     // 0x80 asks for the multiple-write function for a single point. The flag
     // is read, and must be there, only for rules of one point.
     if ((points & 0xFF) == 1 && rule.Mandatory_Text(QStringLiteral("ForceF15F16")).toUpper() == u"Y")
