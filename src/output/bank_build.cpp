@@ -31,7 +31,7 @@ int Bank_Hardware_Type(const QString& conf_dir) {
 Bank_Image Build_Bank(const QString& conf_dir) {
     const ParGen_View pargen = Read_Bank_ParGen(conf_dir);
     const int hardware_type = Hardware_Type(pargen);
-    const Bank_Document sdo = Read_Bank_Document(conf_dir, Bank_Sdo_Name);
+    const Sdo_Document sdo = Read_Bank_Sdo(conf_dir);
     Bank_Image image;
     if (hardware_type == Bank::Hardware_With_Ethernet) {
         // The variant with Ethernet has no diagnosis list: its document is

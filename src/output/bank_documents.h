@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/access_rules.h"
 #include "config/pargen_view.h"
 
 #include <QDomDocument>
@@ -45,20 +46,28 @@ ParGen_View Read_Bank_ParGen(const QString& conf_dir);
 // text, or no integer.
 int Mandatory_General(const ParGen_View& general, QLatin1StringView name);
 
+// The rules document of `conf_dir`, read by the editor's reader
+// (Read_Sdo_Document). Throws Kc_Error naming the file when it cannot be
+// parsed.
+Sdo_Document Read_Bank_Sdo(const QString& conf_dir);
+
 // One list of the rules document: every child node of ProfiBUS_IN or
 // ProfiBUS_OUT is one rule, in document order.
 struct Bank_Rule_List {
     QString Name;
-    QList<QDomNode> Rules;
+    bool Write = false; // ProfiBUS_OUT
+    QList<Access_Rule> Rules;
+    QList<Sdo_Rule_Shape> Shapes;
 };
 
-// The two lists. Throws Kc_Error naming the file when one is missing.
-Bank_Rule_List Rule_List(const Bank_Document& document, const QString& list_name);
+// One of the two lists. Throws Kc_Error naming the file when it is missing.
+Bank_Rule_List Rule_List(const Sdo_Document& document, bool write_list);
 
-// The attributes of one rule.
+// The attributes of one rule; an attribute the file does not give is missing
+// (its text empty), whatever the editor would put in its place.
 class Rule_Values {
 public:
-    Rule_Values(const Bank_Document& document, const Bank_Rule_List& list, int index,
+    Rule_Values(const Sdo_Document& document, const Bank_Rule_List& list, int index,
                 Bank_Int_Conversion conversion);
     bool Has(const QString& name) const;
     QString Text(const QString& name) const; // empty when missing
@@ -73,11 +82,11 @@ public:
 
 private:
     [[noreturn]] void Fail(const QString& problem) const;
+    const Sdo_Attribute* Attribute(const QString& name) const; // nullptr when not given
 
-    const Bank_Document& document_;
+    const Sdo_Document& document_;
     const Bank_Rule_List& list_;
     int index_;
-    QDomElement element_;
     Bank_Int_Conversion conversion_;
 };
 

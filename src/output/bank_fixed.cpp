@@ -150,10 +150,11 @@ void Rule_Record(QByteArray& image, int record, const Rule_Values& rule, bool in
     Put_U8(image, r + 31, flags);
 }
 
-int Count_Enabled(const Bank_Rule_List& list) {
+int Count_Enabled(const Sdo_Document& sdo, const Bank_Rule_List& list) {
     int count = 0;
-    for (const QDomNode& rule : list.Rules)
-        count += rule.toElement().attribute(QStringLiteral("Enable")) == u"Y" ? 1 : 0;
+    for (int i = 0; i < list.Rules.size(); ++i)
+        count +=
+            Rule_Values(sdo, list, i, Try_Lenient_Str_To_Int).Text(QStringLiteral("Enable")) == u"Y" ? 1 : 0;
     return count;
 }
 
@@ -166,7 +167,7 @@ quint32 Param_Block_Checksum(const QByteArray& image) {
     return sum;
 }
 
-Bank_Image Build_Fixed_Bank(const ParGen_View& pargen, const Bank_Document& sdo) {
+Bank_Image Build_Fixed_Bank(const ParGen_View& pargen, const Sdo_Document& sdo) {
     Bank_Image result;
     result.Layout = Bank_Layout::Fixed;
     result.Has_General_Section = pargen.Exists();
@@ -181,9 +182,8 @@ Bank_Image Build_Fixed_Bank(const ParGen_View& pargen, const Bank_Document& sdo)
 
     int records = 0;
     if (sdo.Exists) {
-        const Bank_Rule_List lists[] = {Rule_List(sdo, QStringLiteral("ProfiBUS_IN")),
-                                        Rule_List(sdo, QStringLiteral("ProfiBUS_OUT"))};
-        const int enabled = Count_Enabled(lists[0]) + Count_Enabled(lists[1]);
+        const Bank_Rule_List lists[] = {Rule_List(sdo, false), Rule_List(sdo, true)};
+        const int enabled = Count_Enabled(sdo, lists[0]) + Count_Enabled(sdo, lists[1]);
         if (enabled > Rule_Record_Count)
             throw Kc_Error(Bank_Error_Prefix() +
                            QStringLiteral("%1 holds %2 enabled rules; the device's table has room for %3.")

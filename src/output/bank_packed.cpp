@@ -90,7 +90,7 @@ void General_Section(QByteArray& image, int at, const ParGen_View& general, int 
 
 } // namespace
 
-Bank_Image Build_Packed_Bank(const ParGen_View& pargen, const Bank_Document& sdo,
+Bank_Image Build_Packed_Bank(const ParGen_View& pargen, const Sdo_Document& sdo,
                              const Bank_Document& diagnosis) {
     Bank_Image result;
     result.Layout = Bank_Layout::Packed;
@@ -98,8 +98,7 @@ Bank_Image Build_Packed_Bank(const ParGen_View& pargen, const Bank_Document& sdo
 
     QList<Bank_Rule_List> lists;
     if (sdo.Exists)
-        lists = {Rule_List(sdo, QStringLiteral("ProfiBUS_IN")),
-                 Rule_List(sdo, QStringLiteral("ProfiBUS_OUT"))};
+        lists = {Rule_List(sdo, false), Rule_List(sdo, true)};
     result.Input_Rules = lists.isEmpty() ? 0 : int(lists[0].Rules.size());
     result.Output_Rules = lists.isEmpty() ? 0 : int(lists[1].Rules.size());
     const QStringList entries = Diagnosis_Entries(diagnosis);

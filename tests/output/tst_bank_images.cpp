@@ -59,7 +59,7 @@ void Tst_Bank_Images::whole_image() {
 void Tst_Bank_Images::fixed_without_any_document() {
     QTemporaryDir dir;
     const ParGen_View pargen = Read_Bank_ParGen(dir.path());
-    const Bank_Document sdo = Read_Bank_Document(dir.path(), Bank_Sdo_Name);
+    const Sdo_Document sdo = Read_Bank_Sdo(dir.path());
     QVERIFY(!pargen.Exists() && !sdo.Exists);
     QByteArray expected;
     QString error;
