@@ -62,10 +62,10 @@ bool In_Range(int value, long long low, long long high) {
     return value >= low && value <= high;
 }
 
-std::optional<Rules_Check_Failure> Check_Rule(const Grid_Texts& grid, int row, const Table_Checks& c,
-                                              int hardware_type, int area_bytes) {
+std::optional<Check_Failure> Check_Rule(const Grid_Texts& grid, int row, const Table_Checks& c,
+                                        int hardware_type, int area_bytes) {
     auto fail = [&](int text_index, std::optional<int> bound = std::nullopt) {
-        return std::optional<Rules_Check_Failure>(Rules_Check_Failure{c.table, row, text_index, bound});
+        return std::optional<Check_Failure>(Rule_Check_Failure(c.table, row, text_index, bound));
     };
     auto number = [&](int column, int default_value = -1) {
         return Str_To_Int_Def(grid.Cell(row, column), default_value);
@@ -100,8 +100,8 @@ std::optional<Rules_Check_Failure> Check_Rule(const Grid_Texts& grid, int row, c
     return std::nullopt;
 }
 
-std::optional<Rules_Check_Failure> Check_Table(const Grid_Texts& grid, const Table_Checks& checks,
-                                               int hardware_type, int area_bytes) {
+std::optional<Check_Failure> Check_Table(const Grid_Texts& grid, const Table_Checks& checks,
+                                         int hardware_type, int area_bytes) {
     const int end = Table_End_Row(grid);
     for (int row = 1; row < end; ++row) {
         if (grid.Cell(row, 1).trimmed() != QLatin1String("Y"))
@@ -129,18 +129,20 @@ long long Last_Byte_Occupied(bool bit_type, int hardware_type, int position, int
     return p + (n - 1) / 8;
 }
 
-std::optional<Rules_Check_Failure> Controllo_dati(const Grid_Texts& read, const Grid_Texts& write,
-                                                  const Rules_Limits& limits) {
+std::optional<Check_Failure> Check_Access_Rules(const Grid_Texts& read, const Grid_Texts& write,
+                                                const Rules_Limits& limits) {
     if (auto failure = Check_Table(read, read_checks, limits.Hardware_Type, limits.NByte_IN))
         return failure;
     return Check_Table(write, write_checks, limits.Hardware_Type, limits.NByte_OUT);
 }
 
-QString Rules_Check_Message(const Text_Table& texts, const Rules_Check_Failure& failure) {
-    QString message = texts[668] + QString::number(failure.Row) + texts[failure.Text_Index];
-    if (failure.Bound)
-        message += QString::number(*failure.Bound);
-    return message;
+Check_Failure Rule_Check_Failure(Rule_Table table, int row, int text_index, std::optional<int> bound) {
+    constexpr int text_rule_row = 668;
+    return Check_Failure{.Text_Index = text_index,
+                         .Bound = bound,
+                         .Row = row,
+                         .Lead_Text_Index = text_rule_row,
+                         .Table = table};
 }
 
 Rules_Limits Rules_Limits_Of(const ParGen_View& pargen) {

@@ -159,7 +159,7 @@ QTableView* TFSetAccess::Make_Grid(QWidget* page, Text_Grid_Model* model, const 
     delegate->Takes_Key = [this](int key) {
         return state.Enable_Jump_Field_Tables && (key == Qt::Key_Return || key == Qt::Key_Enter);
     };
-    delegate->Key_Taken = [this, grid](int key) { ACG_Modbus_ReadKeyPress(grid, key); };
+    delegate->Key_Taken = [this, grid](int key) { ACG_KeyPress(grid, key); };
     grid->setItemDelegate(delegate);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
@@ -180,11 +180,11 @@ QTableView* TFSetAccess::Make_Grid(QWidget* page, Text_Grid_Model* model, const 
     // A double click on a header edge resizes only when the preference says so.
     disconnect(header, &QHeaderView::sectionHandleDoubleClicked, grid, nullptr);
     connect(header, &QHeaderView::sectionHandleDoubleClicked, this,
-            [this, grid](int column) { ACG_Modbus_ReadDblClickCell(grid, 0, column); });
+            [this, grid](int column) { ACG_DblClickCell(grid, 0, column); });
     connect(header, &QHeaderView::sectionDoubleClicked, this,
-            [this, grid](int column) { ACG_Modbus_ReadDblClickCell(grid, 0, column); });
+            [this, grid](int column) { ACG_DblClickCell(grid, 0, column); });
     connect(grid, &QTableView::doubleClicked, this, [this, grid](const QModelIndex& index) {
-        ACG_Modbus_ReadDblClickCell(grid, index.row() + 1, index.column());
+        ACG_DblClickCell(grid, index.row() + 1, index.column());
     });
     connect(grid, &QTableView::clicked, this,
             [this, grid](const QModelIndex& index) { ClickCell(grid, index.row() + 1, index.column()); });
@@ -314,7 +314,7 @@ void TFSetAccess::FormShow() {
     for (QTableView* grid : {ACG_Modbus_Read, ACG_Modbus_Write}) {
         Text_Grid_Model* model = Model_Of(grid);
         for (int column = 0; column < model->columnCount(); ++column)
-            model->Set_Header_Hint(column, ACG_Modbus_ReadGridHint(grid, column));
+            model->Set_Header_Hint(column, ACG_GridHint(grid, column));
     }
 
     // 4: every rule row reset; 7: the rules put in; the header row kept.
@@ -368,11 +368,11 @@ void TFSetAccess::ClickCell(QTableView* grid, int row, int column) {
                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-void TFSetAccess::ACG_Modbus_ReadDblClickCell(QTableView* grid, int row, int column) {
+void TFSetAccess::ACG_DblClickCell(QTableView* grid, int row, int column) {
     Auto_Size_Col(*grid, row, column, state);
 }
 
-QString TFSetAccess::ACG_Modbus_ReadGridHint(QTableView* grid, int column) const {
+QString TFSetAccess::ACG_GridHint(QTableView* grid, int column) const {
     QList<bool> visible;
     for (int c = 0; c < grid->model()->columnCount(); ++c)
         visible.append(!grid->isColumnHidden(c));
@@ -382,14 +382,14 @@ QString TFSetAccess::ACG_Modbus_ReadGridHint(QTableView* grid, int column) const
     return index >= 0 && index < hints.size() ? hints[index] : QString();
 }
 
-bool TFSetAccess::ACG_Modbus_ReadKeyPress(QTableView* grid, int key) {
+bool TFSetAccess::ACG_KeyPress(QTableView* grid, int key) {
     return Jump_Field(*grid, key, state);
 }
 
 bool TFSetAccess::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && (watched == ACG_Modbus_Read || watched == ACG_Modbus_Write)) {
         auto* grid = static_cast<QTableView*>(watched);
-        if (ACG_Modbus_ReadKeyPress(grid, static_cast<QKeyEvent*>(event)->key()))
+        if (ACG_KeyPress(grid, static_cast<QKeyEvent*>(event)->key()))
             return true;
     }
     return Frame_Dialog::eventFilter(watched, event);
@@ -437,10 +437,10 @@ void TFSetAccess::Btn_PasteRowClick() {
 }
 
 bool TFSetAccess::Controllo_dati() {
-    const auto failure = ::Controllo_dati(read_model->Table(), write_model->Table(), limits);
+    const auto failure = Check_Access_Rules(read_model->Table(), write_model->Table(), limits);
     if (!failure)
         return true;
-    ui.Error_Box(Rules_Check_Message(texts, *failure));
+    ui.Error_Box(Check_Failure_Message(texts, *failure));
     return false;
 }
 

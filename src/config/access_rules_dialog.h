@@ -39,9 +39,9 @@ public:
     // Handlers shared by both grids. Rows are grid rows: 0 the header, 1 to
     // 244 the rules.
     void ClickCell(QTableView* grid, int row, int column);
-    void ACG_Modbus_ReadDblClickCell(QTableView* grid, int row, int column);
-    QString ACG_Modbus_ReadGridHint(QTableView* grid, int column) const;
-    bool ACG_Modbus_ReadKeyPress(QTableView* grid, int key);
+    void ACG_DblClickCell(QTableView* grid, int row, int column);
+    QString ACG_GridHint(QTableView* grid, int column) const;
+    bool ACG_KeyPress(QTableView* grid, int key);
 
     // The Export and Import buttons of each page. Export writes the rules the
     // table would save to a CSV file; Import replaces every rule row of the

@@ -60,9 +60,9 @@ Rule_Documents Read_Rule_Documents(const ParGen_View& pargen, const General_Para
 // The editor stops at the first failure; here the failing rule is set aside
 // (disabled in a copy) and the same validation runs again.
 void Check_Rules(Conf_Check& check, const Text_Table& texts, Rule_Documents documents) {
-    while (const auto failure = Controllo_dati(documents.Read, documents.Write, documents.Limits)) {
+    while (const auto failure = Check_Access_Rules(documents.Read, documents.Write, documents.Limits)) {
         Conf_Finding finding = Finding(Finding_Level::Error, QStringLiteral("invalid_rule"), Check_Sdo_Name,
-                                       Rules_Check_Message(texts, *failure));
+                                       Check_Failure_Message(texts, *failure));
         finding.Table = failure->Table;
         finding.Row = failure->Row;
         check.Errors.append(finding);
@@ -100,13 +100,12 @@ void Check_Diagnosis(Conf_Check& check, const Text_Table& texts, const Diagnosis
     // As for the rules: every refused entry, each found by the editor's
     // validation after the ones before it were set aside.
     QStringList cells = list.IDs;
-    while (const auto failure = Controllo_dati(cells)) {
-        Conf_Finding finding = Finding(
-            Finding_Level::Error, QStringLiteral("invalid_diagnosis_id"), Check_Diagnosis_Name,
-            texts[failure->text_index] + QString::number(failure->row) + texts[failure->end_text_index]);
-        finding.Row = failure->row;
+    while (const auto failure = Check_Diagnosis_Ids(cells)) {
+        Conf_Finding finding = Finding(Finding_Level::Error, QStringLiteral("invalid_diagnosis_id"),
+                                       Check_Diagnosis_Name, Check_Failure_Message(texts, *failure));
+        finding.Row = failure->Row;
         check.Errors.append(finding);
-        cells[failure->row - 1] = QString::number(failure->low);
+        cells[failure->Row - 1] = QString::number(Diagnosis_Id_Low);
     }
     const int left_out = First_Row_Left_Out(list.IDs);
     if (left_out > 0) {
@@ -192,9 +191,9 @@ Conf_Check Check_Configuration(const QString& conf_dir, const Text_Table& texts)
         Try_Read(check, Check_ParGen_Name, [&] { pargen = ParGen_View::Read_In(conf_dir); });
     const General_Params params = General_Params_Of(pargen);
     if (pargen_read) {
-        if (const auto failure = Controllo_Dati(params))
+        if (const auto failure = Check_General_Params(params))
             check.Errors.append(Finding(Finding_Level::Error, QStringLiteral("invalid_parameter"),
-                                        Check_ParGen_Name, ParGen_Failure_Message(texts, *failure)));
+                                        Check_ParGen_Name, Check_Failure_Message(texts, *failure)));
     }
 
     Access_Rules rules;

@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr int lowest_id = 1;
-constexpr int highest_id = 247;
-
 int Row_Count(const QStringList& cells) {
     return std::min<int>(static_cast<int>(cells.size()), Diagnosis_List::Max_Entries);
 }
@@ -27,17 +24,12 @@ int Diagnosis_List_End(const QStringList& cells) {
     return end;
 }
 
-std::optional<Diagnosis_Failure> Controllo_dati(const QStringList& cells) {
+std::optional<Check_Failure> Check_Diagnosis_Ids(const QStringList& cells) {
     const int end = Diagnosis_List_End(cells);
     for (int i = 0; i < end; ++i) {
         const int id = Str_To_Int_Def(cells[i], -1);
-        if (id < lowest_id || id > highest_id) {
-            Diagnosis_Failure failure;
-            failure.row = i + 1;
-            failure.low = lowest_id;
-            failure.high = highest_id;
-            return failure;
-        }
+        if (id < Diagnosis_Id_Low || id > Diagnosis_Id_High)
+            return Check_Failure{.Text_Index = 709, .Row = i + 1, .Lead_Text_Index = 708};
     }
     return std::nullopt;
 }

@@ -576,10 +576,10 @@ void TFParGen::FormShow() {
 }
 
 bool TFParGen::Controllo_Dati() {
-    const auto failure = ::Controllo_Dati(Values());
+    const auto failure = Check_General_Params(Values());
     if (!failure)
         return true;
-    ui.Error_Box(ParGen_Failure_Message(texts, *failure));
+    ui.Error_Box(Check_Failure_Message(texts, *failure));
     return false;
 }
 

@@ -32,7 +32,7 @@ Poll_Request Plan_Rule(const Grid_Texts& grid, Rule_Table table, int row) {
     request.Count = Str_To_Int_Def(grid.Cell(row, 5), -1);
 
     auto invalid = [&](int text_index, std::optional<int> bound = std::nullopt) {
-        request.Invalid = Rules_Check_Failure{table, row, text_index, bound};
+        request.Invalid = Rule_Check_Failure(table, row, text_index, bound);
         return request;
     };
     if (request.Slave < 1 || request.Slave > 247)
@@ -104,7 +104,7 @@ QString Poll_Result_Message(const Text_Table& texts, const Poll_Result& result) 
     switch (result.Error) {
     case Poll_Error::Not_Sent:
         return texts[983] +
-               (result.Request.Invalid ? Rules_Check_Message(texts, *result.Request.Invalid) : QString());
+               (result.Request.Invalid ? Check_Failure_Message(texts, *result.Request.Invalid) : QString());
     case Poll_Error::Crc:
         return texts[980];
     case Poll_Error::Wrong_Length:

@@ -176,7 +176,7 @@ void Tst_Access_Rules_Dialog::columns_and_hints() {
                      f.texts[hints[position - 1]]);
     }
     if (hardware_type == 0) // the read Position header, visible column 6
-        QCOMPARE(f.dialog.ACG_Modbus_ReadGridHint(f.Read_Grid(), Read_Col::Address_Profi), f.texts[650]);
+        QCOMPARE(f.dialog.ACG_GridHint(f.Read_Grid(), Read_Col::Address_Profi), f.texts[650]);
     QCOMPARE(f.Write_Grid()->model()->headerData(Write_Col::ForceF15F16, Qt::Horizontal).toString(),
              QString("Force F15/F16"));
     QCOMPARE(f.Read_Grid()->model()->headerData(Read_Col::Address_Profi, Qt::Horizontal).toString(),
