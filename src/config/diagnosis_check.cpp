@@ -10,6 +10,10 @@ int Row_Count(const QStringList& cells) {
     return std::min<int>(static_cast<int>(cells.size()), Diagnosis_List::Max_Entries);
 }
 
+// The message of a refused ID: text 708, the row, text 709.
+constexpr int text_id_row = 708;
+constexpr int text_id_range_end = 709;
+
 bool Blank(const QString& cell) {
     return cell.trimmed().isEmpty();
 }
@@ -29,7 +33,8 @@ std::optional<Check_Failure> Check_Diagnosis_Ids(const QStringList& cells) {
     for (int i = 0; i < end; ++i) {
         const int id = Str_To_Int_Def(cells[i], -1);
         if (id < Diagnosis_Id_Low || id > Diagnosis_Id_High)
-            return Check_Failure{.Text_Index = 709, .Row = i + 1, .Lead_Text_Index = 708};
+            return Check_Failure{
+                .Text_Index = text_id_range_end, .Row = i + 1, .Lead_Text_Index = text_id_row};
     }
     return std::nullopt;
 }
