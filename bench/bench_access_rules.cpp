@@ -134,7 +134,7 @@ void BM_Validate_And_Save(benchmark::State& bench) {
     const Rules_Limits limits{1, 244, 244};
     const QString path = c.dir.filePath(QStringLiteral("sdo_bench.xml"));
     for (auto _ : bench) {
-        if (Controllo_dati(read, write, limits)) {
+        if (Check_Access_Rules(read, write, limits)) {
             bench.SkipWithError("the bench rules do not pass");
             break;
         }

@@ -85,7 +85,7 @@ void BM_ParGen_Check_And_Save(benchmark::State& run) {
     dialog.FormShow();
     for (auto _ : run) {
         const General_Params values = dialog.Values();
-        benchmark::DoNotOptimize(Controllo_Dati(values));
+        benchmark::DoNotOptimize(Check_General_Params(values));
         Save_ParGen(setup.state.ParGen_File, values);
     }
 }

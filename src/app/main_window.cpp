@@ -4,7 +4,7 @@
 #include "base/app_state.h"
 #include "base/elided_label_widget.h"
 #include "base/frame_dialog.h"
-#include "config/hardware_type.h"
+#include "config/pargen_view.h"
 #include "base/kc_error.h"
 #include "app/new_project_dialog.h"
 #include "app/open_conf.h"
@@ -354,7 +354,7 @@ void TFStruttoreFirmWare::Show_Configuration_Labels() {
 int TFStruttoreFirmWare::Get_Hardware_Type() {
     if (!state.Configuration_Open())
         return 0;
-    return Read_Hardware_Type(state.ParGen_File);
+    return ParGen_View::Read(state.ParGen_File).Number(Par_Gen::Hardware_Type, 0);
 }
 
 bool TFStruttoreFirmWare::Load_Configuration() {

@@ -19,16 +19,8 @@
 
 namespace {
 
-// One attribute of a `row`: its name, the field that holds it and the value a
-// rule takes when the attribute is absent.
-struct Rule_Attribute {
-    const char* name;
-    QString Access_Rule::*field;
-    const char* fallback;
-};
-
 // Read rules (ProfiBUS_IN): 11 attributes in the order they are written.
-const Rule_Attribute read_attributes[] = {
+const Sdo_Attribute read_attributes[] = {
     {"Enable", &Access_Rule::Enable, "Y"},    {"Slave_ID", &Access_Rule::Slave_ID, ""},
     {"Type", &Access_Rule::Type, ""},         {"Address_Mod", &Access_Rule::Address_Mod, ""},
     {"NPoint", &Access_Rule::NPoint, ""},     {"PollTime", &Access_Rule::PollTime, ""},
@@ -38,7 +30,7 @@ const Rule_Attribute read_attributes[] = {
 };
 
 // Write rules (ProfiBUS_OUT): 14 attributes in the order they are written.
-const Rule_Attribute write_attributes[] = {
+const Sdo_Attribute write_attributes[] = {
     {"Enable", &Access_Rule::Enable, "Y"},
     {"Slave_ID", &Access_Rule::Slave_ID, ""},
     {"Type", &Access_Rule::Type, ""},
@@ -65,14 +57,16 @@ struct Section_Reading {
     Access_Rule fallback_rule;
 };
 
-Section_Reading Make_Section_Reading(std::span<const Rule_Attribute> attributes) {
+Section_Reading Make_Section_Reading(std::span<const Sdo_Attribute> attributes) {
     Section_Reading reading;
-    for (const Rule_Attribute& attribute : attributes) {
-        reading.attributes.emplace_back(QLatin1String(attribute.name), attribute.field);
-        reading.fallback_rule.*attribute.field = QLatin1String(attribute.fallback);
+    for (const Sdo_Attribute& attribute : attributes) {
+        reading.attributes.emplace_back(QLatin1String(attribute.Name), attribute.Field);
+        reading.fallback_rule.*attribute.Field = QLatin1String(attribute.Fallback);
     }
     return reading;
 }
+
+static_assert(std::size(write_attributes) <= 16, "one bit of Sdo_Rule_Shape::Given per attribute");
 
 const Section_Reading& Read_Section_Reading() {
     static const Section_Reading reading = Make_Section_Reading(read_attributes);
@@ -92,12 +86,12 @@ const Section_Reading& Write_Section_Reading() {
 // node of a section is one rule in document order (an element of any name, a
 // comment, a processing instruction, an entity reference, a CDATA section and
 // each run of text that is not only blanks; all but an element take every
-// fallback).
+// fallback). Sections it does not find are left to the caller.
 class Sdo_Reader {
 public:
     explicit Sdo_Reader(const QString& path) : file(path) {}
 
-    Access_Rules Read() {
+    Sdo_Document Read() {
         // A document larger or deeper than any real one is refused before
         // a single rule is kept.
         const QByteArray bytes = Read_Document_Bytes(file);
@@ -110,11 +104,14 @@ public:
         reader.setNamespaceProcessing(false);
         Read_Prolog();
         Read_Body();
-        if (!in_found)
-            Missing_Section(read_section);
-        if (!out_found)
-            Missing_Section(write_section);
-        return rules;
+        document.Path = file;
+        document.Exists = true;
+        document.Container = container_name;
+        document.Container_Line = container_line;
+        document.Container_Column = container_column;
+        document.Has_Read_Section = in_found;
+        document.Has_Write_Section = out_found;
+        return std::move(document);
     }
 
 private:
@@ -122,7 +119,8 @@ private:
 
     const QString& file;
     QXmlStreamReader reader;
-    Access_Rules rules;
+    Sdo_Document document;
+    Access_Rules& rules = document.Rules;
     // The container: the document's first top-level node.
     bool have_container = false;
     bool container_is_element = false;
@@ -141,16 +139,6 @@ private:
                            .arg(static_cast<int>(reader.columnNumber())));
     }
 
-    [[noreturn]] void Missing_Section(const QString& name) {
-        QString where;
-        if (have_container && container_line > 0)
-            where = QStringLiteral(" (line %1, column %2)").arg(container_line).arg(container_column);
-        throw Kc_Error(
-            QStringLiteral("%1 is not a Modbus access rules document: its first node \"%2\" has no %3 "
-                           "element%4")
-                .arg(QDir::toNativeSeparators(file), container_name, name, where));
-    }
-
     void Top_Node(const QString& name, bool element) {
         if (have_container)
             return;
@@ -165,6 +153,10 @@ private:
         return section == Section_Kind::In ? rules.Read_Rules : rules.Write_Rules;
     }
 
+    QList<Sdo_Rule_Shape>& Shapes_Of_Section() {
+        return section == Section_Kind::In ? document.Read_Shapes : document.Write_Shapes;
+    }
+
     const Section_Reading& Reading_Of_Section() const {
         return section == Section_Kind::In ? Read_Section_Reading() : Write_Section_Reading();
     }
@@ -175,8 +167,10 @@ private:
     void Other_Node(const QString& name) {
         if (depth == 0)
             Top_Node(name, false);
-        else if (depth == 2 && section != Section_Kind::None)
+        else if (depth == 2 && section != Section_Kind::None) {
             Rules_Of_Section().append(Reading_Of_Section().fallback_rule);
+            Shapes_Of_Section().append(Sdo_Rule_Shape{});
+        }
     }
 
     void Start_Element() {
@@ -196,18 +190,22 @@ private:
         } else if (depth == 2 && section != Section_Kind::None) {
             const Section_Reading& reading = Reading_Of_Section();
             Access_Rule rule = reading.fallback_rule;
+            Sdo_Rule_Shape shape{true, 0};
             // A later attribute of the same name replaces an earlier one.
             const QXmlStreamAttributes attributes = reader.attributes();
             for (const QXmlStreamAttribute& attribute : attributes) {
                 const QStringView attribute_name = attribute.qualifiedName();
-                for (const auto& [known, field] : reading.attributes) {
+                for (std::size_t index = 0; index < reading.attributes.size(); ++index) {
+                    const auto& [known, field] = reading.attributes[index];
                     if (attribute_name == known) {
                         rule.*field = attribute.value().toString();
+                        shape.Given |= quint16(1u << index);
                         break;
                     }
                 }
             }
             Rules_Of_Section().append(std::move(rule));
+            Shapes_Of_Section().append(shape);
         }
         ++depth;
     }
@@ -293,17 +291,28 @@ private:
     }
 };
 
+[[noreturn]] void Missing_Section(const Sdo_Document& document, const QString& name) {
+    QString where;
+    if (document.Container_Line > 0)
+        where = QStringLiteral(" (line %1, column %2)")
+                    .arg(document.Container_Line)
+                    .arg(document.Container_Column);
+    throw Kc_Error(QStringLiteral("%1 is not a Modbus access rules document: its first node \"%2\" has no %3 "
+                                  "element%4")
+                       .arg(QDir::toNativeSeparators(document.Path), document.Container, name, where));
+}
+
 // A list ends at the first rule without a Slave ID (blanks only count as none).
 template <std::size_t N>
 void Write_Section(QXmlStreamWriter& writer, const QString& name, const QList<Access_Rule>& rules,
-                   const Rule_Attribute (&attributes)[N]) {
+                   const Sdo_Attribute (&attributes)[N]) {
     writer.writeStartElement(name);
     for (const Access_Rule& rule : rules) {
         if (rule.Slave_ID.trimmed().isEmpty())
             break;
         writer.writeStartElement(QStringLiteral("row"));
-        for (const Rule_Attribute& attribute : attributes)
-            writer.writeAttribute(QLatin1String(attribute.name), rule.*attribute.field);
+        for (const Sdo_Attribute& attribute : attributes)
+            writer.writeAttribute(QLatin1String(attribute.Name), rule.*attribute.Field);
         writer.writeEndElement();
     }
     writer.writeEndElement();
@@ -311,12 +320,31 @@ void Write_Section(QXmlStreamWriter& writer, const QString& name, const QList<Ac
 
 } // namespace
 
-Access_Rules Load_Sdo(const QString& path) {
-    const QString file = Resolve_File_No_Case(path);
-    if (file.isEmpty() || !QFileInfo(file).isFile())
-        return {};
+std::span<const Sdo_Attribute> Sdo_Attributes(bool write_section) {
+    if (write_section)
+        return write_attributes;
+    return read_attributes;
+}
 
+Sdo_Document Read_Sdo_Document(const QString& path) {
+    const QString file = Resolve_File_No_Case(path);
+    if (file.isEmpty() || !QFileInfo(file).isFile()) {
+        Sdo_Document missing;
+        missing.Path = file;
+        return missing;
+    }
     return Sdo_Reader(file).Read();
+}
+
+Access_Rules Load_Sdo(const QString& path) {
+    Sdo_Document document = Read_Sdo_Document(path);
+    if (!document.Exists)
+        return {};
+    if (!document.Has_Read_Section)
+        Missing_Section(document, read_section);
+    if (!document.Has_Write_Section)
+        Missing_Section(document, write_section);
+    return std::move(document.Rules);
 }
 
 void Save_Sdo(const QString& path, const Access_Rules& rules) {

@@ -1,11 +1,10 @@
 #include "config/access_rules_check.h"
 
-#include "base/file_lookup.h"
 #include "base/int_conversion.h"
 #include "base/text_table.h"
-#include "base/xml_document.h"
+#include "config/modbus_types.h"
+#include "config/pargen_view.h"
 
-#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -63,10 +62,10 @@ bool In_Range(int value, long long low, long long high) {
     return value >= low && value <= high;
 }
 
-std::optional<Rules_Check_Failure> Check_Rule(const Grid_Texts& grid, int row, const Table_Checks& c,
-                                              int hardware_type, int area_bytes) {
+std::optional<Check_Failure> Check_Rule(const Grid_Texts& grid, int row, const Table_Checks& c,
+                                        int hardware_type, int area_bytes) {
     auto fail = [&](int text_index, std::optional<int> bound = std::nullopt) {
-        return std::optional<Rules_Check_Failure>(Rules_Check_Failure{c.table, row, text_index, bound});
+        return std::optional<Check_Failure>(Rule_Check_Failure(c.table, row, text_index, bound));
     };
     auto number = [&](int column, int default_value = -1) {
         return Str_To_Int_Def(grid.Cell(row, column), default_value);
@@ -101,8 +100,8 @@ std::optional<Rules_Check_Failure> Check_Rule(const Grid_Texts& grid, int row, c
     return std::nullopt;
 }
 
-std::optional<Rules_Check_Failure> Check_Table(const Grid_Texts& grid, const Table_Checks& checks,
-                                               int hardware_type, int area_bytes) {
+std::optional<Check_Failure> Check_Table(const Grid_Texts& grid, const Table_Checks& checks,
+                                         int hardware_type, int area_bytes) {
     const int end = Table_End_Row(grid);
     for (int row = 1; row < end; ++row) {
         if (grid.Cell(row, 1).trimmed() != QLatin1String("Y"))
@@ -116,10 +115,8 @@ std::optional<Rules_Check_Failure> Check_Table(const Grid_Texts& grid, const Tab
 } // namespace
 
 bool Is_Bit_Type(Rule_Table table, const QString& type) {
-    const QString name = type.trimmed().toUpper();
-    if (name == QLatin1String("COIL STATUS"))
-        return true;
-    return table == Rule_Table::Read && name == QLatin1String("INPUT STATUS");
+    const Modbus_Type_Info* info = Modbus_Type_Entry(Modbus_Type_In(table, type.trimmed()));
+    return info && info->Bits;
 }
 
 long long Last_Byte_Occupied(bool bit_type, int hardware_type, int position, int points, int start_bit) {
@@ -132,36 +129,27 @@ long long Last_Byte_Occupied(bool bit_type, int hardware_type, int position, int
     return p + (n - 1) / 8;
 }
 
-std::optional<Rules_Check_Failure> Controllo_dati(const Grid_Texts& read, const Grid_Texts& write,
-                                                  const Rules_Limits& limits) {
+std::optional<Check_Failure> Check_Access_Rules(const Grid_Texts& read, const Grid_Texts& write,
+                                                const Rules_Limits& limits) {
     if (auto failure = Check_Table(read, read_checks, limits.Hardware_Type, limits.NByte_IN))
         return failure;
     return Check_Table(write, write_checks, limits.Hardware_Type, limits.NByte_OUT);
 }
 
-QString Rules_Check_Message(const Text_Table& texts, const Rules_Check_Failure& failure) {
-    QString message = texts[668] + QString::number(failure.Row) + texts[failure.Text_Index];
-    if (failure.Bound)
-        message += QString::number(*failure.Bound);
-    return message;
+Check_Failure Rule_Check_Failure(Rule_Table table, int row, int text_index, std::optional<int> bound) {
+    constexpr int text_rule_row = 668;
+    return Check_Failure{.Text_Index = text_index,
+                         .Bound = bound,
+                         .Row = row,
+                         .Lead_Text_Index = text_rule_row,
+                         .Table = table};
 }
 
-Rules_Limits Read_Rules_Limits(const QString& pargen_file) {
+Rules_Limits Rules_Limits_Of(const ParGen_View& pargen) {
     Rules_Limits limits;
-    if (pargen_file.isEmpty())
-        return limits;
-    const QString path = Resolve_File_No_Case(pargen_file);
-    if (!QFileInfo(path).isFile())
-        return limits;
-    const QDomDocument document = Load_Xml_File(path);
-    const QDomNode container = First_Top_Node(document);
-    auto value = [&](const QString& name, int default_value) {
-        QString text;
-        return Child_Text(container, name, text) ? Str_To_Int_Def(text, default_value) : default_value;
-    };
-    limits.Hardware_Type = value(QStringLiteral("Hardware_Type"), 0);
-    limits.NByte_IN = value(QStringLiteral("Profi_NB_IN"), 244);
-    limits.NByte_OUT = value(QStringLiteral("Profi_NB_OUT"), 244);
+    limits.Hardware_Type = pargen.Number(Par_Gen::Hardware_Type, limits.Hardware_Type);
+    limits.NByte_IN = pargen.Number(Par_Gen::Profi_NB_IN, limits.NByte_IN);
+    limits.NByte_OUT = pargen.Number(Par_Gen::Profi_NB_OUT, limits.NByte_OUT);
     return limits;
 }
 
@@ -174,7 +162,7 @@ QStringList Position_Items(int area_bytes) {
     return items;
 }
 
-int Failing_Column(const Rules_Check_Failure& failure) {
+int Failing_Column(const Check_Failure& failure) {
     const Table_Checks& c = failure.Table == Rule_Table::Write ? write_checks : read_checks;
     const std::pair<int, int> columns[] = {
         {c.text_slave, 2},

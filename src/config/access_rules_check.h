@@ -1,12 +1,14 @@
 #pragma once
 
 #include "config/access_rules_table.h"
+#include "config/check_failure.h"
 #include "config/grid_rows.h"
 
 #include <QString>
 #include <QStringList>
 #include <optional>
 
+class ParGen_View;
 class Text_Table;
 
 // What the rules editor reads from the general parameters at each showing.
@@ -16,27 +18,21 @@ struct Rules_Limits {
     int NByte_OUT = 244;   // size of the PROFIBUS output area in bytes
 };
 
-// The first failing check: its table, its row, the index of its message text
-// and, for the checks that name one, the computed bound.
-struct Rules_Check_Failure {
-    Rule_Table Table = Rule_Table::Read;
-    int Row = 0;
-    int Text_Index = 0;
-    std::optional<int> Bound;
-
-    bool operator==(const Rules_Check_Failure&) const = default;
-};
+// A failing check of a rule: its table, its row, the index of its message
+// text and, for the checks that name one, the computed bound; the message
+// begins with text 668 and the row number.
+Check_Failure Rule_Check_Failure(Rule_Table table, int row, int text_index, std::optional<int> bound = {});
 
 // Checks every enabled rule of the read table, then of the write table, rows in
 // order, each table up to its first row with a blank Slave ID. Nothing when
 // both tables may be saved, otherwise the first failure.
-std::optional<Rules_Check_Failure> Controllo_dati(const Grid_Texts& read, const Grid_Texts& write,
-                                                  const Rules_Limits& limits);
+std::optional<Check_Failure> Check_Access_Rules(const Grid_Texts& read, const Grid_Texts& write,
+                                                const Rules_Limits& limits);
 
 // The grid column of the cell a failure is about: the checked cell, or the
 // Position for a rule that runs past the end of its area. Column 1 (Enable)
 // for a text that is no check's.
-int Failing_Column(const Rules_Check_Failure& failure);
+int Failing_Column(const Check_Failure& failure);
 
 // A bit type (values packed eight to a byte): "COIL STATUS" in both tables
 // and "INPUT STATUS" in the read table, compared after trimming in upper case.
@@ -48,16 +44,11 @@ bool Is_Bit_Type(Rule_Table table, const QString& type);
 // P + (N + S - 1) div 8 on hardware type 1, P + (N - 1) div 8 otherwise.
 long long Last_Byte_Occupied(bool bit_type, int hardware_type, int position, int points, int start_bit);
 
-// Text 668, the row number, the check's text and the bound, joined as they are.
-QString Rules_Check_Message(const Text_Table& texts, const Rules_Check_Failure& failure);
-
-// Hardware_Type, Profi_NB_IN and Profi_NB_OUT of the general parameters
-// document at `pargen_file` (name matched without regard to case), each
+// Hardware_Type, Profi_NB_IN and Profi_NB_OUT of the general parameters, each
 // converted with the shared integer conversion and falling back by itself to
-// 0, 244 and 244 when its element is missing or unreadable. A missing file
-// gives the three defaults. Throws Kc_Error naming the file when it exists
-// but is not well-formed.
-Rules_Limits Read_Rules_Limits(const QString& pargen_file);
+// 0, 244 and 244 when its element is missing or unreadable. No document gives
+// the three defaults.
+Rules_Limits Rules_Limits_Of(const ParGen_View& pargen);
 
 // The items of a Position list: "0" to the decimal of area_bytes - 1 (none
 // for an empty area; at most 65536 items for an absurd size).

@@ -9,6 +9,7 @@
 #include "config/access_rules.h"
 #include "config/access_rules_table.h"
 #include "config/general_params.h"
+#include "config/pargen_view.h"
 #include "config/grid_cell_delegate.h"
 #include "config/grid_edit.h"
 #include "config/grid_editing_gui.h"
@@ -16,6 +17,7 @@
 #include "config/grid_view_widget.h"
 #include "config/io_map_dialog.h"
 #include "config/io_map_text.h"
+#include "config/modbus_types.h"
 #include "config/rule_poll.h"
 #include "config/rules_test_dialog.h"
 #include "config/table_csv_step.h"
@@ -41,9 +43,8 @@ namespace {
 
 using Editor = Text_Grid_Model::Cell_Editor;
 
-const QStringList read_types = {QStringLiteral("Coil Status"), QStringLiteral("Input Status"),
-                                QStringLiteral("Holding Register"), QStringLiteral("Input Register")};
-const QStringList write_types = {QStringLiteral("Coil Status"), QStringLiteral("Holding Register")};
+const QStringList read_types = Modbus_Type_Names(Rule_Table::Read);
+const QStringList write_types = Modbus_Type_Names(Rule_Table::Write);
 
 QStringList Bit_Items() {
     QStringList items;
@@ -319,11 +320,11 @@ void TFSetAccess::Set_Lang() {
 void TFSetAccess::FormShow() {
     // Both documents are read before anything on the form changes: a broken
     // file stops the showing with the form as it was.
-    const Rules_Limits new_limits = Read_Rules_Limits(state.ParGen_File);
+    const ParGen_View pargen = ParGen_View::Read(state.ParGen_File);
+    const Rules_Limits new_limits = Rules_Limits_Of(pargen);
     const Access_Rules rules =
         state.Sdo_File.isEmpty() ? Access_Rules{} : Load_Sdo(Resolve_File_No_Case(state.Sdo_File));
-    const QList<Io_Occupant> new_reserved =
-        Reserved_Areas(state.ParGen_File.isEmpty() ? General_Params{} : Load_ParGen(state.ParGen_File));
+    const QList<Io_Occupant> new_reserved = Reserved_Areas(General_Params_Of(pargen));
 
     // 1, 2: hardware type and area sizes.
     limits = new_limits;
@@ -557,10 +558,10 @@ void TFSetAccess::Btn_PasteRowClick() {
 }
 
 bool TFSetAccess::Controllo_dati() {
-    const auto failure = ::Controllo_dati(read_model->Table(), write_model->Table(), limits);
+    const auto failure = Check_Access_Rules(read_model->Table(), write_model->Table(), limits);
     if (!failure)
         return true;
-    ui.Error_Box(Rules_Check_Message(texts, *failure));
+    ui.Error_Box(Check_Failure_Message(texts, *failure));
     // The failing cell in front, ready to be mended.
     const bool write = failure->Table == Rule_Table::Write;
     PageControl1->setCurrentIndex(write ? 1 : 0);

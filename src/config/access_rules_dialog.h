@@ -40,8 +40,9 @@ public:
     Io_Map Current_IO_Map() const;
     TFIOMap* IO_Map_Window() const { return FIOMap; }
 
-    // Handlers shared by both grids. Rows are grid rows: 0 the header, 1 to
-    // 244 the rules.
+    // Handlers shared by both grids (the read grid's names, which the write
+    // grid takes over with its own `grid`). Rows are grid rows: 0 the header,
+    // 1 to 244 the rules.
     void ClickCell(QTableView* grid, int row, int column);
     void ACG_Modbus_ReadDblClickCell(QTableView* grid, int row, int column);
     QString ACG_Modbus_ReadGridHint(QTableView* grid, int column) const;

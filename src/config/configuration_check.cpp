@@ -1,6 +1,5 @@
 #include "config/configuration_check.h"
 
-#include "config/hardware_type.h"
 #include "base/kc_error.h"
 #include "config/access_rules_check.h"
 #include "config/diagnosis_check.h"
@@ -8,6 +7,7 @@
 #include "base/file_lookup.h"
 #include "config/general_params_check.h"
 #include "config/io_map_text.h"
+#include "config/pargen_view.h"
 #include "output/bank_build.h"
 #include "base/text_table.h"
 
@@ -46,10 +46,10 @@ struct Rule_Documents {
     Grid_Texts Write;
 };
 
-Rule_Documents Read_Rule_Documents(const QString& pargen_path, const General_Params& params,
+Rule_Documents Read_Rule_Documents(const ParGen_View& pargen, const General_Params& params,
                                    const Access_Rules& rules) {
     Rule_Documents documents;
-    documents.Limits = Read_Rules_Limits(pargen_path);
+    documents.Limits = Rules_Limits_Of(pargen);
     documents.Reserved = Reserved_Areas(params);
     documents.Read = Rule_Grid_Of(Rule_Table::Read, rules.Read_Rules);
     documents.Write = Rule_Grid_Of(Rule_Table::Write, rules.Write_Rules);
@@ -60,9 +60,9 @@ Rule_Documents Read_Rule_Documents(const QString& pargen_path, const General_Par
 // The editor stops at the first failure; here the failing rule is set aside
 // (disabled in a copy) and the same validation runs again.
 void Check_Rules(Conf_Check& check, const Text_Table& texts, Rule_Documents documents) {
-    while (const auto failure = Controllo_dati(documents.Read, documents.Write, documents.Limits)) {
+    while (const auto failure = Check_Access_Rules(documents.Read, documents.Write, documents.Limits)) {
         Conf_Finding finding = Finding(Finding_Level::Error, QStringLiteral("invalid_rule"), Check_Sdo_Name,
-                                       Rules_Check_Message(texts, *failure));
+                                       Check_Failure_Message(texts, *failure));
         finding.Table = failure->Table;
         finding.Row = failure->Row;
         check.Errors.append(finding);
@@ -100,13 +100,12 @@ void Check_Diagnosis(Conf_Check& check, const Text_Table& texts, const Diagnosis
     // As for the rules: every refused entry, each found by the editor's
     // validation after the ones before it were set aside.
     QStringList cells = list.IDs;
-    while (const auto failure = Controllo_dati(cells)) {
-        Conf_Finding finding = Finding(
-            Finding_Level::Error, QStringLiteral("invalid_diagnosis_id"), Check_Diagnosis_Name,
-            texts[failure->text_index] + QString::number(failure->row) + texts[failure->end_text_index]);
-        finding.Row = failure->row;
+    while (const auto failure = Check_Diagnosis_Ids(cells)) {
+        Conf_Finding finding = Finding(Finding_Level::Error, QStringLiteral("invalid_diagnosis_id"),
+                                       Check_Diagnosis_Name, Check_Failure_Message(texts, *failure));
+        finding.Row = failure->Row;
         check.Errors.append(finding);
-        cells[failure->row - 1] = QString::number(failure->low);
+        cells[failure->Row - 1] = QString::number(Diagnosis_Id_Low);
     }
     const int left_out = First_Row_Left_Out(list.IDs);
     if (left_out > 0) {
@@ -184,23 +183,22 @@ Io_Map Io_Map_Of(const General_Params& params, const Rules_Limits& limits, const
 }
 
 Io_Map Stored_Io_Map(const QString& conf_dir) {
-    const QString pargen_path = Find_File_No_Case(conf_dir, Check_ParGen_Name);
-    const General_Params params = Load_ParGen(pargen_path);
+    const ParGen_View pargen = ParGen_View::Read_In(conf_dir);
     const Access_Rules rules = Load_Sdo(Find_File_No_Case(conf_dir, Check_Sdo_Name));
-    const Rule_Documents documents = Read_Rule_Documents(pargen_path, params, rules);
+    const Rule_Documents documents = Read_Rule_Documents(pargen, General_Params_Of(pargen), rules);
     return Build_Io_Map(documents.Read, documents.Write, documents.Limits, documents.Reserved);
 }
 
 Conf_Check Check_Configuration(const QString& conf_dir, const Text_Table& texts) {
     Conf_Check check;
-    const QString pargen_path = Find_File_No_Case(conf_dir, Check_ParGen_Name);
-
-    General_Params params;
-    const bool pargen_read = Try_Read(check, Check_ParGen_Name, [&] { params = Load_ParGen(pargen_path); });
+    ParGen_View pargen;
+    const bool pargen_read =
+        Try_Read(check, Check_ParGen_Name, [&] { pargen = ParGen_View::Read_In(conf_dir); });
+    const General_Params params = General_Params_Of(pargen);
     if (pargen_read) {
-        if (const auto failure = Controllo_Dati(params))
+        if (const auto failure = Check_General_Params(params))
             check.Errors.append(Finding(Finding_Level::Error, QStringLiteral("invalid_parameter"),
-                                        Check_ParGen_Name, ParGen_Failure_Message(texts, *failure)));
+                                        Check_ParGen_Name, Check_Failure_Message(texts, *failure)));
     }
 
     Access_Rules rules;
@@ -208,13 +206,13 @@ Conf_Check Check_Configuration(const QString& conf_dir, const Text_Table& texts)
                                    [&] { rules = Load_Sdo(Find_File_No_Case(conf_dir, Check_Sdo_Name)); });
     std::optional<Rule_Documents> rule_documents;
     if (pargen_read && sdo_read) {
-        rule_documents = Read_Rule_Documents(pargen_path, params, rules);
+        rule_documents = Read_Rule_Documents(pargen, params, rules);
         Check_Rules(check, texts, *rule_documents);
         Check_Rule_Rows(check, texts, *rule_documents, rules);
     }
 
     bool diagnosis_read = true;
-    if (!pargen_read || Read_Hardware_Type(pargen_path) != 1) {
+    if (!pargen_read || pargen.Number(Par_Gen::Hardware_Type, 0) != 1) {
         Diagnosis_List list;
         diagnosis_read = Try_Read(check, Check_Diagnosis_Name, [&] {
             list = Load_Diagnosis(Find_File_No_Case(conf_dir, Check_Diagnosis_Name));

@@ -2,6 +2,7 @@
 
 #include "config/access_rules.h"
 #include "config/io_map.h"
+#include "config/pargen_names.h"
 
 #include <QList>
 #include <QString>
@@ -44,7 +45,7 @@ struct Conf_Check {
     QList<Conf_Finding> Warnings;
 };
 
-inline const QString Check_ParGen_Name = QStringLiteral("ParGen.xml");
+inline const QString Check_ParGen_Name = Par_Gen::File_Name;
 inline const QString Check_Sdo_Name = QStringLiteral("sdo.xml");
 inline const QString Check_Diagnosis_Name = QStringLiteral("diagnosis.xml");
 

@@ -6,12 +6,13 @@
 
 namespace {
 
-constexpr int lowest_id = 1;
-constexpr int highest_id = 247;
-
 int Row_Count(const QStringList& cells) {
     return std::min<int>(static_cast<int>(cells.size()), Diagnosis_List::Max_Entries);
 }
+
+// The message of a refused ID: text 708, the row, text 709.
+constexpr int text_id_row = 708;
+constexpr int text_id_range_end = 709;
 
 bool Blank(const QString& cell) {
     return cell.trimmed().isEmpty();
@@ -27,17 +28,13 @@ int Diagnosis_List_End(const QStringList& cells) {
     return end;
 }
 
-std::optional<Diagnosis_Failure> Controllo_dati(const QStringList& cells) {
+std::optional<Check_Failure> Check_Diagnosis_Ids(const QStringList& cells) {
     const int end = Diagnosis_List_End(cells);
     for (int i = 0; i < end; ++i) {
         const int id = Str_To_Int_Def(cells[i], -1);
-        if (id < lowest_id || id > highest_id) {
-            Diagnosis_Failure failure;
-            failure.row = i + 1;
-            failure.low = lowest_id;
-            failure.high = highest_id;
-            return failure;
-        }
+        if (id < Diagnosis_Id_Low || id > Diagnosis_Id_High)
+            return Check_Failure{
+                .Text_Index = text_id_range_end, .Row = i + 1, .Lead_Text_Index = text_id_row};
     }
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/check_failure.h"
 #include "config/diagnosis_list.h"
 
 #include <QStringList>
@@ -9,22 +10,16 @@
 // row 1 first; only the first Diagnosis_List::Max_Entries cells count, and
 // missing cells are blank.
 
-// The first failing row of the validation: text 708 + row + text 709.
-struct Diagnosis_Failure {
-    int text_index = 708; // the message begins with this text
-    int row = 0;          // entry row, counted from 1
-    int end_text_index = 709;
-    int low = 1; // the range the ID must lie in
-    int high = 247;
-
-    bool operator==(const Diagnosis_Failure&) const = default;
-};
+// The range a diagnosis ID must lie in.
+inline constexpr int Diagnosis_Id_Low = 1;
+inline constexpr int Diagnosis_Id_High = 247;
 
 // The list ends at the first row whose cell is blank after trimming. Every
 // row before it must hold an integer from 1 to 247 (shared integer
 // conversion, so "12 " fails and " 12" passes). Gives the first row that
-// fails, nothing when the list may be saved.
-std::optional<Diagnosis_Failure> Controllo_dati(const QStringList& cells);
+// fails (message: text 708 + row + text 709), nothing when the list may be
+// saved.
+std::optional<Check_Failure> Check_Diagnosis_Ids(const QStringList& cells);
 
 // Number of rows before the first blank one (0 to Max_Entries).
 int Diagnosis_List_End(const QStringList& cells);

@@ -177,11 +177,11 @@ void TFSetDiagnosis::FormShow() {
 }
 
 bool TFSetDiagnosis::Controllo_dati() {
-    const std::optional<Diagnosis_Failure> failure = ::Controllo_dati(Cells());
+    const std::optional<Check_Failure> failure = Check_Diagnosis_Ids(Cells());
     if (!failure)
         return true;
-    ui.Error_Box(texts[failure->text_index] + QString::number(failure->row) + texts[failure->end_text_index]);
-    editing->Focus_Cell(failure->row, id_column);
+    ui.Error_Box(Check_Failure_Message(texts, *failure));
+    editing->Focus_Cell(failure->Row, id_column);
     return false;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class ParGen_View;
+
 // The general parameters document ParGen.xml in memory: one field per element,
 // named as the element. Index fields hold the position in their fixed list,
 // flags are on/off, number fields keep the text exactly as the user left it.
@@ -51,9 +53,13 @@ struct General_Params {
     bool operator==(const General_Params&) const = default;
 };
 
-// Reads ParGen.xml (the file name matched without regard to case). A missing
-// file or element gives the defaults, silently. Throws Kc_Error naming the
-// file when it exists but cannot be read or is not well-formed.
+// The values of a read document; a missing document or element gives the
+// defaults, silently, and so does an index that is no integer.
+General_Params General_Params_Of(const ParGen_View& document);
+
+// Reads ParGen.xml (the file name matched without regard to case) into the
+// record: General_Params_Of(ParGen_View::Read(path)). Throws Kc_Error naming
+// the file when it exists but cannot be read or is not well-formed.
 General_Params Load_ParGen(const QString& path);
 
 // Writes the whole document, replacing the file atomically. Throws Kc_Error

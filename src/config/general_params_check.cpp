@@ -17,6 +17,23 @@ bool In_Range(const QString& text, int low, int high) {
     return value >= low && value <= high;
 }
 
+// Message texts of the checks, in the order they run.
+namespace Text {
+constexpr int Timeout = 474;
+constexpr int Cyclic_Delay = 475;
+constexpr int Profibus_Id = 476;
+constexpr int Bytes_In = 477;
+constexpr int Bytes_Out = 478;
+constexpr int Continuous_Errors = 479;
+constexpr int Copy_Position = 503;   // + bound
+constexpr int Error_Address = 495;   // + bound
+constexpr int Async_Start_In = 480;  // + bound
+constexpr int Async_Start_Out = 481; // + bound
+constexpr int Ip_Address_1 = 482;    // to 485
+constexpr int Subnet_Mask_1 = 486;   // to 489
+constexpr int Gateway_1 = 490;       // to 493
+} // namespace Text
+
 // The special pair of asynchronous start addresses the device accepts
 // whatever the byte counts.
 constexpr int Special_Async_In = 31862;
@@ -24,17 +41,17 @@ constexpr int Special_Async_Out = 40571;
 
 } // namespace
 
-std::optional<ParGen_Failure> Controllo_Dati(const General_Params& v) {
+std::optional<Check_Failure> Check_General_Params(const General_Params& v) {
     if (!In_Range(v.Ser_TO, 0, 60000))
-        return ParGen_Failure{474, std::nullopt};
+        return Check_Failure{Text::Timeout, std::nullopt};
     if (!In_Range(v.Ser_CD, 0, 60000))
-        return ParGen_Failure{475, std::nullopt};
+        return Check_Failure{Text::Cyclic_Delay, std::nullopt};
     if (!In_Range(v.Profi_ID, 1, 125))
-        return ParGen_Failure{476, std::nullopt};
+        return Check_Failure{Text::Profibus_Id, std::nullopt};
     if (!In_Range(v.Profi_NB_IN, 0, 244))
-        return ParGen_Failure{477, std::nullopt};
+        return Check_Failure{Text::Bytes_In, std::nullopt};
     if (!In_Range(v.Profi_NB_OUT, 0, 244))
-        return ParGen_Failure{478, std::nullopt};
+        return Check_Failure{Text::Bytes_Out, std::nullopt};
 
     // Both counts are now between 0 and 244, so the bounds below cannot overflow.
     const int nb_in = Value(v.Profi_NB_IN);
@@ -42,14 +59,14 @@ std::optional<ParGen_Failure> Controllo_Dati(const General_Params& v) {
 
     if (v.Hardware_Type == 0 && v.Profi_Enable_Error) {
         if (!In_Range(v.Profi_Num_Cont_Err, 1, 250))
-            return ParGen_Failure{479, std::nullopt};
+            return Check_Failure{Text::Continuous_Errors, std::nullopt};
         if (v.Profi_Diagnosis_Copy_Array && !In_Range(v.Profi_Diagnosis_Copy_Array_Position, 0, nb_in - 8))
-            return ParGen_Failure{503, nb_in - 8};
+            return Check_Failure{Text::Copy_Position, nb_in - 8};
     }
 
     if (v.Hardware_Type != 0 && v.Profi_Enable_Error && !v.Profi_Enable_Diagnosis &&
         !In_Range(v.Profi_Enable_Error_Address, 0, nb_in - 1))
-        return ParGen_Failure{495, nb_in - 1};
+        return Check_Failure{Text::Error_Address, nb_in - 1};
 
     if (v.Profi_Enable_Async_Mod_Req) {
         const int in = Value(v.Profi_Async_Req_Start_IN);
@@ -58,9 +75,9 @@ std::optional<ParGen_Failure> Controllo_Dati(const General_Params& v) {
             // Written as comparisons against the bound so that a large start
             // address cannot overflow the sum.
             if (in < 0 || in > nb_in - 4)
-                return ParGen_Failure{480, nb_in - 4};
+                return Check_Failure{Text::Async_Start_In, nb_in - 4};
             if (out < 0 || out > nb_out - 8)
-                return ParGen_Failure{481, nb_out - 8};
+                return Check_Failure{Text::Async_Start_Out, nb_out - 8};
         }
     }
 
@@ -68,27 +85,20 @@ std::optional<ParGen_Failure> Controllo_Dati(const General_Params& v) {
                                               &v.Ethernet_IP4};
     for (int i = 0; i < 4; ++i)
         if (!In_Range(*ip[i], 0, 255))
-            return ParGen_Failure{482 + i, std::nullopt};
+            return Check_Failure{Text::Ip_Address_1 + i, std::nullopt};
 
     const std::array<const QString*, 4> sm = {&v.Ethernet_SM1, &v.Ethernet_SM2, &v.Ethernet_SM3,
                                               &v.Ethernet_SM4};
     for (int i = 0; i < 4; ++i)
         if (!In_Range(*sm[i], 0, 255))
-            return ParGen_Failure{486 + i, std::nullopt};
+            return Check_Failure{Text::Subnet_Mask_1 + i, std::nullopt};
 
     if (v.Ethernet_EN_GAT) {
         const std::array<const QString*, 4> gat = {&v.Ethernet_GAT1, &v.Ethernet_GAT2, &v.Ethernet_GAT3,
                                                    &v.Ethernet_GAT4};
         for (int i = 0; i < 4; ++i)
             if (!In_Range(*gat[i], 0, 255))
-                return ParGen_Failure{490 + i, std::nullopt};
+                return Check_Failure{Text::Gateway_1 + i, std::nullopt};
     }
     return std::nullopt;
-}
-
-QString ParGen_Failure_Message(const Text_Table& texts, const ParGen_Failure& failure) {
-    QString message = texts.Text(failure.Text_Index);
-    if (failure.Bound)
-        message += QString::number(*failure.Bound);
-    return message;
 }

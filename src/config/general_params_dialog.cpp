@@ -582,10 +582,10 @@ bool TFParGen::Has_Unsaved_Changes() {
 }
 
 bool TFParGen::Controllo_Dati() {
-    const auto failure = ::Controllo_Dati(Values());
+    const auto failure = Check_General_Params(Values());
     if (!failure)
         return true;
-    ui.Error_Box(ParGen_Failure_Message(texts, *failure));
+    ui.Error_Box(Check_Failure_Message(texts, *failure));
     return false;
 }
 

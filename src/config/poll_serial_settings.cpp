@@ -1,6 +1,7 @@
 #include "config/poll_serial_settings.h"
 
 #include "config/general_params.h"
+#include "config/pargen_names.h"
 #include "base/int_conversion.h"
 #include "base/text_table.h"
 
@@ -18,8 +19,8 @@ const QStringList protocol_names = {QStringLiteral("Modbus RTU"), QStringLiteral
 
 const QStringList parity_names = {QStringLiteral("NONE"), QStringLiteral("EVEN"), QStringLiteral("ODD")};
 
-Poll_Settings_Failure Bad_Setting(const char* element, const QString& text) {
-    return {998, QLatin1String(element) + QStringLiteral(" = ") + text};
+Poll_Settings_Failure Bad_Setting(QLatin1StringView element, const QString& text) {
+    return {998, element + QStringLiteral(" = ") + text};
 }
 
 } // namespace
@@ -37,19 +38,19 @@ std::optional<Poll_Settings_Failure> Poll_Settings_From(const General_Params& pa
     if (params.Ser_Prot == 1 || params.Ser_Prot == 3 || params.Ser_Prot == 4)
         return Poll_Settings_Failure{994, Protocol_Name(params.Ser_Prot)};
     if (params.Ser_Prot != 0 && params.Ser_Prot != 2)
-        return Bad_Setting("Ser_Prot", QString::number(params.Ser_Prot));
+        return Bad_Setting(Par_Gen::Ser_Prot, QString::number(params.Ser_Prot));
     if (params.Ser_Baud < 0 || params.Ser_Baud >= int(std::size(baud_rates)))
-        return Bad_Setting("Ser_Baud", QString::number(params.Ser_Baud));
+        return Bad_Setting(Par_Gen::Ser_Baud, QString::number(params.Ser_Baud));
     if (params.Ser_Par < 0 || params.Ser_Par > 2)
-        return Bad_Setting("Ser_Par", QString::number(params.Ser_Par));
+        return Bad_Setting(Par_Gen::Ser_Par, QString::number(params.Ser_Par));
     if (params.Ser_StopBits < 0 || params.Ser_StopBits > 1)
-        return Bad_Setting("Ser_StopBits", QString::number(params.Ser_StopBits));
+        return Bad_Setting(Par_Gen::Ser_StopBits, QString::number(params.Ser_StopBits));
     const int timeout = Str_To_Int_Def(params.Ser_TO, -1);
     if (timeout < 0 || timeout > 60000)
-        return Bad_Setting("Ser_TO", params.Ser_TO);
+        return Bad_Setting(Par_Gen::Ser_TO, params.Ser_TO);
     const int pause = Str_To_Int_Def(params.Ser_CD, -1);
     if (pause < 0 || pause > 60000)
-        return Bad_Setting("Ser_CD", params.Ser_CD);
+        return Bad_Setting(Par_Gen::Ser_CD, params.Ser_CD);
     settings.Baud_Rate = baud_rates[params.Ser_Baud];
     settings.Parity = params.Ser_Par;
     settings.Stop_Bits = params.Ser_StopBits + 1;

@@ -2,6 +2,7 @@
 
 #include "base/int_conversion.h"
 #include "base/text_table.h"
+#include "config/modbus_types.h"
 
 #include <QSet>
 #include <algorithm>
@@ -31,7 +32,7 @@ Poll_Request Plan_Rule(const Grid_Texts& grid, Rule_Table table, int row) {
     request.Count = Str_To_Int_Def(grid.Cell(row, 5), -1);
 
     auto invalid = [&](int text_index, std::optional<int> bound = std::nullopt) {
-        request.Invalid = Rules_Check_Failure{table, row, text_index, bound};
+        request.Invalid = Rule_Check_Failure(table, row, text_index, bound);
         return request;
     };
     if (request.Slave < 1 || request.Slave > 247)
@@ -49,16 +50,8 @@ Poll_Request Plan_Rule(const Grid_Texts& grid, Rule_Table table, int row) {
 } // namespace
 
 int Poll_Function(Rule_Table table, const QString& type) {
-    const QString name = type.trimmed().toUpper();
-    if (name == QLatin1String("COIL STATUS"))
-        return 1;
-    if (name == QLatin1String("HOLDING REGISTER"))
-        return 3;
-    if (table == Rule_Table::Read && name == QLatin1String("INPUT STATUS"))
-        return 2;
-    if (table == Rule_Table::Read && name == QLatin1String("INPUT REGISTER"))
-        return 4;
-    return 0;
+    const Modbus_Type_Info* info = Modbus_Type_Entry(Modbus_Type_In(table, type.trimmed()));
+    return info ? info->Read_Function : 0;
 }
 
 int Poll_Data_Bytes(int function, int count) {
@@ -111,7 +104,7 @@ QString Poll_Result_Message(const Text_Table& texts, const Poll_Result& result) 
     switch (result.Error) {
     case Poll_Error::Not_Sent:
         return texts[983] +
-               (result.Request.Invalid ? Rules_Check_Message(texts, *result.Request.Invalid) : QString());
+               (result.Request.Invalid ? Check_Failure_Message(texts, *result.Request.Invalid) : QString());
     case Poll_Error::Crc:
         return texts[980];
     case Poll_Error::Wrong_Length:

@@ -21,7 +21,7 @@ struct Poll_Request {
     int Address = 0;  // protocol address, counted from 0
     int Count = 0;
     // Set when the rule cannot be sent: the editor's check that it fails.
-    std::optional<Rules_Check_Failure> Invalid;
+    std::optional<Check_Failure> Invalid;
 
     bool operator==(const Poll_Request&) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include "config/access_rules_check.h"
 #include "config/diagnosis_check.h"
+#include "config/pargen_view.h"
 #include "base/file_lookup.h"
 #include "base/text_table.h"
 
@@ -22,7 +23,7 @@ std::optional<Csv_Import_Refusal> Import_Rules(const QString& conf_dir, Rule_Tab
                                                const Csv_Table_Rows& rows, const Text_Table& texts) {
     const QString sdo_path = Table_Document_Path(conf_dir, Csv_Kind_Of(table));
     Access_Rules document = Load_Sdo(sdo_path);
-    const Rules_Limits limits = Read_Rules_Limits(Find_File_No_Case(conf_dir, QStringLiteral("ParGen.xml")));
+    const Rules_Limits limits = Rules_Limits_Of(ParGen_View::Read_In(conf_dir));
     QList<Access_Rule>& replaced = table == Rule_Table::Read ? document.Read_Rules : document.Write_Rules;
     replaced = Rules_From_Csv_Rows(table, rows.Rows);
 
@@ -31,9 +32,9 @@ std::optional<Csv_Import_Refusal> Import_Rules(const QString& conf_dir, Rule_Tab
     Fill_Rule_Grid(read, Rule_Table::Read, document.Read_Rules);
     Grid_Texts write = New_Rule_Grid(Rule_Table::Write);
     Fill_Rule_Grid(write, Rule_Table::Write, document.Write_Rules);
-    if (const auto failure = Controllo_dati(read, write, limits)) {
+    if (const auto failure = Check_Access_Rules(read, write, limits)) {
         Csv_Import_Refusal refusal;
-        refusal.Message = Rules_Check_Message(texts, *failure);
+        refusal.Message = Check_Failure_Message(texts, *failure);
         refusal.Row = failure->Row;
         refusal.Column = Rules_Check_Column(failure->Table, failure->Text_Index);
         if (failure->Table == table)
@@ -58,13 +59,12 @@ std::optional<Csv_Import_Refusal> Import_Diagnosis(const QString& conf_dir, cons
                                                    const Text_Table& texts) {
     const QStringList cells = Diagnosis_Cells_From_Csv_Rows(rows.Rows);
     const QString column = Csv_Header(Csv_Table_Kind::Diagnosis).first();
-    if (const auto failure = Controllo_dati(cells)) {
+    if (const auto failure = Check_Diagnosis_Ids(cells)) {
         Csv_Import_Refusal refusal;
-        refusal.Message =
-            texts[failure->text_index] + QString::number(failure->row) + texts[failure->end_text_index];
-        refusal.Row = failure->row;
+        refusal.Message = Check_Failure_Message(texts, *failure);
+        refusal.Row = failure->Row;
         refusal.Column = column;
-        refusal.Line = Line_Of(rows, failure->row);
+        refusal.Line = Line_Of(rows, failure->Row);
         return refusal;
     }
     if (const int lost = First_Row_Left_Out(cells)) {

@@ -14,8 +14,8 @@
 
 namespace {
 
-int Hardware_Type(const Bank_Document& pargen) {
-    return General_Values(pargen).Number(QStringLiteral("Hardware_Type"), 0);
+int Hardware_Type(const ParGen_View& pargen) {
+    return pargen.Number(Par_Gen::Hardware_Type, 0);
 }
 
 } // namespace
@@ -25,13 +25,13 @@ QString Bank_Layout_Name(Bank_Layout layout) {
 }
 
 int Bank_Hardware_Type(const QString& conf_dir) {
-    return Hardware_Type(Read_Bank_Document(conf_dir, Bank_ParGen_Name));
+    return Hardware_Type(Read_Bank_ParGen(conf_dir));
 }
 
 Bank_Image Build_Bank(const QString& conf_dir) {
-    const Bank_Document pargen = Read_Bank_Document(conf_dir, Bank_ParGen_Name);
+    const ParGen_View pargen = Read_Bank_ParGen(conf_dir);
     const int hardware_type = Hardware_Type(pargen);
-    const Bank_Document sdo = Read_Bank_Document(conf_dir, Bank_Sdo_Name);
+    const Sdo_Document sdo = Read_Bank_Sdo(conf_dir);
     Bank_Image image;
     if (hardware_type == Bank::Hardware_With_Ethernet) {
         // The variant with Ethernet has no diagnosis list: its document is

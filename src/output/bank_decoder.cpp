@@ -1,6 +1,8 @@
 #include "output/bank_decoder.h"
 
 #include "base/kc_error.h"
+#include "config/modbus_types.h"
+#include "config/pargen_names.h"
 #include "output/bank_bytes.h"
 
 #include <array>
@@ -87,18 +89,10 @@ QString Function_Name(int code) {
 }
 
 QString Type_Name(int code) {
-    switch (code & 0x7F) {
-    case 1:
-        return QStringLiteral("Coil Status");
-    case 2:
-        return QStringLiteral("Input Status");
-    case 3:
-        return QStringLiteral("Holding Register");
-    case 4:
-        return QStringLiteral("Input Register");
-    default:
-        return QStringLiteral("unknown");
-    }
+    for (const Modbus_Type_Info& info : Modbus_Types)
+        if (info.Read_Function == (code & 0x7F))
+            return info.Name;
+    return QStringLiteral("unknown");
 }
 
 QString Milliseconds(quint32 value) {
@@ -244,8 +238,8 @@ Decoded_Bank Decode_Fixed(const QByteArray& bytes) {
                : v == 0xFFFFFFFFu ? QStringLiteral("FF FF FF FF (gateway not used)")
                                   : Hex(v, 8);
     });
-    f.Add(QStringLiteral("Profi_Async_Req_Start_IN"), 0x250, 4);
-    f.Add(QStringLiteral("Profi_Async_Req_Start_OUT"), 0x254, 4);
+    f.Add(Par_Gen::Profi_Async_Req_Start_IN, 0x250, 4);
+    f.Add(Par_Gen::Profi_Async_Req_Start_OUT, 0x254, 4);
     f.Add(QStringLiteral("checksum"), Checksum_Offset, 4, [](quint32 v) { return Hex(v, 8); });
 
     const QByteArray block = bytes.mid(Param_Block_Offset);
@@ -349,46 +343,46 @@ Decoded_Rule Packed_Rule(const QByteArray& bytes, int index, Decoded_Rule_Kind k
 void Packed_General(const QByteArray& bytes, int at, QList<Decoded_Field>& fields) {
     Field_List f(bytes, at, fields);
     static const char* const bauds[] = {"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"};
-    f.Add(QStringLiteral("Ser_Baud"), 0, 1, [](quint32 v) {
+    f.Add(Par_Gen::Ser_Baud, 0, 1, [](quint32 v) {
         return v < 8 ? QStringLiteral("%1 (%2 bit/s)").arg(v).arg(bauds[v]) : QString::number(v);
     });
-    f.Add(QStringLiteral("Ser_Par"), 1, 1, [](quint32 v) {
+    f.Add(Par_Gen::Ser_Par, 1, 1, [](quint32 v) {
         return QStringLiteral("%1 (%2)").arg(v).arg(v == 0   ? "none"
                                                     : v == 1 ? "even"
                                                     : v == 2 ? "odd"
                                                              : "unknown");
     });
-    f.Add(QStringLiteral("Ser_TO"), 2, 2, Milliseconds);
-    f.Add(QStringLiteral("Ser_CD"), 4, 2, Milliseconds);
+    f.Add(Par_Gen::Ser_TO, 2, 2, Milliseconds);
+    f.Add(Par_Gen::Ser_CD, 4, 2, Milliseconds);
     f.Add(QStringLiteral("serial line"), 6, 1,
           [](quint32 v) { return QStringLiteral("%1 (%2)").arg(v).arg(v == 0 ? "RS485" : "RS232"); });
     f.Add(QStringLiteral("ASCII framing"), 7, 1, Yes_No);
-    f.Add(QStringLiteral("Profi_ID"), 8, 1);
-    f.Add(QStringLiteral("Profi_Baud"), 9, 1);
-    f.Add(QStringLiteral("Profi_NB_IN"), 10, 1);
-    f.Add(QStringLiteral("Profi_NB_OUT"), 11, 1);
+    f.Add(Par_Gen::Profi_ID, 8, 1);
+    f.Add(Par_Gen::Profi_Baud, 9, 1);
+    f.Add(Par_Gen::Profi_NB_IN, 10, 1);
+    f.Add(Par_Gen::Profi_NB_OUT, 11, 1);
     f.Add(QStringLiteral("input rules"), 12, 2);
     f.Add(QStringLiteral("output rules"), 14, 2);
-    f.Add(QStringLiteral("Ser_Write_Mode"), 16, 1);
-    f.Add(QStringLiteral("Profi_Enable_Error"), 17, 1, Yes_No);
-    f.Add(QStringLiteral("Profi_Num_Cont_Err"), 18, 1);
-    f.Add(QStringLiteral("Profi_Enable_Diagnosis"), 19, 1, Yes_No);
-    f.Add(QStringLiteral("Profi_Enable_Cancel_Data"), 20, 1, Yes_No);
+    f.Add(Par_Gen::Ser_Write_Mode, 16, 1);
+    f.Add(Par_Gen::Profi_Enable_Error, 17, 1, Yes_No);
+    f.Add(Par_Gen::Profi_Num_Cont_Err, 18, 1);
+    f.Add(Par_Gen::Profi_Enable_Diagnosis, 19, 1, Yes_No);
+    f.Add(Par_Gen::Profi_Enable_Cancel_Data, 20, 1, Yes_No);
     f.Add(QStringLiteral("diagnosis entries"), 21, 1);
-    f.Add(QStringLiteral("Profi_Diagnosis_Zero"), 22, 1, Yes_No);
-    f.Add(QStringLiteral("Ser_StopBits"), 23, 1, [](quint32 v) {
+    f.Add(Par_Gen::Profi_Diagnosis_Zero, 22, 1, Yes_No);
+    f.Add(Par_Gen::Ser_StopBits, 23, 1, [](quint32 v) {
         return QStringLiteral("%1 (%2)").arg(v).arg(v == 0   ? "one stop bit"
                                                     : v == 1 ? "two stop bits"
                                                              : "unknown");
     });
-    f.Add(QStringLiteral("Profi_Enable_Async_Mod_Req"), 24, 1, Yes_No);
-    f.Add(QStringLiteral("Profi_Async_Req_Start_IN"), 25, 1);
-    f.Add(QStringLiteral("Profi_Async_Req_Start_OUT"), 26, 1);
-    f.Add(QStringLiteral("Del_Modbus_on_PROFI_error"), 27, 1, Yes_No);
-    f.Add(QStringLiteral("Ser_Enable_Modbus_PROFIBUS_Active"), 28, 1, Yes_No);
+    f.Add(Par_Gen::Profi_Enable_Async_Mod_Req, 24, 1, Yes_No);
+    f.Add(Par_Gen::Profi_Async_Req_Start_IN, 25, 1);
+    f.Add(Par_Gen::Profi_Async_Req_Start_OUT, 26, 1);
+    f.Add(Par_Gen::Del_Modbus_on_PROFI_error, 27, 1, Yes_No);
+    f.Add(Par_Gen::Ser_Enable_Modbus_PROFIBUS_Active, 28, 1, Yes_No);
     f.Add(QStringLiteral("data bits"), 29, 1);
-    f.Add(QStringLiteral("Profi_Diagnosis_Copy_Array"), 30, 1, Yes_No);
-    f.Add(QStringLiteral("Profi_Diagnosis_Copy_Array_Position"), 31, 2);
+    f.Add(Par_Gen::Profi_Diagnosis_Copy_Array, 30, 1, Yes_No);
+    f.Add(Par_Gen::Profi_Diagnosis_Copy_Array_Position, 31, 2);
 }
 
 Decoded_Bank Decode_Packed(const QByteArray& bytes) {

@@ -39,64 +39,72 @@ Bank_Document Read_Bank_Document(const QString& conf_dir, const QString& name) {
     return result;
 }
 
-bool General_Values::Text(const QString& name, QString& text) const {
-    if (!document_.Exists)
-        return false;
-    return Child_Text(document_.Container, name, text);
-}
-
-int General_Values::Number(const QString& name, int default_value) const {
-    QString text;
-    if (!Text(name, text))
-        return default_value;
-    return Str_To_Int_Def(text, default_value);
-}
-
-bool General_Values::Flag(const QString& name) const {
-    QString text;
-    return Text(name, text) && text == u"1";
-}
-
-int General_Values::Mandatory(const QString& name) const {
-    QString text;
-    if (!Text(name, text)) {
-        const bool present = document_.Exists && !Child_Element(document_.Container, name).isNull();
-        throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1, element %2: %3.")
-                                                 .arg(Native(document_.Path), name,
-                                                      present ? QStringLiteral("the value is not plain text")
-                                                              : QStringLiteral("the value is missing")));
+ParGen_View Read_Bank_ParGen(const QString& conf_dir) {
+    try {
+        return ParGen_View::Read_In(conf_dir);
+    } catch (const Kc_Error& error) {
+        throw Kc_Error(Bank_Error_Prefix() + error.Message());
     }
+}
+
+int Mandatory_General(const ParGen_View& general, QLatin1StringView name) {
+    QString text;
+    if (!general.Text(name, text))
+        throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1, element %2: %3.")
+                                                 .arg(Native(general.Path()), name,
+                                                      general.Has_Element(name)
+                                                          ? QStringLiteral("the value is not plain text")
+                                                          : QStringLiteral("the value is missing")));
     int value = 0;
     if (!Try_Str_To_Int(text, value))
         throw Kc_Error(Bank_Error_Prefix() + QStringLiteral("%1, element %2: %3 is not a number.")
-                                                 .arg(Native(document_.Path), name, Quoted(text)));
+                                                 .arg(Native(general.Path()), name, Quoted(text)));
     return value;
 }
 
-Bank_Rule_List Rule_List(const Bank_Document& document, const QString& list_name) {
-    const QDomElement list = Child_Element(document.Container, list_name);
-    if (list.isNull())
+Sdo_Document Read_Bank_Sdo(const QString& conf_dir) {
+    try {
+        return Read_Sdo_Document(Find_File_No_Case(conf_dir, Bank_Sdo_Name));
+    } catch (const Kc_Error& error) {
+        throw Kc_Error(Bank_Error_Prefix() + error.Message());
+    }
+}
+
+Bank_Rule_List Rule_List(const Sdo_Document& document, bool write_list) {
+    Bank_Rule_List result;
+    result.Name = write_list ? QStringLiteral("ProfiBUS_OUT") : QStringLiteral("ProfiBUS_IN");
+    result.Write = write_list;
+    if (!(write_list ? document.Has_Write_Section : document.Has_Read_Section))
         throw Kc_Error(Bank_Error_Prefix() +
                        QStringLiteral("%1 has no %2 list in its first node %3.")
-                           .arg(Native(document.Path), list_name, Quoted(document.Container.nodeName())));
-    Bank_Rule_List result;
-    result.Name = list_name;
-    for (QDomNode rule = list.firstChild(); !rule.isNull(); rule = rule.nextSibling())
-        result.Rules.append(rule);
+                           .arg(Native(document.Path), result.Name, Quoted(document.Container)));
+    result.Rules = write_list ? document.Rules.Write_Rules : document.Rules.Read_Rules;
+    result.Shapes = write_list ? document.Write_Shapes : document.Read_Shapes;
     return result;
 }
 
-Rule_Values::Rule_Values(const Bank_Document& document, const Bank_Rule_List& list, int index,
+Rule_Values::Rule_Values(const Sdo_Document& document, const Bank_Rule_List& list, int index,
                          Bank_Int_Conversion conversion)
-    : document_(document), list_(list), index_(index), element_(list.Rules[index].toElement()),
-      conversion_(conversion) {}
+    : document_(document), list_(list), index_(index), conversion_(conversion) {}
+
+const Sdo_Attribute* Rule_Values::Attribute(const QString& name) const {
+    const Sdo_Rule_Shape& shape = list_.Shapes[index_];
+    if (!shape.Element)
+        return nullptr;
+    const std::span<const Sdo_Attribute> attributes = Sdo_Attributes(list_.Write);
+    for (std::size_t i = 0; i < attributes.size(); ++i)
+        if (name == QLatin1String(attributes[i].Name))
+            return shape.Given & (1u << i) ? &attributes[i] : nullptr;
+    return nullptr;
+}
 
 bool Rule_Values::Has(const QString& name) const {
-    return !element_.isNull() && element_.hasAttribute(name);
+    return Attribute(name) != nullptr;
 }
 
 QString Rule_Values::Text(const QString& name) const {
-    return element_.isNull() ? QString() : element_.attribute(name);
+    const Sdo_Attribute* attribute = Attribute(name);
+    return attribute ? list_.Rules[index_].*attribute->Field : QString();
 }
 
 bool Rule_Values::Is_Set(const QString& name) const {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "config/access_rules.h"
+#include "config/pargen_view.h"
+
 #include <QDomDocument>
 #include <QDomNode>
 #include <QList>
@@ -11,11 +14,6 @@
 // is not well-formed XML is. The container of a document is its first
 // top-level node, whatever it is.
 
-// The general parameters are looked up under the name the editor writes, so
-// that a folder holding both ParGen.xml and a stale pargen.xml (possible on a
-// case-sensitive file system) compiles the document the user edited and the
-// main window reads, and no other.
-inline const QString Bank_ParGen_Name = QStringLiteral("ParGen.xml");
 inline const QString Bank_Sdo_Name = QStringLiteral("sdo.xml");
 inline const QString Bank_Diagnosis_Name = QStringLiteral("diagnosis.xml");
 
@@ -36,40 +34,40 @@ Bank_Document Read_Bank_Document(const QString& conf_dir, const QString& name);
 // Integer conversion used for a value: the shared one or the lenient one.
 using Bank_Int_Conversion = bool (*)(const QString& text, int& value);
 
-// The values of the general parameters document: children of the container
-// found by exact name, the value being the element's text.
-class General_Values {
-public:
-    explicit General_Values(const Bank_Document& document) : document_(document) {}
-    bool Exists() const { return document_.Exists; }
-    // The element's text; false when the element is missing or holds no plain text.
-    bool Text(const QString& name, QString& text) const;
-    // The shared integer conversion; `default_value` when missing or no integer.
-    int Number(const QString& name, int default_value) const;
-    // On exactly when the text is "1".
-    bool Flag(const QString& name) const;
-    // A value the image must have: throws Kc_Error naming the file, the
-    // element and the text when it is missing or no integer.
-    int Mandatory(const QString& name) const;
+// The general parameters document of `conf_dir` (ParGen_View::Read_In): looked
+// up under the name the editor writes, so that a folder holding both
+// ParGen.xml and a stale pargen.xml (possible on a case-sensitive file system)
+// compiles the document the user edited and the main window reads, and no
+// other. Throws Kc_Error naming the file when it cannot be parsed.
+ParGen_View Read_Bank_ParGen(const QString& conf_dir);
 
-private:
-    const Bank_Document& document_;
-};
+// A value of the general parameters the image must have: throws Kc_Error
+// naming the file, the element and the text when it is missing, not plain
+// text, or no integer.
+int Mandatory_General(const ParGen_View& general, QLatin1StringView name);
+
+// The rules document of `conf_dir`, read by the editor's reader
+// (Read_Sdo_Document). Throws Kc_Error naming the file when it cannot be
+// parsed.
+Sdo_Document Read_Bank_Sdo(const QString& conf_dir);
 
 // One list of the rules document: every child node of ProfiBUS_IN or
 // ProfiBUS_OUT is one rule, in document order.
 struct Bank_Rule_List {
     QString Name;
-    QList<QDomNode> Rules;
+    bool Write = false; // ProfiBUS_OUT
+    QList<Access_Rule> Rules;
+    QList<Sdo_Rule_Shape> Shapes;
 };
 
-// The two lists. Throws Kc_Error naming the file when one is missing.
-Bank_Rule_List Rule_List(const Bank_Document& document, const QString& list_name);
+// One of the two lists. Throws Kc_Error naming the file when it is missing.
+Bank_Rule_List Rule_List(const Sdo_Document& document, bool write_list);
 
-// The attributes of one rule.
+// The attributes of one rule; an attribute the file does not give is missing
+// (its text empty), whatever the editor would put in its place.
 class Rule_Values {
 public:
-    Rule_Values(const Bank_Document& document, const Bank_Rule_List& list, int index,
+    Rule_Values(const Sdo_Document& document, const Bank_Rule_List& list, int index,
                 Bank_Int_Conversion conversion);
     bool Has(const QString& name) const;
     QString Text(const QString& name) const; // empty when missing
@@ -84,11 +82,11 @@ public:
 
 private:
     [[noreturn]] void Fail(const QString& problem) const;
+    const Sdo_Attribute* Attribute(const QString& name) const; // nullptr when not given
 
-    const Bank_Document& document_;
+    const Sdo_Document& document_;
     const Bank_Rule_List& list_;
     int index_;
-    QDomElement element_;
     Bank_Int_Conversion conversion_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "base/int_conversion.h"
 #include "base/kc_error.h"
+#include "config/modbus_types.h"
 #include "output/bank_bytes.h"
 #include "output/lenient_int_conversion.h"
 
@@ -14,11 +15,11 @@ using namespace Bank;
 constexpr int P = Param_Block_Offset;
 
 // Ser_Baud is an index into the baud rate list.
-std::uint32_t Baud_Rate(const General_Values& general) {
+std::uint32_t Baud_Rate(const ParGen_View& general) {
     static constexpr std::uint32_t rates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
     QString text;
     int index = 0;
-    if (!general.Text(QStringLiteral("Ser_Baud"), text) || !Try_Str_To_Int(text, index))
+    if (!general.Text(Par_Gen::Ser_Baud, text) || !Try_Str_To_Int(text, index))
         return 115200;
     return index >= 0 && index <= 7 ? rates[index] : 9600;
 }
@@ -38,15 +39,15 @@ void Initial_Block(QByteArray& image) {
     Put_U16(image, P + 0x040, 8);
 }
 
-void General_Block(QByteArray& image, const General_Values& general) {
+void General_Block(QByteArray& image, const ParGen_View& general) {
     QString ser_type;
-    Put_U8(image, P + 0x061, general.Text(QStringLiteral("Ser_Type"), ser_type) && ser_type == u"0" ? 1 : 0);
+    Put_U8(image, P + 0x061, general.Text(Par_Gen::Ser_Type, ser_type) && ser_type == u"0" ? 1 : 0);
 
     const std::uint32_t baud = Baud_Rate(general);
-    int parity = general.Number(QStringLiteral("Ser_Par"), 0);
+    int parity = general.Number(Par_Gen::Ser_Par, 0);
     if (parity == 1 || parity == 2)
         parity = 3 - parity; // stored 1 even, 2 odd; the device counts 1 odd, 2 even
-    int stop_bits = general.Number(QStringLiteral("Ser_StopBits"), 0);
+    int stop_bits = general.Number(Par_Gen::Ser_StopBits, 0);
     if (stop_bits == 1)
         stop_bits = 2;
     for (const int offset : {0x00C, 0x03C})
@@ -56,76 +57,64 @@ void General_Block(QByteArray& image, const General_Values& general) {
     for (const int offset : {0x014, 0x044})
         Put_U32(image, P + offset, stop_bits);
 
-    Put_U32(image, P + 0x020, general.Number(QStringLiteral("Ser_TO"), 1000));
-    Put_U32(image, P + 0x024, general.Number(QStringLiteral("Ser_CD"), 100));
+    Put_U32(image, P + 0x020, general.Number(Par_Gen::Ser_TO, 1000));
+    Put_U32(image, P + 0x024, general.Number(Par_Gen::Ser_CD, 100));
 
     std::uint32_t options = 0;
-    if (general.Flag(QStringLiteral("Ser_Enable_Modbus_PROFIBUS_Active")))
+    if (general.Flag(Par_Gen::Ser_Enable_Modbus_PROFIBUS_Active))
         options |= 0x0008;
-    Put_U8(image, P + 0x081, general.Number(QStringLiteral("Profi_ID"), 1));
-    Put_U32(image, P + 0x078, general.Number(QStringLiteral("Profi_NB_IN"), 244));
-    Put_U32(image, P + 0x074, general.Number(QStringLiteral("Profi_NB_OUT"), 244));
+    Put_U8(image, P + 0x081, general.Number(Par_Gen::Profi_ID, 1));
+    Put_U32(image, P + 0x078, general.Number(Par_Gen::Profi_NB_IN, 244));
+    Put_U32(image, P + 0x074, general.Number(Par_Gen::Profi_NB_OUT, 244));
 
     std::uint32_t error_word = 0;
-    if (general.Flag(QStringLiteral("Profi_Enable_Error"))) {
-        if (general.Flag(QStringLiteral("Profi_Enable_Diagnosis"))) {
+    if (general.Flag(Par_Gen::Profi_Enable_Error)) {
+        if (general.Flag(Par_Gen::Profi_Enable_Diagnosis)) {
             error_word = 0xFFFFFFFFu;
             options |= 0x0100;
         } else {
-            error_word = general.Number(QStringLiteral("Profi_Enable_Error_Address"), 1);
+            error_word = general.Number(Par_Gen::Profi_Enable_Error_Address, 1);
         }
     }
     Put_U32(image, P + 0x12C, error_word);
 
-    if (general.Flag(QStringLiteral("Profi_Enable_Async_Mod_Req")))
+    if (general.Flag(Par_Gen::Profi_Enable_Async_Mod_Req))
         options |= 0x0200;
     Put_U16(image, P + 0x03A, options);
     // The special pair 31862/40571 is stored unchanged in this layout.
-    Put_U32(image, P + 0x250, general.Number(QStringLiteral("Profi_Async_Req_Start_IN"), 0));
-    Put_U32(image, P + 0x254, general.Number(QStringLiteral("Profi_Async_Req_Start_OUT"), 0));
+    Put_U32(image, P + 0x250, general.Number(Par_Gen::Profi_Async_Req_Start_IN, 0));
+    Put_U32(image, P + 0x254, general.Number(Par_Gen::Profi_Async_Req_Start_OUT, 0));
 
     struct Address_Bytes {
-        const char* prefix;
+        QLatin1StringView names[4];
         int offset;
         std::uint8_t defaults[4];
     };
     static constexpr Address_Bytes addresses[] = {
-        {"Ethernet_IP", 0x028, {192, 168, 2, 205}},
-        {"Ethernet_SM", 0x02C, {255, 255, 255, 0}},
-        {"Ethernet_GAT", 0x030, {192, 168, 2, 1}},
+        {{Par_Gen::Ethernet_IP1, Par_Gen::Ethernet_IP2, Par_Gen::Ethernet_IP3, Par_Gen::Ethernet_IP4},
+         0x028,
+         {192, 168, 2, 205}},
+        {{Par_Gen::Ethernet_SM1, Par_Gen::Ethernet_SM2, Par_Gen::Ethernet_SM3, Par_Gen::Ethernet_SM4},
+         0x02C,
+         {255, 255, 255, 0}},
+        {{Par_Gen::Ethernet_GAT1, Par_Gen::Ethernet_GAT2, Par_Gen::Ethernet_GAT3, Par_Gen::Ethernet_GAT4},
+         0x030,
+         {192, 168, 2, 1}},
     };
     for (const Address_Bytes& address : addresses) {
-        for (int i = 0; i < 4; ++i) {
-            const QString name = QLatin1String(address.prefix) + QString::number(i + 1);
-            Put_U8(image, P + address.offset + i, general.Number(name, address.defaults[i]));
-        }
+        for (int i = 0; i < 4; ++i)
+            Put_U8(image, P + address.offset + i, general.Number(address.names[i], address.defaults[i]));
     }
-    Put_U32(image, P + 0x138, general.Flag(QStringLiteral("Ethernet_EN_GAT")) ? 0u : 0xFFFFFFFFu);
+    Put_U32(image, P + 0x138, general.Flag(Par_Gen::Ethernet_EN_GAT) ? 0u : 0xFFFFFFFFu);
 }
 
 int Function_Code(const QString& type, bool input, std::uint32_t points, bool force_multiple) {
-    const QString upper = type.toUpper();
-    if (input) {
-        if (upper == u"COIL STATUS")
-            return 1;
-        if (upper == u"INPUT STATUS")
-            return 2;
-        if (upper == u"HOLDING REGISTER")
-            return 3;
-        if (upper == u"INPUT REGISTER")
-            return 4;
+    const Modbus_Type_Info* info = Modbus_Type_Entry(Modbus_Type_Named(type));
+    if (!info)
         return 0;
-    }
-    int code = 0;
-    if (upper == u"COIL STATUS")
-        code = points == 1 ? 5 : 15;
-    else if (upper == u"HOLDING REGISTER")
-        code = points == 1 ? 6 : 16;
-    if (force_multiple && code == 5)
-        code = 15;
-    if (force_multiple && code == 6)
-        code = 16;
-    return code;
+    if (input)
+        return info->Read_Function;
+    return points == 1 && !force_multiple ? info->Write_Single : info->Write_Multiple;
 }
 
 void Rule_Record(QByteArray& image, int record, const Rule_Values& rule, bool input) {
@@ -161,10 +150,11 @@ void Rule_Record(QByteArray& image, int record, const Rule_Values& rule, bool in
     Put_U8(image, r + 31, flags);
 }
 
-int Count_Enabled(const Bank_Rule_List& list) {
+int Count_Enabled(const Sdo_Document& sdo, const Bank_Rule_List& list) {
     int count = 0;
-    for (const QDomNode& rule : list.Rules)
-        count += rule.toElement().attribute(QStringLiteral("Enable")) == u"Y" ? 1 : 0;
+    for (int i = 0; i < list.Rules.size(); ++i)
+        count +=
+            Rule_Values(sdo, list, i, Try_Lenient_Str_To_Int).Text(QStringLiteral("Enable")) == u"Y" ? 1 : 0;
     return count;
 }
 
@@ -177,24 +167,23 @@ quint32 Param_Block_Checksum(const QByteArray& image) {
     return sum;
 }
 
-Bank_Image Build_Fixed_Bank(const Bank_Document& pargen, const Bank_Document& sdo) {
+Bank_Image Build_Fixed_Bank(const ParGen_View& pargen, const Sdo_Document& sdo) {
     Bank_Image result;
     result.Layout = Bank_Layout::Fixed;
-    result.Has_General_Section = pargen.Exists;
+    result.Has_General_Section = pargen.Exists();
     QByteArray& image = result.Bytes;
     image = QByteArray(Fixed_Image_Size, '\0');
 
     Initial_Block(image);
     Put_U32(image, P + 0x0C4, 0x64000);
     Put_U16(image, P + 0x03A, 0);
-    if (pargen.Exists)
-        General_Block(image, General_Values(pargen));
+    if (pargen.Exists())
+        General_Block(image, pargen);
 
     int records = 0;
     if (sdo.Exists) {
-        const Bank_Rule_List lists[] = {Rule_List(sdo, QStringLiteral("ProfiBUS_IN")),
-                                        Rule_List(sdo, QStringLiteral("ProfiBUS_OUT"))};
-        const int enabled = Count_Enabled(lists[0]) + Count_Enabled(lists[1]);
+        const Bank_Rule_List lists[] = {Rule_List(sdo, false), Rule_List(sdo, true)};
+        const int enabled = Count_Enabled(sdo, lists[0]) + Count_Enabled(sdo, lists[1]);
         if (enabled > Rule_Record_Count)
             throw Kc_Error(Bank_Error_Prefix() +
                            QStringLiteral("%1 holds %2 enabled rules; the device's table has room for %3.")

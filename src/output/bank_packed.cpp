@@ -2,23 +2,17 @@
 
 #include "base/int_conversion.h"
 #include "base/kc_error.h"
+#include "config/modbus_types.h"
 #include "output/bank_bytes.h"
 
 namespace {
 
 using namespace Bank;
 
+// The type's read function code; an unknown type counts as Holding Register.
 int Type_Code(const QString& type) {
-    const QString upper = type.toUpper();
-    if (upper == u"COIL STATUS")
-        return 1;
-    if (upper == u"INPUT STATUS")
-        return 2;
-    if (upper == u"HOLDING REGISTER")
-        return 3;
-    if (upper == u"INPUT REGISTER")
-        return 4;
-    return 3;
+    const Modbus_Type_Info* info = Modbus_Type_Entry(Modbus_Type_Named(type));
+    return info ? info->Read_Function : Modbus_Type_Entry(Modbus_Type::Holding_Register)->Read_Function;
 }
 
 void Input_Rule(QByteArray& image, int at, const Rule_Values& rule) {
@@ -37,7 +31,7 @@ void Output_Rule(QByteArray& image, int at, const Rule_Values& rule) {
     Put_U8(image, at + 3, points);
     Put_U8(image, at + 4, rule.Mandatory(QStringLiteral("Address_Profi")));
     // Only coils and registers can be written; anything else is sent as registers.
-    int code = rule.Text(QStringLiteral("Type")).toUpper() == u"COIL STATUS" ? 1 : 3;
+    int code = Modbus_Type_Named(rule.Text(QStringLiteral("Type"))) == Modbus_Type::Coil_Status ? 1 : 3;
     // 0x80 asks for the multiple-write function for a single point. The flag
     // is read, and must be there, only for rules of one point.
     if ((points & 0xFF) == 1 && rule.Mandatory_Text(QStringLiteral("ForceF15F16")).toUpper() == u"Y")
@@ -50,62 +44,61 @@ int Async_Start_Byte(int value, bool special_pair) {
     return special_pair ? Special_Async_Packed : value;
 }
 
-void General_Section(QByteArray& image, int at, const General_Values& general, int input_rules,
-                     int output_rules, int diagnosis_entries) {
-    Put_U8(image, at + 0, general.Mandatory(QStringLiteral("Ser_Baud")));
-    Put_U8(image, at + 1, general.Mandatory(QStringLiteral("Ser_Par")));
-    Put_U16(image, at + 2, general.Mandatory(QStringLiteral("Ser_TO")));
-    Put_U16(image, at + 4, general.Mandatory(QStringLiteral("Ser_CD")));
-    Put_U8(image, at + 6, general.Mandatory(QStringLiteral("Ser_Type")) == 1 ? 0 : 1);
-    const int protocol = general.Mandatory(QStringLiteral("Ser_Prot"));
+void General_Section(QByteArray& image, int at, const ParGen_View& general, int input_rules, int output_rules,
+                     int diagnosis_entries) {
+    Put_U8(image, at + 0, Mandatory_General(general, Par_Gen::Ser_Baud));
+    Put_U8(image, at + 1, Mandatory_General(general, Par_Gen::Ser_Par));
+    Put_U16(image, at + 2, Mandatory_General(general, Par_Gen::Ser_TO));
+    Put_U16(image, at + 4, Mandatory_General(general, Par_Gen::Ser_CD));
+    Put_U8(image, at + 6, Mandatory_General(general, Par_Gen::Ser_Type) == 1 ? 0 : 1);
+    const int protocol = Mandatory_General(general, Par_Gen::Ser_Prot);
     // Modbus ASCII and plain ASCII are framed in characters; RTU, JBUS,
     // binary and any unknown protocol are not.
     const bool ascii = protocol == 1 || protocol == 4;
     Put_U8(image, at + 7, ascii ? 1 : 0);
-    Put_U8(image, at + 8, general.Mandatory(QStringLiteral("Profi_ID")));
-    Put_U8(image, at + 9, general.Mandatory(QStringLiteral("Profi_Baud")));
-    Put_U8(image, at + 10, general.Mandatory(QStringLiteral("Profi_NB_IN")));
-    Put_U8(image, at + 11, general.Mandatory(QStringLiteral("Profi_NB_OUT")));
+    Put_U8(image, at + 8, Mandatory_General(general, Par_Gen::Profi_ID));
+    Put_U8(image, at + 9, Mandatory_General(general, Par_Gen::Profi_Baud));
+    Put_U8(image, at + 10, Mandatory_General(general, Par_Gen::Profi_NB_IN));
+    Put_U8(image, at + 11, Mandatory_General(general, Par_Gen::Profi_NB_OUT));
     Put_U16(image, at + 12, input_rules);
     Put_U16(image, at + 14, output_rules);
-    Put_U8(image, at + 16, general.Number(QStringLiteral("Ser_Write_Mode"), 0));
-    Put_U8(image, at + 17, general.Number(QStringLiteral("Profi_Enable_Error"), 0));
-    Put_U8(image, at + 18, general.Number(QStringLiteral("Profi_Num_Cont_Err"), 3));
-    Put_U8(image, at + 19, general.Number(QStringLiteral("Profi_Enable_Diagnosis"), 0));
-    Put_U8(image, at + 20, general.Number(QStringLiteral("Profi_Enable_Cancel_Data"), 0));
+    Put_U8(image, at + 16, general.Number(Par_Gen::Ser_Write_Mode, 0));
+    Put_U8(image, at + 17, general.Number(Par_Gen::Profi_Enable_Error, 0));
+    Put_U8(image, at + 18, general.Number(Par_Gen::Profi_Num_Cont_Err, 3));
+    Put_U8(image, at + 19, general.Number(Par_Gen::Profi_Enable_Diagnosis, 0));
+    Put_U8(image, at + 20, general.Number(Par_Gen::Profi_Enable_Cancel_Data, 0));
     Put_U8(image, at + 21, diagnosis_entries);
-    Put_U8(image, at + 22, general.Number(QStringLiteral("Profi_Diagnosis_Zero"), 0));
-    Put_U8(image, at + 23, general.Number(QStringLiteral("Ser_StopBits"), 0));
-    Put_U8(image, at + 24, general.Number(QStringLiteral("Profi_Enable_Async_Mod_Req"), 0));
-    const int start_in = general.Number(QStringLiteral("Profi_Async_Req_Start_IN"), 0);
-    const int start_out = general.Number(QStringLiteral("Profi_Async_Req_Start_OUT"), 0);
+    Put_U8(image, at + 22, general.Number(Par_Gen::Profi_Diagnosis_Zero, 0));
+    Put_U8(image, at + 23, general.Number(Par_Gen::Ser_StopBits, 0));
+    Put_U8(image, at + 24, general.Number(Par_Gen::Profi_Enable_Async_Mod_Req, 0));
+    const int start_in = general.Number(Par_Gen::Profi_Async_Req_Start_IN, 0);
+    const int start_out = general.Number(Par_Gen::Profi_Async_Req_Start_OUT, 0);
     const bool special_pair = start_in == Special_Async_Start_In && start_out == Special_Async_Start_Out;
     Put_U8(image, at + 25, Async_Start_Byte(start_in, special_pair));
     Put_U8(image, at + 26, Async_Start_Byte(start_out, special_pair));
-    Put_U8(image, at + 27, general.Number(QStringLiteral("Del_Modbus_on_PROFI_error"), 0));
-    Put_U8(image, at + 28, general.Flag(QStringLiteral("Ser_Enable_Modbus_PROFIBUS_Active")) ? 1 : 0);
+    Put_U8(image, at + 27, general.Number(Par_Gen::Del_Modbus_on_PROFI_error, 0));
+    Put_U8(image, at + 28, general.Flag(Par_Gen::Ser_Enable_Modbus_PROFIBUS_Active) ? 1 : 0);
     // Seven data bits exist only with character framing.
     QString data_bits_text;
     int data_bits = 1;
-    const bool seven = ascii && general.Text(QStringLiteral("Ser_DataBits"), data_bits_text) &&
+    const bool seven = ascii && general.Text(Par_Gen::Ser_DataBits, data_bits_text) &&
                        Try_Str_To_Int(data_bits_text, data_bits) && data_bits == 0;
     Put_U8(image, at + 29, seven ? 7 : 8);
-    Put_U8(image, at + 30, general.Flag(QStringLiteral("Profi_Diagnosis_Copy_Array")) ? 1 : 0);
-    Put_U16(image, at + 31, general.Number(QStringLiteral("Profi_Diagnosis_Copy_Array_Position"), 100));
+    Put_U8(image, at + 30, general.Flag(Par_Gen::Profi_Diagnosis_Copy_Array) ? 1 : 0);
+    Put_U16(image, at + 31, general.Number(Par_Gen::Profi_Diagnosis_Copy_Array_Position, 100));
 }
 
 } // namespace
 
-Bank_Image Build_Packed_Bank(const Bank_Document& pargen, const Bank_Document& sdo,
+Bank_Image Build_Packed_Bank(const ParGen_View& pargen, const Sdo_Document& sdo,
                              const Bank_Document& diagnosis) {
     Bank_Image result;
     result.Layout = Bank_Layout::Packed;
-    result.Has_General_Section = pargen.Exists;
+    result.Has_General_Section = pargen.Exists();
 
     QList<Bank_Rule_List> lists;
     if (sdo.Exists)
-        lists = {Rule_List(sdo, QStringLiteral("ProfiBUS_IN")),
-                 Rule_List(sdo, QStringLiteral("ProfiBUS_OUT"))};
+        lists = {Rule_List(sdo, false), Rule_List(sdo, true)};
     result.Input_Rules = lists.isEmpty() ? 0 : int(lists[0].Rules.size());
     result.Output_Rules = lists.isEmpty() ? 0 : int(lists[1].Rules.size());
     const QStringList entries = Diagnosis_Entries(diagnosis);
@@ -115,7 +108,7 @@ Bank_Image Build_Packed_Bank(const Bank_Document& pargen, const Bank_Document& s
     // cannot take more than its buffer.
     const qint64 size =
         qint64(Packed_Header_Size) + qint64(Packed_Rule_Size) * (result.Input_Rules + result.Output_Rules) +
-        result.Diagnosis_Entries + Diagnosis_Bitmap_Size + (pargen.Exists ? General_Section_Size : 0);
+        result.Diagnosis_Entries + Diagnosis_Bitmap_Size + (pargen.Exists() ? General_Section_Size : 0);
     if (size > Packed_Image_Limit)
         throw Kc_Error(
             Bank_Error_Prefix() +
@@ -153,8 +146,8 @@ Bank_Image Build_Packed_Bank(const Bank_Document& pargen, const Bank_Document& s
     position += Diagnosis_Bitmap_Size;
     Put_U32(image, 12, position);
 
-    if (pargen.Exists) {
-        General_Section(image, position, General_Values(pargen), result.Input_Rules, result.Output_Rules,
+    if (pargen.Exists()) {
+        General_Section(image, position, pargen, result.Input_Rules, result.Output_Rules,
                         result.Diagnosis_Entries);
         position += General_Section_Size;
     }

@@ -7,5 +7,5 @@
 // Every rule is compiled, enabled or not. Throws Kc_Error for a mandatory
 // value that cannot be read, a rules document without one of its lists, or
 // an image larger than the device's 131072-byte buffer.
-Bank_Image Build_Packed_Bank(const Bank_Document& pargen, const Bank_Document& sdo,
+Bank_Image Build_Packed_Bank(const ParGen_View& pargen, const Sdo_Document& sdo,
                              const Bank_Document& diagnosis);

@@ -3,11 +3,9 @@
 #include "base/app_state.h"
 #include "base/kc_error.h"
 #include "base/ui_services.h"
-#include "base/file_lookup.h"
-#include "base/int_conversion.h"
 #include "base/save_file.h"
-#include "base/xml_document.h"
 #include "base/text_table.h"
+#include "config/pargen_view.h"
 #include "output/gsd_writer.h"
 
 #include <QDir>
@@ -18,21 +16,12 @@ namespace {
 constexpr int Text_Pargen_Missing = 904;
 constexpr int Text_Overwrite_File = 903;
 
-int Read_Area(const QDomNode& container, const QString& name) {
-    QString text;
-    if (!Child_Text(container, name, text))
-        return 0;
-    return Str_To_Int_Def(text, 0);
-}
-
 } // namespace
 
-GSD_Areas Read_GSD_Areas(const QString& pargen_path) {
-    const QDomDocument document = Load_Xml_File(pargen_path);
-    const QDomNode container = First_Top_Node(document);
+GSD_Areas GSD_Areas_Of(const ParGen_View& pargen) {
     GSD_Areas areas;
-    areas.In_Bytes = Read_Area(container, QStringLiteral("Profi_NB_IN"));
-    areas.Out_Bytes = Read_Area(container, QStringLiteral("Profi_NB_OUT"));
+    areas.In_Bytes = pargen.Number(Par_Gen::Profi_NB_IN, 0);
+    areas.Out_Bytes = pargen.Number(Par_Gen::Profi_NB_OUT, 0);
     // Guard against a hand-edited document: a module number is one byte of
     // the module's identifier, and a huge area would give a huge file.
     const qint64 modules = GSD_Module_Count(areas.In_Bytes, areas.Out_Bytes);
@@ -40,7 +29,7 @@ GSD_Areas Read_GSD_Areas(const QString& pargen_path) {
         throw Kc_Error(
             QStringLiteral("%1: Profi_NB_IN = %2 and Profi_NB_OUT = %3 would need %4 modules; a GSD file "
                            "describes at most %5. Correct the PROFIBUS sizes in Set Communication.")
-                .arg(QDir::toNativeSeparators(pargen_path))
+                .arg(QDir::toNativeSeparators(pargen.Path()))
                 .arg(areas.In_Bytes)
                 .arg(areas.Out_Bytes)
                 .arg(modules)
@@ -57,12 +46,12 @@ void Save_GSD_File(const QString& path, const GSD_Areas& areas) {
 
 void Create_GSD_File(App_State& state, const Text_Table& texts, Ui_Services& ui) {
     try {
-        const QString pargen = Resolve_File_No_Case(state.ParGen_File);
-        if (pargen.isEmpty() || !QFileInfo(pargen).isFile()) {
+        const ParGen_View pargen = ParGen_View::Read(state.ParGen_File);
+        if (!pargen.Exists()) {
             ui.Error_Box(texts[Text_Pargen_Missing]);
             return;
         }
-        const GSD_Areas areas = Read_GSD_Areas(pargen);
+        const GSD_Areas areas = GSD_Areas_Of(pargen);
 
         const QString chosen = ui.Choose_Save_File(state.Conf_Dir, GSD_File_Filter);
         if (chosen.isEmpty())

@@ -3,6 +3,7 @@
 #include <QString>
 
 struct App_State;
+class ParGen_View;
 class Text_Table;
 class Ui_Services;
 
@@ -12,12 +13,11 @@ struct GSD_Areas {
     int Out_Bytes = 0; // Profi_NB_OUT
 };
 
-// Reads Profi_NB_IN and Profi_NB_OUT from the general parameters document at
-// `pargen_path` (the container is its first top-level node). A missing or
-// unreadable element gives 0 for that value alone. Throws Kc_Error naming the
-// file when the document cannot be read or is not well-formed, or when its
-// areas need more modules than a GSD file can number.
-GSD_Areas Read_GSD_Areas(const QString& pargen_path);
+// Profi_NB_IN and Profi_NB_OUT of the general parameters. A missing or
+// unreadable element gives 0 for that value alone (callers first make sure
+// the document exists). Throws Kc_Error naming the file when the areas need
+// more modules than a GSD file can number.
+GSD_Areas GSD_Areas_Of(const ParGen_View& pargen);
 
 // Writes the GSD file for `areas` to `path` atomically (the path is used as
 // given). Throws Kc_Error naming the file when it is a folder or cannot be

@@ -1,7 +1,7 @@
 #include "report/report_data.h"
 
 #include "config/configuration_check.h"
-#include "config/hardware_type.h"
+#include "config/pargen_view.h"
 #include "base/kc_error.h"
 #include "base/product_info.h"
 #include "base/file_lookup.h"
@@ -68,17 +68,17 @@ Report_Data Read_Report_Data(const QString& conf_dir, const QDateTime& date) {
     data.Date = date;
     data.Program_Version = Program_Version;
 
-    const QString pargen = Find_File_No_Case(conf_dir, QStringLiteral("ParGen.xml"));
-    data.Has_General_Params = QFileInfo(pargen).isFile();
-    data.Params = Load_ParGen(pargen);
-    data.Hardware_Type = Read_Hardware_Type(pargen);
-    data.Limits = Read_Rules_Limits(pargen);
+    const ParGen_View pargen = ParGen_View::Read_In(conf_dir);
+    data.Has_General_Params = pargen.Exists();
+    data.Params = General_Params_Of(pargen);
+    data.Hardware_Type = pargen.Number(Par_Gen::Hardware_Type, 0);
+    data.Limits = Rules_Limits_Of(pargen);
     data.Rules = Load_Sdo(Find_File_No_Case(conf_dir, QStringLiteral("sdo.xml")));
     data.Diagnosis = Load_Diagnosis(Find_File_No_Case(conf_dir, QStringLiteral("diagnosis.xml")));
 
     if (data.Has_General_Params) {
         try {
-            data.Gsd_Areas = Read_GSD_Areas(pargen);
+            data.Gsd_Areas = GSD_Areas_Of(pargen);
         } catch (const Kc_Error& error) {
             data.Gsd_Error = error.Message();
         }

@@ -1,5 +1,5 @@
 #include "base/app_state.h"
-#include "config/hardware_type.h"
+#include "config/pargen_view.h"
 #include "base/kc_error.h"
 #include "app/settings_file.h"
 #include "config/access_rules.h"
@@ -108,9 +108,9 @@ void Tst_Document_Bounds::every_reader_refuses_data() {
         Reader reader;
     } readers[] = {
         {"Load_ParGen", ParGen, [](const QString&, const QString& path) { Load_ParGen(path); }},
-        {"Read_Hardware_Type", ParGen, [](const QString&, const QString& path) { Read_Hardware_Type(path); }},
-        {"Read_Rules_Limits", ParGen, [](const QString&, const QString& path) { Read_Rules_Limits(path); }},
-        {"Read_GSD_Areas", ParGen, [](const QString&, const QString& path) { Read_GSD_Areas(path); }},
+        {"ParGen_View::Read", ParGen, [](const QString&, const QString& path) { ParGen_View::Read(path); }},
+        {"ParGen_View::Read_In", ParGen,
+         [](const QString& dir, const QString&) { ParGen_View::Read_In(dir); }},
         {"Build_Bank, ParGen.xml", ParGen, [](const QString& dir, const QString&) { Build_Bank(dir); }},
         {"Load_Sdo", Sdo, [](const QString&, const QString& path) { Load_Sdo(path); }},
         {"Build_Bank, sdo.xml", Sdo, [](const QString& dir, const QString&) { Build_Bank(dir); }},

@@ -201,7 +201,7 @@ void Tst_Access_Rules_Check::one_rule() {
     Rules_Limits limits{hardware_type, 244, 244};
     (table == Rule_Table::Read ? limits.NByte_IN : limits.NByte_OUT) = area_bytes;
 
-    const auto failure = Controllo_dati(read, write, limits);
+    const auto failure = Check_Access_Rules(read, write, limits);
     if (text_index == 0) {
         QVERIFY2(!failure, failure ? qPrintable(QString::number(failure->Text_Index)) : "");
         return;
@@ -220,7 +220,7 @@ void Tst_Access_Rules_Check::table_ends_at_blank_slave_id() {
     Put_Valid_Rule(read, Rule_Table::Read, 2);
     read.Cell(2, Read_Col::Slave_ID) = "   ";
     read.Cell(3, Read_Col::Slave_ID) = "0"; // after the end: neither checked nor saved
-    QVERIFY(!Controllo_dati(read, write, {}));
+    QVERIFY(!Check_Access_Rules(read, write, {}));
     QCOMPARE(Table_End_Row(read), 2);
     QCOMPARE(First_Row_Lost_On_Save(read), 3); // row 2 itself ends the table
     QCOMPARE(Table_End_Row(write), 1);
@@ -242,7 +242,7 @@ void Tst_Access_Rules_Check::disabled_rules_are_skipped() {
     Grid_Texts read = New_Rule_Grid(Rule_Table::Read);
     read.Cell(1, Read_Col::Enable) = enable;
     read.Cell(1, Read_Col::Slave_ID) = "0"; // and no Type
-    const auto failure = Controllo_dati(read, New_Rule_Grid(Rule_Table::Write), {});
+    const auto failure = Check_Access_Rules(read, New_Rule_Grid(Rule_Table::Write), {});
     QCOMPARE(bool(failure), checked);
 }
 
@@ -254,22 +254,22 @@ void Tst_Access_Rules_Check::read_table_comes_first_and_rows_count() {
     read.Cell(12, Read_Col::NPoint) = "0";
     Put_Valid_Rule(write, Rule_Table::Write, 1);
     write.Cell(1, Write_Col::Slave_ID) = "0";
-    auto failure = Controllo_dati(read, write, {});
+    auto failure = Check_Access_Rules(read, write, {});
     QVERIFY(failure);
-    QCOMPARE(*failure, (Rules_Check_Failure{Rule_Table::Read, 12, 672, 125}));
+    QCOMPARE(*failure, Rule_Check_Failure(Rule_Table::Read, 12, 672, 125));
     read.Cell(12, Read_Col::NPoint) = "1";
-    failure = Controllo_dati(read, write, {});
+    failure = Check_Access_Rules(read, write, {});
     QVERIFY(failure);
-    QCOMPARE(*failure, (Rules_Check_Failure{Rule_Table::Write, 1, 679, std::nullopt}));
+    QCOMPARE(*failure, Rule_Check_Failure(Rule_Table::Write, 1, 679));
 }
 
 void Tst_Access_Rules_Check::message_joins_texts_row_and_bound() {
     const Text_Table texts;
-    QCOMPARE(Rules_Check_Message(texts, {Rule_Table::Read, 12, 669, std::nullopt}),
+    QCOMPARE(Check_Failure_Message(texts, Rule_Check_Failure(Rule_Table::Read, 12, 669)),
              QString("Error row 12!! [Modbus Read] Slave ID must be between 1 and 247"));
-    QCOMPARE(Rules_Check_Message(texts, {Rule_Table::Read, 3, 672, 2000}),
+    QCOMPARE(Check_Failure_Message(texts, Rule_Check_Failure(Rule_Table::Read, 3, 672, 2000)),
              QString("Error row 3!! [Modbus Read] NPoint must be between 1 and 2000"));
-    QCOMPARE(Rules_Check_Message(texts, {Rule_Table::Write, 7, 685, 31}),
+    QCOMPARE(Check_Failure_Message(texts, Rule_Check_Failure(Rule_Table::Write, 7, 685, 31)),
              QString("Error row 7!! [Modbus Write] Position must be between 0 and 31"));
 }
 

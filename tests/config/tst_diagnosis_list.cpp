@@ -87,15 +87,15 @@ void Tst_Diagnosis_List::validation_data() {
 void Tst_Diagnosis_List::validation() {
     QFETCH(QStringList, cells);
     QFETCH(int, failing_row);
-    const std::optional<Diagnosis_Failure> failure = Controllo_dati(cells);
+    const std::optional<Check_Failure> failure = Check_Diagnosis_Ids(cells);
     if (failing_row == 0) {
-        QVERIFY2(!failure, failure ? qPrintable(QString::number(failure->row)) : "");
+        QVERIFY2(!failure, failure ? qPrintable(QString::number(failure->Row)) : "");
         return;
     }
     QVERIFY(failure);
-    QCOMPARE(failure->row, failing_row);
-    QCOMPARE(failure->text_index, 708);
-    QCOMPARE(failure->end_text_index, 709);
+    QCOMPARE(failure->Row, failing_row);
+    QCOMPARE(failure->Lead_Text_Index, std::optional<int>(708));
+    QCOMPARE(failure->Text_Index, 709);
 }
 
 void Tst_Diagnosis_List::list_end_and_rows_left_out_data() {

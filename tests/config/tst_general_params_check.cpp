@@ -230,7 +230,7 @@ void Tst_General_Params_Check::check() {
     QFETCH(int, text);
     QFETCH(int, bound);
 
-    const auto failure = Controllo_Dati(With(changes));
+    const auto failure = Check_General_Params(With(changes));
     if (text == 0) {
         QVERIFY2(!failure, failure ? qPrintable(QString::number(failure->Text_Index)) : "");
         return;
@@ -269,8 +269,8 @@ void Tst_General_Params_Check::message_appends_bound() {
     QFETCH(int, bound);
     QFETCH(QString, message);
     const Text_Table texts;
-    ParGen_Failure failure{text, bound == No_Bound ? std::nullopt : std::optional<int>(bound)};
-    QCOMPARE(ParGen_Failure_Message(texts, failure), message);
+    Check_Failure failure{text, bound == No_Bound ? std::nullopt : std::optional<int>(bound)};
+    QCOMPARE(Check_Failure_Message(texts, failure), message);
 }
 
 QTEST_GUILESS_MAIN(Tst_General_Params_Check)

@@ -274,7 +274,7 @@ void Tst_Rule_Poll::messages() {
     QCOMPARE(Poll_Result_Message(texts, result),
              QString("Damaged answer: wrong length, data bytes received/expected 6/4"));
     result.Error = Poll_Error::Not_Sent;
-    result.Request.Invalid = Rules_Check_Failure{Rule_Table::Read, 4, 669, std::nullopt};
+    result.Request.Invalid = Rule_Check_Failure(Rule_Table::Read, 4, 669);
     QCOMPARE(Poll_Result_Message(texts, result),
              QString("Not sent: Error row 4!! [Modbus Read] Slave ID must be between 1 and 247"));
     result.Error = Poll_Error::Line;

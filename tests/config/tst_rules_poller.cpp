@@ -272,7 +272,7 @@ void Tst_Rules_Poller::write_rules_are_read_back_and_never_written() {
 
 void Tst_Rules_Poller::invalid_rule_is_not_sent() {
     Poll_Request invalid = Read_Rule(1, 0, 3, 0, 1);
-    invalid.Invalid = Rules_Check_Failure{Rule_Table::Read, 1, 669, std::nullopt};
+    invalid.Invalid = Rule_Check_Failure(Rule_Table::Read, 1, 669);
     QVERIFY(Run({invalid, Read_Rule(2, 1, 3, 0, 1)}));
     const QList<Poll_Result>& results = poller_->Results();
     QCOMPARE(results.size(), 2);

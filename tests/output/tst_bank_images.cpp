@@ -58,9 +58,9 @@ void Tst_Bank_Images::whole_image() {
 
 void Tst_Bank_Images::fixed_without_any_document() {
     QTemporaryDir dir;
-    const Bank_Document pargen = Read_Bank_Document(dir.path(), Bank_ParGen_Name);
-    const Bank_Document sdo = Read_Bank_Document(dir.path(), Bank_Sdo_Name);
-    QVERIFY(!pargen.Exists && !sdo.Exists);
+    const ParGen_View pargen = Read_Bank_ParGen(dir.path());
+    const Sdo_Document sdo = Read_Bank_Sdo(dir.path());
+    QVERIFY(!pargen.Exists() && !sdo.Exists);
     QByteArray expected;
     QString error;
     QVERIFY2(Read_Hex_Fixture(Fixture_Path("bank/fixed_no_documents/expected.hex"), expected, error),

@@ -2,6 +2,7 @@
 
 #include "base/file_lookup.h"
 #include "base/kc_error.h"
+#include "config/pargen_view.h"
 #include "output/gsd_step.h"
 #include "output/gsd_writer.h"
 
@@ -37,7 +38,7 @@ int Run_Gsd(const QStringList& args, QTextStream& out, QTextStream& err) {
             << " is not a configuration folder\n";
         return Cli_Failed;
     }
-    const QString pargen = Find_File_No_Case(conf_dir, QStringLiteral("ParGen.xml"));
+    const QString pargen = Find_File_No_Case(conf_dir, Par_Gen::File_Name);
     if (!QFileInfo(pargen).isFile()) {
         err << "kc40927-cli gsd: " << QDir::toNativeSeparators(conf_dir)
             << " holds no general parameters document (ParGen.xml); set the communication parameters first\n";
@@ -50,7 +51,7 @@ int Run_Gsd(const QStringList& args, QTextStream& out, QTextStream& err) {
         return Cli_Failed;
     }
     try {
-        const GSD_Areas areas = Read_GSD_Areas(pargen);
+        const GSD_Areas areas = GSD_Areas_Of(ParGen_View::Read(pargen));
         Save_GSD_File(out_file, areas);
         out << "Wrote " << QDir::toNativeSeparators(out_file) << ": " << areas.In_Bytes << " input bytes, "
             << areas.Out_Bytes << " output bytes, " << GSD_Module_Count(areas.In_Bytes, areas.Out_Bytes)

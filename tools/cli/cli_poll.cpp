@@ -5,6 +5,7 @@
 #include "config/access_rules_table.h"
 #include "base/file_lookup.h"
 #include "config/general_params.h"
+#include "config/pargen_names.h"
 #include "config/poll_serial_settings.h"
 #include "config/rule_poll.h"
 #include "config/rules_poller.h"
@@ -137,7 +138,7 @@ int Run_Poll(const QStringList& args, QTextStream& out, QTextStream& err) {
     General_Params params;
     Access_Rules rules;
     try {
-        params = Load_ParGen(Find_File_No_Case(options.conf_dir, QStringLiteral("ParGen.xml")));
+        params = Load_ParGen(Find_File_No_Case(options.conf_dir, Par_Gen::File_Name));
         rules = Load_Sdo(Find_File_No_Case(options.conf_dir, QStringLiteral("sdo.xml")));
     } catch (const Kc_Error& error) {
         err << "kc40927-cli poll: " << error.Message() << "\n";
