@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/about_dialog.h"
+#include "app/first_paint_exit_gui.h"
 #include "base/app_state.h"
 #include "base/elided_label_widget.h"
 #include "base/frame_dialog.h"
@@ -108,6 +109,8 @@ TFStruttoreFirmWare::TFStruttoreFirmWare(App_State& app_state, Text_Table& text_
     : QMainWindow(parent), state(app_state), texts(text_table), ui(ui_services), versions(version_source) {
     setObjectName(QStringLiteral("FStruttoreFirmWare"));
     FormCreate(program_dir);
+    // Only for measuring start-up: quits after the first paint when asked.
+    Exit_After_First_Paint_If_Asked(*this);
 }
 
 TFStruttoreFirmWare::~TFStruttoreFirmWare() = default;
