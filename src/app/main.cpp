@@ -25,8 +25,7 @@ int main(int argc, char** argv) {
     TFStruttoreFirmWare window(state, texts, ui, versions, QCoreApplication::applicationDirPath());
     ui.Set_Parent(&window);
 
-    // 3. The dialogs, once each, in their fixed order.
-    window.Create_Dialogs();
+    // 3. The dialogs are created at their first showing.
 
     // 4. Centred on the screen, then the message loop until the window closes.
     if (const QScreen* screen = window.screen())
