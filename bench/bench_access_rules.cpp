@@ -1,7 +1,8 @@
 // Showing the access rules editor with 244 + 244 rules, and validating and
 // saving the same tables, each against a baseline in the same run: filling a
 // plain QTableWidget of the same size with the same texts, and writing the
-// same rows with a bare QXmlStreamWriter.
+// same rows with a bare QXmlStreamWriter. In random order after a warm-up
+// (paired_runs.h).
 #include "base/app_state.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
@@ -9,6 +10,7 @@
 #include "config/access_rules_check.h"
 #include "config/access_rules_dialog.h"
 #include "config/access_rules_table.h"
+#include "paired_runs.h"
 
 #include <QApplication>
 #include <QFile>
@@ -188,10 +190,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Run_Paired_Benchmarks(argc, argv,
+                                 {{"BM_FormShow_244_244", "BM_Baseline_Plain_Grid_Fill", ""},
+                                  {"BM_Validate_And_Save", "BM_Baseline_Plain_Xml_Write", ""}});
 }

@@ -1,10 +1,12 @@
 // Reading and writing the configuration documents against a plain XML parse
 // and a plain atomic write of the same bytes, in one run. The readers and
-// writers should cost little more than the XML work itself.
+// writers should cost little more than the XML work itself. Runs in random
+// order after a warm-up (paired_runs.h).
 #include "base/xml_document.h"
 #include "config/access_rules.h"
 #include "config/diagnosis_list.h"
 #include "config/general_params.h"
+#include "paired_runs.h"
 
 #include <QDomDocument>
 #include <QFile>
@@ -123,4 +125,10 @@ BENCHMARK(BM_Load_ParGen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Baseline_Parse_Diagnosis)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Load_Diagnosis)->Unit(benchmark::kMicrosecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return Run_Paired_Benchmarks(argc, argv,
+                                 {{"BM_Load_Sdo", "BM_Baseline_Parse_Sdo", ""},
+                                  {"BM_Save_Sdo", "BM_Baseline_Write_Sdo", ""},
+                                  {"BM_Load_ParGen", "BM_Baseline_Parse_ParGen", ""},
+                                  {"BM_Load_Diagnosis", "BM_Baseline_Parse_Diagnosis", ""}});
+}

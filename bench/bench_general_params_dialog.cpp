@@ -1,12 +1,14 @@
 // The general parameters editor: creating it, showing it over a stored
 // document, and confirming it (check and save), against a bare dialog shown
-// the same way as the baseline.
+// the same way as the baseline; in random order after a warm-up
+// (paired_runs.h).
 #include "base/app_state.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
 #include "config/general_params.h"
 #include "config/general_params_check.h"
 #include "config/general_params_dialog.h"
+#include "paired_runs.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -97,8 +99,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Run_Paired_Benchmarks(argc, argv,
+                                 {{"BM_ParGen_Created_And_Shown", "BM_Bare_Dialog_Shown", ""},
+                                  {"BM_ParGen_Shown_Again", "BM_Bare_Dialog_Shown", ""}});
 }

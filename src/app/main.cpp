@@ -33,8 +33,7 @@ int main(int argc, char** argv) {
     if (!data_error.isEmpty())
         ui.Error_Box(data_error);
 
-    // 3. The dialogs, once each, in their fixed order.
-    window.Create_Dialogs();
+    // 3. The dialogs are created at their first showing.
 
     // 4. Centred on the screen, then the message loop until the window closes.
     if (const QScreen* screen = window.screen())

@@ -6,30 +6,35 @@
 #include "base/frame_dialog.h"
 #include "config/pargen_view.h"
 #include "base/kc_error.h"
+#include "app/first_paint_exit_gui.h"
 #include "app/new_project_dialog.h"
 #include "app/open_conf.h"
 #include "app/open_conf_dialog.h"
-#include "text/open_link.h"
-#include "base/standard_icon_gui.h"
-#include "base/product_info.h"
 #include "app/settings_file.h"
+#include "base/app_state.h"
 #include "base/dialog_services_gui.h"
+#include "base/elided_label_widget.h"
+#include "base/frame_dialog.h"
+#include "base/kc_error.h"
+#include "base/plain_hint.h"
+#include "base/product_info.h"
+#include "base/standard_icon_gui.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
-#include "text/version_source.h"
+#include "base/xml_text.h"
 #include "config/access_rules_dialog.h"
 #include "config/diagnosis_dialog.h"
 #include "config/general_params_dialog.h"
-#include "base/xml_text.h"
 #include "output/bank_build.h"
 #include "output/gsd_step.h"
 #include "report/report_step_pdf.h"
 #include "report/report_texts.h"
-#include "text/soft_options_dialog.h"
-#include "update/boot_dialog.h"
 #include "text/language_file.h"
-#include "base/plain_hint.h"
+#include "text/open_link.h"
+#include "text/soft_options_dialog.h"
 #include "text/standard_texts.h"
+#include "text/version_source.h"
+#include "update/boot_dialog.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -108,6 +113,8 @@ TFStruttoreFirmWare::TFStruttoreFirmWare(App_State& app_state, Text_Table& text_
     : QMainWindow(parent), state(app_state), texts(text_table), ui(ui_services), versions(version_source) {
     setObjectName(QStringLiteral("FStruttoreFirmWare"));
     FormCreate(program_dir);
+    // Only for measuring start-up: quits after the first paint when asked.
+    Exit_After_First_Paint_If_Asked(*this);
 }
 
 TFStruttoreFirmWare::~TFStruttoreFirmWare() = default;
@@ -315,26 +322,77 @@ void TFStruttoreFirmWare::Lay_Out_Steps(int hardware_type) {
     setFixedSize(window_width, bin_bottom + bottom_margin);
 }
 
-void TFStruttoreFirmWare::Create_Dialogs(const Update_Services& update_services) {
+void TFStruttoreFirmWare::Create_Dialogs() {
+    New_Project_Dialog();
+    Open_Conf_Dialog();
+    About_Dialog();
+    Options_Dialog();
+    General_Params_Dialog();
+    Access_Rules_Dialog();
+    Diagnosis_Dialog();
+    Update_Dialog();
+}
+
+void TFStruttoreFirmWare::Create_Dialogs(const Update_Services& services) {
+    if (!dialogs.FBoot)
+        update_services.emplace(services);
+    Create_Dialogs();
+}
+
+// Every dialog applies the texts of the language in use when it is created;
+// Change_Language reaches those created before.
+TFNew_Project& TFStruttoreFirmWare::New_Project_Dialog() {
     if (!dialogs.FNew_Project)
         dialogs.FNew_Project = new TFNew_Project(state, texts, ui, this);
+    return *dialogs.FNew_Project;
+}
+
+TFOpenConf& TFStruttoreFirmWare::Open_Conf_Dialog() {
     if (!dialogs.FOpenConf)
         dialogs.FOpenConf = new TFOpenConf(state, texts, ui, this);
+    return *dialogs.FOpenConf;
+}
+
+TFAbout& TFStruttoreFirmWare::About_Dialog() {
     if (!dialogs.FAbout)
         dialogs.FAbout = new TFAbout(state, texts, ui, this);
+    return *dialogs.FAbout;
+}
+
+TFSoftOptions& TFStruttoreFirmWare::Options_Dialog() {
     if (!dialogs.FSoftOptions) {
         dialogs.FSoftOptions = new TFSoftOptions(
             state, texts, ui, versions, [this] { Load_Language(state, texts); },
             [this] { Change_Language(); }, this);
     }
+    return *dialogs.FSoftOptions;
+}
+
+TFParGen& TFStruttoreFirmWare::General_Params_Dialog() {
     if (!dialogs.FParGen)
         dialogs.FParGen = new TFParGen(state, texts, ui, this);
+    return *dialogs.FParGen;
+}
+
+TFSetAccess& TFStruttoreFirmWare::Access_Rules_Dialog() {
     if (!dialogs.FSetAccess)
         dialogs.FSetAccess = new TFSetAccess(state, texts, ui, this);
+    return *dialogs.FSetAccess;
+}
+
+TFSetDiagnosis& TFStruttoreFirmWare::Diagnosis_Dialog() {
     if (!dialogs.FSetDiagnosis)
         dialogs.FSetDiagnosis = new TFSetDiagnosis(state, texts, ui, this);
-    if (!dialogs.FBoot)
-        dialogs.FBoot = new TFBoot(state, texts, ui, update_services, this);
+    return *dialogs.FSetDiagnosis;
+}
+
+TFBoot& TFStruttoreFirmWare::Update_Dialog() {
+    if (!dialogs.FBoot) {
+        if (!update_services)
+            update_services.emplace(System_Update_Services());
+        dialogs.FBoot = new TFBoot(state, texts, ui, *update_services, this);
+    }
+    return *dialogs.FBoot;
 }
 
 void TFStruttoreFirmWare::Set_Files() {
@@ -413,7 +471,8 @@ void TFStruttoreFirmWare::Change_Language() {
         dialogs.FSetAccess->Set_Lang();
     if (dialogs.FSetDiagnosis)
         dialogs.FSetDiagnosis->Set_Lang();
-    // The about box keeps its fixed English texts.
+    // The about box keeps its fixed English texts; a dialog not created
+    // yet takes the new texts when it is.
 }
 
 bool TFStruttoreFirmWare::Save_Setting() {
@@ -494,7 +553,8 @@ bool TFStruttoreFirmWare::eventFilter(QObject* watched, QEvent* event) {
 
 void TFStruttoreFirmWare::closeEvent(QCloseEvent* event) {
     // An updater that outlived its wait may still be loading the device.
-    if (dialogs.FBoot && dialogs.FBoot->Updater_Running() && !ui.Question_Box(texts[60], Ui_Services::Default_Answer::No)) {
+    if (dialogs.FBoot && dialogs.FBoot->Updater_Running() &&
+        !ui.Question_Box(texts[60], Ui_Services::Default_Answer::No)) {
         event->ignore();
         return;
     }
@@ -560,24 +620,23 @@ void TFStruttoreFirmWare::Run_Step(QObject* button) {
     }
 }
 
-int TFStruttoreFirmWare::Show_Dialog(Frame_Dialog* dialog) {
-    if (!dialog)
-        return QDialog::Rejected;
-    dialog->FormShow(); // throws before showing when its document is broken
-    return ui.Show_Modal(*dialog);
+int TFStruttoreFirmWare::Show_Dialog(Frame_Dialog& dialog) {
+    dialog.FormShow(); // throws before showing when its document is broken
+    return ui.Show_Modal(dialog);
 }
 
 void TFStruttoreFirmWare::Create_New_Project() {
-    if (Show_Dialog(dialogs.FNew_Project) == QDialog::Accepted)
+    if (Show_Dialog(New_Project_Dialog()) == QDialog::Accepted)
         Show_Configuration_Labels(); // the dialog has opened the new configuration
 }
 
 void TFStruttoreFirmWare::Open_Project() {
-    if (Show_Dialog(dialogs.FOpenConf) != QDialog::Accepted)
+    TFOpenConf& dialog = Open_Conf_Dialog();
+    if (Show_Dialog(dialog) != QDialog::Accepted)
         return;
     // The settings file must keep the name exactly, or the next start would
     // open another configuration.
-    const QString name = dialogs.FOpenConf->Name_Conf();
+    const QString name = dialog.Name_Conf();
     if (Xml_Cannot_Keep(name)) {
         ui.Error_Box(texts[61] + QLatin1Char(' ') + Visible_Controls(name));
         return;
@@ -587,15 +646,14 @@ void TFStruttoreFirmWare::Open_Project() {
 }
 
 void TFStruttoreFirmWare::Show_About() {
-    if (!dialogs.FAbout)
-        return;
-    dialogs.FAbout->FormShow();
-    ui.Show_Modal(*dialogs.FAbout);
+    TFAbout& dialog = About_Dialog();
+    dialog.FormShow();
+    ui.Show_Modal(dialog);
 }
 
 void TFStruttoreFirmWare::Show_Options() {
     // On OK the settings are written and the timer follows the two preferences.
-    if (Show_Dialog(dialogs.FSoftOptions) == QDialog::Accepted) {
+    if (Show_Dialog(Options_Dialog()) == QDialog::Accepted) {
         Save_Setting();
         Set_Update_Timer();
     }
@@ -603,15 +661,15 @@ void TFStruttoreFirmWare::Show_Options() {
 
 void TFStruttoreFirmWare::Set_Communication() {
     // Run_Step re-reads the hardware type afterwards.
-    Show_Dialog(dialogs.FParGen);
+    Show_Dialog(General_Params_Dialog());
 }
 
 void TFStruttoreFirmWare::Modbus_Set_Access() {
-    Show_Dialog(dialogs.FSetAccess);
+    Show_Dialog(Access_Rules_Dialog());
 }
 
 void TFStruttoreFirmWare::Error_Diagnosis() {
-    Show_Dialog(dialogs.FSetDiagnosis);
+    Show_Dialog(Diagnosis_Dialog());
 }
 
 void TFStruttoreFirmWare::Create_GSD() {
@@ -626,8 +684,7 @@ void TFStruttoreFirmWare::Update_Device() {
     // A failed build or write throws: its error box is shown by Run_Step,
     // nothing is written and the update dialog does not open.
     Build_And_Save_Bank(state);
-    if (!dialogs.FBoot)
-        return;
-    dialogs.FBoot->Set_Form_Type(Get_Hardware_Type() == 1 ? 1 : 0);
-    Show_Dialog(dialogs.FBoot);
+    TFBoot& dialog = Update_Dialog();
+    dialog.Set_Form_Type(Get_Hardware_Type() == 1 ? 1 : 0);
+    Show_Dialog(dialog);
 }

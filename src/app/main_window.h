@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QAbstractButton;
 class QFrame;
@@ -28,9 +29,9 @@ class TFSetAccess;
 class TFSetDiagnosis;
 class TFBoot;
 
-// The dialogs the main window shows. Each is created once, after the main
-// window, in this order, and lives until the program ends (the main window
-// is their parent).
+// The dialogs the main window shows. Each is created at its first showing,
+// with the texts of the language then in use, and lives until the program
+// ends (the main window is their parent); null until then.
 struct Main_Window_Dialogs {
     TFNew_Project* FNew_Project = nullptr;
     TFOpenConf* FOpenConf = nullptr;
@@ -54,10 +55,14 @@ public:
                         const QString& program_dir, QWidget* parent = nullptr);
     ~TFStruttoreFirmWare() override;
 
-    // Creates the dialogs once each, in the program's order.
-    // The update dialog gets the system's process start, echo, serial ports
-    // and clock unless a test hands in doubles.
-    void Create_Dialogs(const Update_Services& update_services = System_Update_Services());
+    // Start-up creates no dialog: each is created at its first showing.
+    // This creates every one not there yet, in the program's order, for
+    // callers that reach the dialogs before they are shown. The update
+    // dialog gets the system's process start, echo, serial ports and clock
+    // unless a test hands in doubles (before the dialog is created).
+    void Create_Dialogs();
+    void Create_Dialogs(const Update_Services& update_services);
+    // The dialogs created so far.
     Main_Window_Dialogs& Dialogs() { return dialogs; }
 
     // The hardware type as last read by Load_Configuration.
@@ -108,9 +113,17 @@ private:
     void Show_Update_Link();
     void Lay_Out_Steps(int hardware_type);
     void Run_Step(QObject* button);
-    // Shows an editor modally after it has loaded what it shows; Rejected
-    // when the dialog is not there.
-    int Show_Dialog(Frame_Dialog* dialog);
+    // Shows an editor modally after it has loaded what it shows.
+    int Show_Dialog(Frame_Dialog& dialog);
+    // Each dialog, created when it is first asked for.
+    TFNew_Project& New_Project_Dialog();
+    TFOpenConf& Open_Conf_Dialog();
+    TFAbout& About_Dialog();
+    TFSoftOptions& Options_Dialog();
+    TFParGen& General_Params_Dialog();
+    TFSetAccess& Access_Rules_Dialog();
+    TFSetDiagnosis& Diagnosis_Dialog();
+    TFBoot& Update_Dialog();
     // A configuration is open and its folder is still there.
     bool Configuration_Usable() const;
 
@@ -130,6 +143,8 @@ private:
     Dialog_Services& ui;
     Version_Source& versions;
     Main_Window_Dialogs dialogs;
+    // What the update dialog is created with; the system's when empty.
+    std::optional<Update_Services> update_services;
     int sel_hard = 0;
     std::unique_ptr<Version_Check> version_check;
     bool newer_version = false;

@@ -1,15 +1,15 @@
-#include "base/app_state.h"
-#include "base/elided_label_widget.h"
+#include "../update/update_fakes.h"
 #include "app/main_window.h"
 #include "app/open_conf_dialog.h"
-#include "text/version_source.h"
+#include "base/app_state.h"
+#include "base/elided_label_widget.h"
+#include "base/plain_hint.h"
 #include "base/text_table.h"
 #include "dialog_recorder.h"
-#include "test_dirs.h"
-#include "base/plain_hint.h"
-#include "../update/update_fakes.h"
 #include "scripted_versions.h"
+#include "test_dirs.h"
 #include "text/maker_version_source.h"
+#include "text/version_source.h"
 #include "ui_recorder.h"
 #include "update/boot_dialog.h"
 
@@ -98,6 +98,7 @@ private Q_SLOTS:
     void settings_that_cannot_be_written_data();
     void settings_that_cannot_be_written();
     void language_file_changes_every_text();
+    void dialogs_created_at_first_showing();
     void update_timer_data();
     void update_timer();
     void version_tick_shows_the_link();
@@ -462,6 +463,42 @@ void Tst_Main_Window::language_file_changes_every_text() {
     QCOMPARE(window.findChild<QDialog*>("FNew_Project")->windowTitle(), QString("U100"));
     QCOMPARE(window.findChild<QDialog*>("FOpenConf")->windowTitle(), QString("U200"));
     QCOMPARE(window.findChild<QDialog*>("FAbout")->windowTitle(), QString("About..."));
+}
+
+void Tst_Main_Window::dialogs_created_at_first_showing() {
+    Program p;
+    p.window = std::make_unique<TFStruttoreFirmWare>(p.state, p.texts, p.ui, p.versions, p.dir.path());
+    TFStruttoreFirmWare& window = *p.window;
+    QVERIFY(window.findChildren<QDialog*>().isEmpty());
+    // A language change before the first showing: the dialog shows the new
+    // texts when it comes.
+    p.texts.Set_Text(200, "U200");
+    p.texts.Set_Text(202, "U202");
+    window.Change_Language();
+    QDialog* shown = nullptr;
+    const auto expect_open_dialog = [&](const QString& title) {
+        p.ui.Expect_Modal([&, title](QDialog& dialog) {
+            shown = &dialog;
+            [&] {
+                QCOMPARE(dialog.objectName(), QString("FOpenConf"));
+                QCOMPARE(dialog.windowTitle(), title);
+            }();
+            return int(QDialog::Rejected);
+        });
+    };
+    expect_open_dialog("U200");
+    p.Button("Btn_Open")->click();
+    QVERIFY(p.ui.All_Answered());
+    QCOMPARE(shown->findChild<QLabel*>("Label1")->text(), QString("U202"));
+    QCOMPARE(window.findChildren<QDialog*>(), QList<QDialog*>{shown});
+    // Once there, it follows each change and is the one shown again.
+    p.texts.Set_Text(200, "V200");
+    window.Change_Language();
+    QDialog* first = shown;
+    expect_open_dialog("V200");
+    p.Button("Btn_Open")->click();
+    QVERIFY(p.ui.All_Answered());
+    QCOMPARE(shown, first);
 }
 
 void Tst_Main_Window::update_timer_data() {
