@@ -11,11 +11,7 @@
 #include "app/open_conf.h"
 #include "app/open_conf_dialog.h"
 #include "app/settings_file.h"
-#include "base/app_state.h"
 #include "base/dialog_services_gui.h"
-#include "base/elided_label_widget.h"
-#include "base/frame_dialog.h"
-#include "base/kc_error.h"
 #include "base/plain_hint.h"
 #include "base/product_info.h"
 #include "base/standard_icon_gui.h"
@@ -457,22 +453,11 @@ void TFStruttoreFirmWare::Set_Lang() {
 
 void TFStruttoreFirmWare::Change_Language() {
     Set_Lang();
-    if (dialogs.FNew_Project)
-        dialogs.FNew_Project->Set_Lang();
-    if (dialogs.FOpenConf)
-        dialogs.FOpenConf->Set_Lang();
-    if (dialogs.FSoftOptions)
-        dialogs.FSoftOptions->Set_Lang();
-    if (dialogs.FBoot)
-        dialogs.FBoot->Set_Lang();
-    if (dialogs.FParGen)
-        dialogs.FParGen->Set_Lang();
-    if (dialogs.FSetAccess)
-        dialogs.FSetAccess->Set_Lang();
-    if (dialogs.FSetDiagnosis)
-        dialogs.FSetDiagnosis->Set_Lang();
-    // The about box keeps its fixed English texts; a dialog not created
-    // yet takes the new texts when it is.
+    // Every dialog created so far; each passes the change on to the dialogs
+    // it owns. The about box keeps its fixed English texts, and a dialog not
+    // created yet takes the new texts when it is.
+    for (Frame_Dialog* dialog : findChildren<Frame_Dialog*>(Qt::FindDirectChildrenOnly))
+        dialog->Set_Lang();
 }
 
 bool TFStruttoreFirmWare::Save_Setting() {

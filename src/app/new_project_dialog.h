@@ -19,7 +19,7 @@ public Q_SLOTS:
     void Btn_OKClick() override;
     // Enter in the name field does what OK does.
     void E_New_ProjKeyPress();
-    void Set_Lang();
+    void Set_Lang() override;
 
 private:
     QLabel* Label1 = nullptr;

@@ -26,7 +26,7 @@ public Q_SLOTS:
     void ListBox1Click();
     // Opens the configuration double-clicked.
     void ListBox1DblClick();
-    void Set_Lang();
+    void Set_Lang() override;
 
 private:
     QLabel* Label1 = nullptr;

@@ -36,6 +36,10 @@ public Q_SLOTS:
     // Validates and saves; accepts the dialog only when everything passed.
     virtual void Btn_OKClick() { accept(); }
     virtual void Btn_CancelClick() { reject(); }
+    // Puts the texts of the current language on the dialog's controls, and
+    // on those of the dialogs it owns. The main window calls it on every
+    // dialog it has created when the language changes.
+    virtual void Set_Lang() {}
     // Cancel, Escape and the close box: with unsaved changes the user is
     // asked first whether to discard them (No is the default, and keeps the
     // dialog open); without changes the dialog closes at once.

@@ -58,7 +58,7 @@ public Q_SLOTS:
     // Reads the general parameters and the rules anew. Throws Kc_Error when
     // either document exists but cannot be read.
     void FormShow() override;
-    void Set_Lang();
+    void Set_Lang() override;
     void Btn_OKClick() override;
     void bitbtn1Click();
     // True when both tables may be saved; otherwise shows the first failure.

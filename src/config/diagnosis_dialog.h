@@ -32,7 +32,7 @@ public Q_SLOTS:
     // is not well-formed; warns when it holds more entries than the grid.
     void FormShow() override;
     void Btn_OKClick() override;
-    void Set_Lang();
+    void Set_Lang() override;
     // Validates the grid; shows the first failure in an error box.
     bool Controllo_dati();
     // Export writes the list as saving would to a CSV file; Import replaces

@@ -33,7 +33,7 @@ public Q_SLOTS:
     // Validates, saves and closes with the OK result; on a failed check or a
     // failed write an error box is shown and the dialog stays open.
     void Btn_OKClick() override;
-    void Set_Lang();
+    void Set_Lang() override;
 
     // Runs the checks; on the first failure shows its message and gives false.
     bool Controllo_Dati();

@@ -20,7 +20,7 @@ public:
 
 public Q_SLOTS:
     void Set_Map(const Io_Map& map);
-    void Set_Lang();
+    void Set_Lang() override;
 
 Q_SIGNALS:
     void Rule_Chosen(Rule_Table table, int row);

@@ -35,7 +35,7 @@ public:
 public Q_SLOTS:
     // Fills the port list and puts the port of the last test in the port box.
     void FormShow() override;
-    void Set_Lang();
+    void Set_Lang() override;
     // Start: reads the serial settings of ParGen.xml, opens the port and asks
     // the slaves. Every failure to start is shown in an error box.
     void Btn_OKClick() override;

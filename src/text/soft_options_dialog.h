@@ -48,7 +48,7 @@ public:
 public Q_SLOTS:
     void FormShow() override;
     void Btn_OKClick() override;
-    void Set_Lang();
+    void Set_Lang() override;
 
     void Create_Lang_List();
     void Update_Lang_Page(int num_page);

@@ -44,7 +44,7 @@ public:
 
 public Q_SLOTS:
     void FormShow() override;
-    void Set_Lang();
+    void Set_Lang() override;
     void update_ComPort();
     void Btn_COM_ListClick() { update_ComPort(); }
     void Btn_UpdateClick();
