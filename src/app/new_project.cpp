@@ -1,4 +1,5 @@
 #include "app/new_project.h"
+#include "app/new_project_text.h"
 
 #include "base/app_state.h"
 
@@ -52,14 +53,14 @@ bool Folder_Exists_No_Case(const QString& dir, const QString& name) {
 
 int Create_Configuration(App_State& state, const QString& name) {
     if (name.isEmpty())
-        return 107;
+        return New_Project_Text::Name_Empty;
     if (!Is_Single_Folder_Name(name) || !Is_Windows_Folder_Name(name))
-        return 105;
+        return New_Project_Text::Name_Not_Valid;
     if (Folder_Exists_No_Case(state.Projects_Dir, name))
-        return 106;
+        return New_Project_Text::Name_Exists;
     const QString conf_dir = Join_Path(state.Projects_Dir, name);
     if (!QDir().mkdir(conf_dir))
-        return 105;
+        return New_Project_Text::Name_Not_Valid;
     QDir().mkpath(Join_Path(conf_dir, QStringLiteral("bin")));
     state.Conf_Name = name;
     state.Conf_Dir = conf_dir;

@@ -20,13 +20,15 @@ bool Is_Windows_Folder_Name(const QString& name);
 // Creates the configuration `name` (exactly as typed) in state.Projects_Dir,
 // with its empty "bin" sub-folder, and makes it the open configuration
 // (Conf_Name, Conf_Dir, document paths). Returns 0 on success, or the text
-// of the first failing check, and then creates and changes nothing:
-//   107  the name is empty;
-//   105  the name is not a single folder name, or not one a Windows folder
-//        can hold;
-//   106  a folder of that name exists already, also one whose name differs
-//        only in letter case (configuration names are matched without regard
-//        to case, as on the product's home platform);
-//   105  the folder cannot be created.
+// of the first failing check (New_Project_Text), and then creates and
+// changes nothing:
+//   Name_Empty      the name is empty;
+//   Name_Not_Valid  the name is not a single folder name, or not one a
+//                   Windows folder can hold;
+//   Name_Exists     a folder of that name exists already, also one whose name
+//                   differs only in letter case (configuration names are
+//                   matched without regard to case, as on the product's home
+//                   platform);
+//   Name_Not_Valid  the folder cannot be created.
 // A failure to create "bin" is not reported.
 int Create_Configuration(App_State& state, const QString& name);

@@ -1,9 +1,10 @@
 #include "app/new_project_dialog.h"
 
 #include "app/new_project.h"
+#include "app/new_project_text.h"
+#include "base/plain_hint.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
-#include "base/plain_hint.h"
 
 #include <QLabel>
 #include <QLayout>
@@ -49,12 +50,12 @@ void TFNew_Project::Btn_OKClick() {
 }
 
 void TFNew_Project::Set_Lang() {
-    setWindowTitle(texts[100]);
-    L_SW_Desc->setText(texts[101]);
-    Label1->setText(texts[102]);
-    E_New_Proj->setToolTip(Plain_Hint(texts[108]));
-    Btn_OK->setText(texts[103]);
-    Btn_OK->setToolTip(Plain_Hint(texts[109]));
-    Btn_Cancel->setText(texts[104]);
-    Btn_Cancel->setToolTip(Plain_Hint(texts[110]));
+    setWindowTitle(texts[New_Project_Text::Caption]);
+    L_SW_Desc->setText(texts[New_Project_Text::Description]);
+    Label1->setText(texts[New_Project_Text::Name]);
+    E_New_Proj->setToolTip(Plain_Hint(texts[New_Project_Text::Name_Hint]));
+    Btn_OK->setText(texts[New_Project_Text::Ok]);
+    Btn_OK->setToolTip(Plain_Hint(texts[New_Project_Text::Ok_Hint]));
+    Btn_Cancel->setText(texts[New_Project_Text::Cancel]);
+    Btn_Cancel->setToolTip(Plain_Hint(texts[New_Project_Text::Cancel_Hint]));
 }

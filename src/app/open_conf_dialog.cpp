@@ -1,10 +1,11 @@
 #include "app/open_conf_dialog.h"
 
+#include "app/open_conf.h"
+#include "app/open_conf_text.h"
 #include "base/app_state.h"
 #include "base/elided_label_widget.h"
-#include "app/open_conf.h"
-#include "base/text_table.h"
 #include "base/plain_hint.h"
+#include "base/text_table.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -63,12 +64,12 @@ void TFOpenConf::ListBox1DblClick() {
 }
 
 void TFOpenConf::Set_Lang() {
-    setWindowTitle(texts[200]);
-    L_SW_Desc->setText(texts[201]);
-    Label1->setText(texts[202]);
-    ListBox1->setToolTip(Plain_Hint(texts[205]));
-    Btn_OK->setText(texts[203]);
-    Btn_OK->setToolTip(Plain_Hint(texts[206]));
-    Btn_Cancel->setText(texts[204]);
-    Btn_Cancel->setToolTip(Plain_Hint(texts[207]));
+    setWindowTitle(texts[Open_Conf_Text::Caption]);
+    L_SW_Desc->setText(texts[Open_Conf_Text::Description]);
+    Label1->setText(texts[Open_Conf_Text::List]);
+    ListBox1->setToolTip(Plain_Hint(texts[Open_Conf_Text::List_Hint]));
+    Btn_OK->setText(texts[Open_Conf_Text::Ok]);
+    Btn_OK->setToolTip(Plain_Hint(texts[Open_Conf_Text::Ok_Hint]));
+    Btn_Cancel->setText(texts[Open_Conf_Text::Cancel]);
+    Btn_Cancel->setToolTip(Plain_Hint(texts[Open_Conf_Text::Cancel_Hint]));
 }

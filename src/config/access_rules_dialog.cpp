@@ -8,8 +8,8 @@
 #include "base/ui_services.h"
 #include "config/access_rules.h"
 #include "config/access_rules_table.h"
+#include "config/access_rules_text.h"
 #include "config/general_params.h"
-#include "config/pargen_view.h"
 #include "config/grid_cell_delegate.h"
 #include "config/grid_edit.h"
 #include "config/grid_editing_gui.h"
@@ -18,8 +18,10 @@
 #include "config/io_map_dialog.h"
 #include "config/io_map_text.h"
 #include "config/modbus_types.h"
+#include "config/pargen_view.h"
 #include "config/rule_poll.h"
 #include "config/rules_test_dialog.h"
+#include "config/rules_test_text.h"
 #include "config/table_csv_step.h"
 #include "config/text_grid_model.h"
 
@@ -260,45 +262,49 @@ void TFSetAccess::Btn_ImportClick(Rule_Table table) {
 }
 
 void TFSetAccess::Set_Lang() {
-    setWindowTitle(texts[600]);
-    L_SW_Desc->setText(texts[601]);
+    setWindowTitle(texts[Rules_Text::Caption]);
+    L_SW_Desc->setText(texts[Rules_Text::Description]);
     const struct {
         QPushButton* button;
         int caption, hint;
-    } button_texts[] = {{Btn_OK, 602, 608},     {Btn_Cancel, 603, 609},  {Btn_DelRow, 604, 610},
-                        {Btn_InsRow, 605, 611}, {Btn_CopyRow, 606, 612}, {Btn_PasteRow, 607, 613}};
+    } button_texts[] = {{Btn_OK, Rules_Text::Ok, Rules_Text::Ok_Hint},
+                        {Btn_Cancel, Rules_Text::Cancel, Rules_Text::Cancel_Hint},
+                        {Btn_DelRow, Rules_Text::Delete_Row, Rules_Text::Delete_Row_Hint},
+                        {Btn_InsRow, Rules_Text::Insert_Row, Rules_Text::Insert_Row_Hint},
+                        {Btn_CopyRow, Rules_Text::Copy_Row, Rules_Text::Copy_Row_Hint},
+                        {Btn_PasteRow, Rules_Text::Paste_Row, Rules_Text::Paste_Row_Hint}};
     for (const auto& entry : button_texts) {
         entry.button->setText(texts[entry.caption]);
         entry.button->setToolTip(texts[entry.hint]);
     }
     for (int i = 0; i < row_actions.size(); ++i)
-        row_actions[i]->setText(texts[604 + i]);
+        row_actions[i]->setText(texts[Rules_Text::Delete_Row + i]);
     read_editing->Set_Lang();
     write_editing->Set_Lang();
     Btn_Move_Up->setText(texts[Grid_Editing::Move_Up_Text]);
     Btn_Move_Up->setToolTip(texts[Grid_Editing::Move_Up_Hint]);
     Btn_Move_Down->setText(texts[Grid_Editing::Move_Down_Text]);
     Btn_Move_Down->setToolTip(texts[Grid_Editing::Move_Down_Hint]);
-    Btn_Test->setText(texts[970]);
-    Btn_Test->setToolTip(texts[971]);
+    Btn_Test->setText(texts[Poll_Text::Test]);
+    Btn_Test->setToolTip(texts[Poll_Text::Test_Hint]);
     if (FRules_Test)
         FRules_Test->Set_Lang();
     for (QPushButton* button : {Btn_Export_Read, Btn_Export_Write}) {
-        button->setText(texts[950]);
-        button->setToolTip(texts[951]);
+        button->setText(texts[Rules_Text::Export_Csv]);
+        button->setToolTip(texts[Rules_Text::Export_Csv_Hint]);
     }
     for (QPushButton* button : {Btn_Import_Read, Btn_Import_Write}) {
-        button->setText(texts[952]);
-        button->setToolTip(texts[953]);
+        button->setText(texts[Rules_Text::Import_Csv]);
+        button->setToolTip(texts[Rules_Text::Import_Csv_Hint]);
     }
-    PageControl1->setTabText(0, texts[614]);
-    PageControl1->setTabText(1, texts[615]);
+    PageControl1->setTabText(0, texts[Rules_Text::Read_Page]);
+    PageControl1->setTabText(1, texts[Rules_Text::Write_Page]);
     for (int column = 0; column < Read_Col::Count; ++column)
-        read_model->Set_Header_Text(column, texts[616 + column]);
+        read_model->Set_Header_Text(column, texts[Rules_Text::Read_Header_N + column]);
     for (int column = 0; column <= Write_Col::Swap; ++column)
-        write_model->Set_Header_Text(column, texts[628 + column]);
-    write_model->Set_Header_Text(Write_Col::ForceF15F16, texts[690]);
-    write_model->Set_Header_Text(Write_Col::Mnemonic, texts[641]);
+        write_model->Set_Header_Text(column, texts[Rules_Text::Write_Header_N + column]);
+    write_model->Set_Header_Text(Write_Col::ForceF15F16, texts[Rules_Text::Write_Header_Force_F15_F16]);
+    write_model->Set_Header_Text(Write_Col::Mnemonic, texts[Rules_Text::Write_Header_Mnemonic]);
     Btn_IOMap->setText(texts[Io_Text::Button]);
     Btn_IOMap->setToolTip(Plain_Hint(texts[Io_Text::Button_Hint]));
     if (FIOMap)
@@ -308,13 +314,13 @@ void TFSetAccess::Set_Lang() {
     // Every column hint; each showing replaces both lists with those of its
     // hardware type.
     Hint_Modbus_Set_Access_Read.clear();
-    for (int index = 643; index <= 654; ++index)
+    for (int index = Rules_Text::Read_Hint_Enable; index <= Rules_Text::Read_Hint_Mnemonic; ++index)
         Hint_Modbus_Set_Access_Read.append(texts[index]);
     Hint_Modbus_Set_Access_Write.clear();
-    for (int index = 655; index <= 666; ++index)
+    for (int index = Rules_Text::Write_Hint_Enable; index <= Rules_Text::Write_Hint_Swap; ++index)
         Hint_Modbus_Set_Access_Write.append(texts[index]);
-    Hint_Modbus_Set_Access_Write.append(texts[691]);
-    Hint_Modbus_Set_Access_Write.append(texts[667]);
+    Hint_Modbus_Set_Access_Write.append(texts[Rules_Text::Write_Hint_Force_F15_F16]);
+    Hint_Modbus_Set_Access_Write.append(texts[Rules_Text::Write_Hint_Mnemonic]);
 }
 
 void TFSetAccess::FormShow() {
@@ -342,13 +348,31 @@ void TFSetAccess::FormShow() {
         show_column(ACG_Modbus_Write, column, ethernet);
     show_column(ACG_Modbus_Write, Write_Col::OnCMD, false);
     if (ethernet) {
-        Hint_Modbus_Set_Access_Read =
-            Texts_Of(texts, {643, 644, 645, 646, 647, 648, 649, 650, 651, 652, 654});
-        Hint_Modbus_Set_Access_Write =
-            Texts_Of(texts, {655, 656, 657, 658, 659, 660, 661, 663, 664, 665, 666, 691, 667});
+        Hint_Modbus_Set_Access_Read = Texts_Of(
+            texts,
+            {Rules_Text::Read_Hint_Enable, Rules_Text::Read_Hint_Slave_Id, Rules_Text::Read_Hint_Type,
+             Rules_Text::Read_Hint_Address, Rules_Text::Read_Hint_NPoint, Rules_Text::Read_Hint_Poll_Time,
+             Rules_Text::Read_Hint_Max_Error, Rules_Text::Read_Hint_Position, Rules_Text::Read_Hint_Start_Bit,
+             Rules_Text::Read_Hint_Swap, Rules_Text::Read_Hint_Mnemonic});
+        Hint_Modbus_Set_Access_Write = Texts_Of(
+            texts,
+            {Rules_Text::Write_Hint_Enable, Rules_Text::Write_Hint_Slave_Id, Rules_Text::Write_Hint_Type,
+             Rules_Text::Write_Hint_Address, Rules_Text::Write_Hint_NPoint, Rules_Text::Write_Hint_Poll_Time,
+             Rules_Text::Write_Hint_On_Change, Rules_Text::Write_Hint_Max_Error,
+             Rules_Text::Write_Hint_Position, Rules_Text::Write_Hint_Start_Bit, Rules_Text::Write_Hint_Swap,
+             Rules_Text::Write_Hint_Force_F15_F16, Rules_Text::Write_Hint_Mnemonic});
     } else {
-        Hint_Modbus_Set_Access_Read = Texts_Of(texts, {643, 644, 645, 646, 647, 650, 652, 654});
-        Hint_Modbus_Set_Access_Write = Texts_Of(texts, {655, 656, 657, 658, 659, 664, 666, 691, 667});
+        Hint_Modbus_Set_Access_Read =
+            Texts_Of(texts, {Rules_Text::Read_Hint_Enable, Rules_Text::Read_Hint_Slave_Id,
+                             Rules_Text::Read_Hint_Type, Rules_Text::Read_Hint_Address,
+                             Rules_Text::Read_Hint_NPoint, Rules_Text::Read_Hint_Position,
+                             Rules_Text::Read_Hint_Swap, Rules_Text::Read_Hint_Mnemonic});
+        Hint_Modbus_Set_Access_Write =
+            Texts_Of(texts, {Rules_Text::Write_Hint_Enable, Rules_Text::Write_Hint_Slave_Id,
+                             Rules_Text::Write_Hint_Type, Rules_Text::Write_Hint_Address,
+                             Rules_Text::Write_Hint_NPoint, Rules_Text::Write_Hint_Position,
+                             Rules_Text::Write_Hint_Swap, Rules_Text::Write_Hint_Force_F15_F16,
+                             Rules_Text::Write_Hint_Mnemonic});
     }
     for (QTableView* grid : {ACG_Modbus_Read, ACG_Modbus_Write}) {
         Text_Grid_Model* model = Model_Of(grid);
@@ -400,8 +424,9 @@ void TFSetAccess::FormShow() {
     const qsizetype read_dropped = std::max<qsizetype>(0, rules.Read_Rules.size() - Rule_Rows);
     const qsizetype write_dropped = std::max<qsizetype>(0, rules.Write_Rules.size() - Rule_Rows);
     if (read_dropped > 0 || write_dropped > 0)
-        ui.Warning_Box(texts[696] + QString::number(read_dropped) + texts[697] +
-                       QString::number(write_dropped) + texts[698]);
+        ui.Warning_Box(texts[Rules_Text::Dropped_Read] + QString::number(read_dropped) +
+                       texts[Rules_Text::Dropped_Write] + QString::number(write_dropped) +
+                       texts[Rules_Text::Dropped_End]);
 }
 
 QTableView* TFSetAccess::Showing_Grid() const {
@@ -521,7 +546,8 @@ void TFSetAccess::Btn_DelRowClick() {
     const int row = Current_Row(grid);
     if (row < 1)
         return;
-    if (!ui.Question_Box(texts[688] + QString::number(row), Ui_Services::Default_Answer::No))
+    if (!ui.Question_Box(texts[Rules_Text::Delete_Row_Question] + QString::number(row),
+                         Ui_Services::Default_Answer::No))
         return;
     Model_Of(grid)->Edit_Table([row](Grid_Texts& table) {
         Delete_Row(table, row);
@@ -586,9 +612,11 @@ bool TFSetAccess::Confirm_Lost_Rows() {
         const int lost = First_Row_Lost_On_Save(model->Table());
         if (lost == 0)
             continue;
-        const int table_text = model == read_model ? 693 : 694;
-        const QString question = texts[692] + QString::number(lost) + texts[table_text] +
-                                 QString::number(Table_End_Row(model->Table())) + texts[695];
+        const int table_text =
+            model == read_model ? Rules_Text::Lost_Row_Read_Table : Rules_Text::Lost_Row_Write_Table;
+        const QString question = texts[Rules_Text::Lost_Row] + QString::number(lost) + texts[table_text] +
+                                 QString::number(Table_End_Row(model->Table())) +
+                                 texts[Rules_Text::Lost_Row_End];
         if (!ui.Question_Box(question, Ui_Services::Default_Answer::No))
             return false;
     }
@@ -628,7 +656,7 @@ void TFSetAccess::Btn_TestClick() {
     const QList<Poll_Request> requests =
         rows.isEmpty() ? Plan_Poll(cells, table, 1, Rule_Rows) : Plan_Poll(cells, table, rows);
     if (requests.isEmpty()) {
-        ui.Error_Box(texts[993]);
+        ui.Error_Box(texts[Poll_Text::No_Rule_To_Test]);
         return;
     }
     if (!FRules_Test) {

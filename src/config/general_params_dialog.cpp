@@ -7,6 +7,7 @@
 #include "base/ui_services.h"
 #include "config/collapsible_panel_widget.h"
 #include "config/general_params_check.h"
+#include "config/general_params_fields.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,6 +23,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -81,7 +83,7 @@ QCheckBox* New_Check(QWidget* parent, const QString& name) {
 
 // One row of a panel: its widgets from the left, the rest of the width empty.
 // Hiding the row hides its label with its field and gives back its height.
-QWidget* Add_Row(Collapsible_Panel* panel, std::initializer_list<QWidget*> widgets) {
+QWidget* Add_Row(Collapsible_Panel* panel, const std::vector<QWidget*>& widgets) {
     auto* row = new QWidget(panel->Content());
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -104,6 +106,16 @@ void Set_Label(QLabel* label, const Text_Table& texts, int index) {
 void Set_Shown(QWidget* widget, bool shown) {
     if (widget->isHidden() == shown)
         widget->setVisible(shown);
+}
+
+// The position of the field with this object name in Par_Field::Fields().
+size_t Field_Index(const char* name) {
+    const auto& table = Par_Field::Fields();
+    for (size_t i = 0; i < table.size(); ++i) {
+        if (std::strcmp(table[i].name, name) == 0)
+            return i;
+    }
+    qFatal("no general parameter field %s", name);
 }
 
 } // namespace
@@ -141,10 +153,7 @@ TFParGen::TFParGen(App_State& app_state, const Text_Table& text_table, Ui_Servic
     CP_PROFIBUS = new_panel(QStringLiteral("CP_PROFIBUS"));
     CP_Ethernet = new_panel(QStringLiteral("CP_Ethernet"));
 
-    Build_Hardware_Panel();
-    Build_Modbus_Panel();
-    Build_PROFIBUS_Panel();
-    Build_Ethernet_Panel();
+    Build_Fields();
 
     setFixedWidth(Client_Width);
     resize(Client_Width, Client_Height);
@@ -154,175 +163,115 @@ TFParGen::TFParGen(App_State& app_state, const Text_Table& text_table, Ui_Servic
     CPG->viewport()->installEventFilter(this);
     Install_Wheel_Filter(group);
 
-    connect(CB_HardwareType_HardwareType, &QComboBox::currentIndexChanged, this, &TFParGen::On_Change);
-    for (QComboBox* list :
-         {CB_ModbusMaster_Serial, CB_ModbusMaster_Baudrate, CB_ModbusMaster_Parity, CB_ModbusMaster_StopBits,
-          CB_ModbusMaster_DataBits, CB_ModbusMaster_Protocol, CB_ModbusMaster_WriteType, CB_PROFIBUS_Baud})
-        connect(list, &QComboBox::currentIndexChanged, this, &TFParGen::On_Change);
-    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
-        if (edit->objectName().startsWith(QLatin1String("E_")))
-            connect(edit, &QLineEdit::textChanged, this, &TFParGen::On_Change);
+    for (const Field_Widgets& field : fields) {
+        if (field.list)
+            connect(field.list, &QComboBox::currentIndexChanged, this, &TFParGen::On_Change);
+        if (field.edit)
+            connect(field.edit, &QLineEdit::textChanged, this, &TFParGen::On_Change);
+        for (QLineEdit* edit : field.octets) {
+            if (edit)
+                connect(edit, &QLineEdit::textChanged, this, &TFParGen::On_Change);
+        }
+        if (field.check)
+            connect(field.check, &QCheckBox::clicked, this, &TFParGen::On_Click);
     }
-    for (QCheckBox* check : findChildren<QCheckBox*>())
-        connect(check, &QCheckBox::clicked, this, &TFParGen::On_Click);
 
     Move_GroupBoxs();
     Set_Lang();
 }
 
-void TFParGen::Build_Hardware_Panel() {
-    QWidget* content = CP_Hardware_Type->Content();
-    L_HardwareType_HardwareType = New_Label(content, QStringLiteral("L_HardwareType_HardwareType"));
-    CB_HardwareType_HardwareType = New_List(content, QStringLiteral("CB_HardwareType_HardwareType"), {});
-    Add_Row(CP_Hardware_Type, {L_HardwareType_HardwareType, CB_HardwareType_HardwareType});
+Collapsible_Panel* TFParGen::Panel_Of(Par_Field::Panel panel) const {
+    switch (panel) {
+    case Par_Field::Panel::Hardware_Type:
+        return CP_Hardware_Type;
+    case Par_Field::Panel::Modbus_Master:
+        return CP_Modbus_Master;
+    case Par_Field::Panel::PROFIBUS:
+        return CP_PROFIBUS;
+    case Par_Field::Panel::Ethernet:
+        return CP_Ethernet;
+    }
+    return CP_Hardware_Type;
 }
 
-void TFParGen::Build_Modbus_Panel() {
-    QWidget* c = CP_Modbus_Master->Content();
-    L_ModbusMaster_Serial = New_Label(c, QStringLiteral("L_ModbusMaster_Serial"));
-    CB_ModbusMaster_Serial = New_List(c, QStringLiteral("CB_ModbusMaster_Serial"), {"RS232", "RS485"});
-    Add_Row(CP_Modbus_Master, {L_ModbusMaster_Serial, CB_ModbusMaster_Serial});
-
-    L_ModbusMaster_Baudrate = New_Label(c, QStringLiteral("L_ModbusMaster_Baudrate"));
-    CB_ModbusMaster_Baudrate =
-        New_List(c, QStringLiteral("CB_ModbusMaster_Baudrate"),
-                 {"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"});
-    Add_Row(CP_Modbus_Master, {L_ModbusMaster_Baudrate, CB_ModbusMaster_Baudrate});
-
-    L_ModbusMaster_Parity = New_Label(c, QStringLiteral("L_ModbusMaster_Parity"));
-    CB_ModbusMaster_Parity = New_List(c, QStringLiteral("CB_ModbusMaster_Parity"), {"NONE", "EVEN", "ODD"});
-    Add_Row(CP_Modbus_Master, {L_ModbusMaster_Parity, CB_ModbusMaster_Parity});
-
-    L_ModbusMaster_StopBits = New_Label(c, QStringLiteral("L_ModbusMaster_StopBits"));
-    CB_ModbusMaster_StopBits =
-        New_List(c, QStringLiteral("CB_ModbusMaster_StopBits"), {"1 Stop Bit", "2 Stop Bits"});
-    Add_Row(CP_Modbus_Master, {L_ModbusMaster_StopBits, CB_ModbusMaster_StopBits});
-
-    // The device's own captions for the data bits list.
-    L_ModbusMaster_DataBits = New_Label(c, QStringLiteral("L_ModbusMaster_DataBits"));
-    CB_ModbusMaster_DataBits =
-        New_List(c, QStringLiteral("CB_ModbusMaster_DataBits"), {"7 Stop Bits", "8 Stop Bits"});
-    row_data_bits = Add_Row(CP_Modbus_Master, {L_ModbusMaster_DataBits, CB_ModbusMaster_DataBits});
-
-    L_ModbusMaster_TimeOut = New_Label(c, QStringLiteral("L_ModbusMaster_TimeOut"));
-    E_ModbusMaster_TimeOut = New_Edit(c, QStringLiteral("E_ModbusMaster_TimeOut"));
-    Add_Row(CP_Modbus_Master, {L_ModbusMaster_TimeOut, E_ModbusMaster_TimeOut});
-
-    L_ModbusMaster_CyclicDelay = New_Label(c, QStringLiteral("L_ModbusMaster_CyclicDelay"));
-    E_ModbusMaster_CyclicDelay = New_Edit(c, QStringLiteral("E_ModbusMaster_CyclicDelay"));
-    Add_Row(CP_Modbus_Master, {L_ModbusMaster_CyclicDelay, E_ModbusMaster_CyclicDelay});
-
-    L_ModbusMaster_Protocol = New_Label(c, QStringLiteral("L_ModbusMaster_Protocol"));
-    CB_ModbusMaster_Protocol = New_List(c, QStringLiteral("CB_ModbusMaster_Protocol"),
-                                        {"Modbus RTU", "Modbus ASCII", "JBUS", "Binary", "ASCII"});
-    row_protocol = Add_Row(CP_Modbus_Master, {L_ModbusMaster_Protocol, CB_ModbusMaster_Protocol});
-
-    L_ModbusMaster_WriteType = New_Label(c, QStringLiteral("L_ModbusMaster_WriteType"));
-    CB_ModbusMaster_WriteType = New_List(c, QStringLiteral("CB_ModbusMaster_WriteType"), {});
-    row_write_type = Add_Row(CP_Modbus_Master, {L_ModbusMaster_WriteType, CB_ModbusMaster_WriteType});
-
-    CB_ModbusMaster_En_Modbus_On_PROFIBUS =
-        New_Check(c, QStringLiteral("CB_ModbusMaster_En_Modbus_On_PROFIBUS"));
-    Add_Row(CP_Modbus_Master, {CB_ModbusMaster_En_Modbus_On_PROFIBUS});
-}
-
-void TFParGen::Build_PROFIBUS_Panel() {
-    QWidget* c = CP_PROFIBUS->Content();
-    L_PROFIBUS_ID_Device = New_Label(c, QStringLiteral("L_PROFIBUS_ID_Device"));
-    E_PROFIBUS_ID_Device = New_Edit(c, QStringLiteral("E_PROFIBUS_ID_Device"));
-    Add_Row(CP_PROFIBUS, {L_PROFIBUS_ID_Device, E_PROFIBUS_ID_Device});
-
-    // The device finds the PROFIBUS baud rate by itself: the list only shows it.
-    L_PROFIBUS_Baud = New_Label(c, QStringLiteral("L_PROFIBUS_Baud"));
-    CB_PROFIBUS_Baud = New_List(c, QStringLiteral("CB_PROFIBUS_Baud"),
-                                {"9600", "19200", "45.45K", "93.75K", "187.5K", "500K", "1.5M", "3.0M",
-                                 "6.0M", "12M", "Auto Baudrate"});
-    CB_PROFIBUS_Baud->setCurrentIndex(10);
-    CB_PROFIBUS_Baud->setEnabled(false);
-    Add_Row(CP_PROFIBUS, {L_PROFIBUS_Baud, CB_PROFIBUS_Baud});
-
-    L_PROFIBUS_NByte_In = New_Label(c, QStringLiteral("L_PROFIBUS_NByte_In"));
-    E_PROFIBUS_NByte_In = New_Edit(c, QStringLiteral("E_PROFIBUS_NByte_In"));
-    Add_Row(CP_PROFIBUS, {L_PROFIBUS_NByte_In, E_PROFIBUS_NByte_In});
-
-    L_PROFIBUS_NByte_Out = New_Label(c, QStringLiteral("L_PROFIBUS_NByte_Out"));
-    E_PROFIBUS_NByte_Out = New_Edit(c, QStringLiteral("E_PROFIBUS_NByte_Out"));
-    Add_Row(CP_PROFIBUS, {L_PROFIBUS_NByte_Out, E_PROFIBUS_NByte_Out});
-
-    CB_PROFIBUS_En_Err_Diagnosis = New_Check(c, QStringLiteral("CB_PROFIBUS_En_Err_Diagnosis"));
-    E_PROFIBUS_Diagnosis_Address =
-        New_Edit(c, QStringLiteral("E_PROFIBUS_Diagnosis_Address"), Side_Edit_Width);
-    Add_Row(CP_PROFIBUS, {CB_PROFIBUS_En_Err_Diagnosis, E_PROFIBUS_Diagnosis_Address});
-
-    L_PROFIBUS_Err_Num_Count = New_Label(c, QStringLiteral("L_PROFIBUS_Err_Num_Count"));
-    E_PROFIBUS_Err_Num_Count = New_Edit(c, QStringLiteral("E_PROFIBUS_Err_Num_Count"));
-    row_err_num_count = Add_Row(CP_PROFIBUS, {L_PROFIBUS_Err_Num_Count, E_PROFIBUS_Err_Num_Count});
-
-    CB_PROFIBUS_Err_En_Diagnosis = New_Check(c, QStringLiteral("CB_PROFIBUS_Err_En_Diagnosis"));
-    Add_Row(CP_PROFIBUS, {CB_PROFIBUS_Err_En_Diagnosis});
-
-    CB_PROFIBUS_Err_En_Cancel_Data = New_Check(c, QStringLiteral("CB_PROFIBUS_Err_En_Cancel_Data"));
-    Add_Row(CP_PROFIBUS, {CB_PROFIBUS_Err_En_Cancel_Data});
-
-    CB_PROFIBUS_Err_En_Set_To_Zero = New_Check(c, QStringLiteral("CB_PROFIBUS_Err_En_Set_To_Zero"));
-    Add_Row(CP_PROFIBUS, {CB_PROFIBUS_Err_En_Set_To_Zero});
-
-    CB_PROFIBUS_Err_En_Copy_Data = New_Check(c, QStringLiteral("CB_PROFIBUS_Err_En_Copy_Data"));
-    E_PROFIBUS_Err_En_Copy_Pos = New_Edit(c, QStringLiteral("E_PROFIBUS_Err_En_Copy_Pos"), Side_Edit_Width);
-    row_copy_data = Add_Row(CP_PROFIBUS, {CB_PROFIBUS_Err_En_Copy_Data, E_PROFIBUS_Err_En_Copy_Pos});
-
-    CB_PROFIBUS_En_Async_Req = New_Check(c, QStringLiteral("CB_PROFIBUS_En_Async_Req"));
-    Add_Row(CP_PROFIBUS, {CB_PROFIBUS_En_Async_Req});
-
-    L_PROFIBUS_Async_Add_In = New_Label(c, QStringLiteral("L_PROFIBUS_Async_Add_In"));
-    E_PROFIBUS_Async_Add_In = New_Edit(c, QStringLiteral("E_PROFIBUS_Async_Add_In"));
-    Add_Row(CP_PROFIBUS, {L_PROFIBUS_Async_Add_In, E_PROFIBUS_Async_Add_In});
-
-    L_PROFIBUS_Async_Add_Out = New_Label(c, QStringLiteral("L_PROFIBUS_Async_Add_Out"));
-    E_PROFIBUS_Async_Add_Out = New_Edit(c, QStringLiteral("E_PROFIBUS_Async_Add_Out"));
-    Add_Row(CP_PROFIBUS, {L_PROFIBUS_Async_Add_Out, E_PROFIBUS_Async_Add_Out});
-
-    CB_PROFIBUS_Del_Modbus = New_Check(c, QStringLiteral("CB_PROFIBUS_Del_Modbus"));
-    Add_Row(CP_PROFIBUS, {CB_PROFIBUS_Del_Modbus});
-}
-
-void TFParGen::Build_Ethernet_Panel() {
-    QWidget* c = CP_Ethernet->Content();
-    auto octet_row = [&](QWidget* head, const QString& prefix, std::array<QLineEdit*, 4>& edits) {
-        std::vector<QWidget*> widgets{head};
-        for (int i = 0; i < 4; ++i) {
-            if (i > 0) {
-                auto* dot = new QLabel(QStringLiteral("."), c);
-                dot->setTextFormat(Qt::PlainText);
-                widgets.push_back(dot);
-            }
-            edits[i] = New_Edit(c, prefix + QString::number(i + 1), Octet_Width);
-            widgets.push_back(edits[i]);
-        }
-        auto* row = new QWidget(c);
-        auto* layout = new QHBoxLayout(row);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSpacing(4);
-        for (QWidget* widget : widgets) {
-            widget->setParent(row);
-            layout->addWidget(widget);
-        }
-        layout->addStretch(1);
-        CP_Ethernet->Content_Layout()->addWidget(row);
+// Each row's widgets are created from the left (a caption label, then the
+// control; the fields beside it after), then the row that holds them: the
+// order of creation is the tab order.
+void TFParGen::Build_Fields() {
+    using Par_Field::Kind;
+    const std::vector<Par_Field::Field>& table = Par_Field::Fields();
+    fields.assign(table.size(), Field_Widgets{});
+    Collapsible_Panel* panel = nullptr;
+    std::vector<QWidget*> row_widgets;
+    std::vector<size_t> row_fields;
+    auto close_row = [&] {
+        if (row_widgets.empty())
+            return;
+        QWidget* row = Add_Row(panel, row_widgets);
+        for (size_t i : row_fields)
+            fields[i].row = row;
+        row_widgets.clear();
+        row_fields.clear();
     };
+    for (size_t i = 0; i < table.size(); ++i) {
+        const Par_Field::Field& field = table[i];
+        if (!field.beside)
+            close_row();
+        panel = Panel_Of(field.panel);
+        QWidget* c = panel->Content();
+        const QString name = QString::fromLatin1(field.name);
+        Field_Widgets& w = fields[i];
+        if (field.label) {
+            w.label = New_Label(c, QString::fromLatin1(field.label));
+            row_widgets.push_back(w.label);
+        }
+        switch (field.kind) {
+        case Kind::List:
+            w.list = New_List(c, name, field.items);
+            if (field.fixed_index >= 0) {
+                w.list->setCurrentIndex(field.fixed_index);
+                w.list->setEnabled(false);
+            }
+            row_widgets.push_back(w.list);
+            break;
+        case Kind::Edit:
+            w.edit = New_Edit(c, name, field.beside ? Side_Edit_Width : Edit_Width);
+            row_widgets.push_back(w.edit);
+            break;
+        case Kind::Check:
+            w.check = New_Check(c, name);
+            // A check box heading a row of octets lines them up with the labelled rows.
+            if (i + 1 < table.size() && table[i + 1].beside && table[i + 1].kind == Kind::Octets)
+                w.check->setFixedWidth(Label_Width);
+            row_widgets.push_back(w.check);
+            break;
+        case Kind::Octets:
+            for (int j = 0; j < 4; ++j) {
+                if (j > 0) {
+                    auto* dot = new QLabel(QStringLiteral("."), c);
+                    dot->setTextFormat(Qt::PlainText);
+                    row_widgets.push_back(dot);
+                }
+                w.octets[j] = New_Edit(c, name + QString::number(j + 1), Octet_Width);
+                row_widgets.push_back(w.octets[j]);
+            }
+            break;
+        }
+        row_fields.push_back(i);
+    }
+    close_row();
 
-    L_Ethernet_IP = New_Label(c, QStringLiteral("L_Ethernet_IP"));
-    octet_row(L_Ethernet_IP, QStringLiteral("E_Ethernet_IP"), E_Ethernet_IP);
-    L_Ethernet_SM = New_Label(c, QStringLiteral("L_Ethernet_SM"));
-    octet_row(L_Ethernet_SM, QStringLiteral("E_Ethernet_SM"), E_Ethernet_SM);
-    CB_Ethernet_En_GAT = New_Check(c, QStringLiteral("CB_Ethernet_En_GAT"));
-    CB_Ethernet_En_GAT->setFixedWidth(Label_Width);
-    octet_row(CB_Ethernet_En_GAT, QStringLiteral("E_Ethernet_GAT"), E_Ethernet_GAT);
+    CB_HardwareType_HardwareType = fields[Field_Index("CB_HardwareType_HardwareType")].list;
+    CB_PROFIBUS_Err_En_Diagnosis = fields[Field_Index("CB_PROFIBUS_Err_En_Diagnosis")].check;
+    E_PROFIBUS_Diagnosis_Address = fields[Field_Index("E_PROFIBUS_Diagnosis_Address")].edit;
 
-    for (int i = 0; i < 4; ++i) {
-        octet_chain[i] = E_Ethernet_IP[i];
-        octet_chain[4 + i] = E_Ethernet_SM[i];
-        octet_chain[8 + i] = E_Ethernet_GAT[i];
+    // The octet rows in the table's order: IP, subnet mask, gateway.
+    size_t next = 0;
+    for (const Field_Widgets& w : fields) {
+        if (!w.octets[0])
+            continue;
+        for (QLineEdit* edit : w.octets)
+            octet_chain[next++] = edit;
     }
     for (QLineEdit* edit : octet_chain)
         edit->installEventFilter(this);
@@ -363,22 +312,31 @@ void TFParGen::RePosition_Object_Hardware_Type() {
     // The one field of the panel is always shown.
 }
 
+void TFParGen::Show_Fields_Of(Par_Field::Panel panel) {
+    const bool ethernet = With_Ethernet();
+    const std::vector<Par_Field::Field>& table = Par_Field::Fields();
+    for (size_t i = 0; i < table.size(); ++i) {
+        const Par_Field::Field& field = table[i];
+        if (field.panel != panel || field.shown == Par_Field::Shown::Always)
+            continue;
+        // A field beside another is shown or hidden alone, any other with its row.
+        const Field_Widgets& w = fields[i];
+        QWidget* control = w.list    ? static_cast<QWidget*>(w.list)
+                           : w.edit  ? static_cast<QWidget*>(w.edit)
+                           : w.check ? static_cast<QWidget*>(w.check)
+                                     : static_cast<QWidget*>(w.octets[0]->parentWidget());
+        QWidget* target = field.beside ? control : w.row;
+        Set_Shown(target, (field.shown == Par_Field::Shown::With_Ethernet) == ethernet);
+    }
+}
+
 void TFParGen::RePosition_Object_Modbus_Master() {
-    const bool serial_options = !With_Ethernet();
-    Set_Shown(row_data_bits, serial_options);
-    Set_Shown(row_protocol, serial_options);
-    Set_Shown(row_write_type, serial_options);
+    Show_Fields_Of(Par_Field::Panel::Modbus_Master);
 }
 
 void TFParGen::RePosition_Object_PROFIBUS() {
-    const bool ethernet = With_Ethernet();
-    Set_Shown(E_PROFIBUS_Diagnosis_Address, ethernet);
+    Show_Fields_Of(Par_Field::Panel::PROFIBUS);
     E_PROFIBUS_Diagnosis_Address->setEnabled(!CB_PROFIBUS_Err_En_Diagnosis->isChecked());
-    Set_Shown(row_err_num_count, !ethernet);
-    Set_Shown(CB_PROFIBUS_Err_En_Cancel_Data->parentWidget(), !ethernet);
-    Set_Shown(CB_PROFIBUS_Err_En_Set_To_Zero->parentWidget(), !ethernet);
-    Set_Shown(row_copy_data, !ethernet);
-    Set_Shown(CB_PROFIBUS_Del_Modbus->parentWidget(), !ethernet);
 }
 
 void TFParGen::RePosition_Object_Ethernet() {
@@ -408,164 +366,87 @@ void TFParGen::Set_Lang() {
     CP_PROFIBUS->Set_Caption(QStringLiteral("3. ") + texts.Text(430));
     CP_Ethernet->Set_Caption(QStringLiteral("4. ") + texts.Text(457));
 
-    Set_Label(L_HardwareType_HardwareType, texts, 407);
-    CB_HardwareType_HardwareType->clear();
-    CB_HardwareType_HardwareType->addItems({texts.Text(408), texts.Text(409)});
-    CB_HardwareType_HardwareType->setCurrentIndex(0);
-    CB_HardwareType_HardwareType->setToolTip(texts.Text(410));
-
-    Set_Label(L_ModbusMaster_Serial, texts, 412);
-    CB_ModbusMaster_Serial->setToolTip(texts.Text(413));
-    Set_Label(L_ModbusMaster_Baudrate, texts, 414);
-    CB_ModbusMaster_Baudrate->setToolTip(texts.Text(415));
-    Set_Label(L_ModbusMaster_Parity, texts, 416);
-    CB_ModbusMaster_Parity->setToolTip(texts.Text(417));
-    Set_Label(L_ModbusMaster_StopBits, texts, 418);
-    CB_ModbusMaster_StopBits->setToolTip(texts.Text(419));
-    Set_Label(L_ModbusMaster_DataBits, texts, 498);
-    CB_ModbusMaster_DataBits->setToolTip(texts.Text(499));
-    Set_Label(L_ModbusMaster_TimeOut, texts, 420);
-    E_ModbusMaster_TimeOut->setToolTip(texts.Text(421));
-    Set_Label(L_ModbusMaster_CyclicDelay, texts, 422);
-    E_ModbusMaster_CyclicDelay->setToolTip(texts.Text(423));
-    Set_Label(L_ModbusMaster_Protocol, texts, 424);
-    CB_ModbusMaster_Protocol->setToolTip(texts.Text(425));
-    Set_Label(L_ModbusMaster_WriteType, texts, 426);
-    CB_ModbusMaster_WriteType->clear();
-    CB_ModbusMaster_WriteType->addItems({texts.Text(427), texts.Text(428)});
-    CB_ModbusMaster_WriteType->setCurrentIndex(0);
-    CB_ModbusMaster_WriteType->setToolTip(texts.Text(429));
-    CB_ModbusMaster_En_Modbus_On_PROFIBUS->setText(texts.Text(496));
-    CB_ModbusMaster_En_Modbus_On_PROFIBUS->setToolTip(texts.Text(497));
-
-    Set_Label(L_PROFIBUS_ID_Device, texts, 431);
-    E_PROFIBUS_ID_Device->setToolTip(texts.Text(432));
-    Set_Label(L_PROFIBUS_Baud, texts, 433);
-    CB_PROFIBUS_Baud->setToolTip(texts.Text(434));
-    Set_Label(L_PROFIBUS_NByte_In, texts, 435);
-    E_PROFIBUS_NByte_In->setToolTip(texts.Text(436));
-    Set_Label(L_PROFIBUS_NByte_Out, texts, 437);
-    E_PROFIBUS_NByte_Out->setToolTip(texts.Text(438));
-    CB_PROFIBUS_En_Err_Diagnosis->setText(texts.Text(439));
-    CB_PROFIBUS_En_Err_Diagnosis->setToolTip(texts.Text(440));
-    E_PROFIBUS_Diagnosis_Address->setToolTip(texts.Text(494));
-    Set_Label(L_PROFIBUS_Err_Num_Count, texts, 441);
-    E_PROFIBUS_Err_Num_Count->setToolTip(texts.Text(442));
-    CB_PROFIBUS_Err_En_Diagnosis->setText(texts.Text(443));
-    CB_PROFIBUS_Err_En_Diagnosis->setToolTip(texts.Text(444));
-    CB_PROFIBUS_Err_En_Cancel_Data->setText(texts.Text(445));
-    CB_PROFIBUS_Err_En_Cancel_Data->setToolTip(texts.Text(446));
-    CB_PROFIBUS_Err_En_Set_To_Zero->setText(texts.Text(447));
-    CB_PROFIBUS_Err_En_Set_To_Zero->setToolTip(texts.Text(448));
-    CB_PROFIBUS_Err_En_Copy_Data->setText(texts.Text(500));
-    CB_PROFIBUS_Err_En_Copy_Data->setToolTip(texts.Text(501));
-    E_PROFIBUS_Err_En_Copy_Pos->setToolTip(texts.Text(502));
-    CB_PROFIBUS_En_Async_Req->setText(texts.Text(449));
-    CB_PROFIBUS_En_Async_Req->setToolTip(texts.Text(450));
-    Set_Label(L_PROFIBUS_Async_Add_In, texts, 451);
-    E_PROFIBUS_Async_Add_In->setToolTip(texts.Text(452));
-    Set_Label(L_PROFIBUS_Async_Add_Out, texts, 453);
-    E_PROFIBUS_Async_Add_Out->setToolTip(texts.Text(454));
-    CB_PROFIBUS_Del_Modbus->setText(texts.Text(455));
-    CB_PROFIBUS_Del_Modbus->setToolTip(texts.Text(456));
-
-    Set_Label(L_Ethernet_IP, texts, 458);
-    Set_Label(L_Ethernet_SM, texts, 463);
-    CB_Ethernet_En_GAT->setText(texts.Text(468));
-    CB_Ethernet_En_GAT->setToolTip(texts.Text(469));
-    for (int i = 0; i < 4; ++i) {
-        E_Ethernet_IP[i]->setToolTip(texts.Text(459 + i));
-        E_Ethernet_SM[i]->setToolTip(texts.Text(464 + i));
-        E_Ethernet_GAT[i]->setToolTip(texts.Text(470 + i));
+    using Par_Field::Kind;
+    const std::vector<Par_Field::Field>& table = Par_Field::Fields();
+    for (size_t i = 0; i < table.size(); ++i) {
+        const Par_Field::Field& field = table[i];
+        const Field_Widgets& w = fields[i];
+        if (w.label)
+            Set_Label(w.label, texts, field.caption);
+        switch (field.kind) {
+        case Kind::List:
+            if (!field.item_texts.empty()) {
+                QStringList items;
+                for (int index : field.item_texts)
+                    items.append(texts.Text(index));
+                w.list->clear();
+                w.list->addItems(items);
+                w.list->setCurrentIndex(0);
+            }
+            w.list->setToolTip(texts.Text(field.hint));
+            break;
+        case Kind::Edit:
+            w.edit->setToolTip(texts.Text(field.hint));
+            break;
+        case Kind::Check:
+            w.check->setText(texts.Text(field.caption));
+            w.check->setToolTip(texts.Text(field.hint));
+            break;
+        case Kind::Octets:
+            for (int j = 0; j < 4; ++j)
+                w.octets[j]->setToolTip(texts.Text(field.hint + j));
+            break;
+        }
     }
 }
 
 void TFParGen::Fill_Controls(const General_Params& p) {
-    Select_Index(CB_HardwareType_HardwareType, p.Hardware_Type);
-    Select_Index(CB_ModbusMaster_Serial, p.Ser_Type);
-    Select_Index(CB_ModbusMaster_Baudrate, p.Ser_Baud);
-    Select_Index(CB_ModbusMaster_Parity, p.Ser_Par);
-    Select_Index(CB_ModbusMaster_StopBits, p.Ser_StopBits);
-    Select_Index(CB_ModbusMaster_DataBits, p.Ser_DataBits);
-    E_ModbusMaster_TimeOut->setText(p.Ser_TO);
-    E_ModbusMaster_CyclicDelay->setText(p.Ser_CD);
-    Select_Index(CB_ModbusMaster_Protocol, p.Ser_Prot);
-    Select_Index(CB_ModbusMaster_WriteType, p.Ser_Write_Mode);
-    CB_ModbusMaster_En_Modbus_On_PROFIBUS->setChecked(p.Ser_Enable_Modbus_PROFIBUS_Active);
-
-    E_PROFIBUS_ID_Device->setText(p.Profi_ID);
-    // Always "Auto Baudrate", whatever the document holds.
-    Select_Index(CB_PROFIBUS_Baud, 10);
-    E_PROFIBUS_NByte_In->setText(p.Profi_NB_IN);
-    E_PROFIBUS_NByte_Out->setText(p.Profi_NB_OUT);
-    CB_PROFIBUS_En_Err_Diagnosis->setChecked(p.Profi_Enable_Error);
-    E_PROFIBUS_Err_Num_Count->setText(p.Profi_Num_Cont_Err);
-    CB_PROFIBUS_Err_En_Diagnosis->setChecked(p.Profi_Enable_Diagnosis);
-    CB_PROFIBUS_Err_En_Cancel_Data->setChecked(p.Profi_Enable_Cancel_Data);
-    CB_PROFIBUS_Err_En_Set_To_Zero->setChecked(p.Profi_Diagnosis_Zero);
-    CB_PROFIBUS_Err_En_Copy_Data->setChecked(p.Profi_Diagnosis_Copy_Array);
-    E_PROFIBUS_Err_En_Copy_Pos->setText(p.Profi_Diagnosis_Copy_Array_Position);
-    CB_PROFIBUS_En_Async_Req->setChecked(p.Profi_Enable_Async_Mod_Req);
-    E_PROFIBUS_Async_Add_In->setText(p.Profi_Async_Req_Start_IN);
-    E_PROFIBUS_Async_Add_Out->setText(p.Profi_Async_Req_Start_OUT);
-    CB_PROFIBUS_Del_Modbus->setChecked(p.Del_Modbus_on_PROFI_error);
-    E_PROFIBUS_Diagnosis_Address->setText(p.Profi_Enable_Error_Address);
-
-    const std::array<QString, 4> ip = {p.Ethernet_IP1, p.Ethernet_IP2, p.Ethernet_IP3, p.Ethernet_IP4};
-    const std::array<QString, 4> sm = {p.Ethernet_SM1, p.Ethernet_SM2, p.Ethernet_SM3, p.Ethernet_SM4};
-    const std::array<QString, 4> gat = {p.Ethernet_GAT1, p.Ethernet_GAT2, p.Ethernet_GAT3, p.Ethernet_GAT4};
-    for (int i = 0; i < 4; ++i) {
-        E_Ethernet_IP[i]->setText(ip[i]);
-        E_Ethernet_SM[i]->setText(sm[i]);
-        E_Ethernet_GAT[i]->setText(gat[i]);
+    using Par_Field::Kind;
+    const std::vector<Par_Field::Field>& table = Par_Field::Fields();
+    for (size_t i = 0; i < table.size(); ++i) {
+        const Par_Field::Field& field = table[i];
+        const Field_Widgets& w = fields[i];
+        switch (field.kind) {
+        case Kind::List:
+            Select_Index(w.list, field.fixed_index >= 0 ? field.fixed_index : p.*field.index);
+            break;
+        case Kind::Edit:
+            w.edit->setText(p.*field.text);
+            break;
+        case Kind::Check:
+            w.check->setChecked(p.*field.flag);
+            break;
+        case Kind::Octets:
+            for (int j = 0; j < 4; ++j)
+                w.octets[j]->setText(p.*field.octets[j]);
+            break;
+        }
     }
-    CB_Ethernet_En_GAT->setChecked(p.Ethernet_EN_GAT);
 }
 
 General_Params TFParGen::Values() const {
+    using Par_Field::Kind;
     General_Params p;
-    p.Hardware_Type = Selected_Index(CB_HardwareType_HardwareType);
-    p.Ser_Type = Selected_Index(CB_ModbusMaster_Serial);
-    p.Ser_Baud = Selected_Index(CB_ModbusMaster_Baudrate);
-    p.Ser_Par = Selected_Index(CB_ModbusMaster_Parity);
-    p.Ser_StopBits = Selected_Index(CB_ModbusMaster_StopBits);
-    p.Ser_DataBits = Selected_Index(CB_ModbusMaster_DataBits);
-    p.Ser_TO = E_ModbusMaster_TimeOut->text();
-    p.Ser_CD = E_ModbusMaster_CyclicDelay->text();
-    p.Ser_Prot = Selected_Index(CB_ModbusMaster_Protocol);
-    p.Ser_Write_Mode = Selected_Index(CB_ModbusMaster_WriteType);
-    p.Ser_Enable_Modbus_PROFIBUS_Active = CB_ModbusMaster_En_Modbus_On_PROFIBUS->isChecked();
-
-    p.Profi_ID = E_PROFIBUS_ID_Device->text();
-    p.Profi_Baud = Selected_Index(CB_PROFIBUS_Baud);
-    p.Profi_NB_IN = E_PROFIBUS_NByte_In->text();
-    p.Profi_NB_OUT = E_PROFIBUS_NByte_Out->text();
-    p.Profi_Enable_Error = CB_PROFIBUS_En_Err_Diagnosis->isChecked();
-    p.Profi_Num_Cont_Err = E_PROFIBUS_Err_Num_Count->text();
-    p.Profi_Enable_Diagnosis = CB_PROFIBUS_Err_En_Diagnosis->isChecked();
-    p.Profi_Enable_Cancel_Data = CB_PROFIBUS_Err_En_Cancel_Data->isChecked();
-    p.Profi_Diagnosis_Zero = CB_PROFIBUS_Err_En_Set_To_Zero->isChecked();
-    p.Profi_Diagnosis_Copy_Array = CB_PROFIBUS_Err_En_Copy_Data->isChecked();
-    p.Profi_Diagnosis_Copy_Array_Position = E_PROFIBUS_Err_En_Copy_Pos->text();
-    p.Profi_Enable_Async_Mod_Req = CB_PROFIBUS_En_Async_Req->isChecked();
-    p.Profi_Async_Req_Start_IN = E_PROFIBUS_Async_Add_In->text();
-    p.Profi_Async_Req_Start_OUT = E_PROFIBUS_Async_Add_Out->text();
-    p.Del_Modbus_on_PROFI_error = CB_PROFIBUS_Del_Modbus->isChecked();
-    p.Profi_Enable_Error_Address = E_PROFIBUS_Diagnosis_Address->text();
-
-    p.Ethernet_IP1 = E_Ethernet_IP[0]->text();
-    p.Ethernet_IP2 = E_Ethernet_IP[1]->text();
-    p.Ethernet_IP3 = E_Ethernet_IP[2]->text();
-    p.Ethernet_IP4 = E_Ethernet_IP[3]->text();
-    p.Ethernet_SM1 = E_Ethernet_SM[0]->text();
-    p.Ethernet_SM2 = E_Ethernet_SM[1]->text();
-    p.Ethernet_SM3 = E_Ethernet_SM[2]->text();
-    p.Ethernet_SM4 = E_Ethernet_SM[3]->text();
-    p.Ethernet_GAT1 = E_Ethernet_GAT[0]->text();
-    p.Ethernet_GAT2 = E_Ethernet_GAT[1]->text();
-    p.Ethernet_GAT3 = E_Ethernet_GAT[2]->text();
-    p.Ethernet_GAT4 = E_Ethernet_GAT[3]->text();
-    p.Ethernet_EN_GAT = CB_Ethernet_En_GAT->isChecked();
+    const std::vector<Par_Field::Field>& table = Par_Field::Fields();
+    for (size_t i = 0; i < table.size(); ++i) {
+        const Par_Field::Field& field = table[i];
+        const Field_Widgets& w = fields[i];
+        switch (field.kind) {
+        case Kind::List:
+            p.*field.index = Selected_Index(w.list);
+            break;
+        case Kind::Edit:
+            p.*field.text = w.edit->text();
+            break;
+        case Kind::Check:
+            p.*field.flag = w.check->isChecked();
+            break;
+        case Kind::Octets:
+            for (int j = 0; j < 4; ++j)
+                p.*field.octets[j] = w.octets[j]->text();
+            break;
+        }
+    }
     return p;
 }
 

@@ -2,8 +2,10 @@
 
 #include "base/frame_dialog.h"
 #include "config/general_params.h"
+#include "config/general_params_fields.h"
 
 #include <array>
+#include <vector>
 
 class Collapsible_Panel;
 class Dialog_Services;
@@ -49,10 +51,11 @@ protected:
     bool Has_Unsaved_Changes() override;
 
 private:
-    void Build_Hardware_Panel();
-    void Build_Modbus_Panel();
-    void Build_PROFIBUS_Panel();
-    void Build_Ethernet_Panel();
+    // Creates the controls of every field, row by row, in their panels.
+    void Build_Fields();
+    Collapsible_Panel* Panel_Of(Par_Field::Panel panel) const;
+    // Shows or hides the fields of the panel whose rule names a hardware type.
+    void Show_Fields_Of(Par_Field::Panel panel);
     void Order_TAB_Panels();
     void RePosition_Object_Hardware_Type();
     void RePosition_Object_Modbus_Master();
@@ -70,64 +73,20 @@ private:
     Collapsible_Panel* CP_PROFIBUS = nullptr;
     Collapsible_Panel* CP_Ethernet = nullptr;
 
-    QLabel* L_HardwareType_HardwareType = nullptr;
+    // The widgets of one entry of Par_Field::Fields(), at the same position.
+    struct Field_Widgets {
+        QLabel* label = nullptr;   // the caption in front, if the field has one
+        QComboBox* list = nullptr; // the control, by kind
+        QLineEdit* edit = nullptr;
+        QCheckBox* check = nullptr;
+        std::array<QLineEdit*, 4> octets{};
+        QWidget* row = nullptr; // the row holding the field
+    };
+    std::vector<Field_Widgets> fields;
+    // The controls the layout and the handlers look at.
     QComboBox* CB_HardwareType_HardwareType = nullptr;
-
-    QLabel* L_ModbusMaster_Serial = nullptr;
-    QComboBox* CB_ModbusMaster_Serial = nullptr;
-    QLabel* L_ModbusMaster_Baudrate = nullptr;
-    QComboBox* CB_ModbusMaster_Baudrate = nullptr;
-    QLabel* L_ModbusMaster_Parity = nullptr;
-    QComboBox* CB_ModbusMaster_Parity = nullptr;
-    QLabel* L_ModbusMaster_StopBits = nullptr;
-    QComboBox* CB_ModbusMaster_StopBits = nullptr;
-    QWidget* row_data_bits = nullptr;
-    QLabel* L_ModbusMaster_DataBits = nullptr;
-    QComboBox* CB_ModbusMaster_DataBits = nullptr;
-    QLabel* L_ModbusMaster_TimeOut = nullptr;
-    QLineEdit* E_ModbusMaster_TimeOut = nullptr;
-    QLabel* L_ModbusMaster_CyclicDelay = nullptr;
-    QLineEdit* E_ModbusMaster_CyclicDelay = nullptr;
-    QWidget* row_protocol = nullptr;
-    QLabel* L_ModbusMaster_Protocol = nullptr;
-    QComboBox* CB_ModbusMaster_Protocol = nullptr;
-    QWidget* row_write_type = nullptr;
-    QLabel* L_ModbusMaster_WriteType = nullptr;
-    QComboBox* CB_ModbusMaster_WriteType = nullptr;
-    QCheckBox* CB_ModbusMaster_En_Modbus_On_PROFIBUS = nullptr;
-
-    QLabel* L_PROFIBUS_ID_Device = nullptr;
-    QLineEdit* E_PROFIBUS_ID_Device = nullptr;
-    QLabel* L_PROFIBUS_Baud = nullptr;
-    QComboBox* CB_PROFIBUS_Baud = nullptr;
-    QLabel* L_PROFIBUS_NByte_In = nullptr;
-    QLineEdit* E_PROFIBUS_NByte_In = nullptr;
-    QLabel* L_PROFIBUS_NByte_Out = nullptr;
-    QLineEdit* E_PROFIBUS_NByte_Out = nullptr;
-    QCheckBox* CB_PROFIBUS_En_Err_Diagnosis = nullptr;
-    QLineEdit* E_PROFIBUS_Diagnosis_Address = nullptr;
-    QWidget* row_err_num_count = nullptr;
-    QLabel* L_PROFIBUS_Err_Num_Count = nullptr;
-    QLineEdit* E_PROFIBUS_Err_Num_Count = nullptr;
     QCheckBox* CB_PROFIBUS_Err_En_Diagnosis = nullptr;
-    QCheckBox* CB_PROFIBUS_Err_En_Cancel_Data = nullptr;
-    QCheckBox* CB_PROFIBUS_Err_En_Set_To_Zero = nullptr;
-    QWidget* row_copy_data = nullptr;
-    QCheckBox* CB_PROFIBUS_Err_En_Copy_Data = nullptr;
-    QLineEdit* E_PROFIBUS_Err_En_Copy_Pos = nullptr;
-    QCheckBox* CB_PROFIBUS_En_Async_Req = nullptr;
-    QLabel* L_PROFIBUS_Async_Add_In = nullptr;
-    QLineEdit* E_PROFIBUS_Async_Add_In = nullptr;
-    QLabel* L_PROFIBUS_Async_Add_Out = nullptr;
-    QLineEdit* E_PROFIBUS_Async_Add_Out = nullptr;
-    QCheckBox* CB_PROFIBUS_Del_Modbus = nullptr;
-
-    QLabel* L_Ethernet_IP = nullptr;
-    QLabel* L_Ethernet_SM = nullptr;
-    QCheckBox* CB_Ethernet_En_GAT = nullptr;
-    std::array<QLineEdit*, 4> E_Ethernet_IP{};
-    std::array<QLineEdit*, 4> E_Ethernet_SM{};
-    std::array<QLineEdit*, 4> E_Ethernet_GAT{};
+    QLineEdit* E_PROFIBUS_Diagnosis_Address = nullptr;
     General_Params shown_values; // as the controls showed them at FormShow
     // IP1..IP4, SM1..SM4, GAT1..GAT4: the order a full stop moves along.
     std::array<QLineEdit*, 12> octet_chain{};

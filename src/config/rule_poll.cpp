@@ -3,6 +3,7 @@
 #include "base/int_conversion.h"
 #include "base/text_table.h"
 #include "config/modbus_types.h"
+#include "config/rules_test_text.h"
 
 #include <QSet>
 #include <algorithm>
@@ -16,8 +17,18 @@ struct Request_Checks {
     int bit_points_max, register_points_max;
 };
 
-constexpr Request_Checks read_checks{669, 670, 671, 672, 2000, 125};
-constexpr Request_Checks write_checks{679, 680, 681, 682, 1968, 123};
+constexpr Request_Checks read_checks{.text_slave = 669,
+                                     .text_type = 670,
+                                     .text_address = 671,
+                                     .text_npoint = 672,
+                                     .bit_points_max = 2000,
+                                     .register_points_max = 125};
+constexpr Request_Checks write_checks{.text_slave = 679,
+                                      .text_type = 680,
+                                      .text_address = 681,
+                                      .text_npoint = 682,
+                                      .bit_points_max = 1968,
+                                      .register_points_max = 123};
 
 Poll_Request Plan_Rule(const Grid_Texts& grid, Rule_Table table, int row) {
     // Slave ID, Type, Address and NPoint sit in columns 2 to 5 of both tables.
@@ -80,7 +91,11 @@ QList<Poll_Request> Plan_Poll(const Grid_Texts& grid, Rule_Table table, int firs
 QString Modbus_Exception_Name(const Text_Table& texts, int code) {
     static constexpr struct {
         int code, text;
-    } names[] = {{1, 984}, {2, 985}, {3, 986}, {4, 987}, {5, 988}, {6, 989}, {8, 990}, {10, 991}, {11, 992}};
+    } names[] = {{1, Poll_Text::Illegal_Function},      {2, Poll_Text::Illegal_Data_Address},
+                 {3, Poll_Text::Illegal_Data_Value},    {4, Poll_Text::Slave_Device_Failure},
+                 {5, Poll_Text::Acknowledge},           {6, Poll_Text::Slave_Device_Busy},
+                 {8, Poll_Text::Memory_Parity_Error},   {10, Poll_Text::Gateway_Path_Unavailable},
+                 {11, Poll_Text::Gateway_Target_Failed}};
     for (const auto& name : names)
         if (name.code == code)
             return texts[name.text];
@@ -90,33 +105,33 @@ QString Modbus_Exception_Name(const Text_Table& texts, int code) {
 QString Poll_Result_Message(const Text_Table& texts, const Poll_Result& result) {
     switch (result.Status) {
     case Poll_Status::Ok:
-        return texts[977];
+        return texts[Poll_Text::Answered];
     case Poll_Status::Exception: {
         const QString name = Modbus_Exception_Name(texts, result.Exception_Code);
-        return texts[978] + QString::number(result.Exception_Code) +
+        return texts[Poll_Text::Exception] + QString::number(result.Exception_Code) +
                (name.isEmpty() ? QString() : QStringLiteral(": ") + name);
     }
     case Poll_Status::Timeout:
-        return texts[979];
+        return texts[Poll_Text::No_Answer];
     case Poll_Status::Error:
         break;
     }
     switch (result.Error) {
     case Poll_Error::Not_Sent:
-        return texts[983] +
+        return texts[Poll_Text::Not_Sent] +
                (result.Request.Invalid ? Check_Failure_Message(texts, *result.Request.Invalid) : QString());
     case Poll_Error::Crc:
-        return texts[980];
+        return texts[Poll_Text::Wrong_Crc];
     case Poll_Error::Wrong_Length:
-        return texts[981] + QString::number(result.Bytes_Received) + QLatin1Char('/') +
+        return texts[Poll_Text::Wrong_Length] + QString::number(result.Bytes_Received) + QLatin1Char('/') +
                QString::number(result.Bytes_Expected);
     case Poll_Error::Mismatch:
-        return texts[982];
+        return texts[Poll_Text::Mismatch];
     case Poll_Error::Line:
     case Poll_Error::None:
         break;
     }
-    return texts[999] + result.Detail;
+    return texts[Poll_Text::Line_Error] + result.Detail;
 }
 
 QString Poll_Values_Text(const Poll_Result& result) {

@@ -3,11 +3,13 @@
 #include "base/app_state.h"
 #include "base/kc_error.h"
 #include "base/standard_icon_gui.h"
+#include "base/text_table.h"
 #include "base/ui_services.h"
+#include "config/access_rules_text.h"
 #include "config/general_params.h"
 #include "config/poll_serial_settings.h"
 #include "config/rules_poller.h"
-#include "base/text_table.h"
+#include "config/rules_test_text.h"
 #include "update/com_ports.h"
 
 #include <QComboBox>
@@ -99,14 +101,16 @@ void TFRules_Test::Set_Port_Source(std::unique_ptr<Serial_Port_Source> source) {
 }
 
 void TFRules_Test::Set_Lang() {
-    setWindowTitle(texts[972]);
-    L_SW_Desc->setText(texts[972]);
-    L_Test_Port->setText(texts[973]);
-    CB_Test_Port->setToolTip(texts[973]);
-    Btn_Test_Port_List->setToolTip(texts[827]);
-    Btn_OK->setText(texts[974]);
-    Btn_Cancel->setText(texts[603]);
-    ASG_Test_Results->setHorizontalHeaderLabels({texts[616], texts[627], texts[975], texts[976]});
+    setWindowTitle(texts[Poll_Text::Caption]);
+    L_SW_Desc->setText(texts[Poll_Text::Caption]);
+    L_Test_Port->setText(texts[Poll_Text::Port]);
+    CB_Test_Port->setToolTip(texts[Poll_Text::Port]);
+    Btn_Test_Port_List->setToolTip(texts[Poll_Text::Port_List_Hint]);
+    Btn_OK->setText(texts[Poll_Text::Start]);
+    Btn_Cancel->setText(texts[Rules_Text::Cancel]);
+    ASG_Test_Results->setHorizontalHeaderLabels({texts[Rules_Text::Read_Header_N],
+                                                 texts[Rules_Text::Read_Header_Mnemonic],
+                                                 texts[Poll_Text::Status], texts[Poll_Text::Values]});
     if (showing_run_)
         for (int index = 0; index < poller_->Results().size(); ++index)
             Show_Result(index);

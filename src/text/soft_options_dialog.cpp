@@ -3,12 +3,13 @@
 #include "base/app_state.h"
 #include "base/elided_label_widget.h"
 #include "base/kc_error.h"
-#include "text/open_link.h"
-#include "base/ui_services.h"
-#include "text/version_source.h"
 #include "base/text_table.h"
+#include "base/ui_services.h"
 #include "text/language_list.h"
+#include "text/open_link.h"
+#include "text/soft_options_text.h"
 #include "text/version_check.h"
+#include "text/version_source.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -196,8 +197,9 @@ int TFSoftOptions::Page_Count() const {
 void TFSoftOptions::Update_Lang_Page(int num_page) {
     const int count = static_cast<int>(sl_languages.size());
     const int pages = Page_Count();
-    L_Sel_Lang->setText(texts[304] + language_in_use);
-    L_Page_Lang->setText(texts[305] + QString::number(num_page) + texts[306] + QString::number(pages));
+    L_Sel_Lang->setText(texts[Options_Text::Selected_Language] + language_in_use);
+    L_Page_Lang->setText(texts[Options_Text::Page] + QString::number(num_page) +
+                         texts[Options_Text::Page_Of] + QString::number(pages));
     Btn_Prev->setVisible(num_page != 1);
     Btn_Next->setVisible(num_page != pages);
 
@@ -235,7 +237,9 @@ void TFSoftOptions::LangClick(int slot) {
     if (slot < 1 || slot > Slots_Per_Page || entry < 0 || entry >= sl_languages.size())
         return;
     const QString name = sl_languages[entry].chopped(4);
-    if (!ui.Question_Box(texts[316] + language_in_use + texts[317] + name + texts[318],
+    if (!ui.Question_Box(texts[Options_Text::Change_Language_From] + language_in_use +
+                             texts[Options_Text::Change_Language_To] + name +
+                             texts[Options_Text::Change_Language_End],
                          Ui_Services::Default_Answer::Yes))
         return;
 
@@ -316,15 +320,15 @@ void TFSoftOptions::Show_Check_Result() {
         return;
     case Check_Shown::Newer:
         LL_Check_Update->setTextFormat(Qt::RichText);
-        LL_Check_Update->setText(Download_Link_Html(texts[314]));
+        LL_Check_Update->setText(Download_Link_Html(texts[Options_Text::Newer_Version]));
         break;
     case Check_Shown::Running:
         LL_Check_Update->setTextFormat(Qt::PlainText);
-        LL_Check_Update->setText(texts[322]);
+        LL_Check_Update->setText(texts[Options_Text::Checking]);
         break;
     case Check_Shown::Not_Newer:
         LL_Check_Update->setTextFormat(Qt::PlainText);
-        LL_Check_Update->setText(texts[315]);
+        LL_Check_Update->setText(texts[Options_Text::No_Update]);
         break;
     }
     LL_Check_Update->show();
@@ -345,21 +349,22 @@ void TFSoftOptions::Btn_OKClick() {
 }
 
 void TFSoftOptions::Set_Lang() {
-    setWindowTitle(texts[300]);
-    L_SW_Desc->setText(texts[301]);
-    PC_Options->setTabText(PC_Options->indexOf(TS_Language), texts[302]);
-    PC_Options->setTabText(PC_Options->indexOf(TS_Con_Options), texts[303]);
-    L_Sel_Lang->setText(texts[304]);
-    L_Page_Lang->setText(texts[305] + QStringLiteral("1") + texts[306] + QStringLiteral("1"));
-    Btn_Prev->setText(texts[307]);
-    Btn_Next->setText(texts[308]);
-    CB_En_Con->setText(texts[309]);
-    CB_Update->setText(texts[310]);
-    Btn_Check_Update->setText(texts[311]);
-    Btn_OK->setText(texts[312]);
-    Btn_Cancel->setText(texts[313]);
-    PC_Options->setTabText(PC_Options->indexOf(TS_Soft_Settings), texts[319]);
-    CB_Soft_Set_Jump_Table->setText(texts[320]);
-    CB_DoubleClick_Auto_Size->setText(texts[321]);
+    setWindowTitle(texts[Options_Text::Caption]);
+    L_SW_Desc->setText(texts[Options_Text::Description]);
+    PC_Options->setTabText(PC_Options->indexOf(TS_Language), texts[Options_Text::Language_Tab]);
+    PC_Options->setTabText(PC_Options->indexOf(TS_Con_Options), texts[Options_Text::Connection_Tab]);
+    L_Sel_Lang->setText(texts[Options_Text::Selected_Language]);
+    L_Page_Lang->setText(texts[Options_Text::Page] + QStringLiteral("1") + texts[Options_Text::Page_Of] +
+                         QStringLiteral("1"));
+    Btn_Prev->setText(texts[Options_Text::Previous]);
+    Btn_Next->setText(texts[Options_Text::Next]);
+    CB_En_Con->setText(texts[Options_Text::Enable_Internet]);
+    CB_Update->setText(texts[Options_Text::Check_At_Start]);
+    Btn_Check_Update->setText(texts[Options_Text::Check_Update]);
+    Btn_OK->setText(texts[Options_Text::Ok]);
+    Btn_Cancel->setText(texts[Options_Text::Cancel]);
+    PC_Options->setTabText(PC_Options->indexOf(TS_Soft_Settings), texts[Options_Text::Settings_Tab]);
+    CB_Soft_Set_Jump_Table->setText(texts[Options_Text::Jump_Into_Next_Field]);
+    CB_DoubleClick_Auto_Size->setText(texts[Options_Text::Double_Click_Auto_Size]);
     Show_Check_Result();
 }

@@ -2,11 +2,12 @@
 
 #include "base/app_state.h"
 #include "base/kc_error.h"
+#include "base/plain_hint.h"
 #include "base/standard_icon_gui.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
 #include "base/xml_text.h"
-#include "base/plain_hint.h"
+#include "update/boot_text.h"
 #include "update/com_ports.h"
 #include "update/echo_client.h"
 #include "update/ip_address.h"
@@ -154,29 +155,30 @@ TFBoot::~TFBoot() = default;
 
 void TFBoot::Set_Lang() {
     const bool ethernet = form_type_ == 1;
-    setWindowTitle(texts[ethernet ? 802 : 800]);
-    L_SW_Desc->setText(texts[ethernet ? 803 : 801]);
-    L_IP_Address->setText(texts[806]);
-    E_IP1->setToolTip(texts[821]);
-    E_IP2->setToolTip(texts[822]);
-    E_IP3->setToolTip(texts[823]);
-    E_IP4->setToolTip(texts[824]);
-    L_COM_Port->setText(texts[807]);
-    CB_COM_Port->setToolTip(texts[825]);
-    Btn_COM_List->setToolTip(texts[827]);
-    L_Update_Option->setText(texts[814]);
-    CB_Update_Options->setToolTip(texts[832]);
-    CB_Update_Option_Read_Back->setText(texts[818]);
-    CB_Update_Option_Read_Back->setToolTip(texts[833]);
-    Btn_Cancel->setText(texts[819]);
-    Btn_Cancel->setToolTip(texts[834]);
-    Btn_Update->setText(texts[820]);
-    Btn_Update->setToolTip(texts[835]);
-    L_Check->setText(texts[849] + QLatin1Char(' ') + checking_host_ + QStringLiteral(" ..."));
-    Btn_Check_Cancel->setText(texts[850]);
-    Btn_Check_Cancel->setToolTip(Plain_Hint(texts[851]));
+    setWindowTitle(texts[ethernet ? Boot_Text::Ethernet_Caption : Boot_Text::Serial_Caption]);
+    L_SW_Desc->setText(texts[ethernet ? Boot_Text::Ethernet_Description : Boot_Text::Serial_Description]);
+    L_IP_Address->setText(texts[Boot_Text::Ip_Address]);
+    E_IP1->setToolTip(texts[Boot_Text::Ip_Byte_1_Hint]);
+    E_IP2->setToolTip(texts[Boot_Text::Ip_Byte_2_Hint]);
+    E_IP3->setToolTip(texts[Boot_Text::Ip_Byte_3_Hint]);
+    E_IP4->setToolTip(texts[Boot_Text::Ip_Byte_4_Hint]);
+    L_COM_Port->setText(texts[Boot_Text::Com_Port]);
+    CB_COM_Port->setToolTip(texts[Boot_Text::Com_Port_Hint]);
+    Btn_COM_List->setToolTip(texts[Boot_Text::Com_List_Hint]);
+    L_Update_Option->setText(texts[Boot_Text::Update_Option]);
+    CB_Update_Options->setToolTip(texts[Boot_Text::Update_Option_Hint]);
+    CB_Update_Option_Read_Back->setText(texts[Boot_Text::Read_Back]);
+    CB_Update_Option_Read_Back->setToolTip(texts[Boot_Text::Read_Back_Hint]);
+    Btn_Cancel->setText(texts[Boot_Text::Cancel]);
+    Btn_Cancel->setToolTip(texts[Boot_Text::Cancel_Hint]);
+    Btn_Update->setText(texts[Boot_Text::Update]);
+    Btn_Update->setToolTip(texts[Boot_Text::Update_Hint]);
+    L_Check->setText(texts[Boot_Text::Checking] + QLatin1Char(' ') + checking_host_ + QStringLiteral(" ..."));
+    Btn_Check_Cancel->setText(texts[Boot_Text::Check_Cancel]);
+    Btn_Check_Cancel->setToolTip(Plain_Hint(texts[Boot_Text::Check_Cancel_Hint]));
     CB_Update_Options->clear();
-    CB_Update_Options->addItems({texts[815], texts[816], texts[817]});
+    CB_Update_Options->addItems({texts[Boot_Text::Option_Firmware_And_Configuration],
+                                 texts[Boot_Text::Option_Firmware], texts[Boot_Text::Option_Configuration]});
     CB_Update_Options->setCurrentIndex(0);
 }
 
@@ -265,7 +267,7 @@ void TFBoot::Send_Ping() {
 }
 
 void TFBoot::Show_Check(bool shown) {
-    L_Check->setText(texts[849] + QLatin1Char(' ') + checking_host_ + QStringLiteral(" ..."));
+    L_Check->setText(texts[Boot_Text::Checking] + QLatin1Char(' ') + checking_host_ + QStringLiteral(" ..."));
     P_Check->setVisible(shown);
     Btn_Check_Cancel->setEnabled(shown);
     if (shown)
@@ -305,7 +307,7 @@ void TFBoot::Btn_UpdateClick() {
     if (busy_)
         return;
     if (Updater_Running()) {
-        ui.Error_Box(texts[846] + QLatin1Char(' ') + running_name_);
+        ui.Error_Box(texts[Boot_Text::Already_Running] + QLatin1Char(' ') + running_name_);
         return;
     }
     if (form_type_ == 1) {
@@ -313,7 +315,7 @@ void TFBoot::Btn_UpdateClick() {
         return;
     }
     if (CB_COM_Port->count() == 0 || CB_COM_Port->currentText().isEmpty()) {
-        ui.Error_Box(texts[847]);
+        ui.Error_Box(texts[Boot_Text::No_Serial_Port]);
         return;
     }
     Set_Busy(true);
@@ -343,7 +345,8 @@ void TFBoot::Update_Ethernet() {
     params.conf_dir = state.Conf_Dir;
     for (const QString& path : Ethernet_Update_Paths(params)) {
         if (Xml_Cannot_Keep(path)) {
-            ui.Error_Box(texts[852] + QLatin1Char(' ') + QDir::toNativeSeparators(Visible_Controls(path)));
+            ui.Error_Box(texts[Boot_Text::Folder_Has_Controls] + QLatin1Char(' ') +
+                         QDir::toNativeSeparators(Visible_Controls(path)));
             return;
         }
     }
@@ -355,9 +358,9 @@ void TFBoot::Ping_Finished(bool answered) {
     Set_Busy(false);
     if (!answered) {
         if (ping_res == 2)
-            ui.Warning_Box(texts[836]);
+            ui.Warning_Box(texts[Boot_Text::Device_Not_Found]);
         else
-            ui.Error_Box(texts[837]);
+            ui.Error_Box(texts[Boot_Text::Check_Ip_Address]);
         return;
     }
     state.Last_IP_Address = checking_host_;
@@ -383,7 +386,8 @@ void TFBoot::Ping_Finished(bool answered) {
 
 void TFBoot::Run_Updater(const QString& program, const QStringList& arguments) {
     const QString name = QFileInfo(program).fileName();
-    Update_Wait_Dialog indicator(windowTitle(), texts[839], name, texts[840], texts[848], this);
+    Update_Wait_Dialog indicator(windowTitle(), texts[Boot_Text::Waiting], name,
+                                 texts[Boot_Text::Seconds_Elapsed], texts[Boot_Text::Updater_Output], this);
     running_decoder_ = Updater_Output_Decoder();
     running_tail_.Clear();
     Program_Run_Result result = Start_Program(services_.starter, services_.clock, services_.timing, program,
@@ -396,7 +400,7 @@ void TFBoot::Run_Updater(const QString& program, const QStringList& arguments) {
     switch (result.run) {
     case Program_Run::Not_Started:
         ui.Error_Box(
-            texts[838] + QLatin1Char(' ') + QDir::toNativeSeparators(program) +
+            texts[Boot_Text::Cannot_Start] + QLatin1Char(' ') + QDir::toNativeSeparators(program) +
             (result.error.isEmpty() ? QString() : QStringLiteral(" (") + result.error + QLatin1Char(')')));
         break;
     case Program_Run::Ended:
@@ -408,7 +412,7 @@ void TFBoot::Run_Updater(const QString& program, const QStringList& arguments) {
         running_ = std::move(result.program);
         running_name_ = name;
         watch_timer_->start();
-        ui.Warning_Box(texts[845] + QLatin1Char(' ') + name);
+        ui.Warning_Box(texts[Boot_Text::Still_Running] + QLatin1Char(' ') + name);
         break;
     }
 }

@@ -1,0 +1,70 @@
+#pragma once
+
+// Texts of the rules editor (TFSetAccess), taken from the text table when
+// shown. The messages of its checks are named in access_rules_check.cpp.
+namespace Rules_Text {
+inline constexpr int Caption = 600; // window title
+inline constexpr int Description = 601;
+inline constexpr int Ok = 602;
+inline constexpr int Cancel = 603;
+inline constexpr int Delete_Row = 604; // the row buttons and actions, in this order
+inline constexpr int Insert_Row = 605;
+inline constexpr int Copy_Row = 606;
+inline constexpr int Paste_Row = 607;
+inline constexpr int Ok_Hint = 608;
+inline constexpr int Cancel_Hint = 609;
+inline constexpr int Delete_Row_Hint = 610;
+inline constexpr int Insert_Row_Hint = 611;
+inline constexpr int Copy_Row_Hint = 612;
+inline constexpr int Paste_Row_Hint = 613;
+inline constexpr int Read_Page = 614;  // tab of the read table
+inline constexpr int Write_Page = 615; // tab of the write table
+// Column headers: one text per column from the first, in the tables' order.
+inline constexpr int Read_Header_N = 616;
+inline constexpr int Read_Header_Mnemonic = 627;
+inline constexpr int Write_Header_N = 628;
+inline constexpr int Write_Header_Mnemonic = 641;
+inline constexpr int Write_Header_Force_F15_F16 = 690;
+// Column hints of the read table (653 is blank: no column of its own).
+inline constexpr int Read_Hint_Enable = 643;
+inline constexpr int Read_Hint_Slave_Id = 644;
+inline constexpr int Read_Hint_Type = 645;
+inline constexpr int Read_Hint_Address = 646;
+inline constexpr int Read_Hint_NPoint = 647;
+inline constexpr int Read_Hint_Poll_Time = 648;
+inline constexpr int Read_Hint_Max_Error = 649;
+inline constexpr int Read_Hint_Position = 650;
+inline constexpr int Read_Hint_Start_Bit = 651;
+inline constexpr int Read_Hint_Swap = 652;
+inline constexpr int Read_Hint_Mnemonic = 654;
+// Column hints of the write table.
+inline constexpr int Write_Hint_Enable = 655;
+inline constexpr int Write_Hint_Slave_Id = 656;
+inline constexpr int Write_Hint_Type = 657;
+inline constexpr int Write_Hint_Address = 658;
+inline constexpr int Write_Hint_NPoint = 659;
+inline constexpr int Write_Hint_Poll_Time = 660;
+inline constexpr int Write_Hint_On_Change = 661;
+inline constexpr int Write_Hint_On_Cmd = 662;
+inline constexpr int Write_Hint_Max_Error = 663;
+inline constexpr int Write_Hint_Position = 664;
+inline constexpr int Write_Hint_Start_Bit = 665;
+inline constexpr int Write_Hint_Swap = 666;
+inline constexpr int Write_Hint_Mnemonic = 667;
+inline constexpr int Write_Hint_Force_F15_F16 = 691;
+inline constexpr int Delete_Row_Question = 688; // + the row number
+// A row holding data past the table's end: text, row, read or write table
+// text, end row, text.
+inline constexpr int Lost_Row = 692;
+inline constexpr int Lost_Row_Read_Table = 693;
+inline constexpr int Lost_Row_Write_Table = 694;
+inline constexpr int Lost_Row_End = 695;
+// More rules in the document than rows: text, read rules, text, write rules, text.
+inline constexpr int Dropped_Read = 696;
+inline constexpr int Dropped_Write = 697;
+inline constexpr int Dropped_End = 698;
+inline constexpr int Export_Csv = 950; // the export and import buttons of each table
+inline constexpr int Export_Csv_Hint = 951;
+inline constexpr int Import_Csv = 952;
+inline constexpr int Import_Csv_Hint = 953;
+} // namespace Rules_Text

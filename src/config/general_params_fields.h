@@ -1,0 +1,51 @@
+#pragma once
+
+#include "config/general_params.h"
+
+#include <QStringList>
+
+#include <array>
+#include <vector>
+
+// The general parameters editor described as a table: one entry per control
+// that shows a value of General_Params, in the order of the panels and of
+// their rows, which is also the order of creation and so the tab order. The
+// editor builds its controls, sets their texts, fills them and reads them
+// back from this table only.
+namespace Par_Field {
+
+enum class Kind {
+    List,   // a list of fixed items; the member is the selected index
+    Edit,   // one line of text
+    Check,  // a check box carrying its own caption
+    Octets, // four edits of an address separated by dots
+};
+
+enum class Panel { Hardware_Type, Modbus_Master, PROFIBUS, Ethernet };
+
+// Which hardware type shows the field's row (or, for a list, edit or check box beside
+// another, the field alone). A hidden field keeps its value and is saved.
+enum class Shown { Always, Without_Ethernet, With_Ethernet };
+
+struct Field {
+    const char* name; // the control's object name; for Octets the edits' prefix (1 to 4 appended)
+    Kind kind;
+    Panel panel;
+    const char* label = nullptr; // object name of the caption label in front, if any
+    int caption = 0;             // text of the label, or of the check box itself
+    int hint = 0;                // the control's tooltip; for Octets the first of four
+    int General_Params::*index = nullptr;
+    QString General_Params::*text = nullptr;
+    bool General_Params::*flag = nullptr;
+    std::array<QString General_Params::*, 4> octets{};
+    QStringList items{};           // a list's fixed items
+    std::vector<int> item_texts{}; // a list's items from the text table (set anew with the language)
+    int fixed_index = -1;          // a list that always shows this item and cannot be changed
+    bool beside = false;           // in the row of the field before it, not a row of its own
+    Shown shown = Shown::Always;
+};
+
+// Every field of the editor.
+const std::vector<Field>& Fields();
+
+} // namespace Par_Field
