@@ -1,9 +1,9 @@
 #include "app/about_dialog.h"
 
 #include "base/app_state.h"
-#include "text/open_link.h"
 #include "base/product_info.h"
 #include "base/ui_services.h"
+#include "text/open_link.h"
 
 #include <QEvent>
 #include <QFont>

@@ -1,7 +1,7 @@
 #include "app/standard_boxes_gui.h"
 
-#include "text/standard_texts.h"
 #include "base/text_table.h"
+#include "text/standard_texts.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>

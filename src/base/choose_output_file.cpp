@@ -1,8 +1,8 @@
 #include "base/choose_output_file.h"
 
 #include "base/kc_error.h"
-#include "base/ui_services.h"
 #include "base/text_table.h"
+#include "base/ui_services.h"
 
 #include <QDir>
 #include <QFileInfo>

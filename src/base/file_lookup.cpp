@@ -9,8 +9,7 @@ QString Find_File_No_Case(const QString& dir, const QString& name) {
     const QString exact = Join_Path(dir, name);
     if (QFileInfo(exact).isFile())
         return exact;
-    const QStringList entries =
-        QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    const QStringList entries = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QString& entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return Join_Path(dir, entry);

@@ -17,9 +17,7 @@ public:
 
     // Entry n; an index outside 0..999 gives the empty text.
     QString operator[](int index) const { return Text(index); }
-    QString Text(int index) const {
-        return index >= 0 && index < texts_.size() ? texts_[index] : QString();
-    }
+    QString Text(int index) const { return index >= 0 && index < texts_.size() ? texts_[index] : QString(); }
     void Set_Text(int index, const QString& text) {
         if (index >= 0 && index < texts_.size())
             texts_[index] = text;

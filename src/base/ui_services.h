@@ -42,5 +42,4 @@ public:
     // Error box for a web address that could not be opened: the message, then
     // the address as text the user can select and copy.
     virtual void Link_Failure_Box(const QString& message, const QString& url) = 0;
-
 };

@@ -1,8 +1,8 @@
 #include "base/xml_document.h"
 
+#include "base/document_bounds.h"
 #include "base/kc_error.h"
 #include "base/save_file.h"
-#include "base/document_bounds.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "config/access_rules.h"
 
-#include "base/kc_error.h"
 #include "base/document_bounds.h"
 #include "base/file_lookup.h"
+#include "base/kc_error.h"
 #include "base/xml_document.h"
 
 #include <QBuffer>

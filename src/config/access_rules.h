@@ -15,8 +15,8 @@ struct Access_Rule {
     QString Address_Mod;
     QString NPoint;
     QString PollTime;
-    QString OnChange;    // write rules only
-    QString OnCMD;       // write rules only
+    QString OnChange; // write rules only
+    QString OnCMD;    // write rules only
     QString MaxError;
     QString Address_Profi;
     QString Bit;

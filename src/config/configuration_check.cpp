@@ -1,15 +1,15 @@
 #include "config/configuration_check.h"
 
+#include "base/file_lookup.h"
 #include "base/kc_error.h"
+#include "base/text_table.h"
 #include "config/access_rules_check.h"
 #include "config/diagnosis_check.h"
 #include "config/diagnosis_list.h"
-#include "base/file_lookup.h"
 #include "config/general_params_check.h"
 #include "config/io_map_text.h"
 #include "config/pargen_view.h"
 #include "output/bank_build.h"
-#include "base/text_table.h"
 
 #include <optional>
 

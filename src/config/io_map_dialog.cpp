@@ -1,8 +1,8 @@
 #include "config/io_map_dialog.h"
 
+#include "base/text_table.h"
 #include "config/io_area_widget.h"
 #include "config/io_map_text.h"
-#include "base/text_table.h"
 
 #include <QLabel>
 #include <QScrollArea>

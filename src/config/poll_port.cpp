@@ -1,7 +1,7 @@
 #include "config/poll_port.h"
 
-#include "config/poll_serial_settings.h"
 #include "base/text_table.h"
+#include "config/poll_serial_settings.h"
 
 #include <QSerialPort>
 #include <functional>

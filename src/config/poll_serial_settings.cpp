@@ -1,9 +1,9 @@
 #include "config/poll_serial_settings.h"
 
-#include "config/general_params.h"
-#include "config/pargen_names.h"
 #include "base/int_conversion.h"
 #include "base/text_table.h"
+#include "config/general_params.h"
+#include "config/pargen_names.h"
 
 #include <QStringList>
 #include <iterator>

@@ -1,10 +1,10 @@
 #include "config/table_csv_document.h"
 
+#include "base/file_lookup.h"
+#include "base/text_table.h"
 #include "config/access_rules_check.h"
 #include "config/diagnosis_check.h"
 #include "config/pargen_view.h"
-#include "base/file_lookup.h"
-#include "base/text_table.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include "base/choose_output_file.h"
 #include "base/kc_error.h"
-#include "base/ui_services.h"
 #include "base/save_file.h"
-#include "base/xml_document.h"
 #include "base/text_table.h"
+#include "base/ui_services.h"
+#include "base/xml_document.h"
 
 #include <QDir>
 #include <QFile>

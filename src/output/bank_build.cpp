@@ -1,8 +1,8 @@
 #include "output/bank_build.h"
 
 #include "base/app_state.h"
-#include "base/kc_error.h"
 #include "base/file_lookup.h"
+#include "base/kc_error.h"
 #include "base/save_file.h"
 #include "base/xml_document.h"
 #include "output/bank_documents.h"

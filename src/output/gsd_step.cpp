@@ -2,9 +2,9 @@
 
 #include "base/app_state.h"
 #include "base/kc_error.h"
-#include "base/ui_services.h"
 #include "base/save_file.h"
 #include "base/text_table.h"
+#include "base/ui_services.h"
 #include "config/pargen_view.h"
 #include "output/gsd_writer.h"
 

@@ -1,11 +1,11 @@
 #include "report/report_html.h"
 
+#include "base/text_table.h"
 #include "config/access_rules_table.h"
 #include "output/bank_build.h"
 #include "output/gsd_writer.h"
 #include "report/report_io_map.h"
 #include "report/report_texts.h"
-#include "base/text_table.h"
 
 #include <QStringList>
 

@@ -34,7 +34,8 @@ QString Cell(const QString& text, Byte_State state) {
     case Byte_State::Used:
         return QStringLiteral("<td align=\"center\" bgcolor=\"%1\">%2</td>").arg(used_colour, text);
     case Byte_State::Overlap:
-        return QStringLiteral("<td align=\"center\" bgcolor=\"%1\"><b>%2!</b></td>").arg(overlap_colour, text);
+        return QStringLiteral("<td align=\"center\" bgcolor=\"%1\"><b>%2!</b></td>")
+            .arg(overlap_colour, text);
     }
     return {};
 }

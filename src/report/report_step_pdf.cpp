@@ -2,15 +2,15 @@
 
 #include "base/app_state.h"
 #include "base/choose_output_file.h"
-#include "base/save_file.h"
 #include "base/kc_error.h"
+#include "base/save_file.h"
+#include "base/text_table.h"
 #include "base/ui_services.h"
 #include "base/xml_document.h"
 #include "report/report_data.h"
 #include "report/report_html.h"
 #include "report/report_pdf.h"
 #include "report/report_texts.h"
-#include "base/text_table.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "text/open_link.h"
 
+#include "base/text_table.h"
 #include "base/ui_services.h"
 #include "text/standard_texts.h"
-#include "base/text_table.h"
 
 void Open_Link(Ui_Services& ui, const Text_Table& texts, const QString& url) {
     if (!ui.Open_Url(url))

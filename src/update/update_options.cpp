@@ -1,8 +1,8 @@
 #include "update/update_options.h"
 
+#include "base/kc_error.h"
 #include "base/save_file.h"
 #include "base/xml_document.h"
-#include "base/kc_error.h"
 #include "base/xml_text.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // Replacing a file whole: the temporary files of an earlier, interrupted save
 // are cleared away, and nothing else beside the file is touched.
 #include "base/kc_error.h"
-#include "config/general_params.h"
 #include "base/save_file.h"
+#include "config/general_params.h"
 #include "test_dirs.h"
 
 #include <QDir>

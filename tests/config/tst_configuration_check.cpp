@@ -1,9 +1,9 @@
 // The check of a stored configuration: the editors' checks, the image build
 // and the I/O map, on the documents as they are on disk.
+#include "base/text_table.h"
 #include "conf_check_fixture.h"
 #include "config/configuration_check.h"
 #include "test_dirs.h"
-#include "base/text_table.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,9 +1,9 @@
 // The PROFIBUS I/O map: which bits each rule and reserved area occupies, and
 // what the map finds in them.
+#include "base/text_table.h"
 #include "config/access_rules_table.h"
 #include "config/io_map.h"
 #include "config/io_map_text.h"
-#include "base/text_table.h"
 
 #include <QTest>
 

@@ -1,6 +1,7 @@
 // The I/O map of the rules editor: the overlaps line under the grids, the map
 // window, its hover texts and the double click that goes to a rule's row.
 #include "base/app_state.h"
+#include "base/text_table.h"
 #include "config/access_rules.h"
 #include "config/access_rules_dialog.h"
 #include "config/access_rules_table.h"
@@ -8,7 +9,6 @@
 #include "config/io_map_dialog.h"
 #include "config/text_grid_model.h"
 #include "test_dirs.h"
-#include "base/text_table.h"
 #include "ui_recorder.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
+#include "base/text_table.h"
 #include "config/general_params.h"
 #include "config/poll_port.h"
 #include "config/poll_serial_settings.h"
 #include "config/rule_poll.h"
 #include "config/rule_poll_reply.h"
-#include "base/text_table.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 // The poller against a real Modbus RTU slave: a QModbusRtuSerialServer at the
 // far end of two pseudo-terminals joined by a relay in this process.
+#include "base/text_table.h"
 #include "config/rules_poller.h"
 #include "modbus_test_line.h"
-#include "base/text_table.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

@@ -1,5 +1,5 @@
-#include "config/table_csv.h"
 #include "base/text_table.h"
+#include "config/table_csv.h"
 
 #include <QTest>
 

@@ -1,10 +1,10 @@
 #include "base/kc_error.h"
+#include "base/text_table.h"
 #include "config/access_rules.h"
 #include "config/diagnosis_list.h"
 #include "config/general_params.h"
 #include "config/table_csv_document.h"
 #include "test_dirs.h"
-#include "base/text_table.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -1,18 +1,18 @@
+#include "app/main_window.h"
 #include "base/app_state.h"
 #include "base/kc_error.h"
-#include "app/main_window.h"
-#include "text/no_version_source.h"
+#include "base/text_table.h"
 #include "config/access_rules.h"
 #include "config/diagnosis_list.h"
 #include "config/general_params.h"
 #include "config/general_params_dialog.h"
+#include "dialog_recorder.h"
 #include "output/bank_build.h"
 #include "report/report_data.h"
 #include "report/report_html.h"
 #include "report/report_step_pdf.h"
 #include "test_dirs.h"
-#include "base/text_table.h"
-#include "dialog_recorder.h"
+#include "text/no_version_source.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -123,7 +123,6 @@ QString Pdf_Text(const QString& path, int page = 0) {
         args += {"-f", QString::number(page), "-l", QString::number(page)};
     return Run(Tool("pdftotext"), args + QStringList{path, "-"});
 }
-
 
 } // namespace
 

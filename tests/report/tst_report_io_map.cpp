@@ -30,13 +30,16 @@ QString Drawn(const QString& html, const QString& area_caption, int byte) {
         return "no area";
     const qsizetype area_end = html.indexOf("</table>", area_start);
     const QString area = html.mid(area_start, area_end - area_start);
-    const QRegularExpression cell(QStringLiteral("<td align=\"center\" bgcolor=\"(#[0-9a-f]+)\">(?:<b>)?%1!?(?:</b>)?</td>")
-                                      .arg(byte));
+    const QRegularExpression cell(
+        QStringLiteral("<td align=\"center\" bgcolor=\"(#[0-9a-f]+)\">(?:<b>)?%1!?(?:</b>)?</td>").arg(byte));
     const QRegularExpressionMatch match = cell.match(area);
     if (!match.hasMatch())
         return "absent";
     const QString colour = match.captured(1);
-    return colour == "#ffffff" ? "free" : colour == "#c8e6c9" ? "used" : colour == "#ef9a9a" ? "overlap" : colour;
+    return colour == "#ffffff"   ? "free"
+           : colour == "#c8e6c9" ? "used"
+           : colour == "#ef9a9a" ? "overlap"
+                                 : colour;
 }
 
 } // namespace
@@ -60,8 +63,8 @@ void Tst_Report_Io_Map::bytes_are_drawn_as_the_map_finds_them_data() {
                                         << QStringList{"free", "free", "free", "free", "free", "free"}
                                         << QStringList{"free", "free", "free", "free", "free", "free"};
     QTest::newRow("two registers then one sharing byte 2-3")
-        << QList<Access_Rule>{Register_Rule("0", "2"), Register_Rule("2", "1", "10")} << QList<Access_Rule>{} << 16
-        << QStringList{"used", "used", "overlap", "overlap", "free", "free"}
+        << QList<Access_Rule>{Register_Rule("0", "2"), Register_Rule("2", "1", "10")} << QList<Access_Rule>{}
+        << 16 << QStringList{"used", "used", "overlap", "overlap", "free", "free"}
         << QStringList{"free", "free", "free", "free", "free", "free"};
     QTest::newRow("a write rule stays in the output area")
         << QList<Access_Rule>{} << QList<Access_Rule>{Register_Rule("4", "1")} << 16
@@ -103,14 +106,17 @@ void Tst_Report_Io_Map::findings_follow_the_picture() {
     QVERIFY(!clean.contains("<li>"));
 
     // Rows 1 and 2 share bytes 2-3 and read the same registers.
-    const Io_Map map = Io_Map_Of(General_Params(), {}, {{Register_Rule("0", "2"), Register_Rule("2", "1")}, {}});
+    const Io_Map map =
+        Io_Map_Of(General_Params(), {}, {{Register_Rule("0", "2"), Register_Rule("2", "1")}, {}});
     QCOMPARE(map.Overlaps.size(), 1);
     QCOMPARE(map.Repeated_Reads.size(), 1);
     const QString html = Report_Io_Map_Section(map, texts);
     QVERIFY(!html.contains("No PROFIBUS byte is used twice."));
-    QVERIFY2(html.contains("<li>" + Io_Overlap_Message(texts, map, map.Overlaps[0]).toHtmlEscaped() + "</li>"),
-             qPrintable(html));
-    QVERIFY(html.contains("<li>" + Io_Repeated_Read_Message(texts, map.Repeated_Reads[0]).toHtmlEscaped() + "</li>"));
+    QVERIFY2(
+        html.contains("<li>" + Io_Overlap_Message(texts, map, map.Overlaps[0]).toHtmlEscaped() + "</li>"),
+        qPrintable(html));
+    QVERIFY(html.contains("<li>" + Io_Repeated_Read_Message(texts, map.Repeated_Reads[0]).toHtmlEscaped() +
+                          "</li>"));
 
     // Who uses which bytes, under the picture of the input area.
     QVERIFY2(html.contains("<tr><td>0-3</td><td>Row 1 (m)</td></tr>"), qPrintable(html));

@@ -42,7 +42,9 @@ void Ui_Recorder::Expect_Warning(std::optional<QString> text) {
 
 void Ui_Recorder::Expect_Question(bool answer_yes, std::optional<QString> text,
                                   std::optional<Default_Answer> default_answer) {
-    Expect({.kind = Kind::Question, .text = std::move(text), .answer_yes = answer_yes,
+    Expect({.kind = Kind::Question,
+            .text = std::move(text),
+            .answer_yes = answer_yes,
             .default_answer = default_answer});
 }
 

@@ -1,11 +1,11 @@
 #include "base/app_state.h"
 #include "base/elided_label_widget.h"
 #include "base/kc_error.h"
-#include "text/version_source.h"
 #include "base/text_table.h"
 #include "scripted_versions.h"
 #include "text/soft_options_dialog.h"
 #include "text/version_check.h"
+#include "text/version_source.h"
 
 #include "test_dirs.h"
 #include "ui_recorder.h"

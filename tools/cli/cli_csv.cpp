@@ -2,10 +2,10 @@
 
 #include "base/kc_error.h"
 #include "base/save_file.h"
+#include "base/xml_document.h"
 #include "cli_texts.h"
 #include "config/table_csv_document.h"
 #include "config/table_csv_step.h"
-#include "base/xml_document.h"
 
 #include <QDir>
 #include <QFileInfo>

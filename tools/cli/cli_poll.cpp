@@ -1,15 +1,15 @@
 #include "cli_poll.h"
 
+#include "base/file_lookup.h"
 #include "base/kc_error.h"
+#include "base/text_table.h"
 #include "config/access_rules.h"
 #include "config/access_rules_table.h"
-#include "base/file_lookup.h"
 #include "config/general_params.h"
 #include "config/pargen_names.h"
 #include "config/poll_serial_settings.h"
 #include "config/rule_poll.h"
 #include "config/rules_poller.h"
-#include "base/text_table.h"
 
 #include <QDir>
 #include <QEventLoop>

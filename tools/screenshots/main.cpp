@@ -145,7 +145,8 @@ int main(int argc, char** argv) {
     No_Newer_Version versions;
     Sample_Ports ports;
     const Update_Services system = System_Update_Services();
-    const Update_Services services{system.starter, system.echo, system.lookup, ports, system.clock, system.timing};
+    const Update_Services services{system.starter, system.echo,  system.lookup,
+                                   ports,          system.clock, system.timing};
 
     TFStruttoreFirmWare window(state, texts, ui, versions, program_dir.path());
     window.Create_Dialogs(services);
