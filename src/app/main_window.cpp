@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/main_window_text.h"
 
 #include "app/about_dialog.h"
 #include "app/first_paint_exit_gui.h"
@@ -397,11 +398,11 @@ void TFStruttoreFirmWare::Set_Files() {
 
 void TFStruttoreFirmWare::Show_Configuration_Labels() {
     if (state.Configuration_Open()) {
-        L_Name_Conf->setText(texts[11]);
+        L_Name_Conf->setText(texts[Main_Text::Configuration_Open]);
         L_Name_Conf_L2->setText(state.Conf_Name);
     } else {
-        L_Name_Conf->setText(texts[9]);
-        L_Name_Conf_L2->setText(texts[10]);
+        L_Name_Conf->setText(texts[Main_Text::No_Configuration]);
+        L_Name_Conf_L2->setText(texts[Main_Text::No_Configuration_Help]);
     }
 }
 
@@ -423,27 +424,27 @@ bool TFStruttoreFirmWare::Load_Configuration() {
 }
 
 void TFStruttoreFirmWare::Set_Lang() {
-    L_Begin->setText(texts[0]);
+    L_Begin->setText(texts[Main_Text::Begin]);
     for (int i = 0; i < 8; ++i)
-        L_Step[i]->setText(texts[i + 1]);
-    Btn_Info->setToolTip(Plain_Hint(texts[12]));
-    Btn_Opz->setToolTip(Plain_Hint(texts[13]));
-    Btn_Close->setToolTip(Plain_Hint(texts[14]));
-    Btn_New->setText(texts[15]);
-    Btn_Open->setText(texts[16]);
-    Btn_CreateBin->setText(texts[17]);
-    Btn_Prm_Gen->setText(texts[20]);
-    Btn_Modbus_Set_Access->setText(texts[21]);
+        L_Step[i]->setText(texts[Main_Text::Step_1 + i]);
+    Btn_Info->setToolTip(Plain_Hint(texts[Main_Text::Info_Hint]));
+    Btn_Opz->setToolTip(Plain_Hint(texts[Main_Text::Options_Hint]));
+    Btn_Close->setToolTip(Plain_Hint(texts[Main_Text::Close_Hint]));
+    Btn_New->setText(texts[Main_Text::New]);
+    Btn_Open->setText(texts[Main_Text::Open]);
+    Btn_CreateBin->setText(texts[Main_Text::Update_Device]);
+    Btn_Prm_Gen->setText(texts[Main_Text::General_Params]);
+    Btn_Modbus_Set_Access->setText(texts[Main_Text::Access_Rules]);
     Show_Configuration_Labels();
-    Btn_New->setToolTip(Plain_Hint(texts[22]));
-    Btn_Open->setToolTip(Plain_Hint(texts[23]));
-    Btn_Prm_Gen->setToolTip(Plain_Hint(texts[24]));
-    Btn_Modbus_Set_Access->setToolTip(Plain_Hint(texts[25]));
-    Btn_CreateBin->setToolTip(Plain_Hint(texts[26]));
-    Btn_PROFIBUS_Error_Diagnosis->setText(texts[27]);
-    Btn_PROFIBUS_Error_Diagnosis->setToolTip(Plain_Hint(texts[28]));
-    Btn_GSD_EDS->setText(texts[29]);
-    Btn_GSD_EDS->setToolTip(Plain_Hint(texts[30]));
+    Btn_New->setToolTip(Plain_Hint(texts[Main_Text::New_Hint]));
+    Btn_Open->setToolTip(Plain_Hint(texts[Main_Text::Open_Hint]));
+    Btn_Prm_Gen->setToolTip(Plain_Hint(texts[Main_Text::General_Params_Hint]));
+    Btn_Modbus_Set_Access->setToolTip(Plain_Hint(texts[Main_Text::Access_Rules_Hint]));
+    Btn_CreateBin->setToolTip(Plain_Hint(texts[Main_Text::Update_Device_Hint]));
+    Btn_PROFIBUS_Error_Diagnosis->setText(texts[Main_Text::Diagnosis]);
+    Btn_PROFIBUS_Error_Diagnosis->setToolTip(Plain_Hint(texts[Main_Text::Diagnosis_Hint]));
+    Btn_GSD_EDS->setText(texts[Main_Text::Gsd]);
+    Btn_GSD_EDS->setToolTip(Plain_Hint(texts[Main_Text::Gsd_Hint]));
     // The step column follows the new texts.
     Lay_Out_Steps(sel_hard);
     Btn_Report->setText(texts[Report_Texts::Caption]);
@@ -508,7 +509,7 @@ bool TFStruttoreFirmWare::Version_Check_Running() const {
 void TFStruttoreFirmWare::Show_Update_Link() {
     if (newer_version) {
         // A text longer than the line is cut with "…"; the hint shows it whole.
-        const QString text = texts[19];
+        const QString text = texts[Main_Text::New_Version];
         const QString shown = LL_Update->fontMetrics().elidedText(text, Qt::ElideRight, LL_Update->width());
         LL_Update->setText(QStringLiteral("<a href=\"%1\">%2</a>")
                                .arg(Maker_Download_Url().toHtmlEscaped(), shown.toHtmlEscaped()));
@@ -539,7 +540,7 @@ bool TFStruttoreFirmWare::eventFilter(QObject* watched, QEvent* event) {
 void TFStruttoreFirmWare::closeEvent(QCloseEvent* event) {
     // An updater that outlived its wait may still be loading the device.
     if (dialogs.FBoot && dialogs.FBoot->Updater_Running() &&
-        !ui.Question_Box(texts[60], Ui_Services::Default_Answer::No)) {
+        !ui.Question_Box(texts[Main_Text::Close_While_Updating], Ui_Services::Default_Answer::No)) {
         event->ignore();
         return;
     }
@@ -581,7 +582,7 @@ void TFStruttoreFirmWare::Run_Step(QObject* button) {
         }
         // Every other step works on the open configuration.
         if (!Configuration_Usable()) {
-            ui.Error_Box(texts[18]);
+            ui.Error_Box(texts[Main_Text::Configuration_Not_Valid]);
             return;
         }
         if (button == Btn_Prm_Gen) {
@@ -623,7 +624,7 @@ void TFStruttoreFirmWare::Open_Project() {
     // open another configuration.
     const QString name = dialog.Name_Conf();
     if (Xml_Cannot_Keep(name)) {
-        ui.Error_Box(texts[61] + QLatin1Char(' ') + Visible_Controls(name));
+        ui.Error_Box(texts[Main_Text::Folder_Name_Not_Kept] + QLatin1Char(' ') + Visible_Controls(name));
         return;
     }
     Open_Configuration(state, name);

@@ -2,6 +2,7 @@
 
 #include "base/text_table.h"
 #include "config/poll_serial_settings.h"
+#include "config/rules_test_text.h"
 
 #include <QSerialPort>
 #include <functional>
@@ -86,7 +87,7 @@ std::optional<Poll_Port_Failure> Check_Poll_Port(const QString& port, const Poll
 
 QString Poll_Port_Message(const Text_Table& texts, const Poll_Port_Failure& failure) {
     if (failure.Setting.isEmpty())
-        return texts[995] + failure.Port + QStringLiteral(": ") + failure.System_Error;
-    return texts[996] + failure.Port + texts[997] + failure.Setting + QStringLiteral(": ") +
-           failure.System_Error;
+        return texts[Poll_Text::Port_Not_Opened] + failure.Port + QStringLiteral(": ") + failure.System_Error;
+    return texts[Poll_Text::Port_Refused] + failure.Port + texts[Poll_Text::Setting_Refused] +
+           failure.Setting + QStringLiteral(": ") + failure.System_Error;
 }

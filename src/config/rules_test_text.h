@@ -30,5 +30,8 @@ inline constexpr int Memory_Parity_Error = 990;
 inline constexpr int Gateway_Path_Unavailable = 991;
 inline constexpr int Gateway_Target_Failed = 992;
 inline constexpr int No_Rule_To_Test = 993;
-inline constexpr int Line_Error = 999; // + the line's own description
+inline constexpr int Port_Not_Opened = 995; // + port + ": " + the system's reason
+inline constexpr int Port_Refused = 996;    // + port, then Setting_Refused
+inline constexpr int Setting_Refused = 997; // + the setting the port refused
+inline constexpr int Line_Error = 999;      // + the line's own description
 } // namespace Poll_Text

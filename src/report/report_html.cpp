@@ -2,6 +2,7 @@
 
 #include "base/text_table.h"
 #include "config/access_rules_table.h"
+#include "config/access_rules_text.h"
 #include "output/bank_build.h"
 #include "output/gsd_writer.h"
 #include "report/report_io_map.h"
@@ -195,12 +196,12 @@ QString Rules_Section(const Report_Data& data, const Text_Table& texts, Rule_Tab
     }
     auto header_text = [&](int column) {
         if (read)
-            return texts[616 + column];
+            return texts[Rules_Text::Read_Header_N + column];
         if (column == Write_Col::ForceF15F16)
-            return texts[690];
+            return texts[Rules_Text::Write_Header_Force_F15_F16];
         if (column == Write_Col::Mnemonic)
-            return texts[641];
-        return texts[628 + column];
+            return texts[Rules_Text::Write_Header_Mnemonic];
+        return texts[Rules_Text::Write_Header_N + column];
     };
     auto check_column = [&](int column) {
         if (read)

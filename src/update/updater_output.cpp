@@ -1,6 +1,7 @@
 #include "update/updater_output.h"
 
 #include "base/text_table.h"
+#include "update/boot_text.h"
 
 #include <QStringList>
 
@@ -47,13 +48,13 @@ QString Last_Output_Lines(const QString& text, int max_lines, int max_line_chars
 
 QString Updater_End_Message(const Text_Table& texts, const QString& program_name, const Program_End& end,
                             const QString& output) {
-    QString message = texts[841] + QLatin1Char(' ') + program_name + QLatin1Char('\n');
+    QString message = texts[Boot_Text::Updater_Failed] + QLatin1Char(' ') + program_name + QLatin1Char('\n');
     if (end.crashed)
-        message += texts[843] + QLatin1Char(' ') + QString::number(end.code);
+        message += texts[Boot_Text::Crashed] + QLatin1Char(' ') + QString::number(end.code);
     else
-        message += texts[842] + QLatin1Char(' ') + QString::number(end.code);
+        message += texts[Boot_Text::Exit_Code] + QLatin1Char(' ') + QString::number(end.code);
     const QString last = Last_Output_Lines(output);
     if (!last.isEmpty())
-        message += QLatin1Char('\n') + texts[844] + QLatin1Char('\n') + last;
+        message += QLatin1Char('\n') + texts[Boot_Text::Last_Lines] + QLatin1Char('\n') + last;
     return message;
 }

@@ -261,8 +261,10 @@ Attempt Ethernet_Update_Step(const QString& root) {
     ui.Expect_Error();
     dialog.Btn_UpdateClick();
     // The echo check answers from the event loop; the write comes after it.
-    QTest::qWaitFor([&] { return ui.All_Answered(); }, 5000);
+    const bool answered = QTest::qWaitFor([&] { return ui.All_Answered(); }, 5000);
     Attempt attempt = From_Boxes(ui);
+    if (!answered)
+        attempt.problems << QStringLiteral("no error box within 5 s");
     if (echo.attempts == 0)
         attempt.problems << QStringLiteral("the echo check did not run");
     for (const Fake_Starter::Call& call : starter.calls)
