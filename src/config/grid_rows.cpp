@@ -3,6 +3,19 @@
 #include "base/text_table.h"
 #include "base/ui_services.h"
 
+namespace {
+
+// Texts of the row operations the rule grids and the diagnosis grid share.
+namespace Row_Text {
+constexpr int Overwrite_Row = 900;    // question: the target row holds data
+constexpr int Copy_Invalid = 901;     // the row copied holds no valid values
+constexpr int Nothing_Copied = 902;   // Paste before any Copy
+constexpr int Row = 905;              // "Row " + number + Insert_Loses_Row
+constexpr int Insert_Loses_Row = 906; // question: Insert pushes that row out
+} // namespace Row_Text
+
+} // namespace
+
 Grid_Texts::Grid_Texts(int last_row, int column_count) {
     Check_Columns.fill(false, column_count);
     Texts.resize(static_cast<qsizetype>(last_row + 1) * column_count);
@@ -59,7 +72,8 @@ bool Insert_Row(Grid_Texts& grid, int row, bool enabled, const Text_Table& texts
     // Inserting pushes the last row out of the grid: never lose typed data
     // without the user's word.
     if (Row_Used(grid, last) &&
-        !ui.Question_Box(texts[905] + QString::number(last) + texts[906], Ui_Services::Default_Answer::No))
+        !ui.Question_Box(texts[Row_Text::Row] + QString::number(last) + texts[Row_Text::Insert_Loses_Row],
+                         Ui_Services::Default_Answer::No))
         return false;
     Insert_Empty_Row(grid, row, enabled);
     return true;
@@ -94,13 +108,13 @@ bool Paste_Row(Grid_Texts& grid, int row, const QStringList& clipboard, bool cop
         return false;
     switch (Check_Paste(grid, row, clipboard, copied)) {
     case Paste_Check::Not_Copied:
-        ui.Error_Box(texts[902]);
+        ui.Error_Box(texts[Row_Text::Nothing_Copied]);
         return false;
     case Paste_Check::Wrong_Length:
-        ui.Error_Box(texts[901]);
+        ui.Error_Box(texts[Row_Text::Copy_Invalid]);
         return false;
     case Paste_Check::Ask_Overwrite:
-        if (!ui.Question_Box(texts[900], Ui_Services::Default_Answer::No))
+        if (!ui.Question_Box(texts[Row_Text::Overwrite_Row], Ui_Services::Default_Answer::No))
             return false;
         break;
     case Paste_Check::Paste:
