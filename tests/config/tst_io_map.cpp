@@ -18,8 +18,8 @@ const QHash<QString, QString> type_names = {{"HR", "Holding Register"},
 // A rule written "<r|w><row> <enable> <type> <position> <npoint> [<start bit>]":
 // enable "Y", "N" or "_Y_" (Y between blanks); "end" for a row without a Slave
 // ID; types HR, IR, CS, IS, and cs for "  coil status ". Slave 1, address 0 unless set later.
-void Put(Grid_Texts& read, Grid_Texts& write, const QString& spec) {
-    const QStringList parts = spec.split(u' ');
+void Put(Grid_Texts& read, Grid_Texts& write, const QString& rule) {
+    const QStringList parts = rule.split(u' ');
     Grid_Texts& grid = parts[0].startsWith(u'r') ? read : write;
     const bool is_read = parts[0].startsWith(u'r');
     const int row = parts[0].mid(1).toInt();
