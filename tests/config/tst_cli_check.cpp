@@ -1,4 +1,5 @@
 // kc40927-cli check and map, run as the program plant tooling runs.
+#include "cli_run.h"
 #include "conf_check_fixture.h"
 #include "test_dirs.h"
 
@@ -7,31 +8,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-struct Run_Result {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-const QString Cli_Path = QStringLiteral(KC_BIN_DIR "/kc40927-cli");
-
-Run_Result Run_Cli(const QStringList& args, const QString& program = Cli_Path) {
-    QProcess process;
-    process.start(program, args);
-    Run_Result result;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.status = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
-}
 
 // ParGen.xml refused, rule 2 of the read table refused, diagnosis entry 2 refused.
 Conf_Documents Erroneous_Documents() {
@@ -125,14 +105,14 @@ void Tst_Cli_Check::exit_status_and_json() {
     const QString conf = dir.filePath("Plant");
     (kind == 0 ? Clean_Documents() : kind == 1 ? Erroneous_Documents() : Overlapping_Documents()).Save(conf);
 
-    const Run_Result as_json = Run_Cli({"check", conf, "--json"});
+    const Cli_Result as_json = Run_Cli({"check", conf, "--json"});
     QCOMPARE(as_json.err, QString());
     QCOMPARE(as_json.status, status);
     QVERIFY2(as_json.out.endsWith('\n') && as_json.out.count('\n') == 1, qPrintable(as_json.out));
     QVERIFY(!Json(json).isEmpty());
     QCOMPARE(Json(as_json.out), Json(json));
 
-    const Run_Result plain = Run_Cli({"check", conf});
+    const Cli_Result plain = Run_Cli({"check", conf});
     QCOMPARE(plain.err, QString());
     QCOMPARE(plain.status, status);
     QCOMPARE(plain.out, lines.isEmpty() ? QString() : lines.join('\n') + '\n');
@@ -143,7 +123,7 @@ void Tst_Cli_Check::unreadable_document() {
     Clean_Documents().Save(dir.path());
     QVERIFY(Write_All(dir.filePath("SDO.xml"), "<Serial_to_ProfiBus><ProfiBUS_IN>"));
     QVERIFY(QFile::remove(dir.filePath("sdo.xml")));
-    const Run_Result result = Run_Cli({"check", dir.path(), "--json"});
+    const Cli_Result result = Run_Cli({"check", dir.path(), "--json"});
     QCOMPARE(result.status, 1);
     const QJsonObject json = Json(result.out);
     QCOMPARE(json["warnings"].toArray().size(), 0);
@@ -177,7 +157,7 @@ void Tst_Cli_Check::wrong_arguments() {
     QVERIFY(Write_All(dir.filePath("file"), "x"));
     for (QString& arg : args)
         arg.replace("@conf", dir.path()).replace("@file", dir.filePath("file"));
-    const Run_Result result = Run_Cli(QStringList{command} + args);
+    const Cli_Result result = Run_Cli(QStringList{command} + args);
     QCOMPARE(result.status, 2);
     QCOMPARE(result.out, QString());
     QVERIFY2(result.err.contains("usage: kc40927-cli " + command + " CONF_DIR"), qPrintable(result.err));
@@ -197,14 +177,14 @@ void Tst_Cli_Check::messages_in_the_configurators_language() {
     Erroneous_Documents().Save(dir.path());
 
     // Without Struttor.xml: English.
-    Run_Result result = Run_Cli({"check", dir.path()}, program);
+    Cli_Result result = Run_Cli({"check", dir.path()}, {.program = program});
     QCOMPARE(result.status, 1);
     QVERIFY2(result.out.startsWith("error: ParGen.xml: Error Modbus Master!! TimeOut"),
              qPrintable(result.out));
 
     QVERIFY(Write_All(program_dir.filePath("Struttor.xml"),
                       "<Conf_Settings><lastlang><language>Deutsch</language></lastlang></Conf_Settings>"));
-    result = Run_Cli({"check", dir.path(), "--json"}, program);
+    result = Run_Cli({"check", dir.path(), "--json"}, {.program = program});
     QCOMPARE(result.status, 1);
     const QJsonArray errors = Json(result.out)["errors"].toArray();
     QCOMPARE(errors[0].toObject()["message"].toString(),
@@ -226,7 +206,7 @@ void Tst_Cli_Check::map_as_text() {
     documents.Rules.Read_Rules.append(Valid_Rule("5", "Input Status", "8", "4"));
     documents.Rules.Read_Rules.last().Bit = "4";
     documents.Save(dir.path());
-    const Run_Result result = Run_Cli({"map", dir.path()});
+    const Cli_Result result = Run_Cli({"map", dir.path()});
     QCOMPARE(result.err, QString());
     QCOMPARE(result.status, 0);
     const QString expected =
@@ -251,7 +231,7 @@ void Tst_Cli_Check::map_as_text() {
 void Tst_Cli_Check::map_of_an_unreadable_document() {
     QTemporaryDir dir;
     QVERIFY(Write_All(dir.filePath("pargen.xml"), "<Par_Gen>"));
-    const Run_Result result = Run_Cli({"map", dir.path()});
+    const Cli_Result result = Run_Cli({"map", dir.path()});
     QCOMPARE(result.status, 1);
     QCOMPARE(result.out, QString());
     QVERIFY2(result.err.startsWith("kc40927-cli map: ") && result.err.contains("pargen.xml"),

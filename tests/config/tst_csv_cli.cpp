@@ -1,10 +1,10 @@
+#include "cli_run.h"
 #include "config/access_rules.h"
 #include "config/diagnosis_list.h"
 #include "test_dirs.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,26 +29,6 @@ private:
 };
 
 namespace {
-
-struct Cli_Result {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-const QString Cli_Path = QStringLiteral(KC_BIN_DIR "/kc40927-cli");
-
-Cli_Result Run_Cli(const QStringList& args) {
-    QProcess process;
-    process.start(Cli_Path, args);
-    Cli_Result result;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.status = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
-}
 
 Access_Rules Some_Rules() {
     Access_Rule rule;

@@ -1,5 +1,6 @@
 // kc40927-cli poll against a real Modbus RTU slave held by this test at the far
 // end of two joined pseudo-terminals; the command runs as its own process.
+#include "cli_run.h"
 #include "modbus_test_line.h"
 #include "test_dirs.h"
 
@@ -8,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,28 +16,8 @@
 
 namespace {
 
-struct Cli_Result {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-const QString Cli_Path = QStringLiteral(KC_BIN_DIR "/kc40927-cli");
-
-// Runs the command while this process's event loop keeps the slave and the
-// relay going.
-Cli_Result Run_Cli(const QStringList& args) {
-    QProcess process;
-    QSignalSpy finished(&process, &QProcess::finished);
-    process.start(Cli_Path, args);
-    Cli_Result result;
-    if (!finished.wait(60000) || process.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.status = process.exitCode();
-    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    result.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return result;
-}
+// The poll command may wait for every rule of a silent slave.
+const Cli_Run poll_run{.limit = std::chrono::milliseconds(60000)};
 
 // A time-out that leaves room for a loaded machine; no pause.
 const QByteArray pargen_rtu =
@@ -133,7 +113,7 @@ void Tst_Poll_Cli::Write_Conf(const QByteArray& pargen, const QByteArray& sdo) {
 
 void Tst_Poll_Cli::json_when_every_rule_answers() {
     QSignalSpy written(slave_.get(), &QModbusServer::dataWritten);
-    const Cli_Result result = Run_Cli({"poll", conf_, link_->Client_Port(), "--json"});
+    const Cli_Result result = Run_Cli({"poll", conf_, link_->Client_Port(), "--json"}, poll_run);
     QVERIFY2(result.err.isEmpty(), qPrintable(result.err));
     QCOMPARE(result.status, 0);
     const QJsonArray results = Results_Of(result.out);
@@ -159,7 +139,7 @@ void Tst_Poll_Cli::json_when_every_rule_answers() {
 }
 
 void Tst_Poll_Cli::plain_output_one_line_per_rule() {
-    const Cli_Result result = Run_Cli({"poll", conf_, link_->Client_Port(), "--table", "read"});
+    const Cli_Result result = Run_Cli({"poll", conf_, link_->Client_Port(), "--table", "read"}, poll_run);
     QCOMPARE(result.status, 0);
     QCOMPARE(result.out,
              QString("read row 1: slave 1, function 3, address 0, count 2: Answered: "
@@ -185,7 +165,8 @@ void Tst_Poll_Cli::tables_and_rows_data() {
 void Tst_Poll_Cli::tables_and_rows() {
     QFETCH(QStringList, options);
     QFETCH(QStringList, rows);
-    const Cli_Result result = Run_Cli(QStringList{"poll", conf_, link_->Client_Port(), "--json"} + options);
+    const Cli_Result result =
+        Run_Cli(QStringList{"poll", conf_, link_->Client_Port(), "--json"} + options, poll_run);
     QVERIFY2(result.err.isEmpty(), qPrintable(result.err));
     QCOMPARE(result.status, 0);
     QCOMPARE(Rows_Of(Results_Of(result.out)), rows);
@@ -208,7 +189,7 @@ void Tst_Poll_Cli::failures_give_status_1() {
     QFETCH(QString, status);
     QFETCH(QString, message);
     Write_Conf(pargen_rtu, Sdo(read_row + Row("Y", "1", "Input Register", "2", "1"), ""));
-    const Cli_Result json = Run_Cli({"poll", conf_, link_->Client_Port(), "--json"});
+    const Cli_Result json = Run_Cli({"poll", conf_, link_->Client_Port(), "--json"}, poll_run);
     QVERIFY2(json.err.isEmpty(), qPrintable(json.err));
     QCOMPARE(json.status, 1);
     const QJsonArray results = Results_Of(json.out);
@@ -221,7 +202,7 @@ void Tst_Poll_Cli::failures_give_status_1() {
         QCOMPARE(results[0]["exception"].toInt(), 2);
     QCOMPARE(results[1]["status"].toString(), QString("ok"));
 
-    const Cli_Result plain = Run_Cli({"poll", conf_, link_->Client_Port()});
+    const Cli_Result plain = Run_Cli({"poll", conf_, link_->Client_Port()}, poll_run);
     QCOMPARE(plain.status, 1);
     const QStringList lines = plain.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 2);
@@ -276,7 +257,7 @@ void Tst_Poll_Cli::cannot_run_gives_status_2() {
     Write_Conf(pargen, sdo);
     for (QString& arg : args)
         arg.replace("{conf}", conf_).replace("{port}", link_->Client_Port());
-    const Cli_Result result = Run_Cli(QStringList{"poll", "--json"} + args);
+    const Cli_Result result = Run_Cli(QStringList{"poll", "--json"} + args, poll_run);
     QCOMPARE(result.status, 2);
     QVERIFY2(result.err.contains(message), qPrintable(result.err));
     QVERIFY2(result.out.isEmpty(), qPrintable(result.out));

@@ -1,36 +1,12 @@
 // kc40927-cli build and inspect, run as the program an engineer runs.
 #include "bank_test_support.h"
+#include "cli_run.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-struct Run_Result {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-QString Cli_Path() {
-    return QStringLiteral(KC_BIN_DIR "/kc40927-cli");
-}
-
-Run_Result Run_Cli(const QStringList& args) {
-    QProcess process;
-    process.start(Cli_Path(), args);
-    Run_Result result;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.status = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
-}
-
-} // namespace
+namespace {} // namespace
 
 class Tst_Cli_Bank : public QObject {
     Q_OBJECT
@@ -46,7 +22,7 @@ private Q_SLOTS:
 };
 
 void Tst_Cli_Bank::initTestCase() {
-    QVERIFY2(QFileInfo(Cli_Path()).isExecutable(), "build the kc40927-cli target first");
+    QVERIFY2(QFileInfo(Cli_Path).isExecutable(), "build the kc40927-cli target first");
 }
 
 // clang-format off
@@ -75,7 +51,7 @@ void Tst_Cli_Bank::build_then_inspect() {
     const QString conf = Make_Conf_Dir(dir.path());
     Copy_Documents(Fixture_Path("bank/" + fixture), conf);
 
-    const Run_Result build = Run_Cli({"build", conf});
+    const Cli_Result build = Run_Cli({"build", conf});
     QCOMPARE(build.status, 0);
     QCOMPARE(build.err, QString());
     for (const QString& line : build_lines)
@@ -85,7 +61,7 @@ void Tst_Cli_Bank::build_then_inspect() {
     QVERIFY(Read_Hex_Fixture(Fixture_Path("bank/" + fixture + "/expected.hex"), expected, error));
     QCOMPARE(Read_All(conf + "/bin/bank.bin"), expected);
 
-    const Run_Result inspect = Run_Cli({"inspect", conf + "/bin/bank.bin"});
+    const Cli_Result inspect = Run_Cli({"inspect", conf + "/bin/bank.bin"});
     QCOMPARE(inspect.status, 0);
     for (const QString& line : inspect_lines)
         QVERIFY2(inspect.out.contains(line), qPrintable(line + " not in:\n" + inspect.out));
@@ -99,7 +75,7 @@ void Tst_Cli_Bank::failing_build_keeps_the_old_file() {
     const QByteArray old_image = Read_All(conf + "/bin/bank.bin");
     Write_All(conf + "/sdo.xml", Sdo_Xml({Without(Input_Rule(), "Slave_ID")}, {}));
 
-    const Run_Result build = Run_Cli({"build", conf});
+    const Cli_Result build = Run_Cli({"build", conf});
     QCOMPARE(build.status, 1);
     QCOMPARE(build.out, QString());
     QVERIFY2(build.err.contains("sdo.xml, rule 1 of ProfiBUS_IN: the value Slave_ID is missing"),
@@ -123,7 +99,7 @@ void Tst_Cli_Bank::wrong_arguments_data() {
 void Tst_Cli_Bank::wrong_arguments() {
     QFETCH(QStringList, args);
     QFETCH(QString, message);
-    const Run_Result result = Run_Cli(args);
+    const Cli_Result result = Run_Cli(args);
     QCOMPARE(result.status, 2);
     QCOMPARE(result.out, QString());
     QVERIFY2(result.err.contains(message), qPrintable(result.err));
@@ -132,12 +108,12 @@ void Tst_Cli_Bank::wrong_arguments() {
 
 void Tst_Cli_Bank::help() {
     for (const QString command : {"build", "inspect"}) {
-        const Run_Result result = Run_Cli({command, "--help"});
+        const Cli_Result result = Run_Cli({command, "--help"});
         QCOMPARE(result.status, 0);
         QVERIFY2(result.out.startsWith("Usage: kc40927-cli " + command + " "), qPrintable(result.out));
         QVERIFY(result.out.contains("Exit status"));
     }
-    const Run_Result list = Run_Cli({"--help"});
+    const Cli_Result list = Run_Cli({"--help"});
     QCOMPARE(list.status, 0);
     QVERIFY(list.out.contains("build CONF_DIR") && list.out.contains("inspect BANK_FILE"));
 }
@@ -146,7 +122,7 @@ void Tst_Cli_Bank::inspect_rejects_what_is_no_sound_image() {
     QTemporaryDir dir;
     const QString junk = dir.filePath("junk.bin");
     Write_All(junk, "not an image");
-    Run_Result result = Run_Cli({"inspect", junk});
+    Cli_Result result = Run_Cli({"inspect", junk});
     QCOMPARE(result.status, 1);
     QVERIFY2(result.err.contains("junk.bin") && result.err.contains("Not a configuration image"),
              qPrintable(result.err));

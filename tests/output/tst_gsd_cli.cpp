@@ -1,34 +1,12 @@
+#include "cli_run.h"
 #include "test_dirs.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-struct Cli_Result {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-const QString Cli_Path = QStringLiteral(KC_BIN_DIR "/kc40927-cli");
-
-Cli_Result Run_Cli(const QStringList& args) {
-    QProcess process;
-    process.start(Cli_Path, args);
-    Cli_Result result;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.status = process.exitCode();
-    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    result.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return result;
-}
-
-} // namespace
+namespace {} // namespace
 
 class Tst_Gsd_Cli : public QObject {
     Q_OBJECT

@@ -1,10 +1,10 @@
+#include "cli_run.h"
 #include "config/access_rules.h"
 #include "test_dirs.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -29,31 +29,8 @@ private:
 
 namespace {
 
-struct Cli_Result {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-const QString Cli_Path = QStringLiteral(KC_BIN_DIR "/kc40927-cli");
-
-// Runs the command as a script would on a machine without a display: no
-// platform chosen, no display variables.
-Cli_Result Run_Cli(const QStringList& args) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        environment.remove(QLatin1String(name));
-    process.setProcessEnvironment(environment);
-    process.start(Cli_Path, args);
-    Cli_Result result;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.status = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
-}
+// As a script would run the command on a machine without a display.
+const Cli_Run server_run{.limit = std::chrono::milliseconds(60000), .without_display = true};
 
 const QString mnemonic = QString::fromUtf8("Förderband Süd");
 
@@ -81,7 +58,7 @@ void Tst_Report_Cli::init() {
 
 void Tst_Report_Cli::writes_pdf_without_a_display() {
     const QString out = dir->filePath("hall.pdf");
-    const Cli_Result result = Run_Cli({"report", conf, out});
+    const Cli_Result result = Run_Cli({"report", conf, out}, server_run);
     QCOMPARE(result.status, 0);
     QVERIFY2(result.err.isEmpty(), qPrintable(result.err));
     const auto pages = QRegularExpression(": (\\d+) pages?\\n$").match(result.out);
@@ -101,7 +78,7 @@ void Tst_Report_Cli::writes_pdf_without_a_display() {
 
 void Tst_Report_Cli::writes_html() {
     const QString out = dir->filePath("hall.html");
-    const Cli_Result result = Run_Cli({"report", conf, out});
+    const Cli_Result result = Run_Cli({"report", conf, out}, server_run);
     QCOMPARE(result.status, 0);
     QVERIFY2(result.err.isEmpty(), qPrintable(result.err));
     const QByteArray html = Read_All(out);
@@ -135,7 +112,7 @@ void Tst_Report_Cli::refusals() {
     QVERIFY(QDir().mkpath(dir->filePath("taken.pdf")));
     for (QString& arg : args)
         arg.replace("CONF", conf).replace("BROKEN", broken).replace("OUT", dir->path());
-    const Cli_Result result = Run_Cli(args);
+    const Cli_Result result = Run_Cli(args, server_run);
     QCOMPARE(result.status, status);
     QVERIFY2(result.err.contains(message), qPrintable(result.err));
     QVERIFY(!QFileInfo::exists(dir->filePath("report.pdf")));
