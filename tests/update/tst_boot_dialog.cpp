@@ -590,6 +590,24 @@ bool Script_As_Serial_Updater(const Updater_Folder& folder, const QByteArray& bo
     return QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ReadOwner);
 }
 
+// The output the wait window showed when it closed: the updater may print
+// and end between two looks at the window, never before it closes.
+class Wait_Window_Output : public QObject {
+public:
+    QString output;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide) {
+            auto* window = qobject_cast<QWidget*>(watched);
+            if (window && window->isWindow())
+                if (auto* area = window->findChild<QPlainTextEdit*>(QStringLiteral("M_Output")))
+                    output = area->toPlainText();
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 void Tst_Boot_Dialog::scripted_updaters_data() {
@@ -636,20 +654,14 @@ void Tst_Boot_Dialog::scripted_updaters() {
     dialog.Set_Form_Type(0);
     dialog.FormShow();
     dialog.show();
-    QString output;
-    QTimer look;
-    QObject::connect(&look, &QTimer::timeout, [&] {
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (auto* area = window->findChild<QPlainTextEdit*>(QStringLiteral("M_Output")))
-                output = area->toPlainText();
-    });
-    look.start(5);
+    Wait_Window_Output watch;
+    qApp->installEventFilter(&watch);
     if (!box.isEmpty())
         f.ui.Expect_Warning();
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Btn_Update")), Qt::LeftButton);
-    look.stop();
+    qApp->removeEventFilter(&watch);
     QVERIFY(f.ui.All_Answered());
-    QVERIFY2(output.contains(shown), qPrintable(output.right(200)));
+    QVERIFY2(watch.output.contains(shown), qPrintable(watch.output.right(200)));
     const QStringList boxes = f.ui.Shown_Texts(Ui_Recorder::Kind::Warning);
     QCOMPARE(boxes.size(), box.isEmpty() ? 0 : 1);
     if (!box.isEmpty()) {
