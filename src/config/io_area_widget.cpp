@@ -13,20 +13,6 @@ namespace {
 constexpr int Bytes_Per_Line = 16;
 constexpr int Margin = 2;
 
-QString Reserved_Letter(Reserved_Area area) {
-    switch (area) {
-    case Reserved_Area::Diagnosis_Copy:
-        return QStringLiteral("C");
-    case Reserved_Area::Diagnosis_Address:
-        return QStringLiteral("D");
-    case Reserved_Area::Async_Requests:
-        return QStringLiteral("A");
-    case Reserved_Area::None:
-        break;
-    }
-    return QString();
-}
-
 } // namespace
 
 Io_Area_Widget::Io_Area_Widget(const Text_Table& texts, Io_Area area, QWidget* parent)
@@ -137,7 +123,7 @@ QString Io_Area_Widget::Byte_Label(int byte) const {
     if (occupants.size() != 1)
         return QString();
     const Io_Occupant& occupant = map_.Occupants[occupants.first()];
-    return occupant.Is_Rule() ? QString::number(occupant.Row) : Reserved_Letter(occupant.Reserved);
+    return Io_Occupant_Symbol(occupant);
 }
 
 void Io_Area_Widget::Fill_Cell(QPainter& painter, const QRect& rect, const QList<int>& occupants) const {

@@ -18,6 +18,20 @@ QString Io_Occupant_Name(const Text_Table& texts, const Io_Occupant& occupant) {
     return texts[Io_Text::Row] + QString::number(occupant.Row);
 }
 
+QString Io_Occupant_Symbol(const Io_Occupant& occupant) {
+    switch (occupant.Reserved) {
+    case Reserved_Area::Diagnosis_Copy:
+        return QStringLiteral("C");
+    case Reserved_Area::Diagnosis_Address:
+        return QStringLiteral("D");
+    case Reserved_Area::Async_Requests:
+        return QStringLiteral("A");
+    case Reserved_Area::None:
+        break;
+    }
+    return QString::number(occupant.Row);
+}
+
 QString Io_Range_Text(long long first, long long last) {
     if (first == last)
         return QString::number(first);

@@ -33,6 +33,11 @@ inline constexpr int Map_Hint = 949;     // how to use the map window
 // "Row 3" for a rule, the area's name for a reserved area.
 QString Io_Occupant_Name(const Text_Table& texts, const Io_Occupant& occupant);
 
+// The short mark of an occupant in a byte of the map: a rule's row number,
+// or the letter of a reserved area (C diagnosis copy, D diagnosis address,
+// A asynchronous requests).
+QString Io_Occupant_Symbol(const Io_Occupant& occupant);
+
 // "10" or "10-11".
 QString Io_Range_Text(long long first, long long last);
 

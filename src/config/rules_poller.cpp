@@ -131,11 +131,7 @@ void Rules_Poller::Line_Failed(const QString& error_text) {
         return;
     pause_.stop();
     watchdog_.stop();
-    if (reply_) {
-        reply_->disconnect(this);
-        reply_->deleteLater();
-        reply_ = nullptr;
-    }
+    Drop_Reply();
     // The line is gone: the request awaited and every one after it end with
     // the port's error.
     while (running_ && results_.size() < requests_.size()) {
@@ -150,6 +146,14 @@ void Rules_Poller::Line_Failed(const QString& error_text) {
         Stop(false);
 }
 
+void Rules_Poller::Drop_Reply() {
+    if (!reply_)
+        return;
+    reply_->disconnect(this);
+    reply_->deleteLater();
+    reply_ = nullptr;
+}
+
 void Rules_Poller::Record(const Poll_Result& result) {
     results_.append(result);
     emit Rule_Done(static_cast<int>(results_.size()) - 1, result);
@@ -159,11 +163,7 @@ void Rules_Poller::Stop(bool cancelled) {
     running_ = false;
     pause_.stop();
     watchdog_.stop();
-    if (reply_) {
-        reply_->disconnect(this);
-        reply_->deleteLater();
-        reply_ = nullptr;
-    }
+    Drop_Reply();
     if (client_) {
         client_->disconnect(this);
         client_->disconnectDevice();

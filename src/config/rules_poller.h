@@ -44,6 +44,8 @@ private:
     void Send_Next();
     void Reply_Finished();
     void Line_Failed(const QString& error_text);
+    // Forgets the reply awaited, if any: its answer is never read.
+    void Drop_Reply();
     void Record(const Poll_Result& result);
     void Stop(bool cancelled);
 

@@ -1,14 +1,9 @@
-#include "app/settings_file.h"
-#include "base/app_state.h"
-#include "base/kc_error.h"
-#include "base/program_folder.h"
 #include "base/text_table.h"
 #include "cli_conf_dir.h"
 #include "cli_io_map_commands.h"
+#include "cli_texts.h"
 #include "config/configuration_check.h"
-#include "text/language_file.h"
 
-#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,23 +11,6 @@
 namespace {
 
 const QString usage = QStringLiteral("check CONF_DIR [--json]");
-
-// The texts in the configurator's language: its program folder is this
-// program's folder, its data folder the configurator's (see
-// program_folder.h), and Struttor.xml there names the language (English when
-// the file or the language file is missing or cannot be read).
-void Load_Program_Texts(Text_Table& texts) {
-    App_State state;
-    const QString program_dir = QCoreApplication::applicationDirPath();
-    state.Data_Dir = Data_Dir_For_Program(program_dir, User_Data_Dir(), false);
-    state.Set_Program_Dir(program_dir);
-    Read_Settings(Settings_File_Path(state), state);
-    try {
-        Load_Language(state, texts);
-    } catch (const Kc_Error&) {
-        texts.Set_Default_Texts();
-    }
-}
 
 QString Table_Name(Rule_Table table) {
     return table == Rule_Table::Read ? QStringLiteral("read") : QStringLiteral("write");
@@ -126,8 +104,7 @@ int Run_Check(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (!Check_Conf_Dir(positional[0], QStringLiteral("check"), usage, err))
         return Cli_Usage;
 
-    Text_Table texts;
-    Load_Program_Texts(texts);
+    const Text_Table texts = Cli_Text_Table();
     const Conf_Check check = Check_Configuration(positional[0], texts);
 
     if (json) {

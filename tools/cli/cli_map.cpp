@@ -9,20 +9,6 @@ namespace {
 const QString usage = QStringLiteral("map CONF_DIR");
 constexpr int Bytes_Per_Line = 16;
 
-QString Occupant_Symbol(const Io_Occupant& occupant) {
-    switch (occupant.Reserved) {
-    case Reserved_Area::Diagnosis_Copy:
-        return QStringLiteral("C");
-    case Reserved_Area::Diagnosis_Address:
-        return QStringLiteral("D");
-    case Reserved_Area::Async_Requests:
-        return QStringLiteral("A");
-    case Reserved_Area::None:
-        break;
-    }
-    return QString::number(occupant.Row);
-}
-
 QString Occupant_Name(const Io_Occupant& occupant) {
     switch (occupant.Reserved) {
     case Reserved_Area::Diagnosis_Copy:
@@ -48,7 +34,7 @@ QString Byte_Symbol(const Io_Map& map, Io_Area area, int byte, const QList<int>&
         return QStringLiteral("!");
     if (occupants.size() > 1)
         return QStringLiteral("+");
-    return Occupant_Symbol(map.Occupants[occupants.first()]);
+    return Io_Occupant_Symbol(map.Occupants[occupants.first()]);
 }
 
 void Print_Area(QTextStream& out, const Io_Map& map, Io_Area area) {
