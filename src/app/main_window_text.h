@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/gsd_step.h"
+
 // Texts of the main window (TFStruttoreFirmWare), taken from the text table
 // when shown.
 namespace Main_Text {
@@ -25,7 +27,7 @@ inline constexpr int Access_Rules_Hint = 25;
 inline constexpr int Update_Device_Hint = 26;
 inline constexpr int Diagnosis = 27;
 inline constexpr int Diagnosis_Hint = 28;
-inline constexpr int Gsd = 29;
+inline constexpr int Gsd = Gsd_Text::Step;
 inline constexpr int Gsd_Hint = 30;
 inline constexpr int Close_While_Updating = 60; // question: an updater still runs
 inline constexpr int Folder_Name_Not_Kept = 61; // the settings file cannot keep the name

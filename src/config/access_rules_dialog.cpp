@@ -19,6 +19,7 @@
 #include "config/io_map_text.h"
 #include "config/modbus_types.h"
 #include "config/pargen_view.h"
+#include "config/rule_grid_columns.h"
 #include "config/rule_poll.h"
 #include "config/rules_test_dialog.h"
 #include "config/rules_test_text.h"
@@ -55,26 +56,35 @@ QStringList Bit_Items() {
     return items;
 }
 
-QStringList Texts_Of(const Text_Table& texts, std::initializer_list<int> indices) {
+QStringList Texts_Of(const Text_Table& texts, const QList<int>& indices) {
     QStringList list;
     for (int index : indices)
         list.append(texts[index]);
     return list;
 }
 
+// Each column's cell editor and fixed list; the Position lists follow the
+// area sizes at each showing.
 void Set_Editors(Text_Grid_Model& model, Rule_Table table) {
-    Grid_Texts grid = New_Rule_Grid(table);
-    model.Set_Table(std::move(grid));
-    if (table == Rule_Table::Read) {
-        for (int column : {Read_Col::Type, Read_Col::Address_Profi, Read_Col::Bit})
-            model.Set_Column_Editor(column, Editor::List);
-        model.Set_List_Items(Read_Col::Type, read_types);
-        model.Set_List_Items(Read_Col::Bit, Bit_Items());
-    } else {
-        for (int column : {Write_Col::Type, Write_Col::Address_Profi, Write_Col::Bit})
-            model.Set_Column_Editor(column, Editor::List);
-        model.Set_List_Items(Write_Col::Type, write_types);
-        model.Set_List_Items(Write_Col::Bit, Bit_Items());
+    model.Set_Table(New_Rule_Grid(table));
+    for (const Rule_Column& column : Rule_Columns(table)) {
+        switch (column.kind) {
+        case Rule_Column_Kind::Type_List:
+            model.Set_Column_Editor(column.column, Editor::List);
+            model.Set_List_Items(column.column, table == Rule_Table::Read ? read_types : write_types);
+            break;
+        case Rule_Column_Kind::Bit_List:
+            model.Set_Column_Editor(column.column, Editor::List);
+            model.Set_List_Items(column.column, Bit_Items());
+            break;
+        case Rule_Column_Kind::Position_List:
+            model.Set_Column_Editor(column.column, Editor::List);
+            break;
+        case Rule_Column_Kind::Row_Number:
+        case Rule_Column_Kind::Check:
+        case Rule_Column_Kind::Edit:
+            break; // as the grid's check-box marks make them
+        }
     }
 }
 
@@ -99,8 +109,8 @@ TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_
     TS_Modbus_Write->setObjectName(QStringLiteral("TS_Modbus_Write"));
     PageControl1->addTab(TS_Modbus_Read, QString());
     PageControl1->addTab(TS_Modbus_Write, QString());
-    ACG_Modbus_Read = Make_Grid(TS_Modbus_Read, read_model, QStringLiteral("ACG_Modbus_Read"));
-    ACG_Modbus_Write = Make_Grid(TS_Modbus_Write, write_model, QStringLiteral("ACG_Modbus_Write"));
+    ACG_Modbus_Read = Make_Grid(TS_Modbus_Read, Rule_Table::Read, QStringLiteral("ACG_Modbus_Read"));
+    ACG_Modbus_Write = Make_Grid(TS_Modbus_Write, Rule_Table::Write, QStringLiteral("ACG_Modbus_Write"));
     read_editing = new Grid_Editing(*ACG_Modbus_Read, *read_model, texts, ui);
     write_editing = new Grid_Editing(*ACG_Modbus_Write, *write_model, texts, ui);
     Add_Csv_Buttons(TS_Modbus_Read, Rule_Table::Read, Btn_Export_Read, Btn_Import_Read);
@@ -172,7 +182,8 @@ TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_
     Set_Lang();
 }
 
-QTableView* TFSetAccess::Make_Grid(QWidget* page, Text_Grid_Model* model, const QString& name) {
+QTableView* TFSetAccess::Make_Grid(QWidget* page, Rule_Table table, const QString& name) {
+    Text_Grid_Model* model = Model_Of(table);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* grid = new Grid_Table_View(page);
@@ -196,9 +207,10 @@ QTableView* TFSetAccess::Make_Grid(QWidget* page, Text_Grid_Model* model, const 
         // Quietly: each width set would make the view lay itself out again on
         // a timer, hidden or not; it lays itself out when first shown.
         const QSignalBlocker quiet(grid->horizontalHeader());
-        grid->setColumnWidth(0, 40);
-        grid->setColumnWidth(Read_Col::Type, 130);
-        grid->setColumnWidth(model->columnCount() - 1, 220); // Mnemonic
+        for (const Rule_Column& column : Rule_Columns(table)) {
+            if (column.width > 0)
+                grid->setColumnWidth(column.column, column.width);
+        }
     }
     grid->Freeze_First_Column();
     grid->installEventFilter(this);
@@ -240,7 +252,7 @@ void TFSetAccess::Add_Csv_Buttons(QWidget* page, Rule_Table table, QPushButton*&
 }
 
 void TFSetAccess::Btn_ExportClick(Rule_Table table) {
-    const Grid_Texts& grid = (table == Rule_Table::Read ? read_model : write_model)->Table();
+    const Grid_Texts& grid = Model_Of(table)->Table();
     Export_Csv_File(Rules_To_Csv(table, Rules_From_Grid(grid, table)), state.Conf_Dir, texts, ui);
 }
 
@@ -248,7 +260,7 @@ void TFSetAccess::Btn_ImportClick(Rule_Table table) {
     const auto rows = Import_Csv_File(Csv_Kind_Of(table), state.Conf_Dir, texts, ui);
     if (!rows)
         return;
-    Text_Grid_Model* model = table == Rule_Table::Read ? read_model : write_model;
+    Text_Grid_Model* model = Model_Of(table);
     // Every rule row as a showing resets it, then the file's rules; the
     // header row kept.
     Grid_Texts grid = New_Rule_Grid(table);
@@ -299,12 +311,11 @@ void TFSetAccess::Set_Lang() {
     }
     PageControl1->setTabText(0, texts[Rules_Text::Read_Page]);
     PageControl1->setTabText(1, texts[Rules_Text::Write_Page]);
-    for (int column = 0; column < Read_Col::Count; ++column)
-        read_model->Set_Header_Text(column, texts[Rules_Text::Read_Header_N + column]);
-    for (int column = 0; column <= Write_Col::Swap; ++column)
-        write_model->Set_Header_Text(column, texts[Rules_Text::Write_Header_N + column]);
-    write_model->Set_Header_Text(Write_Col::ForceF15F16, texts[Rules_Text::Write_Header_Force_F15_F16]);
-    write_model->Set_Header_Text(Write_Col::Mnemonic, texts[Rules_Text::Write_Header_Mnemonic]);
+    for (Rule_Table table : {Rule_Table::Read, Rule_Table::Write}) {
+        Text_Grid_Model* model = Model_Of(table);
+        for (const Rule_Column& column : Rule_Columns(table))
+            model->Set_Header_Text(column.column, texts[column.header_text]);
+    }
     Btn_IOMap->setText(texts[Io_Text::Button]);
     Btn_IOMap->setToolTip(Plain_Hint(texts[Io_Text::Button_Hint]));
     if (FIOMap)
@@ -313,14 +324,8 @@ void TFSetAccess::Set_Lang() {
 
     // Every column hint; each showing replaces both lists with those of its
     // hardware type.
-    Hint_Modbus_Set_Access_Read.clear();
-    for (int index = Rules_Text::Read_Hint_Enable; index <= Rules_Text::Read_Hint_Mnemonic; ++index)
-        Hint_Modbus_Set_Access_Read.append(texts[index]);
-    Hint_Modbus_Set_Access_Write.clear();
-    for (int index = Rules_Text::Write_Hint_Enable; index <= Rules_Text::Write_Hint_Swap; ++index)
-        Hint_Modbus_Set_Access_Write.append(texts[index]);
-    Hint_Modbus_Set_Access_Write.append(texts[Rules_Text::Write_Hint_Force_F15_F16]);
-    Hint_Modbus_Set_Access_Write.append(texts[Rules_Text::Write_Hint_Mnemonic]);
+    Hint_Modbus_Set_Access_Read = Texts_Of(texts, Rule_Hint_Texts_Before_Showing(Rule_Table::Read));
+    Hint_Modbus_Set_Access_Write = Texts_Of(texts, Rule_Hint_Texts_Before_Showing(Rule_Table::Write));
 }
 
 void TFSetAccess::FormShow() {
@@ -337,43 +342,16 @@ void TFSetAccess::FormShow() {
     reserved_areas = new_reserved;
 
     // 3: columns and hint lists of the hardware type.
-    const bool ethernet = limits.Hardware_Type != 0;
-    auto show_column = [](QTableView* grid, int column, bool shown) {
-        if (grid->isColumnHidden(column) == shown)
-            grid->setColumnHidden(column, !shown);
-    };
-    for (int column : {Read_Col::PollTime, Read_Col::MaxError, Read_Col::Bit})
-        show_column(ACG_Modbus_Read, column, ethernet);
-    for (int column : {Write_Col::PollTime, Write_Col::OnChange, Write_Col::MaxError, Write_Col::Bit})
-        show_column(ACG_Modbus_Write, column, ethernet);
-    show_column(ACG_Modbus_Write, Write_Col::OnCMD, false);
-    if (ethernet) {
-        Hint_Modbus_Set_Access_Read = Texts_Of(
-            texts,
-            {Rules_Text::Read_Hint_Enable, Rules_Text::Read_Hint_Slave_Id, Rules_Text::Read_Hint_Type,
-             Rules_Text::Read_Hint_Address, Rules_Text::Read_Hint_NPoint, Rules_Text::Read_Hint_Poll_Time,
-             Rules_Text::Read_Hint_Max_Error, Rules_Text::Read_Hint_Position, Rules_Text::Read_Hint_Start_Bit,
-             Rules_Text::Read_Hint_Swap, Rules_Text::Read_Hint_Mnemonic});
-        Hint_Modbus_Set_Access_Write = Texts_Of(
-            texts,
-            {Rules_Text::Write_Hint_Enable, Rules_Text::Write_Hint_Slave_Id, Rules_Text::Write_Hint_Type,
-             Rules_Text::Write_Hint_Address, Rules_Text::Write_Hint_NPoint, Rules_Text::Write_Hint_Poll_Time,
-             Rules_Text::Write_Hint_On_Change, Rules_Text::Write_Hint_Max_Error,
-             Rules_Text::Write_Hint_Position, Rules_Text::Write_Hint_Start_Bit, Rules_Text::Write_Hint_Swap,
-             Rules_Text::Write_Hint_Force_F15_F16, Rules_Text::Write_Hint_Mnemonic});
-    } else {
-        Hint_Modbus_Set_Access_Read =
-            Texts_Of(texts, {Rules_Text::Read_Hint_Enable, Rules_Text::Read_Hint_Slave_Id,
-                             Rules_Text::Read_Hint_Type, Rules_Text::Read_Hint_Address,
-                             Rules_Text::Read_Hint_NPoint, Rules_Text::Read_Hint_Position,
-                             Rules_Text::Read_Hint_Swap, Rules_Text::Read_Hint_Mnemonic});
-        Hint_Modbus_Set_Access_Write =
-            Texts_Of(texts, {Rules_Text::Write_Hint_Enable, Rules_Text::Write_Hint_Slave_Id,
-                             Rules_Text::Write_Hint_Type, Rules_Text::Write_Hint_Address,
-                             Rules_Text::Write_Hint_NPoint, Rules_Text::Write_Hint_Position,
-                             Rules_Text::Write_Hint_Swap, Rules_Text::Write_Hint_Force_F15_F16,
-                             Rules_Text::Write_Hint_Mnemonic});
+    for (Rule_Table table : {Rule_Table::Read, Rule_Table::Write}) {
+        QTableView* grid = Grid_Of(table);
+        for (const Rule_Column& column : Rule_Columns(table)) {
+            const bool shown = Rule_Column_Shown_For(column, limits.Hardware_Type);
+            if (grid->isColumnHidden(column.column) == shown)
+                grid->setColumnHidden(column.column, !shown);
+        }
     }
+    Hint_Modbus_Set_Access_Read = Texts_Of(texts, Rule_Hint_Texts(Rule_Table::Read, limits.Hardware_Type));
+    Hint_Modbus_Set_Access_Write = Texts_Of(texts, Rule_Hint_Texts(Rule_Table::Write, limits.Hardware_Type));
     for (QTableView* grid : {ACG_Modbus_Read, ACG_Modbus_Write}) {
         Text_Grid_Model* model = Model_Of(grid);
         for (int column = 0; column < model->columnCount(); ++column)
@@ -437,23 +415,30 @@ Text_Grid_Model* TFSetAccess::Model_Of(const QTableView* grid) const {
     return grid == ACG_Modbus_Write ? write_model : read_model;
 }
 
+Text_Grid_Model* TFSetAccess::Model_Of(Rule_Table table) const {
+    return table == Rule_Table::Write ? write_model : read_model;
+}
+
+QTableView* TFSetAccess::Grid_Of(Rule_Table table) const {
+    return table == Rule_Table::Write ? ACG_Modbus_Write : ACG_Modbus_Read;
+}
+
 Grid_Editing* TFSetAccess::Editing_Of(const QTableView* grid) const {
     return grid == ACG_Modbus_Write ? write_editing : read_editing;
 }
 
 void TFSetAccess::Fit_Column_Widths() {
-    for (QTableView* grid : {ACG_Modbus_Read, ACG_Modbus_Write}) {
-        const Text_Grid_Model* model = Model_Of(grid);
+    for (Rule_Table table : {Rule_Table::Read, Rule_Table::Write}) {
+        QTableView* grid = Grid_Of(table);
         QHeaderView* header = grid->horizontalHeader();
         const QSignalBlocker quiet(header);
-        for (int column = 1; column < model->columnCount() - 1; ++column) {
-            if (column == Read_Col::Type)
-                continue; // as wide as its longest item
-            const int fit = header->sectionSizeHint(column);
+        for (const Rule_Column& column : Rule_Columns(table)) {
+            if (column.width > 0)
+                continue; // a width of its own
+            const int fit = header->sectionSizeHint(column.column);
             // A check box needs no more than its header; a number a little.
-            const int width =
-                model->Column_Editor(column) == Text_Grid_Model::Cell_Editor::Check ? fit : std::max(fit, 56);
-            grid->setColumnWidth(column, width);
+            grid->setColumnWidth(column.column,
+                                 column.kind == Rule_Column_Kind::Check ? fit : std::max(fit, 56));
         }
     }
 }
@@ -700,7 +685,7 @@ void TFSetAccess::Btn_IOMapClick() {
 
 void TFSetAccess::Show_Rule_Row(Rule_Table table, int row) {
     PageControl1->setCurrentIndex(table == Rule_Table::Write ? 1 : 0);
-    QTableView* grid = table == Rule_Table::Write ? ACG_Modbus_Write : ACG_Modbus_Read;
+    QTableView* grid = Grid_Of(table);
     if (row < 1 || row > grid->model()->rowCount())
         return;
     const int column = std::max(1, grid->currentIndex().column());

@@ -89,11 +89,13 @@ protected:
     bool Has_Unsaved_Changes() override;
 
 private:
-    QTableView* Make_Grid(QWidget* page, Text_Grid_Model* model, const QString& name);
+    QTableView* Make_Grid(QWidget* page, Rule_Table table, const QString& name);
     void Add_Csv_Buttons(QWidget* page, Rule_Table table, QPushButton*& export_button,
                          QPushButton*& import_button);
     QTableView* Showing_Grid() const;
     Text_Grid_Model* Model_Of(const QTableView* grid) const;
+    Text_Grid_Model* Model_Of(Rule_Table table) const;
+    QTableView* Grid_Of(Rule_Table table) const;
     Grid_Editing* Editing_Of(const QTableView* grid) const;
     void Fit_Column_Widths();
     int Current_Row(const QTableView* grid) const;

@@ -1,32 +1,26 @@
 #include "config/access_rules_table.h"
 
+#include "config/rule_grid_columns.h"
+
 const QList<QString Access_Rule::*>& Rule_Fields(Rule_Table table) {
-    static const QList<QString Access_Rule::*> read_fields = {
-        &Access_Rule::Enable, &Access_Rule::Slave_ID, &Access_Rule::Type,     &Access_Rule::Address_Mod,
-        &Access_Rule::NPoint, &Access_Rule::PollTime, &Access_Rule::MaxError, &Access_Rule::Address_Profi,
-        &Access_Rule::Bit,    &Access_Rule::Swap,     &Access_Rule::Mnemonic,
+    static const auto fields_of = [](Rule_Table of) {
+        QList<QString Access_Rule::*> fields;
+        for (const Rule_Column& column : Rule_Columns(of)) {
+            if (column.field)
+                fields.append(column.field);
+        }
+        return fields;
     };
-    static const QList<QString Access_Rule::*> write_fields = {
-        &Access_Rule::Enable,        &Access_Rule::Slave_ID, &Access_Rule::Type,
-        &Access_Rule::Address_Mod,   &Access_Rule::NPoint,   &Access_Rule::PollTime,
-        &Access_Rule::OnChange,      &Access_Rule::OnCMD,    &Access_Rule::MaxError,
-        &Access_Rule::Address_Profi, &Access_Rule::Bit,      &Access_Rule::Swap,
-        &Access_Rule::ForceF15F16,   &Access_Rule::Mnemonic,
-    };
+    static const QList<QString Access_Rule::*> read_fields = fields_of(Rule_Table::Read);
+    static const QList<QString Access_Rule::*> write_fields = fields_of(Rule_Table::Write);
     return table == Rule_Table::Read ? read_fields : write_fields;
 }
 
 Grid_Texts New_Rule_Grid(Rule_Table table) {
-    const bool read = table == Rule_Table::Read;
-    Grid_Texts grid(Rule_Rows, read ? Read_Col::Count : Write_Col::Count);
-    if (read) {
-        grid.Check_Columns[Read_Col::Enable] = true;
-        grid.Check_Columns[Read_Col::Swap] = true;
-    } else {
-        for (int column : {Write_Col::Enable, Write_Col::OnChange, Write_Col::OnCMD, Write_Col::Swap,
-                           Write_Col::ForceF15F16})
-            grid.Check_Columns[column] = true;
-    }
+    const auto& columns = Rule_Columns(table);
+    Grid_Texts grid(Rule_Rows, static_cast<int>(columns.size()));
+    for (const Rule_Column& column : columns)
+        grid.Check_Columns[column.column] = column.kind == Rule_Column_Kind::Check;
     for (int row = 1; row <= Rule_Rows; ++row)
         grid.Cell(row, 1) = QStringLiteral("Y");
     return grid;

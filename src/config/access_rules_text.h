@@ -36,6 +36,7 @@ inline constexpr int Read_Hint_Max_Error = 649;
 inline constexpr int Read_Hint_Position = 650;
 inline constexpr int Read_Hint_Start_Bit = 651;
 inline constexpr int Read_Hint_Swap = 652;
+inline constexpr int Read_Hint_Blank = 653; // listed before the first showing only
 inline constexpr int Read_Hint_Mnemonic = 654;
 // Column hints of the write table.
 inline constexpr int Write_Hint_Enable = 655;

@@ -6,6 +6,7 @@
 #include "base/ui_services.h"
 #include "config/diagnosis_check.h"
 #include "config/diagnosis_list.h"
+#include "config/diagnosis_text.h"
 #include "config/grid_editing_gui.h"
 #include "config/grid_view_widget.h"
 #include "config/table_csv_step.h"
@@ -23,23 +24,7 @@ namespace {
 constexpr int mapping_column = 0;
 constexpr int id_column = 1;
 
-// Texts of this window.
-constexpr int text_caption = 700;
-constexpr int text_heading = 701;
-constexpr int text_ok = 702;
-constexpr int text_cancel = 703;
-constexpr int text_ok_hint = 704;
-constexpr int text_cancel_hint = 705;
-constexpr int text_mapping_header = 706;
-constexpr int text_id_header = 707;
-constexpr int text_too_many_begin = 710;
-constexpr int text_too_many_end = 711;
-constexpr int text_left_out_begin = 712;
-constexpr int text_left_out_end = 713;
-constexpr int text_export = 720;
-constexpr int text_export_hint = 721;
-constexpr int text_import = 722;
-constexpr int text_import_hint = 723;
+namespace T = Diagnosis_Text;
 
 } // namespace
 
@@ -113,23 +98,23 @@ QStringList TFSetDiagnosis::Cells() const {
 }
 
 void TFSetDiagnosis::Set_Lang() {
-    setWindowTitle(texts[text_caption]);
-    L_SW_Desc->setText(texts[text_heading]);
-    Btn_OK->setText(texts[text_ok]);
-    Btn_OK->setToolTip(texts[text_ok_hint]);
-    Btn_Cancel->setText(texts[text_cancel]);
-    Btn_Cancel->setToolTip(texts[text_cancel_hint]);
-    model->Set_Header_Text(mapping_column, texts[text_mapping_header]);
-    model->Set_Header_Text(id_column, texts[text_id_header]);
+    setWindowTitle(texts[T::Caption]);
+    L_SW_Desc->setText(texts[T::Heading]);
+    Btn_OK->setText(texts[T::Ok]);
+    Btn_OK->setToolTip(texts[T::Ok_Hint]);
+    Btn_Cancel->setText(texts[T::Cancel]);
+    Btn_Cancel->setToolTip(texts[T::Cancel_Hint]);
+    model->Set_Header_Text(mapping_column, texts[T::Mapping_Header]);
+    model->Set_Header_Text(id_column, texts[T::Id_Header]);
     editing->Set_Lang();
     Btn_Move_Up->setText(texts[Grid_Editing::Move_Up_Text]);
     Btn_Move_Up->setToolTip(texts[Grid_Editing::Move_Up_Hint]);
     Btn_Move_Down->setText(texts[Grid_Editing::Move_Down_Text]);
     Btn_Move_Down->setToolTip(texts[Grid_Editing::Move_Down_Hint]);
-    Btn_Export->setText(texts[text_export]);
-    Btn_Export->setToolTip(texts[text_export_hint]);
-    Btn_Import->setText(texts[text_import]);
-    Btn_Import->setToolTip(texts[text_import_hint]);
+    Btn_Export->setText(texts[T::Export]);
+    Btn_Export->setToolTip(texts[T::Export_Hint]);
+    Btn_Import->setText(texts[T::Import]);
+    Btn_Import->setToolTip(texts[T::Import_Hint]);
 }
 
 void TFSetDiagnosis::Btn_ExportClick() {
@@ -172,8 +157,7 @@ void TFSetDiagnosis::FormShow() {
     ASG->scrollToTop();
 
     if (list.IDs.size() > Entry_Rows)
-        ui.Warning_Box(texts[text_too_many_begin] + QString::number(list.IDs.size()) +
-                       texts[text_too_many_end]);
+        ui.Warning_Box(texts[T::Too_Many_Begin] + QString::number(list.IDs.size()) + texts[T::Too_Many_End]);
 }
 
 bool TFSetDiagnosis::Controllo_dati() {
@@ -192,7 +176,7 @@ void TFSetDiagnosis::Btn_OKClick() {
     const QStringList cells = Cells();
     const int left_out = First_Row_Left_Out(cells);
     if (left_out > 0 &&
-        !ui.Question_Box(texts[text_left_out_begin] + QString::number(left_out) + texts[text_left_out_end],
+        !ui.Question_Box(texts[T::Left_Out_Begin] + QString::number(left_out) + texts[T::Left_Out_End],
                          Ui_Services::Default_Answer::No))
         return;
     try {

@@ -124,7 +124,7 @@ TFParGen::TFParGen(App_State& app_state, const Text_Table& text_table, Ui_Servic
                    QWidget* parent)
     : Frame_Dialog(app_state, text_table, ui_services, parent) {
     setObjectName(QStringLiteral("FParGen"));
-    discard_question = 504;
+    discard_question = Par_Field::Text::Discard_Question;
 
     CPG = new QScrollArea(Body());
     CPG->setObjectName(QStringLiteral("CPG"));
@@ -326,7 +326,7 @@ void TFParGen::Show_Fields_Of(Par_Field::Panel panel) {
                            : w.check ? static_cast<QWidget*>(w.check)
                                      : static_cast<QWidget*>(w.octets[0]->parentWidget());
         QWidget* target = field.beside ? control : w.row;
-        Set_Shown(target, (field.shown == Par_Field::Shown::With_Ethernet) == ethernet);
+        Set_Shown(target, Par_Field::Field_Shown(field, ethernet));
     }
 }
 
@@ -340,7 +340,7 @@ void TFParGen::RePosition_Object_PROFIBUS() {
 }
 
 void TFParGen::RePosition_Object_Ethernet() {
-    Set_Shown(CP_Ethernet, With_Ethernet());
+    Set_Shown(CP_Ethernet, Par_Field::Panel_Shown(Par_Field::Panel::Ethernet, With_Ethernet()));
 }
 
 void TFParGen::On_Change() {
@@ -354,17 +354,15 @@ void TFParGen::On_Click() {
 }
 
 void TFParGen::Set_Lang() {
-    setWindowTitle(texts.Text(400));
-    L_SW_Desc->setText(texts.Text(401));
-    Btn_OK->setText(texts.Text(402));
-    Btn_OK->setToolTip(texts.Text(404));
-    Btn_Cancel->setText(texts.Text(403));
-    Btn_Cancel->setToolTip(texts.Text(405));
-
-    CP_Hardware_Type->Set_Caption(QStringLiteral("1. ") + texts.Text(406));
-    CP_Modbus_Master->Set_Caption(QStringLiteral("2. ") + texts.Text(411));
-    CP_PROFIBUS->Set_Caption(QStringLiteral("3. ") + texts.Text(430));
-    CP_Ethernet->Set_Caption(QStringLiteral("4. ") + texts.Text(457));
+    namespace T = Par_Field::Text;
+    setWindowTitle(texts[T::Caption]);
+    L_SW_Desc->setText(texts[T::Description]);
+    Btn_OK->setText(texts[T::Ok]);
+    Btn_OK->setToolTip(texts[T::Ok_Hint]);
+    Btn_Cancel->setText(texts[T::Cancel]);
+    Btn_Cancel->setToolTip(texts[T::Cancel_Hint]);
+    for (Par_Field::Panel panel : Par_Field::Panels)
+        Panel_Of(panel)->Set_Caption(Par_Field::Panel_Number(panel) + texts[Par_Field::Panel_Caption(panel)]);
 
     using Par_Field::Kind;
     const std::vector<Par_Field::Field>& table = Par_Field::Fields();

@@ -15,7 +15,7 @@ std::vector<Field> Build_Fields() {
          .caption = 407,
          .hint = 410,
          .index = &P::Hardware_Type,
-         .item_texts = {408, 409}},
+         .item_texts = {Text::Without_Ethernet, Text::With_Ethernet}},
 
         {.name = "CB_ModbusMaster_Serial",
          .kind = Kind::List,
@@ -247,6 +247,40 @@ std::vector<Field> Build_Fields() {
 const std::vector<Field>& Fields() {
     static const std::vector<Field> fields = Build_Fields();
     return fields;
+}
+
+QString Panel_Number(Panel panel) {
+    return QString::number(static_cast<int>(panel) + 1) + QStringLiteral(". ");
+}
+
+int Panel_Caption(Panel panel) {
+    switch (panel) {
+    case Panel::Hardware_Type:
+        return 406;
+    case Panel::Modbus_Master:
+        return 411;
+    case Panel::PROFIBUS:
+        return 430;
+    case Panel::Ethernet:
+        return 457;
+    }
+    return 406;
+}
+
+bool Panel_Shown(Panel panel, bool ethernet) {
+    return panel != Panel::Ethernet || ethernet;
+}
+
+bool Field_Shown(const Field& field, bool ethernet) {
+    switch (field.shown) {
+    case Shown::Always:
+        return true;
+    case Shown::Without_Ethernet:
+        return !ethernet;
+    case Shown::With_Ethernet:
+        return ethernet;
+    }
+    return true;
 }
 
 } // namespace Par_Field

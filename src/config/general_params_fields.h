@@ -14,6 +14,19 @@
 // back from this table only.
 namespace Par_Field {
 
+// The editor's own texts; its fields carry theirs.
+namespace Text {
+inline constexpr int Caption = 400; // window title
+inline constexpr int Description = 401;
+inline constexpr int Ok = 402;
+inline constexpr int Cancel = 403;
+inline constexpr int Ok_Hint = 404;
+inline constexpr int Cancel_Hint = 405;
+inline constexpr int Without_Ethernet = 408; // the hardware type list's items
+inline constexpr int With_Ethernet = 409;
+inline constexpr int Discard_Question = 504;
+} // namespace Text
+
 enum class Kind {
     List,   // a list of fixed items; the member is the selected index
     Edit,   // one line of text
@@ -47,5 +60,19 @@ struct Field {
 
 // Every field of the editor.
 const std::vector<Field>& Fields();
+
+// The panels in the order the editor shows them.
+inline constexpr std::array<Panel, 4> Panels = {Panel::Hardware_Type, Panel::Modbus_Master, Panel::PROFIBUS,
+                                                Panel::Ethernet};
+
+// A panel's caption: its number, then its text ("2. Modbus Master").
+QString Panel_Number(Panel panel);
+int Panel_Caption(Panel panel);
+
+// Whether the hardware type shows the panel, and the field in its panel.
+// Field_Shown looks at the field alone: a field beside another also goes
+// when that one's row goes.
+bool Panel_Shown(Panel panel, bool ethernet);
+bool Field_Shown(const Field& field, bool ethernet);
 
 } // namespace Par_Field

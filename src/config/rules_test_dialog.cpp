@@ -1,6 +1,7 @@
 #include "config/rules_test_dialog.h"
 
 #include "base/app_state.h"
+#include "base/com_ports.h"
 #include "base/kc_error.h"
 #include "base/standard_icon_gui.h"
 #include "base/text_table.h"
@@ -10,7 +11,6 @@
 #include "config/poll_serial_settings.h"
 #include "config/rules_poller.h"
 #include "config/rules_test_text.h"
-#include "update/com_ports.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -11,13 +11,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-
-constexpr int Text_Pargen_Missing = 904;
-constexpr int Text_Overwrite_File = 903;
-
-} // namespace
-
 GSD_Areas GSD_Areas_Of(const ParGen_View& pargen) {
     GSD_Areas areas;
     areas.In_Bytes = pargen.Number(Par_Gen::Profi_NB_IN, 0);
@@ -48,7 +41,7 @@ void Create_GSD_File(App_State& state, const Text_Table& texts, Ui_Services& ui)
     try {
         const ParGen_View pargen = ParGen_View::Read(state.ParGen_File);
         if (!pargen.Exists()) {
-            ui.Error_Box(texts[Text_Pargen_Missing]);
+            ui.Error_Box(texts[Gsd_Text::Pargen_Missing]);
             return;
         }
         const GSD_Areas areas = GSD_Areas_Of(pargen);
@@ -63,7 +56,8 @@ void Create_GSD_File(App_State& state, const Text_Table& texts, Ui_Services& ui)
         if (target.isDir())
             throw Kc_Error(
                 QStringLiteral("Cannot write %1: it is a folder.").arg(QDir::toNativeSeparators(path)));
-        if (target.exists() && !ui.Question_Box(texts[Text_Overwrite_File], Ui_Services::Default_Answer::No))
+        if (target.exists() &&
+            !ui.Question_Box(texts[Gsd_Text::Overwrite_File], Ui_Services::Default_Answer::No))
             return;
         Save_GSD_File(path, areas);
     } catch (const Kc_Error& error) {

@@ -7,6 +7,13 @@ class ParGen_View;
 class Text_Table;
 class Ui_Services;
 
+// Texts of the GSD step; the commissioning report borrows them too.
+namespace Gsd_Text {
+inline constexpr int Step = 29;            // the main window's GSD File button
+inline constexpr int Overwrite_File = 903; // before replacing an existing file
+inline constexpr int Pargen_Missing = 904; // no general parameters document
+} // namespace Gsd_Text
+
 // The sizes of the PROFIBUS areas the GSD file describes.
 struct GSD_Areas {
     int In_Bytes = 0;  // Profi_NB_IN
@@ -24,9 +31,9 @@ GSD_Areas GSD_Areas_Of(const ParGen_View& pargen);
 // written; an existing file then stays whole.
 void Save_GSD_File(const QString& path, const GSD_Areas& areas);
 
-// The main window's GSD step: text 904 without a general parameters document
+// The main window's GSD step: Pargen_Missing without a general parameters document
 // in the open configuration, otherwise asks where to save (in Conf_Dir, .gsd
-// appended unless the name ends in it), asks text 903 before replacing an
+// appended unless the name ends in it), asks Overwrite_File before replacing an
 // existing file, and writes it. Every error ends in an error box naming the
 // file; nothing escapes, so a slot may call it directly.
 void Create_GSD_File(App_State& state, const Text_Table& texts, Ui_Services& ui);

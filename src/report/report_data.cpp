@@ -3,11 +3,11 @@
 #include "base/file_lookup.h"
 #include "base/kc_error.h"
 #include "base/product_info.h"
-#include "config/configuration_check.h"
 #include "config/pargen_view.h"
 #include "output/bank_build.h"
 #include "output/bank_decoder.h"
 #include "output/gsd_writer.h"
+#include "report/configuration_check.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,11 @@
 #include "base/text_table.h"
 #include "config/access_rules_table.h"
 #include "config/access_rules_text.h"
+#include "config/diagnosis_text.h"
+#include "config/general_params_fields.h"
+#include "config/rule_grid_columns.h"
 #include "output/bank_build.h"
+#include "output/gsd_step.h"
 #include "output/gsd_writer.h"
 #include "report/report_io_map.h"
 #include "report/report_texts.h"
@@ -17,23 +21,6 @@ namespace {
 namespace T = Report_Texts;
 
 const QString date_format = QStringLiteral("yyyy-MM-dd HH:mm");
-
-// The fixed lists of the general parameters editor.
-const QStringList serial_items = {QStringLiteral("RS232"), QStringLiteral("RS485")};
-const QStringList baud_items = {QStringLiteral("1200"),  QStringLiteral("2400"),  QStringLiteral("4800"),
-                                QStringLiteral("9600"),  QStringLiteral("19200"), QStringLiteral("38400"),
-                                QStringLiteral("57600"), QStringLiteral("115200")};
-const QStringList parity_items = {QStringLiteral("NONE"), QStringLiteral("EVEN"), QStringLiteral("ODD")};
-const QStringList stop_bits_items = {QStringLiteral("1 Stop Bit"), QStringLiteral("2 Stop Bits")};
-const QStringList data_bits_items = {QStringLiteral("7 Stop Bits"), QStringLiteral("8 Stop Bits")};
-const QStringList protocol_items = {QStringLiteral("Modbus RTU"), QStringLiteral("Modbus ASCII"),
-                                    QStringLiteral("JBUS"), QStringLiteral("Binary"),
-                                    QStringLiteral("ASCII")};
-const QStringList profi_baud_items = {
-    QStringLiteral("9600"),   QStringLiteral("19200"),        QStringLiteral("45.45K"),
-    QStringLiteral("93.75K"), QStringLiteral("187.5K"),       QStringLiteral("500K"),
-    QStringLiteral("1.5M"),   QStringLiteral("3.0M"),         QStringLiteral("6.0M"),
-    QStringLiteral("12M"),    QStringLiteral("Auto Baudrate")};
 
 // A list shows nothing for an index outside it.
 QString Item(const QStringList& items, int index) {
@@ -51,12 +38,6 @@ QString Flag(const Text_Table& texts, bool on) {
 QString Dotted(const QString& a, const QString& b, const QString& c, const QString& d) {
     return a + u'.' + b + u'.' + c + u'.' + d;
 }
-
-// One row of a parameter panel: its caption text and its value.
-struct Param_Row {
-    int caption;
-    QString value;
-};
 
 QString Key_Value_Table(const QList<std::pair<QString, QString>>& rows) {
     QString html = QStringLiteral("<table class=\"values\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\" "
@@ -94,77 +75,53 @@ QString Paragraph(const QString& text) {
     return QStringLiteral("<p>%1</p>\n").arg(Escaped(text));
 }
 
-QString Panel(const Text_Table& texts, const QString& number, int heading, const QList<Param_Row>& rows) {
-    QList<std::pair<QString, QString>> values;
-    for (const Param_Row& row : rows)
-        values.append({texts[row.caption], row.value});
-    return Heading(3, number + texts[heading]) + Key_Value_Table(values);
+// What a field of the general parameters editor shows: a list's item, an
+// edit's text, a check box as Yes or No, an address with its dots.
+QString Field_Value(const Par_Field::Field& field, const General_Params& p, const Text_Table& texts) {
+    switch (field.kind) {
+    case Par_Field::Kind::List: {
+        QStringList items = field.items;
+        for (int text : field.item_texts)
+            items.append(texts[text]);
+        return Item(items, p.*field.index);
+    }
+    case Par_Field::Kind::Edit:
+        return p.*field.text;
+    case Par_Field::Kind::Check:
+        return Flag(texts, p.*field.flag);
+    case Par_Field::Kind::Octets:
+        return Dotted(p.*field.octets[0], p.*field.octets[1], p.*field.octets[2], p.*field.octets[3]);
+    }
+    return {};
 }
 
 // The general parameters, panel by panel, as the editor lays them out for
-// the hardware variant ("with Ethernet": list item 1 selected).
+// the hardware variant ("with Ethernet": list item 1 selected); a field
+// beside another joins that one's row.
 QString General_Params_Section(const Report_Data& data, const Text_Table& texts) {
     const General_Params& p = data.Params;
     const bool ethernet = p.Hardware_Type == 1;
-    auto flag = [&](bool on) { return Flag(texts, on); };
-    auto flag_with = [&](bool on, const QString& value) { return flag(on) + QStringLiteral(", ") + value; };
-
-    QString html = Heading(2, texts[400]);
-    html +=
-        Panel(texts, QStringLiteral("1. "), 406, {{407, Item({texts[408], texts[409]}, p.Hardware_Type)}});
-
-    QList<Param_Row> modbus = {
-        {412, Item(serial_items, p.Ser_Type)},
-        {414, Item(baud_items, p.Ser_Baud)},
-        {416, Item(parity_items, p.Ser_Par)},
-        {418, Item(stop_bits_items, p.Ser_StopBits)},
-    };
-    if (!ethernet)
-        modbus.append({498, Item(data_bits_items, p.Ser_DataBits)});
-    modbus.append({420, p.Ser_TO});
-    modbus.append({422, p.Ser_CD});
-    if (!ethernet) {
-        modbus.append({424, Item(protocol_items, p.Ser_Prot)});
-        modbus.append({426, Item({texts[427], texts[428]}, p.Ser_Write_Mode)});
-    }
-    modbus.append({496, flag(p.Ser_Enable_Modbus_PROFIBUS_Active)});
-    html += Panel(texts, QStringLiteral("2. "), 411, modbus);
-
-    QList<Param_Row> profibus = {
-        {431, p.Profi_ID},
-        {433, Item(profi_baud_items, p.Profi_Baud)},
-        {435, p.Profi_NB_IN},
-        {437, p.Profi_NB_OUT},
-    };
-    if (ethernet) {
-        // The diagnosis address stands beside the error check box.
-        profibus.append({439, flag_with(p.Profi_Enable_Error, p.Profi_Enable_Error_Address)});
-        profibus.append({443, flag(p.Profi_Enable_Diagnosis)});
-    } else {
-        profibus.append({439, flag(p.Profi_Enable_Error)});
-        profibus.append({441, p.Profi_Num_Cont_Err});
-        profibus.append({443, flag(p.Profi_Enable_Diagnosis)});
-        profibus.append({445, flag(p.Profi_Enable_Cancel_Data)});
-        profibus.append({447, flag(p.Profi_Diagnosis_Zero)});
-        // The copy position stands beside the copy check box.
-        profibus.append(
-            {500, flag_with(p.Profi_Diagnosis_Copy_Array, p.Profi_Diagnosis_Copy_Array_Position)});
-    }
-    profibus.append({449, flag(p.Profi_Enable_Async_Mod_Req)});
-    profibus.append({451, p.Profi_Async_Req_Start_IN});
-    profibus.append({453, p.Profi_Async_Req_Start_OUT});
-    if (!ethernet)
-        profibus.append({455, flag(p.Del_Modbus_on_PROFI_error)});
-    html += Panel(texts, QStringLiteral("3. "), 430, profibus);
-
-    if (ethernet) {
-        html += Panel(texts, QStringLiteral("4. "), 457,
-                      {
-                          {458, Dotted(p.Ethernet_IP1, p.Ethernet_IP2, p.Ethernet_IP3, p.Ethernet_IP4)},
-                          {463, Dotted(p.Ethernet_SM1, p.Ethernet_SM2, p.Ethernet_SM3, p.Ethernet_SM4)},
-                          {468, flag_with(p.Ethernet_EN_GAT, Dotted(p.Ethernet_GAT1, p.Ethernet_GAT2,
-                                                                    p.Ethernet_GAT3, p.Ethernet_GAT4))},
-                      });
+    QString html = Heading(2, texts[Par_Field::Text::Caption]);
+    for (Par_Field::Panel panel : Par_Field::Panels) {
+        if (!Par_Field::Panel_Shown(panel, ethernet))
+            continue;
+        QList<std::pair<QString, QString>> rows;
+        bool row_shown = false;
+        for (const Par_Field::Field& field : Par_Field::Fields()) {
+            if (field.panel != panel)
+                continue;
+            if (!field.beside)
+                row_shown = Par_Field::Field_Shown(field, ethernet);
+            if (!row_shown || !Par_Field::Field_Shown(field, ethernet))
+                continue;
+            const QString value = Field_Value(field, p, texts);
+            if (field.beside && !rows.isEmpty())
+                rows.last().second += QStringLiteral(", ") + value;
+            else
+                rows.append({texts[field.caption], value});
+        }
+        html += Heading(3, Par_Field::Panel_Number(panel) + texts[Par_Field::Panel_Caption(panel)]) +
+                Key_Value_Table(rows);
     }
     return html;
 }
@@ -173,62 +130,30 @@ QString General_Params_Section(const Report_Data& data, const Text_Table& texts)
 // the row number, then each shown attribute; check boxes as Yes or No.
 QString Rules_Section(const Report_Data& data, const Text_Table& texts, Rule_Table table) {
     const bool read = table == Rule_Table::Read;
-    const bool ethernet = data.Limits.Hardware_Type != 0;
-    QList<int> columns;
-    if (read) {
-        columns = {Read_Col::N,    Read_Col::Enable,      Read_Col::Slave_ID,
-                   Read_Col::Type, Read_Col::Address_Mod, Read_Col::NPoint};
-        if (ethernet)
-            columns += {Read_Col::PollTime, Read_Col::MaxError};
-        columns.append(Read_Col::Address_Profi);
-        if (ethernet)
-            columns.append(Read_Col::Bit);
-        columns += {Read_Col::Swap, Read_Col::Mnemonic};
-    } else {
-        columns = {Write_Col::N,    Write_Col::Enable,      Write_Col::Slave_ID,
-                   Write_Col::Type, Write_Col::Address_Mod, Write_Col::NPoint};
-        if (ethernet)
-            columns += {Write_Col::PollTime, Write_Col::OnChange, Write_Col::MaxError};
-        columns.append(Write_Col::Address_Profi);
-        if (ethernet)
-            columns.append(Write_Col::Bit);
-        columns += {Write_Col::Swap, Write_Col::ForceF15F16, Write_Col::Mnemonic};
-    }
-    auto header_text = [&](int column) {
-        if (read)
-            return texts[Rules_Text::Read_Header_N + column];
-        if (column == Write_Col::ForceF15F16)
-            return texts[Rules_Text::Write_Header_Force_F15_F16];
-        if (column == Write_Col::Mnemonic)
-            return texts[Rules_Text::Write_Header_Mnemonic];
-        return texts[Rules_Text::Write_Header_N + column];
-    };
-    auto check_column = [&](int column) {
-        if (read)
-            return column == Read_Col::Enable || column == Read_Col::Swap;
-        return column == Write_Col::Enable || column == Write_Col::OnChange || column == Write_Col::OnCMD ||
-               column == Write_Col::Swap || column == Write_Col::ForceF15F16;
-    };
-
+    QList<Rule_Column> columns;
     QStringList headers;
-    for (int column : columns)
-        headers.append(header_text(column));
+    for (const Rule_Column& column : Rule_Columns(table)) {
+        if (Rule_Column_Shown_For(column, data.Limits.Hardware_Type)) {
+            columns.append(column);
+            headers.append(texts[column.header_text]);
+        }
+    }
     const QList<Access_Rule>& rules = read ? data.Rules.Read_Rules : data.Rules.Write_Rules;
-    const auto& fields = Rule_Fields(table);
     QList<QStringList> rows;
     for (qsizetype k = 0; k < rules.size(); ++k) {
         QStringList row;
-        for (int column : columns) {
-            if (column == 0) {
+        for (const Rule_Column& column : columns) {
+            if (!column.field) {
                 row.append(QString::number(k + 1));
                 continue;
             }
-            const QString& cell = rules[k].*fields[column - 1];
-            row.append(check_column(column) ? Flag(texts, cell == QLatin1String("Y")) : cell);
+            const QString& cell = rules[k].*column.field;
+            row.append(column.kind == Rule_Column_Kind::Check ? Flag(texts, cell == QLatin1String("Y"))
+                                                              : cell);
         }
         rows.append(row);
     }
-    return Heading(2, texts[read ? 614 : 615]) +
+    return Heading(2, texts[read ? Rules_Text::Read_Page : Rules_Text::Write_Page]) +
            Rows_Table(headers, rows, static_cast<int>(columns.size()) - 1);
 }
 
@@ -238,7 +163,8 @@ QString Diagnosis_Section(const Report_Data& data, const Text_Table& texts) {
         const int entry = static_cast<int>(i) + 1;
         rows.append({QString::number(entry) + u'/' + ByteBit(entry), data.Diagnosis.IDs[i]});
     }
-    return Heading(2, texts[700]) + Rows_Table({texts[706], texts[707]}, rows);
+    return Heading(2, texts[Diagnosis_Text::Caption]) +
+           Rows_Table({texts[Diagnosis_Text::Mapping_Header], texts[Diagnosis_Text::Id_Header]}, rows);
 }
 
 // x in upper-case hexadecimal after "0x", at least `digits` digits.
@@ -265,9 +191,9 @@ QString Modules_Text(const QList<GSD_Module>& modules, bool input) {
 }
 
 QString Gsd_Section(const Report_Data& data, const Text_Table& texts) {
-    QString html = Heading(2, texts[29]);
+    QString html = Heading(2, texts[Gsd_Text::Step]);
     if (!data.Gsd_Areas && data.Gsd_Error.isEmpty())
-        return html + Paragraph(texts[904]);
+        return html + Paragraph(texts[Gsd_Text::Pargen_Missing]);
     QList<std::pair<QString, QString>> rows = {
         {texts[T::File_Name], data.Gsd_Files.isEmpty() ? QStringLiteral("-") : data.Gsd_Files.join(u'\n')},
         {texts[T::Ident], data.Gsd_Ident},
@@ -296,7 +222,8 @@ QString Bank_Section(const Report_Data& data, const Text_Table& texts) {
     if (bank.Error.isEmpty()) {
         const bool fixed = bank.Layout == Bank_Layout::Fixed;
         rows.append({texts[T::Layout],
-                     texts[fixed ? 409 : 408] + QStringLiteral(" (") + Bank_Layout_Name(bank.Layout) + u')'});
+                     texts[fixed ? Par_Field::Text::With_Ethernet : Par_Field::Text::Without_Ethernet] +
+                         QStringLiteral(" (") + Bank_Layout_Name(bank.Layout) + u')'});
         QString checksum = QStringLiteral("-");
         if (bank.Has_Checksum) {
             checksum = Hex(bank.Checksum_Stored, 8);
@@ -339,7 +266,9 @@ QString Report_Html(const Report_Data& data, const Text_Table& texts) {
     html += Heading(1, texts[T::Title]);
     html += Heading(2, data.Conf_Name);
     html += Key_Value_Table({
-        {texts[406], Item({texts[408], texts[409]}, data.Hardware_Type)},
+        {texts[Par_Field::Panel_Caption(Par_Field::Panel::Hardware_Type)],
+         Item({texts[Par_Field::Text::Without_Ethernet], texts[Par_Field::Text::With_Ethernet]},
+              data.Hardware_Type)},
         {texts[T::Date], data.Date.toString(date_format)},
         {texts[T::Version], data.Program_Version},
     });

@@ -1,6 +1,7 @@
 #include "update/boot_dialog.h"
 
 #include "base/app_state.h"
+#include "base/com_ports.h"
 #include "base/kc_error.h"
 #include "base/plain_hint.h"
 #include "base/standard_icon_gui.h"
@@ -8,7 +9,6 @@
 #include "base/ui_services.h"
 #include "base/xml_text.h"
 #include "update/boot_text.h"
-#include "update/com_ports.h"
 #include "update/echo_client.h"
 #include "update/ip_address.h"
 #include "update/start_program.h"

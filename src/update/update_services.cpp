@@ -1,7 +1,7 @@
 #include "update/update_services.h"
 
+#include "base/com_ports.h"
 #include "base/name_lookup.h"
-#include "update/com_ports.h"
 #include "update/icmp_echo.h"
 #include "update/start_program.h"
 

@@ -1,6 +1,7 @@
 // The Test button of the rules editor and its window, against a real Modbus
 // RTU slave at the far end of two joined pseudo-terminals.
 #include "base/app_state.h"
+#include "base/com_ports.h"
 #include "base/text_table.h"
 #include "config/access_rules_dialog.h"
 #include "config/access_rules_table.h"
@@ -10,7 +11,6 @@
 #include "modbus_test_line.h"
 #include "test_dirs.h"
 #include "ui_recorder.h"
-#include "update/com_ports.h"
 
 #include <QComboBox>
 #include <QFileInfo>

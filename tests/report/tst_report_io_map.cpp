@@ -1,8 +1,8 @@
 // The I/O map section of the commissioning report: the bytes of each area
 // drawn free, used or shared, and the map's findings under them.
 #include "base/text_table.h"
-#include "config/configuration_check.h"
 #include "config/io_map_text.h"
+#include "report/configuration_check.h"
 #include "report/report_io_map.h"
 
 #include <QRegularExpression>

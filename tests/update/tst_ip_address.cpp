@@ -1,4 +1,4 @@
-#include "update/com_ports.h"
+#include "base/com_ports.h"
 #include "update/ip_address.h"
 #include "update_fakes.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/com_ports.h"
 #include "base/kc_error.h"
 #include "base/name_lookup.h"
-#include "update/com_ports.h"
 #include "update/echo_client.h"
 #include "update/icmp_echo.h"
 #include "update/start_program.h"

@@ -2,7 +2,7 @@
 #include "cli_conf_dir.h"
 #include "cli_io_map_commands.h"
 #include "cli_texts.h"
-#include "config/configuration_check.h"
+#include "report/configuration_check.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

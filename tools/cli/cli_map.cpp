@@ -1,8 +1,8 @@
 #include "base/kc_error.h"
 #include "cli_conf_dir.h"
 #include "cli_io_map_commands.h"
-#include "config/configuration_check.h"
 #include "config/io_map_text.h"
+#include "report/configuration_check.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/com_ports.h"
 #include "base/dialog_services_gui.h"
-#include "update/com_ports.h"
 
 #include <QDialog>
 #include <QStringList>

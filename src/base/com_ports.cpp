@@ -1,4 +1,4 @@
-#include "update/com_ports.h"
+#include "base/com_ports.h"
 
 #include <QSerialPortInfo>
 #include <algorithm>

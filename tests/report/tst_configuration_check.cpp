@@ -2,7 +2,7 @@
 // and the I/O map, on the documents as they are on disk.
 #include "base/text_table.h"
 #include "conf_check_fixture.h"
-#include "config/configuration_check.h"
+#include "report/configuration_check.h"
 #include "test_dirs.h"
 
 #include <QTemporaryDir>

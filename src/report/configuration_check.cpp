@@ -1,11 +1,13 @@
-#include "config/configuration_check.h"
+#include "report/configuration_check.h"
 
 #include "base/file_lookup.h"
 #include "base/kc_error.h"
 #include "base/text_table.h"
 #include "config/access_rules_check.h"
+#include "config/access_rules_text.h"
 #include "config/diagnosis_check.h"
 #include "config/diagnosis_list.h"
+#include "config/diagnosis_text.h"
 #include "config/general_params_check.h"
 #include "config/io_map_text.h"
 #include "config/pargen_view.h"
@@ -14,19 +16,6 @@
 #include <optional>
 
 namespace {
-
-// Editor messages this check shows as well.
-constexpr int Text_Lost_Rows_Begin = 692; // + row + 693/694 + end row + 695
-constexpr int Text_Lost_Rows_Read = 693;
-constexpr int Text_Lost_Rows_Write = 694;
-constexpr int Text_Lost_Rows_End = 695;
-constexpr int Text_Dropped_Begin = 696; // + read count + 697 + write count + 698
-constexpr int Text_Dropped_Middle = 697;
-constexpr int Text_Dropped_End = 698;
-constexpr int Text_Too_Many_Ids_Begin = 710; // + count + 711
-constexpr int Text_Too_Many_Ids_End = 711;
-constexpr int Text_Ids_Left_Out_Begin = 712; // + row + 713
-constexpr int Text_Ids_Left_Out_End = 713;
 
 Conf_Finding Finding(Finding_Level level, const QString& code, const QString& document,
                      const QString& message) {
@@ -78,11 +67,12 @@ void Check_Rule_Rows(Conf_Check& check, const Text_Table& texts, const Rule_Docu
         const int lost = First_Row_Lost_On_Save(grid);
         if (lost == 0)
             continue;
-        const int table_text = table == Rule_Table::Read ? Text_Lost_Rows_Read : Text_Lost_Rows_Write;
+        const int table_text =
+            table == Rule_Table::Read ? Rules_Text::Lost_Row_Read_Table : Rules_Text::Lost_Row_Write_Table;
         Conf_Finding finding =
             Finding(Finding_Level::Warning, QStringLiteral("rows_after_table_end"), Check_Sdo_Name,
-                    texts[Text_Lost_Rows_Begin] + QString::number(lost) + texts[table_text] +
-                        QString::number(Table_End_Row(grid)) + texts[Text_Lost_Rows_End]);
+                    texts[Rules_Text::Lost_Row] + QString::number(lost) + texts[table_text] +
+                        QString::number(Table_End_Row(grid)) + texts[Rules_Text::Lost_Row_End]);
         finding.Table = table;
         finding.Row = lost;
         check.Warnings.append(finding);
@@ -90,10 +80,11 @@ void Check_Rule_Rows(Conf_Check& check, const Text_Table& texts, const Rule_Docu
     const qsizetype read_dropped = std::max<qsizetype>(0, rules.Read_Rules.size() - Rule_Rows);
     const qsizetype write_dropped = std::max<qsizetype>(0, rules.Write_Rules.size() - Rule_Rows);
     if (read_dropped > 0 || write_dropped > 0)
-        check.Warnings.append(
-            Finding(Finding_Level::Warning, QStringLiteral("rules_not_kept"), Check_Sdo_Name,
-                    texts[Text_Dropped_Begin] + QString::number(read_dropped) + texts[Text_Dropped_Middle] +
-                        QString::number(write_dropped) + texts[Text_Dropped_End]));
+        check.Warnings.append(Finding(Finding_Level::Warning, QStringLiteral("rules_not_kept"),
+                                      Check_Sdo_Name,
+                                      texts[Rules_Text::Dropped_Read] + QString::number(read_dropped) +
+                                          texts[Rules_Text::Dropped_Write] + QString::number(write_dropped) +
+                                          texts[Rules_Text::Dropped_End]));
 }
 
 void Check_Diagnosis(Conf_Check& check, const Text_Table& texts, const Diagnosis_List& list) {
@@ -109,17 +100,18 @@ void Check_Diagnosis(Conf_Check& check, const Text_Table& texts, const Diagnosis
     }
     const int left_out = First_Row_Left_Out(list.IDs);
     if (left_out > 0) {
-        Conf_Finding finding = Finding(
-            Finding_Level::Warning, QStringLiteral("diagnosis_rows_after_end"), Check_Diagnosis_Name,
-            texts[Text_Ids_Left_Out_Begin] + QString::number(left_out) + texts[Text_Ids_Left_Out_End]);
+        Conf_Finding finding =
+            Finding(Finding_Level::Warning, QStringLiteral("diagnosis_rows_after_end"), Check_Diagnosis_Name,
+                    texts[Diagnosis_Text::Left_Out_Begin] + QString::number(left_out) +
+                        texts[Diagnosis_Text::Left_Out_End]);
         finding.Row = left_out;
         check.Warnings.append(finding);
     }
     if (list.IDs.size() > Diagnosis_List::Max_Entries)
-        check.Warnings.append(Finding(Finding_Level::Warning, QStringLiteral("diagnosis_entries_not_kept"),
-                                      Check_Diagnosis_Name,
-                                      texts[Text_Too_Many_Ids_Begin] + QString::number(list.IDs.size()) +
-                                          texts[Text_Too_Many_Ids_End]));
+        check.Warnings.append(Finding(
+            Finding_Level::Warning, QStringLiteral("diagnosis_entries_not_kept"), Check_Diagnosis_Name,
+            texts[Diagnosis_Text::Too_Many_Begin] + QString::number(list.IDs.size()) +
+                texts[Diagnosis_Text::Too_Many_End]));
 }
 
 void Add_Map_Findings(Conf_Check& check, const Text_Table& texts, const Io_Map& map) {
