@@ -1,4 +1,5 @@
 #include "base/app_state.h"
+#include "base/document_files.h"
 
 QString Join_Path(const QString& dir, const QString& name) {
     if (dir.endsWith(u'/'))
@@ -27,7 +28,7 @@ void App_State::Set_Files() {
         Diagnosis_File.clear();
         return;
     }
-    ParGen_File = Join_Path(Conf_Dir, QStringLiteral("ParGen.xml"));
-    Sdo_File = Join_Path(Conf_Dir, QStringLiteral("sdo.xml"));
-    Diagnosis_File = Join_Path(Conf_Dir, QStringLiteral("diagnosis.xml"));
+    ParGen_File = Join_Path(Conf_Dir, Document_File::ParGen);
+    Sdo_File = Join_Path(Conf_Dir, Document_File::Sdo);
+    Diagnosis_File = Join_Path(Conf_Dir, Document_File::Diagnosis);
 }

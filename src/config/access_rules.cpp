@@ -4,6 +4,7 @@
 #include "base/file_lookup.h"
 #include "base/kc_error.h"
 #include "base/xml_document.h"
+#include "config/sdo_names.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -21,34 +22,34 @@ namespace {
 
 // Read rules (ProfiBUS_IN): 11 attributes in the order they are written.
 const Sdo_Attribute read_attributes[] = {
-    {"Enable", &Access_Rule::Enable, "Y"},    {"Slave_ID", &Access_Rule::Slave_ID, ""},
-    {"Type", &Access_Rule::Type, ""},         {"Address_Mod", &Access_Rule::Address_Mod, ""},
-    {"NPoint", &Access_Rule::NPoint, ""},     {"PollTime", &Access_Rule::PollTime, ""},
-    {"MaxError", &Access_Rule::MaxError, ""}, {"Address_Profi", &Access_Rule::Address_Profi, ""},
-    {"Bit", &Access_Rule::Bit, ""},           {"Swap", &Access_Rule::Swap, "N"},
-    {"Mnemonic", &Access_Rule::Mnemonic, ""},
+    {Sdo::Enable, &Access_Rule::Enable, "Y"},    {Sdo::Slave_ID, &Access_Rule::Slave_ID, ""},
+    {Sdo::Type, &Access_Rule::Type, ""},         {Sdo::Address_Mod, &Access_Rule::Address_Mod, ""},
+    {Sdo::NPoint, &Access_Rule::NPoint, ""},     {Sdo::PollTime, &Access_Rule::PollTime, ""},
+    {Sdo::MaxError, &Access_Rule::MaxError, ""}, {Sdo::Address_Profi, &Access_Rule::Address_Profi, ""},
+    {Sdo::Bit, &Access_Rule::Bit, ""},           {Sdo::Swap, &Access_Rule::Swap, "N"},
+    {Sdo::Mnemonic, &Access_Rule::Mnemonic, ""},
 };
 
 // Write rules (ProfiBUS_OUT): 14 attributes in the order they are written.
 const Sdo_Attribute write_attributes[] = {
-    {"Enable", &Access_Rule::Enable, "Y"},
-    {"Slave_ID", &Access_Rule::Slave_ID, ""},
-    {"Type", &Access_Rule::Type, ""},
-    {"Address_Mod", &Access_Rule::Address_Mod, ""},
-    {"NPoint", &Access_Rule::NPoint, ""},
-    {"PollTime", &Access_Rule::PollTime, ""},
-    {"OnChange", &Access_Rule::OnChange, ""},
-    {"OnCMD", &Access_Rule::OnCMD, "N"},
-    {"MaxError", &Access_Rule::MaxError, ""},
-    {"Address_Profi", &Access_Rule::Address_Profi, ""},
-    {"Bit", &Access_Rule::Bit, ""},
-    {"Swap", &Access_Rule::Swap, "N"},
-    {"ForceF15F16", &Access_Rule::ForceF15F16, "N"},
-    {"Mnemonic", &Access_Rule::Mnemonic, ""},
+    {Sdo::Enable, &Access_Rule::Enable, "Y"},
+    {Sdo::Slave_ID, &Access_Rule::Slave_ID, ""},
+    {Sdo::Type, &Access_Rule::Type, ""},
+    {Sdo::Address_Mod, &Access_Rule::Address_Mod, ""},
+    {Sdo::NPoint, &Access_Rule::NPoint, ""},
+    {Sdo::PollTime, &Access_Rule::PollTime, ""},
+    {Sdo::OnChange, &Access_Rule::OnChange, ""},
+    {Sdo::OnCMD, &Access_Rule::OnCMD, "N"},
+    {Sdo::MaxError, &Access_Rule::MaxError, ""},
+    {Sdo::Address_Profi, &Access_Rule::Address_Profi, ""},
+    {Sdo::Bit, &Access_Rule::Bit, ""},
+    {Sdo::Swap, &Access_Rule::Swap, "N"},
+    {Sdo::ForceF15F16, &Access_Rule::ForceF15F16, "N"},
+    {Sdo::Mnemonic, &Access_Rule::Mnemonic, ""},
 };
 
-const QString read_section = QStringLiteral("ProfiBUS_IN");
-const QString write_section = QStringLiteral("ProfiBUS_OUT");
+const QString read_section = Sdo::Read_Section;
+const QString write_section = Sdo::Write_Section;
 
 // What reading the rows of one section needs, made once: the attribute names
 // with their lengths and a rule holding every fallback, copied for each row.
@@ -60,7 +61,7 @@ struct Section_Reading {
 Section_Reading Make_Section_Reading(std::span<const Sdo_Attribute> attributes) {
     Section_Reading reading;
     for (const Sdo_Attribute& attribute : attributes) {
-        reading.attributes.emplace_back(QLatin1String(attribute.Name), attribute.Field);
+        reading.attributes.emplace_back(attribute.Name, attribute.Field);
         reading.fallback_rule.*attribute.Field = QLatin1String(attribute.Fallback);
     }
     return reading;
@@ -310,9 +311,9 @@ void Write_Section(QXmlStreamWriter& writer, const QString& name, const QList<Ac
     for (const Access_Rule& rule : rules) {
         if (rule.Slave_ID.trimmed().isEmpty())
             break;
-        writer.writeStartElement(QStringLiteral("row"));
+        writer.writeStartElement(Sdo::Row);
         for (const Sdo_Attribute& attribute : attributes)
-            writer.writeAttribute(QLatin1String(attribute.Name), rule.*attribute.Field);
+            writer.writeAttribute(attribute.Name, rule.*attribute.Field);
         writer.writeEndElement();
     }
     writer.writeEndElement();
@@ -348,9 +349,8 @@ Access_Rules Load_Sdo(const QString& path) {
 }
 
 void Save_Sdo(const QString& path, const Access_Rules& rules) {
-    Save_Xml_Document(Resolve_File_No_Case(path), QStringLiteral("Serial_to_ProfiBus"),
-                      [&](QXmlStreamWriter& writer) {
-                          Write_Section(writer, read_section, rules.Read_Rules, read_attributes);
-                          Write_Section(writer, write_section, rules.Write_Rules, write_attributes);
-                      });
+    Save_Xml_Document(Resolve_File_No_Case(path), Sdo::Root, [&](QXmlStreamWriter& writer) {
+        Write_Section(writer, read_section, rules.Read_Rules, read_attributes);
+        Write_Section(writer, write_section, rules.Write_Rules, write_attributes);
+    });
 }

@@ -63,7 +63,7 @@ struct Sdo_Document {
 // One attribute of a `row`: its name, the field that holds it and the value a
 // rule takes when the attribute is absent.
 struct Sdo_Attribute {
-    const char* Name;
+    QLatin1StringView Name;
     QString Access_Rule::*Field;
     const char* Fallback;
 };

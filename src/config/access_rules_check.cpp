@@ -9,14 +9,12 @@
 
 namespace {
 
-// Column positions and message texts of one table's checks.
+// Column positions, message texts and limits of one table's checks.
 struct Table_Checks {
     Rule_Table table;
     int poll_time, max_error, position, bit;
-    int text_slave, text_type, text_address, text_npoint, text_poll, text_max_error, text_position, text_bit,
-        text_bytes;
+    Rule_Check_Texts texts;
     int poll_min;
-    int bit_points_max, register_points_max;
 };
 
 const Table_Checks read_checks{
@@ -25,18 +23,8 @@ const Table_Checks read_checks{
     .max_error = Read_Col::MaxError,
     .position = Read_Col::Address_Profi,
     .bit = Read_Col::Bit,
-    .text_slave = 669,
-    .text_type = 670,
-    .text_address = 671,
-    .text_npoint = 672,
-    .text_poll = 673,
-    .text_max_error = 674,
-    .text_position = 675,
-    .text_bit = 676,
-    .text_bytes = 677,
+    .texts = Rule_Check_Texts_Of(Rule_Table::Read),
     .poll_min = 1000,
-    .bit_points_max = 2000,
-    .register_points_max = 125,
 };
 const Table_Checks write_checks{
     .table = Rule_Table::Write,
@@ -44,18 +32,8 @@ const Table_Checks write_checks{
     .max_error = Write_Col::MaxError,
     .position = Write_Col::Address_Profi,
     .bit = Write_Col::Bit,
-    .text_slave = 679,
-    .text_type = 680,
-    .text_address = 681,
-    .text_npoint = 682,
-    .text_poll = 683,
-    .text_max_error = 684,
-    .text_position = 685,
-    .text_bit = 686,
-    .text_bytes = 687,
+    .texts = Rule_Check_Texts_Of(Rule_Table::Write),
     .poll_min = 0,
-    .bit_points_max = 1968, // Coil Status
-    .register_points_max = 123,
 };
 
 bool In_Range(int value, long long low, long long high) {
@@ -70,33 +48,33 @@ std::optional<Check_Failure> Check_Rule(const Grid_Texts& grid, int row, const T
     auto number = [&](int column, int default_value = -1) {
         return Str_To_Int_Def(grid.Cell(row, column), default_value);
     };
-    // Slave ID, Type, Address and NPoint sit in columns 2 to 5 of both tables.
-    if (!In_Range(number(2), 1, 247))
-        return fail(c.text_slave);
-    const QString& type = grid.Cell(row, 3);
+    // Slave ID, Type, Address and NPoint sit in the same columns of both tables.
+    if (!In_Range(number(Read_Col::Slave_ID), 1, 247))
+        return fail(c.texts.slave);
+    const QString& type = grid.Cell(row, Read_Col::Type);
     if (type.isEmpty())
-        return fail(c.text_type);
-    if (!In_Range(number(4), 0, 65535))
-        return fail(c.text_address);
+        return fail(c.texts.type);
+    if (!In_Range(number(Read_Col::Address_Mod), 0, 65535))
+        return fail(c.texts.address);
     const bool bit_type = Is_Bit_Type(c.table, type);
-    const int points_max = bit_type ? c.bit_points_max : c.register_points_max;
-    const int points = number(5);
+    const int points_max = Max_Points(c.table, bit_type);
+    const int points = number(Read_Col::NPoint);
     if (!In_Range(points, 1, points_max))
-        return fail(c.text_npoint, points_max);
+        return fail(c.texts.npoint, points_max);
     if (hardware_type == 1) {
         if (!In_Range(number(c.poll_time), c.poll_min, 100000000))
-            return fail(c.text_poll);
+            return fail(c.texts.poll);
         if (!In_Range(number(c.max_error), 0, 100000000))
-            return fail(c.text_max_error);
+            return fail(c.texts.max_error);
     }
     const int position = number(c.position);
     if (!In_Range(position, 0, static_cast<long long>(area_bytes) - 1))
-        return fail(c.text_position, area_bytes - 1);
+        return fail(c.texts.position, area_bytes - 1);
     if (hardware_type == 1 && bit_type && grid.Cell(row, c.bit).isEmpty())
-        return fail(c.text_bit);
+        return fail(c.texts.bit);
     const int start_bit = number(c.bit, 0);
     if (Last_Byte_Occupied(bit_type, hardware_type, position, points, start_bit) >= area_bytes)
-        return fail(c.text_bytes);
+        return fail(c.texts.bytes);
     return std::nullopt;
 }
 
@@ -113,6 +91,19 @@ std::optional<Check_Failure> Check_Table(const Grid_Texts& grid, const Table_Che
 }
 
 } // namespace
+
+const Rule_Check_Texts& Rule_Check_Texts_Of(Rule_Table table) {
+    // Each table's messages follow one another in check order.
+    static constexpr Rule_Check_Texts read{669, 670, 671, 672, 673, 674, 675, 676, 677};
+    static constexpr Rule_Check_Texts write{679, 680, 681, 682, 683, 684, 685, 686, 687};
+    return table == Rule_Table::Write ? write : read;
+}
+
+int Max_Points(Rule_Table table, bool bit_type) {
+    if (table == Rule_Table::Write)
+        return bit_type ? 1968 : 123; // Coil Status, Holding Register
+    return bit_type ? 2000 : 125;
+}
 
 bool Is_Bit_Type(Rule_Table table, const QString& type) {
     const Modbus_Type_Info* info = Modbus_Type_Entry(Modbus_Type_In(table, type.trimmed()));
@@ -162,22 +153,26 @@ QStringList Position_Items(int area_bytes) {
     return items;
 }
 
-int Failing_Column(const Check_Failure& failure) {
+std::optional<int> Checked_Column(const Check_Failure& failure) {
     const Table_Checks& c = failure.Table == Rule_Table::Write ? write_checks : read_checks;
     const std::pair<int, int> columns[] = {
-        {c.text_slave, 2},
-        {c.text_type, 3},
-        {c.text_address, 4},
-        {c.text_npoint, 5},
-        {c.text_poll, c.poll_time},
-        {c.text_max_error, c.max_error},
-        {c.text_position, c.position},
-        {c.text_bit, c.bit},
-        {c.text_bytes, c.position},
+        {c.texts.slave, Read_Col::Slave_ID}, // the same four columns in both tables
+        {c.texts.type, Read_Col::Type},
+        {c.texts.address, Read_Col::Address_Mod},
+        {c.texts.npoint, Read_Col::NPoint},
+        {c.texts.poll, c.poll_time},
+        {c.texts.max_error, c.max_error},
+        {c.texts.position, c.position},
+        {c.texts.bit, c.bit},
+        {c.texts.bytes, c.position},
     };
     for (const auto& [text, column] : columns) {
         if (text == failure.Text_Index)
             return column;
     }
-    return 1;
+    return std::nullopt;
+}
+
+int Failing_Column(const Check_Failure& failure) {
+    return Checked_Column(failure).value_or(Read_Col::Enable);
 }

@@ -18,6 +18,16 @@ struct Rules_Limits {
     int NByte_OUT = 244;   // size of the PROFIBUS output area in bytes
 };
 
+// The message texts of one table's rule checks, in check order.
+struct Rule_Check_Texts {
+    int slave, type, address, npoint, poll, max_error, position, bit, bytes;
+};
+const Rule_Check_Texts& Rule_Check_Texts_Of(Rule_Table table);
+
+// The most points one rule may read or write: for a bit type (values packed
+// eight to a byte) or a register type.
+int Max_Points(Rule_Table table, bool bit_type);
+
 // A failing check of a rule: its table, its row, the index of its message
 // text and, for the checks that name one, the computed bound; the message
 // begins with text 668 and the row number.
@@ -30,8 +40,9 @@ std::optional<Check_Failure> Check_Access_Rules(const Grid_Texts& read, const Gr
                                                 const Rules_Limits& limits);
 
 // The grid column of the cell a failure is about: the checked cell, or the
-// Position for a rule that runs past the end of its area. Column 1 (Enable)
-// for a text that is no check's.
+// Position for a rule that runs past the end of its area. Nothing for a text
+// that is no check's; Failing_Column gives column 1 (Enable) then.
+std::optional<int> Checked_Column(const Check_Failure& failure);
 int Failing_Column(const Check_Failure& failure);
 
 // A bit type (values packed eight to a byte): "COIL STATUS" in both tables

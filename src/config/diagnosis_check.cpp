@@ -32,9 +32,13 @@ std::optional<Check_Failure> Check_Diagnosis_Ids(const QStringList& cells) {
     const int end = Diagnosis_List_End(cells);
     for (int i = 0; i < end; ++i) {
         const int id = Str_To_Int_Def(cells[i], -1);
-        if (id < Diagnosis_Id_Low || id > Diagnosis_Id_High)
-            return Check_Failure{
-                .Text_Index = text_id_range_end, .Row = i + 1, .Lead_Text_Index = text_id_row};
+        if (id < Diagnosis_Id_Low || id > Diagnosis_Id_High) {
+            Check_Failure failure;
+            failure.Text_Index = text_id_range_end;
+            failure.Row = i + 1;
+            failure.Lead_Text_Index = text_id_row;
+            return failure;
+        }
     }
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include "base/file_lookup.h"
 #include "base/xml_document.h"
+#include "config/diagnosis_names.h"
 
 #include <QFileInfo>
 #include <QXmlStreamWriter>
@@ -34,14 +35,13 @@ Diagnosis_List Load_Diagnosis(const QString& path) {
 }
 
 void Save_Diagnosis(const QString& path, const Diagnosis_List& list) {
-    Save_Xml_Document(Resolve_File_No_Case(path), QStringLiteral("Modbus_IDs"),
-                      [&](QXmlStreamWriter& writer) {
-                          for (int i = 0; i < list.IDs.size() && i < Diagnosis_List::Max_Entries; ++i) {
-                              if (list.IDs[i].trimmed().isEmpty())
-                                  break;
-                              writer.writeTextElement(QStringLiteral("ID"), list.IDs[i]);
-                          }
-                      });
+    Save_Xml_Document(Resolve_File_No_Case(path), Diagnosis_Doc::Root, [&](QXmlStreamWriter& writer) {
+        for (int i = 0; i < list.IDs.size() && i < Diagnosis_List::Max_Entries; ++i) {
+            if (list.IDs[i].trimmed().isEmpty())
+                break;
+            writer.writeTextElement(Diagnosis_Doc::Entry, list.IDs[i]);
+        }
+    });
 }
 
 QString ByteBit(int row) {

@@ -39,19 +39,27 @@ constexpr int Gateway_1 = 490;       // to 493
 constexpr int Special_Async_In = 31862;
 constexpr int Special_Async_Out = 40571;
 
+// A parameter's failure: no row, the bound if the check computes one.
+Check_Failure Failure(int text_index, std::optional<int> bound = std::nullopt) {
+    Check_Failure failure;
+    failure.Text_Index = text_index;
+    failure.Bound = bound;
+    return failure;
+}
+
 } // namespace
 
 std::optional<Check_Failure> Check_General_Params(const General_Params& v) {
     if (!In_Range(v.Ser_TO, 0, 60000))
-        return Check_Failure{Text::Timeout, std::nullopt};
+        return Failure(Text::Timeout);
     if (!In_Range(v.Ser_CD, 0, 60000))
-        return Check_Failure{Text::Cyclic_Delay, std::nullopt};
+        return Failure(Text::Cyclic_Delay);
     if (!In_Range(v.Profi_ID, 1, 125))
-        return Check_Failure{Text::Profibus_Id, std::nullopt};
+        return Failure(Text::Profibus_Id);
     if (!In_Range(v.Profi_NB_IN, 0, 244))
-        return Check_Failure{Text::Bytes_In, std::nullopt};
+        return Failure(Text::Bytes_In);
     if (!In_Range(v.Profi_NB_OUT, 0, 244))
-        return Check_Failure{Text::Bytes_Out, std::nullopt};
+        return Failure(Text::Bytes_Out);
 
     // Both counts are now between 0 and 244, so the bounds below cannot overflow.
     const int nb_in = Value(v.Profi_NB_IN);
@@ -59,14 +67,14 @@ std::optional<Check_Failure> Check_General_Params(const General_Params& v) {
 
     if (v.Hardware_Type == 0 && v.Profi_Enable_Error) {
         if (!In_Range(v.Profi_Num_Cont_Err, 1, 250))
-            return Check_Failure{Text::Continuous_Errors, std::nullopt};
+            return Failure(Text::Continuous_Errors);
         if (v.Profi_Diagnosis_Copy_Array && !In_Range(v.Profi_Diagnosis_Copy_Array_Position, 0, nb_in - 8))
-            return Check_Failure{Text::Copy_Position, nb_in - 8};
+            return Failure(Text::Copy_Position, nb_in - 8);
     }
 
     if (v.Hardware_Type != 0 && v.Profi_Enable_Error && !v.Profi_Enable_Diagnosis &&
         !In_Range(v.Profi_Enable_Error_Address, 0, nb_in - 1))
-        return Check_Failure{Text::Error_Address, nb_in - 1};
+        return Failure(Text::Error_Address, nb_in - 1);
 
     if (v.Profi_Enable_Async_Mod_Req) {
         const int in = Value(v.Profi_Async_Req_Start_IN);
@@ -75,9 +83,9 @@ std::optional<Check_Failure> Check_General_Params(const General_Params& v) {
             // Written as comparisons against the bound so that a large start
             // address cannot overflow the sum.
             if (in < 0 || in > nb_in - 4)
-                return Check_Failure{Text::Async_Start_In, nb_in - 4};
+                return Failure(Text::Async_Start_In, nb_in - 4);
             if (out < 0 || out > nb_out - 8)
-                return Check_Failure{Text::Async_Start_Out, nb_out - 8};
+                return Failure(Text::Async_Start_Out, nb_out - 8);
         }
     }
 
@@ -85,20 +93,20 @@ std::optional<Check_Failure> Check_General_Params(const General_Params& v) {
                                               &v.Ethernet_IP4};
     for (int i = 0; i < 4; ++i)
         if (!In_Range(*ip[i], 0, 255))
-            return Check_Failure{Text::Ip_Address_1 + i, std::nullopt};
+            return Failure(Text::Ip_Address_1 + i);
 
     const std::array<const QString*, 4> sm = {&v.Ethernet_SM1, &v.Ethernet_SM2, &v.Ethernet_SM3,
                                               &v.Ethernet_SM4};
     for (int i = 0; i < 4; ++i)
         if (!In_Range(*sm[i], 0, 255))
-            return Check_Failure{Text::Subnet_Mask_1 + i, std::nullopt};
+            return Failure(Text::Subnet_Mask_1 + i);
 
     if (v.Ethernet_EN_GAT) {
         const std::array<const QString*, 4> gat = {&v.Ethernet_GAT1, &v.Ethernet_GAT2, &v.Ethernet_GAT3,
                                                    &v.Ethernet_GAT4};
         for (int i = 0; i < 4; ++i)
             if (!In_Range(*gat[i], 0, 255))
-                return Check_Failure{Text::Gateway_1 + i, std::nullopt};
+                return Failure(Text::Gateway_1 + i);
     }
     return std::nullopt;
 }

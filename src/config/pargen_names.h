@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/document_files.h"
+
 #include <QString>
 
 // The names of the general parameters document ParGen.xml: the file, its root
@@ -7,7 +9,7 @@
 // the document spells them from here.
 namespace Par_Gen {
 
-inline constexpr QLatin1StringView File_Name{"ParGen.xml"};
+inline constexpr QLatin1StringView File_Name = Document_File::ParGen;
 inline constexpr QLatin1StringView Root{"Par_Gen"};
 
 inline constexpr QLatin1StringView Hardware_Type{"Hardware_Type"};

@@ -10,51 +10,31 @@
 
 namespace {
 
-// Message texts and point limits of the editor's checks on Slave ID, Type,
-// Address and NPoint, per table.
-struct Request_Checks {
-    int text_slave, text_type, text_address, text_npoint;
-    int bit_points_max, register_points_max;
-};
-
-constexpr Request_Checks read_checks{.text_slave = 669,
-                                     .text_type = 670,
-                                     .text_address = 671,
-                                     .text_npoint = 672,
-                                     .bit_points_max = 2000,
-                                     .register_points_max = 125};
-constexpr Request_Checks write_checks{.text_slave = 679,
-                                      .text_type = 680,
-                                      .text_address = 681,
-                                      .text_npoint = 682,
-                                      .bit_points_max = 1968,
-                                      .register_points_max = 123};
-
 Poll_Request Plan_Rule(const Grid_Texts& grid, Rule_Table table, int row) {
-    // Slave ID, Type, Address and NPoint sit in columns 2 to 5 of both tables.
-    const Request_Checks& checks = table == Rule_Table::Read ? read_checks : write_checks;
+    // Slave ID, Type, Address and NPoint sit in the same columns of both tables.
+    const Rule_Check_Texts& texts = Rule_Check_Texts_Of(table);
     Poll_Request request;
     request.Table = table;
     request.Row = row;
     request.Mnemonic = grid.Cell(row, grid.Column_Count() - 1);
-    request.Slave = Str_To_Int_Def(grid.Cell(row, 2), -1);
-    request.Function = Poll_Function(table, grid.Cell(row, 3));
-    request.Address = Str_To_Int_Def(grid.Cell(row, 4), -1);
-    request.Count = Str_To_Int_Def(grid.Cell(row, 5), -1);
+    request.Slave = Str_To_Int_Def(grid.Cell(row, Read_Col::Slave_ID), -1);
+    request.Function = Poll_Function(table, grid.Cell(row, Read_Col::Type));
+    request.Address = Str_To_Int_Def(grid.Cell(row, Read_Col::Address_Mod), -1);
+    request.Count = Str_To_Int_Def(grid.Cell(row, Read_Col::NPoint), -1);
 
     auto invalid = [&](int text_index, std::optional<int> bound = std::nullopt) {
         request.Invalid = Rule_Check_Failure(table, row, text_index, bound);
         return request;
     };
     if (request.Slave < 1 || request.Slave > 247)
-        return invalid(checks.text_slave);
+        return invalid(texts.slave);
     if (request.Function == 0)
-        return invalid(checks.text_type);
+        return invalid(texts.type);
     if (request.Address < 0 || request.Address > 65535)
-        return invalid(checks.text_address);
-    const int points_max = request.Function <= 2 ? checks.bit_points_max : checks.register_points_max;
+        return invalid(texts.address);
+    const int points_max = Max_Points(table, request.Function <= 2);
     if (request.Count < 1 || request.Count > points_max)
-        return invalid(checks.text_npoint, points_max);
+        return invalid(texts.npoint, points_max);
     return request;
 }
 

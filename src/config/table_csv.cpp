@@ -1,6 +1,7 @@
 #include "config/table_csv.h"
 
 #include "base/text_table.h"
+#include "config/diagnosis_names.h"
 
 namespace {
 
@@ -20,20 +21,16 @@ Csv_Table_Rows Refused(const Csv_Error& error) {
 } // namespace
 
 const QStringList& Csv_Header(Csv_Table_Kind kind) {
-    static const QStringList read = {
-        QStringLiteral("Enable"),      QStringLiteral("Slave_ID"),      QStringLiteral("Type"),
-        QStringLiteral("Address_Mod"), QStringLiteral("NPoint"),        QStringLiteral("PollTime"),
-        QStringLiteral("MaxError"),    QStringLiteral("Address_Profi"), QStringLiteral("Bit"),
-        QStringLiteral("Swap"),        QStringLiteral("Mnemonic"),
+    // A rule's attributes in the order the document writes them.
+    static const auto names_of = [](bool write_section) {
+        QStringList names;
+        for (const Sdo_Attribute& attribute : Sdo_Attributes(write_section))
+            names.append(attribute.Name);
+        return names;
     };
-    static const QStringList write = {
-        QStringLiteral("Enable"),        QStringLiteral("Slave_ID"), QStringLiteral("Type"),
-        QStringLiteral("Address_Mod"),   QStringLiteral("NPoint"),   QStringLiteral("PollTime"),
-        QStringLiteral("OnChange"),      QStringLiteral("OnCMD"),    QStringLiteral("MaxError"),
-        QStringLiteral("Address_Profi"), QStringLiteral("Bit"),      QStringLiteral("Swap"),
-        QStringLiteral("ForceF15F16"),   QStringLiteral("Mnemonic"),
-    };
-    static const QStringList diagnosis = {QStringLiteral("ID")};
+    static const QStringList read = names_of(false);
+    static const QStringList write = names_of(true);
+    static const QStringList diagnosis = {Diagnosis_Doc::Entry};
     switch (kind) {
     case Csv_Table_Kind::Read_Rules:
         return read;

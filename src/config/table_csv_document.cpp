@@ -4,7 +4,10 @@
 #include "base/text_table.h"
 #include "config/access_rules_check.h"
 #include "config/diagnosis_check.h"
+#include "config/diagnosis_names.h"
 #include "config/pargen_view.h"
+#include "config/rule_grid_columns.h"
+#include "config/sdo_names.h"
 
 namespace {
 
@@ -36,7 +39,7 @@ std::optional<Csv_Import_Refusal> Import_Rules(const QString& conf_dir, Rule_Tab
         Csv_Import_Refusal refusal;
         refusal.Message = Check_Failure_Message(texts, *failure);
         refusal.Row = failure->Row;
-        refusal.Column = Rules_Check_Column(failure->Table, failure->Text_Index);
+        refusal.Column = Rules_Check_Column(*failure);
         if (failure->Table == table)
             refusal.Line = Line_Of(rows, failure->Row);
         return refusal;
@@ -82,8 +85,8 @@ std::optional<Csv_Import_Refusal> Import_Diagnosis(const QString& conf_dir, cons
 } // namespace
 
 QString Table_Document_Path(const QString& conf_dir, Csv_Table_Kind kind) {
-    return Find_File_No_Case(conf_dir, kind == Csv_Table_Kind::Diagnosis ? QStringLiteral("diagnosis.xml")
-                                                                         : QStringLiteral("sdo.xml"));
+    return Find_File_No_Case(conf_dir,
+                             kind == Csv_Table_Kind::Diagnosis ? Diagnosis_Doc::File_Name : Sdo::File_Name);
 }
 
 QByteArray Export_Table_Csv(const QString& conf_dir, Csv_Table_Kind kind) {
@@ -120,16 +123,14 @@ std::optional<Csv_Import_Refusal> Import_Table_Csv(const QString& conf_dir, Csv_
     return Import_Diagnosis(conf_dir, rows, texts);
 }
 
-QString Rules_Check_Column(Rule_Table table, int text_index) {
-    // The checks' texts run in the same order in both tables: Slave ID, Type,
-    // Address, NPoint, Poll Time, Max Error, Position, Start Bit, and the
-    // bytes occupied from the Position.
-    static const char* const columns[] = {"Slave_ID",      "Type",     "Address_Mod",
-                                          "NPoint",        "PollTime", "MaxError",
-                                          "Address_Profi", "Bit",      "Address_Profi"};
-    const int first = table == Rule_Table::Read ? 669 : 679;
-    const int offset = text_index - first;
-    if (offset < 0 || offset >= static_cast<int>(std::size(columns)))
+QString Rules_Check_Column(const Check_Failure& failure) {
+    const std::optional<int> column = Checked_Column(failure);
+    if (!column)
         return {};
-    return QLatin1String(columns[offset]);
+    const auto field = Rule_Columns(failure.Table)[*column].field;
+    for (const Sdo_Attribute& attribute : Sdo_Attributes(failure.Table == Rule_Table::Write)) {
+        if (attribute.Field == field)
+            return attribute.Name;
+    }
+    return {};
 }

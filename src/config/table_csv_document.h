@@ -7,6 +7,8 @@
 
 #include <optional>
 
+struct Check_Failure;
+
 class Text_Table;
 
 // A table of the documents of a configuration folder to and from CSV, as the
@@ -46,4 +48,4 @@ std::optional<Csv_Import_Refusal> Import_Table_Csv(const QString& conf_dir, Csv_
                                                    const QByteArray& csv, const Text_Table& texts);
 
 // The CSV column a failing rule check is about ("Slave_ID", ...).
-QString Rules_Check_Column(Rule_Table table, int text_index);
+QString Rules_Check_Column(const Check_Failure& failure);

@@ -5,6 +5,7 @@
 #include "base/kc_error.h"
 #include "base/save_file.h"
 #include "base/xml_document.h"
+#include "config/diagnosis_names.h"
 #include "output/bank_documents.h"
 #include "output/bank_fixed.h"
 #include "output/bank_packed.h"
@@ -38,7 +39,7 @@ Bank_Image Build_Bank(const QString& conf_dir) {
         // not read, so a stale one cannot stop the build.
         image = Build_Fixed_Bank(pargen, sdo);
     } else {
-        image = Build_Packed_Bank(pargen, sdo, Read_Bank_Document(conf_dir, Bank_Diagnosis_Name));
+        image = Build_Packed_Bank(pargen, sdo, Read_Bank_Document(conf_dir, Diagnosis_Doc::File_Name));
     }
     image.Hardware_Type = hardware_type;
     return image;

@@ -4,6 +4,8 @@
 #include "base/int_conversion.h"
 #include "base/kc_error.h"
 #include "base/xml_document.h"
+#include "config/diagnosis_names.h"
+#include "config/sdo_names.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -64,7 +66,7 @@ int Mandatory_General(const ParGen_View& general, QLatin1StringView name) {
 
 Sdo_Document Read_Bank_Sdo(const QString& conf_dir) {
     try {
-        return Read_Sdo_Document(Find_File_No_Case(conf_dir, Bank_Sdo_Name));
+        return Read_Sdo_Document(Find_File_No_Case(conf_dir, Sdo::File_Name));
     } catch (const Kc_Error& error) {
         throw Kc_Error(Bank_Error_Prefix() + error.Message());
     }
@@ -72,7 +74,7 @@ Sdo_Document Read_Bank_Sdo(const QString& conf_dir) {
 
 Bank_Rule_List Rule_List(const Sdo_Document& document, bool write_list) {
     Bank_Rule_List result;
-    result.Name = write_list ? QStringLiteral("ProfiBUS_OUT") : QStringLiteral("ProfiBUS_IN");
+    result.Name = write_list ? Sdo::Write_Section : Sdo::Read_Section;
     result.Write = write_list;
     if (!(write_list ? document.Has_Write_Section : document.Has_Read_Section))
         throw Kc_Error(Bank_Error_Prefix() +
@@ -87,27 +89,27 @@ Rule_Values::Rule_Values(const Sdo_Document& document, const Bank_Rule_List& lis
                          Bank_Int_Conversion conversion)
     : document_(document), list_(list), index_(index), conversion_(conversion) {}
 
-const Sdo_Attribute* Rule_Values::Attribute(const QString& name) const {
+const Sdo_Attribute* Rule_Values::Attribute(QLatin1StringView name) const {
     const Sdo_Rule_Shape& shape = list_.Shapes[index_];
     if (!shape.Element)
         return nullptr;
     const std::span<const Sdo_Attribute> attributes = Sdo_Attributes(list_.Write);
     for (std::size_t i = 0; i < attributes.size(); ++i)
-        if (name == QLatin1String(attributes[i].Name))
+        if (name == attributes[i].Name)
             return shape.Given & (1u << i) ? &attributes[i] : nullptr;
     return nullptr;
 }
 
-bool Rule_Values::Has(const QString& name) const {
+bool Rule_Values::Has(QLatin1StringView name) const {
     return Attribute(name) != nullptr;
 }
 
-QString Rule_Values::Text(const QString& name) const {
+QString Rule_Values::Text(QLatin1StringView name) const {
     const Sdo_Attribute* attribute = Attribute(name);
     return attribute ? list_.Rules[index_].*attribute->Field : QString();
 }
 
-bool Rule_Values::Is_Set(const QString& name) const {
+bool Rule_Values::Is_Set(QLatin1StringView name) const {
     return Text(name).toUpper() == u"Y";
 }
 
@@ -118,13 +120,13 @@ void Rule_Values::Fail(const QString& problem) const {
                                              .arg(list_.Name, problem));
 }
 
-QString Rule_Values::Mandatory_Text(const QString& name) const {
+QString Rule_Values::Mandatory_Text(QLatin1StringView name) const {
     if (!Has(name))
         Fail(QStringLiteral("the value %1 is missing.").arg(name));
     return Text(name);
 }
 
-int Rule_Values::Mandatory(const QString& name) const {
+int Rule_Values::Mandatory(QLatin1StringView name) const {
     const QString text = Mandatory_Text(name);
     int value = 0;
     if (!conversion_(text, value))
@@ -132,7 +134,7 @@ int Rule_Values::Mandatory(const QString& name) const {
     return value;
 }
 
-int Rule_Values::Number(const QString& name, int default_value) const {
+int Rule_Values::Number(QLatin1StringView name, int default_value) const {
     int value = 0;
     return Has(name) && conversion_(Text(name), value) ? value : default_value;
 }

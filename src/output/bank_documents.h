@@ -14,9 +14,6 @@
 // is not well-formed XML is. The container of a document is its first
 // top-level node, whatever it is.
 
-inline const QString Bank_Sdo_Name = QStringLiteral("sdo.xml");
-inline const QString Bank_Diagnosis_Name = QStringLiteral("diagnosis.xml");
-
 // Every error of the build starts with this text.
 QString Bank_Error_Prefix();
 
@@ -69,20 +66,20 @@ class Rule_Values {
 public:
     Rule_Values(const Sdo_Document& document, const Bank_Rule_List& list, int index,
                 Bank_Int_Conversion conversion);
-    bool Has(const QString& name) const;
-    QString Text(const QString& name) const; // empty when missing
+    bool Has(QLatin1StringView name) const;
+    QString Text(QLatin1StringView name) const; // empty when missing
     // "Y" after conversion to upper case.
-    bool Is_Set(const QString& name) const;
+    bool Is_Set(QLatin1StringView name) const;
     // Type, Enable and the like are texts; a missing one stops the build.
-    QString Mandatory_Text(const QString& name) const;
+    QString Mandatory_Text(QLatin1StringView name) const;
     // Throws Kc_Error naming the file, the list, the rule's position, the
     // attribute and its text when it is missing or no integer.
-    int Mandatory(const QString& name) const;
-    int Number(const QString& name, int default_value) const;
+    int Mandatory(QLatin1StringView name) const;
+    int Number(QLatin1StringView name, int default_value) const;
 
 private:
     [[noreturn]] void Fail(const QString& problem) const;
-    const Sdo_Attribute* Attribute(const QString& name) const; // nullptr when not given
+    const Sdo_Attribute* Attribute(QLatin1StringView name) const; // nullptr when not given
 
     const Sdo_Document& document_;
     const Bank_Rule_List& list_;

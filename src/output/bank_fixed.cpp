@@ -3,6 +3,7 @@
 #include "base/int_conversion.h"
 #include "base/kc_error.h"
 #include "config/modbus_types.h"
+#include "config/sdo_names.h"
 #include "output/bank_bytes.h"
 #include "output/lenient_int_conversion.h"
 
@@ -120,21 +121,21 @@ int Function_Code(const QString& type, bool input, std::uint32_t points, bool fo
 void Rule_Record(QByteArray& image, int record, const Rule_Values& rule, bool input) {
     const int r = record * Rule_Record_Size;
     if (input) {
-        Put_U16(image, r + 0, rule.Number(QStringLiteral("Address_Profi"), 0));
-        Put_U16(image, r + 2, rule.Number(QStringLiteral("Bit"), 0));
+        Put_U16(image, r + 0, rule.Number(Sdo::Address_Profi, 0));
+        Put_U16(image, r + 2, rule.Number(Sdo::Bit, 0));
     } else {
-        Put_U16(image, r + 0, rule.Mandatory(QStringLiteral("Address_Profi")));
-        Put_U16(image, r + 2, rule.Mandatory(QStringLiteral("Bit")));
+        Put_U16(image, r + 0, rule.Mandatory(Sdo::Address_Profi));
+        Put_U16(image, r + 2, rule.Mandatory(Sdo::Bit));
     }
-    Put_U32(image, r + 4, rule.Mandatory(QStringLiteral("PollTime")));
-    Put_U8(image, r + 8, rule.Mandatory(QStringLiteral("Slave_ID")));
-    const QString type = rule.Mandatory_Text(QStringLiteral("Type"));
-    Put_U16(image, r + 10, rule.Mandatory(QStringLiteral("Address_Mod")));
-    const std::uint32_t points = rule.Mandatory(QStringLiteral("NPoint")) & 0xFFFFu;
+    Put_U32(image, r + 4, rule.Mandatory(Sdo::PollTime));
+    Put_U8(image, r + 8, rule.Mandatory(Sdo::Slave_ID));
+    const QString type = rule.Mandatory_Text(Sdo::Type);
+    Put_U16(image, r + 10, rule.Mandatory(Sdo::Address_Mod));
+    const std::uint32_t points = rule.Mandatory(Sdo::NPoint) & 0xFFFFu;
     Put_U16(image, r + 12, points);
-    const int code = Function_Code(type, input, points, !input && rule.Is_Set(QStringLiteral("ForceF15F16")));
+    const int code = Function_Code(type, input, points, !input && rule.Is_Set(Sdo::ForceF15F16));
     Put_U8(image, r + 9, code);
-    Put_U32(image, r + 24, rule.Mandatory(QStringLiteral("MaxError")));
+    Put_U32(image, r + 24, rule.Mandatory(Sdo::MaxError));
 
     std::uint32_t flags = 0;
     if (input) {
@@ -142,10 +143,10 @@ void Rule_Record(QByteArray& image, int record, const Rule_Values& rule, bool in
         const std::uint32_t bytes = code == 1 || code == 2 ? (points + 7) / 8 : 2 * (points & 0xFFu);
         Put_U8(image, r + 30, bytes);
     } else {
-        if (rule.Mandatory_Text(QStringLiteral("OnChange")).toUpper() == u"Y")
+        if (rule.Mandatory_Text(Sdo::OnChange).toUpper() == u"Y")
             flags |= 0x01;
     }
-    if (rule.Is_Set(QStringLiteral("Swap")))
+    if (rule.Is_Set(Sdo::Swap))
         flags |= 0x08;
     Put_U8(image, r + 31, flags);
 }
@@ -153,8 +154,7 @@ void Rule_Record(QByteArray& image, int record, const Rule_Values& rule, bool in
 int Count_Enabled(const Sdo_Document& sdo, const Bank_Rule_List& list) {
     int count = 0;
     for (int i = 0; i < list.Rules.size(); ++i)
-        count +=
-            Rule_Values(sdo, list, i, Try_Lenient_Str_To_Int).Text(QStringLiteral("Enable")) == u"Y" ? 1 : 0;
+        count += Rule_Values(sdo, list, i, Try_Lenient_Str_To_Int).Text(Sdo::Enable) == u"Y" ? 1 : 0;
     return count;
 }
 
@@ -195,7 +195,7 @@ Bank_Image Build_Fixed_Bank(const ParGen_View& pargen, const Sdo_Document& sdo) 
             for (int i = 0; i < lists[l].Rules.size(); ++i) {
                 const Rule_Values rule(sdo, lists[l], i, Try_Lenient_Str_To_Int);
                 // Disabled rules are passed over without reading anything else.
-                if (rule.Text(QStringLiteral("Enable")) != u"Y")
+                if (rule.Text(Sdo::Enable) != u"Y")
                     continue;
                 Rule_Record(image, records++, rule, input);
                 (input ? result.Input_Rules : result.Output_Rules) += 1;

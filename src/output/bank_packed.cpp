@@ -3,6 +3,7 @@
 #include "base/int_conversion.h"
 #include "base/kc_error.h"
 #include "config/modbus_types.h"
+#include "config/sdo_names.h"
 #include "output/bank_bytes.h"
 
 namespace {
@@ -16,28 +17,28 @@ int Type_Code(const QString& type) {
 }
 
 void Input_Rule(QByteArray& image, int at, const Rule_Values& rule) {
-    Put_U8(image, at + 0, rule.Mandatory(QStringLiteral("Slave_ID")));
-    Put_U8(image, at + 1, Type_Code(rule.Mandatory_Text(QStringLiteral("Type"))));
-    Put_U16(image, at + 2, rule.Mandatory(QStringLiteral("Address_Mod")));
-    Put_U8(image, at + 4, rule.Mandatory(QStringLiteral("NPoint")));
-    Put_U8(image, at + 5, rule.Mandatory(QStringLiteral("Address_Profi")));
-    Put_U8(image, at + 6, rule.Is_Set(QStringLiteral("Swap")) ? 1 : 0);
+    Put_U8(image, at + 0, rule.Mandatory(Sdo::Slave_ID));
+    Put_U8(image, at + 1, Type_Code(rule.Mandatory_Text(Sdo::Type)));
+    Put_U16(image, at + 2, rule.Mandatory(Sdo::Address_Mod));
+    Put_U8(image, at + 4, rule.Mandatory(Sdo::NPoint));
+    Put_U8(image, at + 5, rule.Mandatory(Sdo::Address_Profi));
+    Put_U8(image, at + 6, rule.Is_Set(Sdo::Swap) ? 1 : 0);
 }
 
 void Output_Rule(QByteArray& image, int at, const Rule_Values& rule) {
-    Put_U8(image, at + 0, rule.Mandatory(QStringLiteral("Slave_ID")));
-    Put_U16(image, at + 1, rule.Mandatory(QStringLiteral("Address_Mod")));
-    const int points = rule.Mandatory(QStringLiteral("NPoint"));
+    Put_U8(image, at + 0, rule.Mandatory(Sdo::Slave_ID));
+    Put_U16(image, at + 1, rule.Mandatory(Sdo::Address_Mod));
+    const int points = rule.Mandatory(Sdo::NPoint);
     Put_U8(image, at + 3, points);
-    Put_U8(image, at + 4, rule.Mandatory(QStringLiteral("Address_Profi")));
+    Put_U8(image, at + 4, rule.Mandatory(Sdo::Address_Profi));
     // Only coils and registers can be written; anything else is sent as registers.
-    int code = Modbus_Type_Named(rule.Text(QStringLiteral("Type"))) == Modbus_Type::Coil_Status ? 1 : 3;
+    int code = Modbus_Type_Named(rule.Text(Sdo::Type)) == Modbus_Type::Coil_Status ? 1 : 3;
     // 0x80 asks for the multiple-write function for a single point. The flag
     // is read, and must be there, only for rules of one point.
-    if ((points & 0xFF) == 1 && rule.Mandatory_Text(QStringLiteral("ForceF15F16")).toUpper() == u"Y")
+    if ((points & 0xFF) == 1 && rule.Mandatory_Text(Sdo::ForceF15F16).toUpper() == u"Y")
         code |= 0x80;
     Put_U8(image, at + 5, code);
-    Put_U8(image, at + 6, rule.Is_Set(QStringLiteral("Swap")) ? 1 : 0);
+    Put_U8(image, at + 6, rule.Is_Set(Sdo::Swap) ? 1 : 0);
 }
 
 int Async_Start_Byte(int value, bool special_pair) {

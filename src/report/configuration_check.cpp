@@ -7,10 +7,13 @@
 #include "config/access_rules_text.h"
 #include "config/diagnosis_check.h"
 #include "config/diagnosis_list.h"
+#include "config/diagnosis_names.h"
 #include "config/diagnosis_text.h"
 #include "config/general_params_check.h"
 #include "config/io_map_text.h"
+#include "config/pargen_names.h"
 #include "config/pargen_view.h"
+#include "config/sdo_names.h"
 #include "output/bank_build.h"
 
 #include <optional>
@@ -50,7 +53,7 @@ Rule_Documents Read_Rule_Documents(const ParGen_View& pargen, const General_Para
 // (disabled in a copy) and the same validation runs again.
 void Check_Rules(Conf_Check& check, const Text_Table& texts, Rule_Documents documents) {
     while (const auto failure = Check_Access_Rules(documents.Read, documents.Write, documents.Limits)) {
-        Conf_Finding finding = Finding(Finding_Level::Error, QStringLiteral("invalid_rule"), Check_Sdo_Name,
+        Conf_Finding finding = Finding(Finding_Level::Error, QStringLiteral("invalid_rule"), Sdo::File_Name,
                                        Check_Failure_Message(texts, *failure));
         finding.Table = failure->Table;
         finding.Row = failure->Row;
@@ -70,7 +73,7 @@ void Check_Rule_Rows(Conf_Check& check, const Text_Table& texts, const Rule_Docu
         const int table_text =
             table == Rule_Table::Read ? Rules_Text::Lost_Row_Read_Table : Rules_Text::Lost_Row_Write_Table;
         Conf_Finding finding =
-            Finding(Finding_Level::Warning, QStringLiteral("rows_after_table_end"), Check_Sdo_Name,
+            Finding(Finding_Level::Warning, QStringLiteral("rows_after_table_end"), Sdo::File_Name,
                     texts[Rules_Text::Lost_Row] + QString::number(lost) + texts[table_text] +
                         QString::number(Table_End_Row(grid)) + texts[Rules_Text::Lost_Row_End]);
         finding.Table = table;
@@ -81,7 +84,7 @@ void Check_Rule_Rows(Conf_Check& check, const Text_Table& texts, const Rule_Docu
     const qsizetype write_dropped = std::max<qsizetype>(0, rules.Write_Rules.size() - Rule_Rows);
     if (read_dropped > 0 || write_dropped > 0)
         check.Warnings.append(Finding(Finding_Level::Warning, QStringLiteral("rules_not_kept"),
-                                      Check_Sdo_Name,
+                                      Sdo::File_Name,
                                       texts[Rules_Text::Dropped_Read] + QString::number(read_dropped) +
                                           texts[Rules_Text::Dropped_Write] + QString::number(write_dropped) +
                                           texts[Rules_Text::Dropped_End]));
@@ -93,23 +96,23 @@ void Check_Diagnosis(Conf_Check& check, const Text_Table& texts, const Diagnosis
     QStringList cells = list.IDs;
     while (const auto failure = Check_Diagnosis_Ids(cells)) {
         Conf_Finding finding = Finding(Finding_Level::Error, QStringLiteral("invalid_diagnosis_id"),
-                                       Check_Diagnosis_Name, Check_Failure_Message(texts, *failure));
+                                       Diagnosis_Doc::File_Name, Check_Failure_Message(texts, *failure));
         finding.Row = failure->Row;
         check.Errors.append(finding);
         cells[failure->Row - 1] = QString::number(Diagnosis_Id_Low);
     }
     const int left_out = First_Row_Left_Out(list.IDs);
     if (left_out > 0) {
-        Conf_Finding finding =
-            Finding(Finding_Level::Warning, QStringLiteral("diagnosis_rows_after_end"), Check_Diagnosis_Name,
-                    texts[Diagnosis_Text::Left_Out_Begin] + QString::number(left_out) +
-                        texts[Diagnosis_Text::Left_Out_End]);
+        Conf_Finding finding = Finding(Finding_Level::Warning, QStringLiteral("diagnosis_rows_after_end"),
+                                       Diagnosis_Doc::File_Name,
+                                       texts[Diagnosis_Text::Left_Out_Begin] + QString::number(left_out) +
+                                           texts[Diagnosis_Text::Left_Out_End]);
         finding.Row = left_out;
         check.Warnings.append(finding);
     }
     if (list.IDs.size() > Diagnosis_List::Max_Entries)
         check.Warnings.append(Finding(
-            Finding_Level::Warning, QStringLiteral("diagnosis_entries_not_kept"), Check_Diagnosis_Name,
+            Finding_Level::Warning, QStringLiteral("diagnosis_entries_not_kept"), Diagnosis_Doc::File_Name,
             texts[Diagnosis_Text::Too_Many_Begin] + QString::number(list.IDs.size()) +
                 texts[Diagnosis_Text::Too_Many_End]));
 }
@@ -123,7 +126,7 @@ void Add_Map_Findings(Conf_Check& check, const Text_Table& texts, const Io_Map& 
         const Io_Occupant* rule = second.Is_Rule() ? &second : first.Is_Rule() ? &first : nullptr;
         Conf_Finding finding =
             Finding(Finding_Level::Warning, QStringLiteral("overlap"),
-                    rule ? Check_Sdo_Name : Check_ParGen_Name, Io_Overlap_Message(texts, map, overlap));
+                    rule ? Sdo::File_Name : Par_Gen::File_Name, Io_Overlap_Message(texts, map, overlap));
         if (rule) {
             finding.Table = rule->Table;
             finding.Row = rule->Row;
@@ -134,7 +137,7 @@ void Add_Map_Findings(Conf_Check& check, const Text_Table& texts, const Io_Map& 
     }
     for (const Io_Repeated_Read& repeated : map.Repeated_Reads) {
         Conf_Finding finding = Finding(Finding_Level::Warning, QStringLiteral("repeated_read"),
-                                       Check_Sdo_Name, Io_Repeated_Read_Message(texts, repeated));
+                                       Sdo::File_Name, Io_Repeated_Read_Message(texts, repeated));
         finding.Table = Rule_Table::Read;
         finding.Row = repeated.Second_Row;
         check.Warnings.append(finding);
@@ -176,7 +179,7 @@ Io_Map Io_Map_Of(const General_Params& params, const Rules_Limits& limits, const
 
 Io_Map Stored_Io_Map(const QString& conf_dir) {
     const ParGen_View pargen = ParGen_View::Read_In(conf_dir);
-    const Access_Rules rules = Load_Sdo(Find_File_No_Case(conf_dir, Check_Sdo_Name));
+    const Access_Rules rules = Load_Sdo(Find_File_No_Case(conf_dir, Sdo::File_Name));
     const Rule_Documents documents = Read_Rule_Documents(pargen, General_Params_Of(pargen), rules);
     return Build_Io_Map(documents.Read, documents.Write, documents.Limits, documents.Reserved);
 }
@@ -185,17 +188,17 @@ Conf_Check Check_Configuration(const QString& conf_dir, const Text_Table& texts)
     Conf_Check check;
     ParGen_View pargen;
     const bool pargen_read =
-        Try_Read(check, Check_ParGen_Name, [&] { pargen = ParGen_View::Read_In(conf_dir); });
+        Try_Read(check, Par_Gen::File_Name, [&] { pargen = ParGen_View::Read_In(conf_dir); });
     const General_Params params = General_Params_Of(pargen);
     if (pargen_read) {
         if (const auto failure = Check_General_Params(params))
             check.Errors.append(Finding(Finding_Level::Error, QStringLiteral("invalid_parameter"),
-                                        Check_ParGen_Name, Check_Failure_Message(texts, *failure)));
+                                        Par_Gen::File_Name, Check_Failure_Message(texts, *failure)));
     }
 
     Access_Rules rules;
-    const bool sdo_read = Try_Read(check, Check_Sdo_Name,
-                                   [&] { rules = Load_Sdo(Find_File_No_Case(conf_dir, Check_Sdo_Name)); });
+    const bool sdo_read = Try_Read(check, Sdo::File_Name,
+                                   [&] { rules = Load_Sdo(Find_File_No_Case(conf_dir, Sdo::File_Name)); });
     std::optional<Rule_Documents> rule_documents;
     if (pargen_read && sdo_read) {
         rule_documents = Read_Rule_Documents(pargen, params, rules);
@@ -206,8 +209,8 @@ Conf_Check Check_Configuration(const QString& conf_dir, const Text_Table& texts)
     bool diagnosis_read = true;
     if (!pargen_read || pargen.Number(Par_Gen::Hardware_Type, 0) != 1) {
         Diagnosis_List list;
-        diagnosis_read = Try_Read(check, Check_Diagnosis_Name, [&] {
-            list = Load_Diagnosis(Find_File_No_Case(conf_dir, Check_Diagnosis_Name));
+        diagnosis_read = Try_Read(check, Diagnosis_Doc::File_Name, [&] {
+            list = Load_Diagnosis(Find_File_No_Case(conf_dir, Diagnosis_Doc::File_Name));
         });
         if (diagnosis_read)
             Check_Diagnosis(check, texts, list);

@@ -45,10 +45,6 @@ struct Conf_Check {
     QList<Conf_Finding> Warnings;
 };
 
-inline const QString Check_ParGen_Name = Par_Gen::File_Name;
-inline const QString Check_Sdo_Name = QStringLiteral("sdo.xml");
-inline const QString Check_Diagnosis_Name = QStringLiteral("diagnosis.xml");
-
 // Checks the documents of `conf_dir` (names matched without regard to case;
 // a missing document is checked as its defaults, as the editors show it).
 // - ParGen.xml: the general parameters editor's validation (its first

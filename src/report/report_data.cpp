@@ -3,7 +3,9 @@
 #include "base/file_lookup.h"
 #include "base/kc_error.h"
 #include "base/product_info.h"
+#include "config/diagnosis_names.h"
 #include "config/pargen_view.h"
+#include "config/sdo_names.h"
 #include "output/bank_build.h"
 #include "output/bank_decoder.h"
 #include "output/gsd_writer.h"
@@ -73,8 +75,8 @@ Report_Data Read_Report_Data(const QString& conf_dir, const QDateTime& date) {
     data.Params = General_Params_Of(pargen);
     data.Hardware_Type = pargen.Number(Par_Gen::Hardware_Type, 0);
     data.Limits = Rules_Limits_Of(pargen);
-    data.Rules = Load_Sdo(Find_File_No_Case(conf_dir, QStringLiteral("sdo.xml")));
-    data.Diagnosis = Load_Diagnosis(Find_File_No_Case(conf_dir, QStringLiteral("diagnosis.xml")));
+    data.Rules = Load_Sdo(Find_File_No_Case(conf_dir, Sdo::File_Name));
+    data.Diagnosis = Load_Diagnosis(Find_File_No_Case(conf_dir, Diagnosis_Doc::File_Name));
 
     if (data.Has_General_Params) {
         try {

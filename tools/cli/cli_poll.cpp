@@ -10,6 +10,7 @@
 #include "config/poll_serial_settings.h"
 #include "config/rule_poll.h"
 #include "config/rules_poller.h"
+#include "config/sdo_names.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -139,7 +140,7 @@ int Run_Poll(const QStringList& args, QTextStream& out, QTextStream& err) {
     Access_Rules rules;
     try {
         params = Load_ParGen(Find_File_No_Case(options.conf_dir, Par_Gen::File_Name));
-        rules = Load_Sdo(Find_File_No_Case(options.conf_dir, QStringLiteral("sdo.xml")));
+        rules = Load_Sdo(Find_File_No_Case(options.conf_dir, Sdo::File_Name));
     } catch (const Kc_Error& error) {
         err << "kc40927-cli poll: " << error.Message() << "\n";
         return Cli_Usage;

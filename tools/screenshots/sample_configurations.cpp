@@ -1,6 +1,7 @@
 #include "sample_configurations.h"
 
 #include "base/app_state.h"
+#include "base/document_files.h"
 #include "config/access_rules.h"
 #include "config/diagnosis_list.h"
 #include "config/general_params.h"
@@ -33,10 +34,10 @@ Access_Rule Rule(const QString& slave, const QString& type, const QString& addre
 void Save(const QString& dir, const General_Params& params, const Access_Rules& rules,
           const Diagnosis_List* diagnosis) {
     QDir().mkpath(Join_Path(dir, QStringLiteral("bin")));
-    Save_ParGen(Join_Path(dir, QStringLiteral("ParGen.xml")), params);
-    Save_Sdo(Join_Path(dir, QStringLiteral("sdo.xml")), rules);
+    Save_ParGen(Join_Path(dir, Document_File::ParGen), params);
+    Save_Sdo(Join_Path(dir, Document_File::Sdo), rules);
     if (diagnosis)
-        Save_Diagnosis(Join_Path(dir, QStringLiteral("diagnosis.xml")), *diagnosis);
+        Save_Diagnosis(Join_Path(dir, Document_File::Diagnosis), *diagnosis);
 }
 
 } // namespace
