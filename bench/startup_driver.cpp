@@ -8,12 +8,22 @@
 // pairs that are not counted; so neither side absorbs the cold caches. For
 // each pair it takes the CPU time (user + system, from wait4) and the memory
 // the process holds at its first paint (Pss and RSS, which the process reads
-// from /proc/self itself), and prints the ratios configurator / bare per
+// from /proc/self itself), and prints the ratios product / baseline per
 // batch and over all pairs: median, quartiles and range.
 //
 //   bench_startup [--pairs N] [--batches B] [--warm-up W]
+//                 [--product PATH] [--baseline PATH]
+//   bench_startup --prepare DIR [--product PATH]
 //
-// Defaults: 15 pairs in each of 4 batches, 3 warm-up pairs.
+// Defaults: 15 pairs in each of 4 batches, 3 warm-up pairs, the configurator
+// as the product and the bare window as the baseline. --product and
+// --baseline compare any two programs that honour KC_EXIT_AFTER_FIRST_PAINT:
+// the bare window with the configurator's extra Qt libraries against the
+// bare window (bench_bare_window_libs), or two builds of the configurator.
+// Both programs are copied into the program folder before they run, so a
+// configurator on either side starts with the open configuration. With
+// --prepare it only sets up that program folder in DIR, with the product in
+// it, and ends: for profiling one start by hand.
 #include "app/settings_file.h"
 #include "base/app_state.h"
 #include "config/access_rules.h"
@@ -23,6 +33,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -69,12 +80,17 @@ Access_Rule Rule(int k, bool write) {
     return rule;
 }
 
-// A program folder as a user has it: the program file, the settings naming
-// the configuration "Plant", and Plant with its three documents.
-QString Prepare_Program_Folder(const QTemporaryDir& dir) {
-    const QString program = dir.filePath(QStringLiteral("kc40927-configurator"));
-    if (!QFile::copy(QStringLiteral(KC_CONFIGURATOR), program))
-        Fail("cannot copy the configurator to " + program.toStdString());
+// Copies `program` into the program folder under `name`; returns the copy.
+std::string Copy_Program(const QDir& dir, const std::string& program, const QString& name) {
+    const QString copy = dir.filePath(name);
+    if (!QFile::copy(QString::fromStdString(program), copy))
+        Fail("cannot copy " + program + " to " + copy.toStdString());
+    return copy.toStdString();
+}
+
+// A program folder as a user has it: the settings naming the configuration
+// "Plant", and Plant with its three documents.
+void Prepare_Program_Folder(const QDir& dir) {
     const QString conf = dir.filePath(QStringLiteral("PROJECTS/Plant"));
     if (!QDir().mkpath(conf + QStringLiteral("/bin")))
         Fail("cannot create " + conf.toStdString());
@@ -93,11 +109,10 @@ QString Prepare_Program_Folder(const QTemporaryDir& dir) {
         diagnosis.IDs.append(QString::number(id));
     Save_Diagnosis(conf + QStringLiteral("/diagnosis.xml"), diagnosis);
     App_State state;
-    state.Set_Program_Dir(dir.path());
+    state.Set_Program_Dir(dir.absolutePath());
     Set_Default_Settings(state);
     state.Conf_Name = QStringLiteral("Plant");
     Save_Settings(Settings_File_Path(state), state);
-    return program;
 }
 
 struct Run {
@@ -173,8 +188,8 @@ Run Run_Once(const std::string& program) {
 }
 
 struct Pair {
-    Run conf;
-    Run bare;
+    Run product;
+    Run baseline;
 };
 
 double Quantile(std::vector<double> values, double q) {
@@ -200,29 +215,39 @@ void Print_Spread(const char* what, const std::vector<double>& values, const cha
 }
 
 void Print_Summary(const std::vector<Pair>& pairs) {
-    Print_Spread("CPU ratio", Of(pairs, [](const Pair& p) { return p.conf.cpu_ms / p.bare.cpu_ms; }),
+    Print_Spread("CPU ratio", Of(pairs, [](const Pair& p) { return p.product.cpu_ms / p.baseline.cpu_ms; }),
                  "  (goal <= 1.3)");
-    Print_Spread("Pss ratio",
-                 Of(pairs, [](const Pair& p) { return double(p.conf.pss_kb) / double(p.bare.pss_kb); }),
-                 "  (goal <= 1.2)");
-    Print_Spread("RSS ratio",
-                 Of(pairs, [](const Pair& p) { return double(p.conf.rss_kb) / double(p.bare.rss_kb); }));
-    Print_Spread("wall ratio", Of(pairs, [](const Pair& p) { return p.conf.wall_ms / p.bare.wall_ms; }));
-    std::printf("  CPU ms     configurator %7.1f  bare %7.1f (medians)\n",
-                Quantile(Of(pairs, [](const Pair& p) { return p.conf.cpu_ms; }), 0.5),
-                Quantile(Of(pairs, [](const Pair& p) { return p.bare.cpu_ms; }), 0.5));
-    std::printf("  Pss MB     configurator %7.1f  bare %7.1f (medians)\n",
-                Quantile(Of(pairs, [](const Pair& p) { return p.conf.pss_kb / 1024.0; }), 0.5),
-                Quantile(Of(pairs, [](const Pair& p) { return p.bare.pss_kb / 1024.0; }), 0.5));
-    std::printf("  RSS MB     configurator %7.1f  bare %7.1f (medians)\n",
-                Quantile(Of(pairs, [](const Pair& p) { return p.conf.rss_kb / 1024.0; }), 0.5),
-                Quantile(Of(pairs, [](const Pair& p) { return p.bare.rss_kb / 1024.0; }), 0.5));
+    Print_Spread(
+        "Pss ratio",
+        Of(pairs, [](const Pair& p) { return double(p.product.pss_kb) / double(p.baseline.pss_kb); }),
+        "  (goal <= 1.2)");
+    Print_Spread("RSS ratio", Of(pairs, [](const Pair& p) {
+                     return double(p.product.rss_kb) / double(p.baseline.rss_kb);
+                 }));
+    Print_Spread("wall ratio",
+                 Of(pairs, [](const Pair& p) { return p.product.wall_ms / p.baseline.wall_ms; }));
+    std::printf("  CPU ms     product %7.1f  baseline %7.1f (medians)\n",
+                Quantile(Of(pairs, [](const Pair& p) { return p.product.cpu_ms; }), 0.5),
+                Quantile(Of(pairs, [](const Pair& p) { return p.baseline.cpu_ms; }), 0.5));
+    std::printf("  Pss MB     product %7.1f  baseline %7.1f (medians)\n",
+                Quantile(Of(pairs, [](const Pair& p) { return p.product.pss_kb / 1024.0; }), 0.5),
+                Quantile(Of(pairs, [](const Pair& p) { return p.baseline.pss_kb / 1024.0; }), 0.5));
+    std::printf("  RSS MB     product %7.1f  baseline %7.1f (medians)\n",
+                Quantile(Of(pairs, [](const Pair& p) { return p.product.rss_kb / 1024.0; }), 0.5),
+                Quantile(Of(pairs, [](const Pair& p) { return p.baseline.rss_kb / 1024.0; }), 0.5));
 }
 
 int Arg(int argc, char** argv, const char* name, int fallback) {
     for (int i = 1; i + 1 < argc; ++i)
         if (std::strcmp(argv[i], name) == 0)
             return std::max(1, std::atoi(argv[i + 1]));
+    return fallback;
+}
+
+std::string Path_Arg(int argc, char** argv, const char* name, const char* fallback) {
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], name) == 0)
+            return argv[i + 1];
     return fallback;
 }
 
@@ -236,23 +261,43 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    QTemporaryDir dir;
-    if (!dir.isValid())
+    // --prepare DIR: only the program folder with the product in it, kept
+    // for profiling one start by hand (perf, valgrind).
+    const std::string prepare = Path_Arg(argc, argv, "--prepare", "");
+    QTemporaryDir temporary;
+    if (prepare.empty() && !temporary.isValid())
         Fail("no temporary folder");
-    const std::string configurator = Prepare_Program_Folder(dir).toStdString();
-    const std::string bare = KC_BARE_WINDOW;
-    std::printf("configurator %s\nbare window  %s\nplatform %s, %d warm-up pairs, %d batches of %d pairs\n",
-                configurator.c_str(), bare.c_str(), qgetenv("QT_QPA_PLATFORM").constData(), warm_up, batches,
-                pairs_per_batch);
+    const QDir dir(prepare.empty() ? temporary.path() : QString::fromStdString(prepare));
+    if (!dir.exists() && !QDir().mkpath(dir.path()))
+        Fail("cannot create " + prepare);
+    Prepare_Program_Folder(dir);
+    // The configurator keeps its own name; a program of the same name on the
+    // other side (another build) gets a prefix.
+    const std::string product_path = Path_Arg(argc, argv, "--product", KC_CONFIGURATOR);
+    const std::string baseline_path = Path_Arg(argc, argv, "--baseline", KC_BARE_WINDOW);
+    const QString product_name = QFileInfo(QString::fromStdString(product_path)).fileName();
+    QString baseline_name = QFileInfo(QString::fromStdString(baseline_path)).fileName();
+    if (baseline_name == product_name)
+        baseline_name.prepend(QStringLiteral("baseline-"));
+    const std::string product = Copy_Program(dir, product_path, product_name);
+    if (!prepare.empty()) {
+        std::printf("%s\n", product.c_str());
+        return 0;
+    }
+    const std::string baseline = Copy_Program(dir, baseline_path, baseline_name);
+    std::printf("product  %s\n         (from %s)\nbaseline %s\n         (from %s)\nplatform %s, %d warm-up "
+                "pairs, %d batches of %d pairs\n",
+                product.c_str(), product_path.c_str(), baseline.c_str(), baseline_path.c_str(),
+                qgetenv("QT_QPA_PLATFORM").constData(), warm_up, batches, pairs_per_batch);
 
     auto run_pair = [&](int index) {
         Pair pair;
         if (index % 2 == 0) {
-            pair.conf = Run_Once(configurator);
-            pair.bare = Run_Once(bare);
+            pair.product = Run_Once(product);
+            pair.baseline = Run_Once(baseline);
         } else {
-            pair.bare = Run_Once(bare);
-            pair.conf = Run_Once(configurator);
+            pair.baseline = Run_Once(baseline);
+            pair.product = Run_Once(product);
         }
         return pair;
     };
@@ -268,7 +313,7 @@ int main(int argc, char** argv) {
         Print_Summary(batch);
         all.insert(all.end(), batch.begin(), batch.end());
     }
-    std::printf("all %zu pairs: configurator / bare window\n", all.size());
+    std::printf("all %zu pairs: product / baseline\n", all.size());
     Print_Summary(all);
     return 0;
 }
