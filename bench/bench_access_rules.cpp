@@ -30,6 +30,7 @@ public:
     int boxes = 0;
     void Error_Box(const QString&) override { ++boxes; }
     void Warning_Box(const QString&) override { ++boxes; }
+    void Information_Box(const QString&) override { ++boxes; }
     bool Question_Box(const QString&, Default_Answer) override {
         ++boxes;
         return false;

@@ -23,6 +23,7 @@ class Silent_Ui : public Ui_Services {
 public:
     void Error_Box(const QString&) override {}
     void Warning_Box(const QString&) override {}
+    void Information_Box(const QString&) override {}
     bool Question_Box(const QString&, Default_Answer) override { return false; }
     QString Choose_Save_File(const QString&, const QString&) override { return {}; }
     bool Open_Url(const QString&) override { return true; }

@@ -24,6 +24,12 @@ install(TARGETS ${kc_program_targets} RUNTIME DESTINATION . COMPONENT program)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/dist/LANGUAGE DESTINATION . COMPONENT program)
 install(DIRECTORY DESTINATION MASTER COMPONENT program)
 
+if(WIN32)
+  # The Windows installer and the portable zip instead of the Debian package.
+  include(${CMAKE_SOURCE_DIR}/cmake/windows/package.cmake)
+  return()
+endif()
+
 set(kc_package_dir /opt/kc40927)
 set(kc_cli_link ${CMAKE_BINARY_DIR}/package/kc40927-cli)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/package)

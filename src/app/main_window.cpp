@@ -24,6 +24,8 @@
 #include "config/pargen_view.h"
 #include "output/bank_build.h"
 #include "output/gsd_step.h"
+#include "report/compare_dialog.h"
+#include "report/device_state.h"
 #include "report/report_step_pdf.h"
 #include "report/report_texts.h"
 #include "text/language_file.h"
@@ -44,6 +46,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <algorithm>
 #include <exception>
 
@@ -148,7 +151,9 @@ void TFStruttoreFirmWare::FormCreate(const QString& program_dir) {
 
     // 7. The texts of the chosen language.
     try {
-        Load_Language(state, texts);
+        const QString warning = Language_File_Warning(texts, Load_Language(state, texts));
+        if (!warning.isEmpty())
+            ui.Warning_Box(warning);
     } catch (const Kc_Error& error) {
         ui.Error_Box(error.Message());
     }
@@ -203,6 +208,15 @@ void TFStruttoreFirmWare::Create_Controls() {
     LL_Update->hide();
     connect(LL_Update, &QLabel::linkActivated, this, &TFStruttoreFirmWare::LL_UpdateLinkClick);
 
+    // The device line links the updater's output; its texts are escaped.
+    LL_Device_State = new QLabel(central);
+    LL_Device_State->setObjectName(QStringLiteral("LL_Device_State"));
+    LL_Device_State->setTextFormat(Qt::RichText);
+    LL_Device_State->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    LL_Device_State->setOpenExternalLinks(false);
+    LL_Device_State->hide();
+    connect(LL_Device_State, &QLabel::linkActivated, this, &TFStruttoreFirmWare::LL_Device_StateLinkClick);
+
     Btn_Info = New_Image_Button(central, "Btn_Info", QStyle::SP_MessageBoxInformation);
     Btn_Opz = New_Image_Button(central, "Btn_Opz", QStyle::SP_FileDialogDetailedView);
     Btn_Close = New_Image_Button(central, "Btn_Close", QStyle::SP_DialogCloseButton);
@@ -223,8 +237,11 @@ void TFStruttoreFirmWare::Create_Controls() {
     // The report of the open configuration, at the right of its name.
     Btn_Report = New_Step_Button(Shape2, "Btn_Report");
     Btn_Report->setGeometry(Shape2->width() - 8 - 120, 14, 120, 30);
-    L_Name_Conf->resize(Btn_Report->x() - 16, L_Name_Conf->height());
-    L_Name_Conf_L2->resize(Btn_Report->x() - 16, L_Name_Conf_L2->height());
+    // What changed against another configuration or an image sent, beside it.
+    Btn_Compare = New_Step_Button(Shape2, "Btn_Compare");
+    Btn_Compare->setGeometry(Btn_Report->x() - 8 - 120, 14, 120, 30);
+    L_Name_Conf->resize(Btn_Compare->x() - 16, L_Name_Conf->height());
+    L_Name_Conf_L2->resize(Btn_Compare->x() - 16, L_Name_Conf_L2->height());
 
     static const char* const step_names[8] = {"L_Step_1", "L_Step_2", "L_Step_3", "L_Step_4",
                                               "L_Step_5", "L_Step_6", "L_Step_7", "L_Step_8"};
@@ -258,7 +275,7 @@ void TFStruttoreFirmWare::Create_Controls() {
 
     for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
              Btn_Info, Btn_Opz, Btn_Close, Btn_New, Btn_Open, Btn_Prm_Gen, Btn_Modbus_Set_Access,
-             Btn_PROFIBUS_Error_Diagnosis, Btn_GSD_EDS, Btn_CreateBin, Btn_Report})
+             Btn_PROFIBUS_Error_Diagnosis, Btn_GSD_EDS, Btn_CreateBin, Btn_Report, Btn_Compare})
         connect(button, &QAbstractButton::clicked, this, &TFStruttoreFirmWare::Btn_Click);
 
     timer_update = new QTimer(this);
@@ -291,8 +308,9 @@ void TFStruttoreFirmWare::Lay_Out_Steps(int hardware_type) {
     Shape2->setGeometry(margin, 126, window_width - 2 * margin, 58);
     // The report button at the right end of the box, the name beside it.
     Btn_Report->setGeometry(Shape2->width() - 8 - 120, 14, 120, 30);
-    L_Name_Conf->setGeometry(8, 6, Btn_Report->x() - 16, 20);
-    L_Name_Conf_L2->setGeometry(8, 30, Btn_Report->x() - 16, 20);
+    Btn_Compare->setGeometry(Btn_Report->x() - 8 - 120, 14, 120, 30);
+    L_Name_Conf->setGeometry(8, 6, Btn_Compare->x() - 16, 20);
+    L_Name_Conf_L2->setGeometry(8, 30, Btn_Compare->x() - 16, 20);
     for (int i = 0; i < 8; ++i)
         L_Step[i]->setGeometry(margin, Row_Top(i + 1) + (button_height - 20) / 2, step_width, 20);
 
@@ -314,7 +332,9 @@ void TFStruttoreFirmWare::Lay_Out_Steps(int hardware_type) {
     const QLabel* last_label = L_Step[last_row - 1];
     L_Vorlan->setGeometry(vorlan_left, last_label->y(), window_width - margin - vorlan_left,
                           last_label->height());
-    const int bin_bottom = Btn_CreateBin->geometry().bottom() + 1;
+    LL_Device_State->setGeometry(margin, Btn_CreateBin->geometry().bottom() + 7, window_width - 2 * margin,
+                                 20);
+    const int bin_bottom = LL_Device_State->geometry().bottom() + 1;
     Shape1->setGeometry(margin, bin_bottom + 8, window_width - 2 * margin, 2);
     setFixedSize(window_width, bin_bottom + bottom_margin);
 }
@@ -350,6 +370,12 @@ TFOpenConf& TFStruttoreFirmWare::Open_Conf_Dialog() {
     return *dialogs.FOpenConf;
 }
 
+TFCompare& TFStruttoreFirmWare::Compare_Dialog() {
+    if (!dialogs.FCompare)
+        dialogs.FCompare = new TFCompare(state, texts, ui, this);
+    return *dialogs.FCompare;
+}
+
 TFAbout& TFStruttoreFirmWare::About_Dialog() {
     if (!dialogs.FAbout)
         dialogs.FAbout = new TFAbout(state, texts, ui, this);
@@ -359,7 +385,7 @@ TFAbout& TFStruttoreFirmWare::About_Dialog() {
 TFSoftOptions& TFStruttoreFirmWare::Options_Dialog() {
     if (!dialogs.FSoftOptions) {
         dialogs.FSoftOptions = new TFSoftOptions(
-            state, texts, ui, versions, [this] { Load_Language(state, texts); },
+            state, texts, ui, versions, [this] { return Load_Language(state, texts); },
             [this] { Change_Language(); }, this);
     }
     return *dialogs.FSoftOptions;
@@ -404,6 +430,31 @@ void TFStruttoreFirmWare::Show_Configuration_Labels() {
         L_Name_Conf->setText(texts[Main_Text::No_Configuration]);
         L_Name_Conf_L2->setText(texts[Main_Text::No_Configuration_Help]);
     }
+    Show_Device_State();
+}
+
+void TFStruttoreFirmWare::Show_Device_State() {
+    device_log_.clear();
+    if (!Configuration_Usable()) {
+        LL_Device_State->clear();
+        LL_Device_State->hide();
+        return;
+    }
+    const Device_State device = Read_Device_State(state.Conf_Dir);
+    QString html = Device_State_Text(device, texts).toHtmlEscaped();
+    if (device.Last_Sent && !device.Last_Sent->Log_File.isEmpty()) {
+        device_log_ = QDir(state.Conf_Dir).filePath(device.Last_Sent->Log_File);
+        html += QStringLiteral(" (<a href=\"output\">") +
+                texts[Device_State_Texts::Output].trimmed().toHtmlEscaped() + QStringLiteral("</a>)");
+    }
+    LL_Device_State->setText(html);
+    LL_Device_State->setToolTip(Device_State_Text(device, texts));
+    LL_Device_State->show();
+}
+
+void TFStruttoreFirmWare::LL_Device_StateLinkClick(const QString&) {
+    if (!device_log_.isEmpty())
+        Open_Link(ui, texts, QUrl::fromLocalFile(device_log_).toString());
 }
 
 int TFStruttoreFirmWare::Get_Hardware_Type() {
@@ -449,6 +500,8 @@ void TFStruttoreFirmWare::Set_Lang() {
     Lay_Out_Steps(sel_hard);
     Btn_Report->setText(texts[Report_Texts::Caption]);
     Btn_Report->setToolTip(Plain_Hint(texts[Report_Texts::Hint]));
+    Btn_Compare->setText(texts[Compare_Text::Caption]);
+    Btn_Compare->setToolTip(Plain_Hint(texts[Compare_Text::Hint]));
     Show_Update_Link();
 }
 
@@ -598,7 +651,12 @@ void TFStruttoreFirmWare::Run_Step(QObject* button) {
             Update_Device();
         } else if (button == Btn_Report) {
             Create_Report();
+        } else if (button == Btn_Compare) {
+            Show_Dialog(Compare_Dialog());
         }
+        // An editor may have changed what the documents build to, an update
+        // what the device holds.
+        Show_Device_State();
     } catch (const Kc_Error& error) {
         ui.Error_Box(error.Message());
     } catch (const std::exception& error) {

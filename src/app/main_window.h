@@ -28,6 +28,7 @@ class TFParGen;
 class TFSetAccess;
 class TFSetDiagnosis;
 class TFBoot;
+class TFCompare;
 
 // The dialogs the main window shows. Each is created at its first showing,
 // with the texts of the language then in use, and lives until the program
@@ -41,6 +42,7 @@ struct Main_Window_Dialogs {
     TFSetAccess* FSetAccess = nullptr;
     TFSetDiagnosis* FSetDiagnosis = nullptr;
     TFBoot* FBoot = nullptr;
+    TFCompare* FCompare = nullptr;
 };
 
 // The main window: the open configuration and the column of numbered steps.
@@ -97,6 +99,8 @@ public Q_SLOTS:
     void Timer_Update_Done(bool newer);
     bool Version_Check_Running() const;
     void LL_UpdateLinkClick(const QString& link);
+    // Opens the output the updater wrote during the last configuration sent.
+    void LL_Device_StateLinkClick(const QString& link);
     void L_VorlanClick();
 
 protected:
@@ -109,6 +113,9 @@ private:
     void FormCreate(const QString& program_dir);
     void Create_Controls();
     void Show_Configuration_Labels();
+    // LL_Device_State: what the update history says of the device, under
+    // the update step; hidden while no configuration is open.
+    void Show_Device_State();
     // LL_Update as the last version check left it, in the texts of now.
     void Show_Update_Link();
     void Lay_Out_Steps(int hardware_type);
@@ -124,6 +131,7 @@ private:
     TFSetAccess& Access_Rules_Dialog();
     TFSetDiagnosis& Diagnosis_Dialog();
     TFBoot& Update_Dialog();
+    TFCompare& Compare_Dialog();
     // A configuration is open and its folder is still there.
     bool Configuration_Usable() const;
 
@@ -152,6 +160,8 @@ private:
     QLabel* L_SW_Code = nullptr;
     QLabel* L_SW_Desc = nullptr;
     QLabel* LL_Update = nullptr;
+    QLabel* LL_Device_State = nullptr;
+    QString device_log_; // the output file LL_Device_State links to
     QToolButton* Btn_Info = nullptr;
     QToolButton* Btn_Opz = nullptr;
     QToolButton* Btn_Close = nullptr;
@@ -168,6 +178,7 @@ private:
     QPushButton* Btn_GSD_EDS = nullptr;
     QPushButton* Btn_CreateBin = nullptr;
     QPushButton* Btn_Report = nullptr;
+    QPushButton* Btn_Compare = nullptr;
     QLabel* L_Vorlan = nullptr;
     QFrame* Shape1 = nullptr;
     QTimer* timer_update = nullptr;

@@ -41,9 +41,8 @@ void TFNew_Project::E_New_ProjKeyPress() {
 }
 
 void TFNew_Project::Btn_OKClick() {
-    const int failure = Create_Configuration(state, E_New_Proj->text());
-    if (failure != 0) {
-        ui.Error_Box(texts[failure]);
+    if (const auto failure = Create_Configuration(state, E_New_Proj->text())) {
+        ui.Error_Box(Create_Failure_Message(texts, *failure));
         return;
     }
     accept();

@@ -54,12 +54,16 @@ QString Current_Conf_Name(const App_State& state) {
 QString Find_Configuration_Folder(const QString& projects_dir, const QString& name) {
     if (!Is_Single_Folder_Name(name))
         return {};
-    const QString exact = Join_Path(projects_dir, name);
-    if (QFileInfo(exact).isDir())
-        return exact;
+    // A file system that ignores case (Windows) opens the folder under any
+    // spelling; the spelling on disk is the one to keep and show.
     const QStringList listed = List_Configurations(projects_dir);
-    const int index = Search_Open_Conf(listed, name);
-    return index < 0 ? QString() : Join_Path(projects_dir, listed[index]);
+    if (!listed.contains(name)) {
+        const int index = Search_Open_Conf(listed, name);
+        if (index >= 0)
+            return Join_Path(projects_dir, listed[index]);
+    }
+    const QString exact = Join_Path(projects_dir, name);
+    return QFileInfo(exact).isDir() ? exact : QString();
 }
 
 void Open_Configuration(App_State& state, const QString& name) {

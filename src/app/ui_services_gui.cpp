@@ -27,6 +27,11 @@ void Ui_Services_Gui::Warning_Box(const QString& message) {
         ->exec();
 }
 
+void Ui_Services_Gui::Information_Box(const QString& message) {
+    Make_Message_Box(Active_Parent(), QMessageBox::Information, box_title_, message, QMessageBox::Ok, texts_)
+        ->exec();
+}
+
 bool Ui_Services_Gui::Question_Box(const QString& message, Default_Answer default_answer) {
     auto box = Make_Message_Box(Active_Parent(), QMessageBox::Question, box_title_, message,
                                 QMessageBox::Yes | QMessageBox::No, texts_);

@@ -17,6 +17,7 @@ public:
 
     void Error_Box(const QString& message) override;
     void Warning_Box(const QString& message) override;
+    void Information_Box(const QString& message) override;
     bool Question_Box(const QString& message, Default_Answer default_answer) override;
     QString Choose_Save_File(const QString& dir, const QString& filter) override;
     QString Choose_Open_File(const QString& dir, const QString& filter) override;

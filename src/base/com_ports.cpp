@@ -3,12 +3,15 @@
 #include <QSerialPortInfo>
 #include <algorithm>
 
+#ifndef Q_OS_WIN
+// Windows probes its COM devices instead (com_ports_win.cpp).
 QList<Serial_Port> System_Serial_Port_Source::Ports() {
     QList<Serial_Port> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         ports.append({info.portName(), info.systemLocation()});
     return ports;
 }
+#endif
 
 namespace {
 

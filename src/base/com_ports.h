@@ -19,8 +19,9 @@ public:
     virtual QList<Serial_Port> Ports() = 0;
 };
 
-// The system's serial ports through QSerialPortInfo, which lists a port
-// whether or not another program has it open.
+// The system's serial ports, whether or not another program has them open:
+// through QSerialPortInfo, and on Windows by opening each device \\.\COM1 to
+// \\.\COM256 (a port another program holds refuses with access denied).
 class System_Serial_Port_Source : public Serial_Port_Source {
 public:
     QList<Serial_Port> Ports() override;

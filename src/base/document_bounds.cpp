@@ -1,6 +1,7 @@
 #include "base/document_bounds.h"
 
 #include "base/kc_error.h"
+#include "base/shown_text.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -12,7 +13,7 @@
 namespace {
 
 QString Native(const QString& path) {
-    return QDir::toNativeSeparators(path);
+    return Shown_Path(path);
 }
 
 // `size` is the file's size, or -1 when only the bytes read so far are known.
@@ -20,8 +21,7 @@ QString Native(const QString& path) {
     const QString held = size >= 0 ? QStringLiteral("%1 bytes").arg(size) : QStringLiteral("more bytes");
     throw Kc_Error(QStringLiteral("Cannot read %1: the file holds %2, far more than any document of the "
                                   "configurator (at most %3 bytes).")
-                       .arg(Native(path), held)
-                       .arg(Max_Document_Bytes));
+                       .arg(Native(path), held, QString::number(Max_Document_Bytes)));
 }
 
 } // namespace
@@ -67,9 +67,8 @@ void Check_Document_Shape(const QString& path, const QByteArray& bytes) {
                 throw Kc_Error(
                     QStringLiteral("Cannot read %1: its elements are nested more than %2 levels deep "
                                    "(line %3), far deeper than any document of the configurator.")
-                        .arg(Native(path))
-                        .arg(Max_Document_Depth)
-                        .arg(reader.lineNumber()));
+                        .arg(Native(path), QString::number(Max_Document_Depth),
+                             QString::number(reader.lineNumber())));
             nodes += 1 + reader.attributes().size();
             break;
         case QXmlStreamReader::EndElement:
@@ -94,8 +93,7 @@ void Check_Document_Shape(const QString& path, const QByteArray& bytes) {
             throw Kc_Error(
                 QStringLiteral("Cannot read %1: it holds more than %2 elements, attributes and other "
                                "nodes (line %3), far more than any document of the configurator.")
-                    .arg(Native(path))
-                    .arg(Max_Document_Nodes)
-                    .arg(reader.lineNumber()));
+                    .arg(Native(path), QString::number(Max_Document_Nodes),
+                         QString::number(reader.lineNumber())));
     }
 }

@@ -20,6 +20,12 @@
 // rows 4.3 MB. The bound is about twice that.
 inline constexpr qint64 Max_Document_Bytes = 8 * 1024 * 1024;
 
+// The value lengths that estimate rests on. Values that come from outside
+// (a CSV import) are held to them, so that what is imported always makes a
+// document the program reads again.
+inline constexpr int Max_Value_Chars = 32;
+inline constexpr int Max_Mnemonic_Chars = 1024;
+
 // Real documents nest three elements deep (Struttor.xml: root, group, value;
 // sdo.xml: root, list, row).
 inline constexpr int Max_Document_Depth = 32;

@@ -44,11 +44,6 @@ QString Choose_Data_Dir(const QString& program_dir, bool program_dir_writable, c
     return user_data_dir;
 }
 
-bool Folder_Writable(const QString& dir) {
-    const QFileInfo info(dir);
-    return info.isDir() && info.isWritable();
-}
-
 void Prepare_Data_Dir(const QString& program_dir, const QString& data_dir) {
     if (QFileInfo(program_dir) == QFileInfo(data_dir) && QFileInfo::exists(data_dir))
         return;
@@ -75,13 +70,13 @@ QString Data_Dir_For_Program(const QString& program_dir, const QString& user_dat
 }
 
 QString User_Data_Dir() {
-    // AppDataLocation is made of the application's organisation and name;
+    // AppLocalDataLocation is made of the application's organisation and name;
     // both programs use the configurator's for the look-up and keep theirs.
     const QString organisation = QCoreApplication::organizationName();
     const QString application = QCoreApplication::applicationName();
     QCoreApplication::setOrganizationName(QStringLiteral("Vorlantech"));
     QCoreApplication::setApplicationName(QStringLiteral("kc40927"));
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     QCoreApplication::setOrganizationName(organisation);
     QCoreApplication::setApplicationName(application);
     return dir;

@@ -6,18 +6,22 @@
 //
 // A program folder the user may write to holds them itself, as it always
 // has. An installed program folder (/opt/kc40927 of the Debian package) is
-// read-only for a user: then they live in the user's data folder
-// (QStandardPaths::AppDataLocation, ~/.local/share/Vorlantech/kc40927 on
-// Linux), which the first start creates and fills with the language files,
-// flags and firmware images installed next to the program. The program
-// files themselves (the updaters) stay in the program folder.
+// read-only for a user, and so is Program Files on Windows: then they live in
+// the user's data folder (QStandardPaths::AppLocalDataLocation,
+// ~/.local/share/Vorlantech/kc40927 on Linux,
+// %LOCALAPPDATA%\Vorlantech\kc40927 on Windows), which the first start creates and fills with the language
+// files, flags and firmware images installed next to the program. The program files themselves (the updaters)
+// stay in the program folder.
 
 // The data folder for a program folder: the program folder when it is
 // writable or no user data folder is known, otherwise the user data folder.
 QString Choose_Data_Dir(const QString& program_dir, bool program_dir_writable, const QString& user_data_dir);
 
-// True when this process may create files in `dir` (asks the system; creates
-// nothing). A read-only file system counts as not writable, also for root.
+// True when this process may create files in `dir`. A read-only file system
+// counts as not writable, also for root. On Windows, where the folder's
+// attributes do not say it (Program Files), a file is created in it and
+// deleted as it is closed; elsewhere the system is asked and nothing is
+// created.
 bool Folder_Writable(const QString& dir);
 
 // Creates `data_dir` with its parents and copies every file of
@@ -37,7 +41,7 @@ QString Data_Dir_For_Program(const QString& program_dir, const QString& user_dat
                              QString* error = nullptr);
 
 // The user data folder of the configurator and the command-line tool, the
-// same for both: QStandardPaths::AppDataLocation with the organisation
+// same for both: QStandardPaths::AppLocalDataLocation with the organisation
 // "Vorlantech" and the application "kc40927", whatever the calling program
 // is named.
 QString User_Data_Dir();

@@ -15,6 +15,9 @@ public:
     virtual void Error_Box(const QString& message) = 0;
     // Modal warning box: warning icon, one OK button.
     virtual void Warning_Box(const QString& message) = 0;
+    // Modal information box: information icon, one OK button; confirms
+    // what a step has done, such as the file it wrote.
+    virtual void Information_Box(const QString& message) = 0;
     // The button Enter presses in a question. A question whose Yes throws
     // data away (rows, a file) defaults to No, so a hurried Enter keeps it.
     enum class Default_Answer { Yes, No };
@@ -24,7 +27,9 @@ public:
     virtual bool Question_Box(const QString& message, Default_Answer default_answer) = 0;
 
     // Save-file chooser opening in `dir` with one name filter, e.g.
-    // "Generic Station Description (*.gsd)". The empty text when cancelled.
+    // "Generic Station Description (*.gsd)". `dir` may also be the path of a
+    // file that need not exist: the chooser opens in its folder and proposes
+    // its name. The empty text when cancelled.
     virtual QString Choose_Save_File(const QString& dir, const QString& filter) = 0;
 
     // Open-file chooser opening in `dir` with one name filter, e.g.

@@ -3,6 +3,7 @@
 #include "base/document_bounds.h"
 #include "base/kc_error.h"
 #include "base/save_file.h"
+#include "base/shown_text.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -24,9 +25,7 @@ QDomDocument Load_Xml_File(const QString& path) {
     int column = 0;
     if (!document.setContent(&buffer, &message, &line, &column))
         throw Kc_Error(QStringLiteral("%1 is not a well-formed XML document: %2 (line %3, column %4)")
-                           .arg(QDir::toNativeSeparators(path), message)
-                           .arg(line)
-                           .arg(column));
+                           .arg(Shown_Path(path), message, QString::number(line), QString::number(column)));
     return document;
 }
 
@@ -73,9 +72,15 @@ void Save_Xml_Document(const QString& path, const QString& root_name,
         // a lone surrogate) stops the writer; what it produced is then broken
         // and must not replace the file.
         if (writer.hasError())
-            throw Kc_Error(QStringLiteral("Cannot write %1: a value holds a character that an XML document "
-                                          "cannot store (a control character)")
-                               .arg(QDir::toNativeSeparators(path)));
+            throw Kc_Error(QStringLiteral("Cannot write ") + Shown_Path(path) +
+                           QStringLiteral(": a value holds a character that an XML document cannot store (a "
+                                          "control character). Nothing was written."));
     }
+    // Reading refuses a larger document; the program never writes one.
+    if (bytes.size() > Max_Document_Bytes)
+        throw Kc_Error(
+            QStringLiteral("Cannot write %1: the document would hold %2 bytes, more than the "
+                           "configurator reads (at most %3 bytes). Nothing was written.")
+                .arg(Shown_Path(path), QString::number(bytes.size()), QString::number(Max_Document_Bytes)));
     Save_File_Atomically(path, bytes);
 }

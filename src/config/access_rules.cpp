@@ -3,6 +3,7 @@
 #include "base/document_bounds.h"
 #include "base/file_lookup.h"
 #include "base/kc_error.h"
+#include "base/shown_text.h"
 #include "base/xml_document.h"
 #include "config/sdo_names.h"
 
@@ -135,9 +136,8 @@ private:
 
     [[noreturn]] void Fail(const QString& message) {
         throw Kc_Error(QStringLiteral("%1 is not a well-formed XML document: %2 (line %3, column %4)")
-                           .arg(QDir::toNativeSeparators(file), message)
-                           .arg(static_cast<int>(reader.lineNumber()))
-                           .arg(static_cast<int>(reader.columnNumber())));
+                           .arg(Shown_Path(file), message, QString::number(reader.lineNumber()),
+                                QString::number(reader.columnNumber())));
     }
 
     void Top_Node(const QString& name, bool element) {
@@ -300,7 +300,7 @@ private:
                     .arg(document.Container_Column);
     throw Kc_Error(QStringLiteral("%1 is not a Modbus access rules document: its first node \"%2\" has no %3 "
                                   "element%4")
-                       .arg(QDir::toNativeSeparators(document.Path), document.Container, name, where));
+                       .arg(Shown_Path(document.Path), Escape_Controls(document.Container), name, where));
 }
 
 // A list ends at the first rule without a Slave ID (blanks only count as none).

@@ -51,8 +51,9 @@ std::optional<Check_Failure> Check_Rule(const Grid_Texts& grid, int row, const T
     // Slave ID, Type, Address and NPoint sit in the same columns of both tables.
     if (!In_Range(number(Read_Col::Slave_ID), 1, 247))
         return fail(c.texts.slave);
+    // Only the names of the table's Type list, blanks and letter case aside.
     const QString& type = grid.Cell(row, Read_Col::Type);
-    if (type.isEmpty())
+    if (!Standard_Type_Name(c.table, type))
         return fail(c.texts.type);
     if (!In_Range(number(Read_Col::Address_Mod), 0, 65535))
         return fail(c.texts.address);

@@ -34,8 +34,10 @@ int Max_Points(Rule_Table table, bool bit_type);
 Check_Failure Rule_Check_Failure(Rule_Table table, int row, int text_index, std::optional<int> bound = {});
 
 // Checks every enabled rule of the read table, then of the write table, rows in
-// order, each table up to its first row with a blank Slave ID. Nothing when
-// both tables may be saved, otherwise the first failure.
+// order, each table up to its first row with a blank Slave ID. A Type must name
+// one of the table's types (Standard_Type_Name): an empty, blank or unknown
+// text fails, and so does Input Status or Input Register in the write table.
+// Nothing when both tables may be saved, otherwise the first failure.
 std::optional<Check_Failure> Check_Access_Rules(const Grid_Texts& read, const Grid_Texts& write,
                                                 const Rules_Limits& limits);
 
@@ -47,7 +49,8 @@ int Failing_Column(const Check_Failure& failure);
 
 // A bit type (values packed eight to a byte): "COIL STATUS" in both tables
 // and "INPUT STATUS" in the read table, compared after trimming in upper case.
-// Every other Type, an unknown name included, counts as a register type.
+// Every other Type counts as a register type (the checks refuse an unknown
+// name before they ask).
 bool Is_Bit_Type(Rule_Table table, const QString& type);
 
 // The last PROFIBUS byte a rule occupies, from its Position P, its number of

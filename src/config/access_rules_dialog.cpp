@@ -9,6 +9,8 @@
 #include "config/access_rules.h"
 #include "config/access_rules_table.h"
 #include "config/access_rules_text.h"
+#include "config/cell_values.h"
+#include "config/csv_rule_values.h"
 #include "config/general_params.h"
 #include "config/grid_cell_delegate.h"
 #include "config/grid_edit.h"
@@ -113,6 +115,15 @@ TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_
     ACG_Modbus_Write = Make_Grid(TS_Modbus_Write, Rule_Table::Write, QStringLiteral("ACG_Modbus_Write"));
     read_editing = new Grid_Editing(*ACG_Modbus_Read, *read_model, texts, ui);
     write_editing = new Grid_Editing(*ACG_Modbus_Write, *write_model, texts, ui);
+    // A pasted Type is one of the table's names, a pasted flag Y or N.
+    for (Rule_Table table : {Rule_Table::Read, Rule_Table::Write}) {
+        Editing_Of(Grid_Of(table))
+            ->Set_Intake(
+                [table](int column, const QString& text) { return Rule_Cell_Value(table, column, text); },
+                [this, table](int column, const QString& text) {
+                    return Refused_Value_Reason(texts, table, column, text);
+                });
+    }
     Add_Csv_Buttons(TS_Modbus_Read, Rule_Table::Read, Btn_Export_Read, Btn_Import_Read);
     Add_Csv_Buttons(TS_Modbus_Write, Rule_Table::Write, Btn_Export_Write, Btn_Import_Write);
     Body_Layout()->addWidget(PageControl1);
@@ -180,6 +191,15 @@ TFSetAccess::TFSetAccess(App_State& app_state, const Text_Table& text_table, Ui_
     resize(1070, 337);
     default_size = size();
     Set_Lang();
+}
+
+// An editor still open when the window goes commits its text while the
+// widgets are torn down; by then this object is only a QDialog, so the
+// models must no longer reach the map update.
+TFSetAccess::~TFSetAccess() {
+    for (Text_Grid_Model* model : {read_model, write_model})
+        if (model)
+            model->disconnect(this);
 }
 
 QTableView* TFSetAccess::Make_Grid(QWidget* page, Rule_Table table, const QString& name) {
@@ -253,13 +273,33 @@ void TFSetAccess::Add_Csv_Buttons(QWidget* page, Rule_Table table, QPushButton*&
 
 void TFSetAccess::Btn_ExportClick(Rule_Table table) {
     const Grid_Texts& grid = Model_Of(table)->Table();
-    Export_Csv_File(Rules_To_Csv(table, Rules_From_Grid(grid, table)), state.Conf_Dir, texts, ui);
+    const QList<Access_Rule> rules = Rules_From_Grid(grid, table);
+    // Rows the file would leave out: refused in the check's words.
+    const QString refusal = Rules_Export_Refusal(texts, table, rules);
+    if (!refusal.isEmpty()) {
+        ui.Error_Box(refusal);
+        Grid_Of(table)->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    Export_Csv_File(Rules_To_Csv(table, rules), state.Conf_Dir, texts, ui);
+    Grid_Of(table)->setFocus(Qt::OtherFocusReason);
 }
 
 void TFSetAccess::Btn_ImportClick(Rule_Table table) {
-    const auto rows = Import_Csv_File(Csv_Kind_Of(table), state.Conf_Dir, texts, ui);
+    Import_Csv_Rows(table);
+    // The keys go to the grid again, whatever came of it: Ctrl+Z undoes the import.
+    Grid_Of(table)->setFocus(Qt::OtherFocusReason);
+}
+
+void TFSetAccess::Import_Csv_Rows(Rule_Table table) {
+    auto rows = Import_Csv_File(Csv_Kind_Of(table), state.Conf_Dir, texts, ui);
     if (!rows)
         return;
+    // Type and flags in the grid's form; a cell that is neither changes nothing.
+    if (const auto refused = Take_Csv_Rule_Values(table, *rows, texts)) {
+        ui.Error_Box(refused->Message);
+        return;
+    }
     Text_Grid_Model* model = Model_Of(table);
     // Every rule row as a showing resets it, then the file's rules; the
     // header row kept.
@@ -316,6 +356,8 @@ void TFSetAccess::Set_Lang() {
         for (const Rule_Column& column : Rule_Columns(table))
             model->Set_Header_Text(column.column, texts[column.header_text]);
     }
+    // Columns sized by their headers follow the new texts, as at a fresh start.
+    Fit_Column_Widths();
     Btn_IOMap->setText(texts[Io_Text::Button]);
     Btn_IOMap->setToolTip(Plain_Hint(texts[Io_Text::Button_Hint]));
     if (FIOMap)
@@ -433,9 +475,14 @@ void TFSetAccess::Fit_Column_Widths() {
         QHeaderView* header = grid->horizontalHeader();
         const QSignalBlocker quiet(header);
         for (const Rule_Column& column : Rule_Columns(table)) {
-            if (column.width > 0)
-                continue; // a width of its own
             const int fit = header->sectionSizeHint(column.column);
+            if (column.width > 0) {
+                // A width of its own, unless its header asks for more (the
+                // row number keeps its width: the frozen column follows it).
+                if (column.kind != Rule_Column_Kind::Row_Number)
+                    grid->setColumnWidth(column.column, std::max(column.width, fit));
+                continue;
+            }
             // A check box needs no more than its header; a number a little.
             grid->setColumnWidth(column.column,
                                  column.kind == Rule_Column_Kind::Check ? fit : std::max(fit, 56));

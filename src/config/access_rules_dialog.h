@@ -26,6 +26,7 @@ class TFSetAccess : public Frame_Dialog {
     Q_OBJECT
 public:
     TFSetAccess(App_State& state, const Text_Table& texts, Ui_Services& ui, QWidget* parent = nullptr);
+    ~TFSetAccess() override;
 
     Text_Grid_Model* Read_Model() const { return read_model; }
     Text_Grid_Model* Write_Model() const { return write_model; }
@@ -50,7 +51,9 @@ public:
 
     // The Export and Import buttons of each page. Export writes the rules the
     // table would save to a CSV file; Import replaces every rule row of the
-    // table with the rows of a CSV file. Nothing is saved before OK.
+    // table with the rows of a CSV file; a Type or flag the grid cannot take
+    // refuses the file. Nothing is saved before OK. Afterwards the table's
+    // grid has the focus.
     void Btn_ExportClick(Rule_Table table);
     void Btn_ImportClick(Rule_Table table);
 
@@ -90,6 +93,7 @@ protected:
 
 private:
     QTableView* Make_Grid(QWidget* page, Rule_Table table, const QString& name);
+    void Import_Csv_Rows(Rule_Table table);
     void Add_Csv_Buttons(QWidget* page, Rule_Table table, QPushButton*& export_button,
                          QPushButton*& import_button);
     QTableView* Showing_Grid() const;

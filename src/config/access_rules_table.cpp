@@ -59,7 +59,9 @@ int Table_End_Row(const Grid_Texts& grid) {
 }
 
 int First_Row_Lost_On_Save(const Grid_Texts& grid) {
-    for (int row = Table_End_Row(grid) + 1; row <= grid.Last_Row(); ++row) {
+    // The end row itself may hold data: a Type, an address, a mnemonic
+    // without a Slave ID.
+    for (int row = Table_End_Row(grid); row <= grid.Last_Row(); ++row) {
         if (Row_Used(grid, row))
             return row;
     }

@@ -45,7 +45,7 @@ QList<Access_Rule> Rules_From_Grid(const Grid_Texts& grid, Rule_Table table);
 // past it.
 int Table_End_Row(const Grid_Texts& grid);
 
-// The first row after the end of the table that holds data (a non-blank text
-// in a column that is not a check-box column), or 0 when there is none: that
-// data would be dropped by a save.
+// The first row from the end of the table on (the end row included) that
+// holds data (a non-blank text in a column that is not a check-box column),
+// or 0 when there is none: that data would be dropped by a save.
 int First_Row_Lost_On_Save(const Grid_Texts& grid);

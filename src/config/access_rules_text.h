@@ -59,7 +59,8 @@ inline constexpr int Delete_Row_Question = 688; // + the row number
 inline constexpr int Lost_Row = 692;
 inline constexpr int Lost_Row_Read_Table = 693;
 inline constexpr int Lost_Row_Write_Table = 694;
-inline constexpr int Lost_Row_End = 695;
+inline constexpr int Lost_Row_End = 695;         // ends with the editor's question
+inline constexpr int Lost_Row_Finding_End = 751; // the same without it: check, CSV
 // More rules in the document than rows: text, read rules, text, write rules, text.
 inline constexpr int Dropped_Read = 696;
 inline constexpr int Dropped_Write = 697;

@@ -2,29 +2,37 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace {
 
 constexpr char utf8_bom[] = "\xEF\xBB\xBF";
 
-// Decodes the bytes, or names the first line that is not UTF-8. A line feed
-// byte never occurs inside a UTF-8 sequence, so the lines can be tried one
-// by one once the whole text has failed.
+// Decodes the bytes, or names the first line that is not UTF-8. Neither CR
+// nor LF occurs inside a UTF-8 sequence, so once the whole text has failed
+// the lines (ended by CR LF, LF or CR, as the parse counts them) can be tried
+// one by one.
 std::optional<QString> Decode_Utf8(const QByteArray& bytes, int& bad_line) {
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (!decoder.hasError())
         return text;
-    const QList<QByteArray> lines = bytes.split('\n');
-    for (int i = 0; i < lines.size(); ++i) {
+    int line = 1;
+    qsizetype start = 0;
+    const qsizetype size = bytes.size();
+    while (true) {
+        qsizetype end = start;
+        while (end < size && bytes[end] != '\n' && bytes[end] != '\r')
+            ++end;
         QStringDecoder line_decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        const QString line = line_decoder.decode(lines[i]);
-        if (line_decoder.hasError()) {
-            bad_line = i + 1;
+        const QString decoded = line_decoder.decode(QByteArrayView(bytes).sliced(start, end - start));
+        if (line_decoder.hasError() || end >= size) {
+            bad_line = line;
             return std::nullopt;
         }
+        start = end + (bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n' ? 2 : 1);
+        ++line;
     }
-    bad_line = static_cast<int>(lines.size());
-    return std::nullopt;
 }
 
 // The separator of the text: the first comma or semicolon outside quotation
@@ -55,7 +63,7 @@ bool Needs_Quotes(const QString& field, bool only_field) {
 
 } // namespace
 
-Csv_Text Parse_Csv(const QByteArray& bytes) {
+Csv_Text Parse_Csv(const QByteArray& bytes, const Csv_Bounds& bounds) {
     Csv_Text result;
     QByteArray body = bytes;
     if (body.startsWith(utf8_bom))
@@ -78,13 +86,57 @@ Csv_Text Parse_Csv(const QByteArray& bytes) {
     qsizetype i = 0;
     const qsizetype size = text.size();
 
-    auto end_record = [&] {
-        record.Fields.append(field);
+    // Rows of empty fields held back (see Csv_Bounds): how many, and the
+    // line of the first; each is one line, since an empty field holds no
+    // line break.
+    int held_empty = 0;
+    int held_from = 0;
+    qsizetype rows = 0;
+    auto all_empty = [](const QStringList& fields) {
+        return std::all_of(fields.begin(), fields.end(), [](const QString& f) { return f.isEmpty(); });
+    };
+    // False when a bound is passed (result.Error set).
+    auto end_record = [&]() -> bool {
+        const bool counted = bounds.Max_Rows && !result.Records.isEmpty();
+        if (counted && field.isEmpty() && all_empty(record.Fields)) {
+            if (held_empty++ == 0)
+                held_from = record.Line;
+            record.Fields.clear();
+        } else {
+            record.Fields.append(field);
+            if (counted) {
+                if (rows + held_empty + 1 > *bounds.Max_Rows) {
+                    const qsizetype beyond = *bounds.Max_Rows - rows; // among the held rows, from 0
+                    const int at = beyond < held_empty ? held_from + static_cast<int>(beyond) : record.Line;
+                    result.Error = Csv_Error{Csv_Problem::Too_Many_Rows, at, {}, *bounds.Max_Rows};
+                    return false;
+                }
+                for (int k = 0; k < held_empty; ++k)
+                    result.Records.append(Csv_Record{held_from + k, QStringList{QString()}});
+                rows += held_empty + 1;
+                held_empty = 0;
+            }
+            result.Records.append(std::move(record));
+        }
         field.clear();
-        result.Records.append(std::move(record));
         record = Csv_Record{line, {}};
         record_open = false;
         field_start = true;
+        return true;
+    };
+    auto refuse = [&]() {
+        result.Records.clear();
+        return result;
+    };
+    // Appends the field ended by a separator; false when too many.
+    auto end_field = [&]() -> bool {
+        record.Fields.append(field);
+        field.clear();
+        if (bounds.Max_Fields && record.Fields.size() >= *bounds.Max_Fields) {
+            result.Error = Csv_Error{Csv_Problem::Too_Many_Fields, record.Line, {}, 0};
+            return false;
+        }
+        return true;
     };
     // A line break at i: CR LF, LF or CR. Gives its length.
     auto line_break = [&](qsizetype at) -> int {
@@ -126,15 +178,14 @@ Csv_Text Parse_Csv(const QByteArray& bytes) {
                 ++i;
             }
             if (!closed) {
-                result.Records.clear();
                 result.Error = Csv_Error{Csv_Problem::Unclosed_Quote, opened_on, {}, 0};
-                return result;
+                return refuse();
             }
             continue;
         }
         if (c == separator) {
-            record.Fields.append(field);
-            field.clear();
+            if (!end_field())
+                return refuse();
             record_open = true;
             field_start = true;
             ++i;
@@ -143,7 +194,8 @@ Csv_Text Parse_Csv(const QByteArray& bytes) {
         if (const int length = line_break(i)) {
             i += length;
             ++line;
-            end_record();
+            if (!end_record())
+                return refuse();
             continue;
         }
         field.append(c);
@@ -151,8 +203,8 @@ Csv_Text Parse_Csv(const QByteArray& bytes) {
         field_start = false;
         ++i;
     }
-    if (record_open)
-        end_record();
+    if (record_open && !end_record())
+        return refuse();
     return result;
 }
 
@@ -176,4 +228,24 @@ QByteArray Write_Csv(const QList<QStringList>& records) {
         text.append(QStringLiteral("\r\n"));
     }
     return text.toUtf8();
+}
+
+namespace {
+
+bool Formula_Start(QChar c) {
+    return c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == u'\t' || c == u'\r';
+}
+
+} // namespace
+
+QString Guard_Formula(const QString& text) {
+    if (!text.isEmpty() && (Formula_Start(text.front()) || text.front() == u'\''))
+        return u'\'' + text;
+    return text;
+}
+
+QString Unguard_Formula(const QString& text) {
+    if (text.size() >= 2 && text[0] == u'\'' && (Formula_Start(text[1]) || text[1] == u'\''))
+        return text.mid(1);
+    return text;
 }

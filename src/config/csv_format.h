@@ -52,12 +52,35 @@ struct Csv_Text {
     std::optional<Csv_Error> Error;
 };
 
+// Bounds of a parse, so that neither time nor memory grows with what a file
+// may hold beyond a table. With Max_Rows set, the records after the first
+// (the header) count as rows: records whose fields are all empty are held
+// back as a count, kept only when a record with data follows them, and
+// dropped at the end of the text; the parse stops with Too_Many_Rows at the
+// line of the first row beyond Max_Rows. A record of more than Max_Fields
+// fields stops it with Too_Many_Fields.
+struct Csv_Bounds {
+    std::optional<int> Max_Rows;
+    std::optional<int> Max_Fields;
+};
+
 // Splits UTF-8 CSV bytes into records. The separator is the first "," or ";"
 // outside quotation marks in the first record (a comma when it holds
-// neither). An empty line is a record of one empty field. Gives the first
-// problem found instead of the records when the bytes are not UTF-8 or a
-// quoted field is never closed.
-Csv_Text Parse_Csv(const QByteArray& bytes);
+// neither). An empty line is a record of one empty field (but see
+// Csv_Bounds). Line breaks are CR LF, LF or CR, each one line. Gives the
+// first problem found instead of the records when the bytes are not UTF-8,
+// a quoted field is never closed or a bound is passed.
+Csv_Text Parse_Csv(const QByteArray& bytes, const Csv_Bounds& bounds = {});
+
+// Spreadsheets evaluate a cell that begins with "=", "+", "-", "@", a tab or
+// a CR as a formula. Guard_Formula puts an apostrophe before such a text,
+// and before a text that begins with an apostrophe itself, so that the cell
+// is read as text; Unguard_Formula takes exactly that one apostrophe away
+// again (an apostrophe followed by one of those six characters or by a
+// second apostrophe), so that Unguard_Formula(Guard_Formula(t)) == t for
+// every text t.
+QString Guard_Formula(const QString& text);
+QString Unguard_Formula(const QString& text);
 
 // The records as CSV bytes: UTF-8 without byte-order mark, comma separator,
 // CR LF after every record. A field is quoted when it holds a comma, a

@@ -119,11 +119,22 @@ void TFSetDiagnosis::Set_Lang() {
 
 void TFSetDiagnosis::Btn_ExportClick() {
     editing->Commit_Editor();
-    Export_Csv_File(Diagnosis_To_Csv(Diagnosis_From_Cells(Cells())), state.Conf_Dir, texts, ui);
+    const QStringList cells = Cells();
+    // Rows the file would leave out: refused in the check's words.
+    const QString refusal = Diagnosis_Export_Refusal(texts, cells);
+    if (!refusal.isEmpty()) {
+        ui.Error_Box(refusal);
+        ASG->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    Export_Csv_File(Diagnosis_To_Csv(Diagnosis_From_Cells(cells)), state.Conf_Dir, texts, ui);
+    ASG->setFocus(Qt::OtherFocusReason);
 }
 
 void TFSetDiagnosis::Btn_ImportClick() {
     const auto rows = Import_Csv_File(Csv_Table_Kind::Diagnosis, state.Conf_Dir, texts, ui);
+    // The keys go to the grid again, whatever came of it: Ctrl+Z undoes the import.
+    ASG->setFocus(Qt::OtherFocusReason);
     if (!rows)
         return;
     const QStringList cells = Diagnosis_Cells_From_Csv_Rows(rows->Rows);

@@ -37,6 +37,7 @@ public Q_SLOTS:
     bool Controllo_dati();
     // Export writes the list as saving would to a CSV file; Import replaces
     // every ID cell with the rows of a CSV file. Nothing is saved before OK.
+    // Afterwards the grid has the focus.
     void Btn_ExportClick();
     void Btn_ImportClick();
 

@@ -15,7 +15,7 @@ namespace {
 // written.
 struct Par_Gen_Element {
     QLatin1StringView name;
-    std::variant<int General_Params::*, bool General_Params::*, QString General_Params::*> field;
+    ParGen_Member field;
 };
 
 // The 40 elements in document order.
@@ -105,6 +105,23 @@ General_Params General_Params_Of(const ParGen_View& document) {
 
 General_Params Load_ParGen(const QString& path) {
     return General_Params_Of(ParGen_View::Read(path));
+}
+
+QList<ParGen_Element_Text> ParGen_Element_Texts(const General_Params& params) {
+    General_Params stored = params;
+    stored.Profi_Baud = auto_baudrate;
+    QList<ParGen_Element_Text> texts;
+    texts.reserve(std::size(par_gen_elements));
+    for (const Par_Gen_Element& element : par_gen_elements)
+        texts.append({element.name, std::visit(Write_Value{stored}, element.field)});
+    return texts;
+}
+
+std::optional<ParGen_Member> ParGen_Member_Of(QStringView element) {
+    for (const Par_Gen_Element& known : par_gen_elements)
+        if (known.name == element)
+            return known.field;
+    return std::nullopt;
 }
 
 void Save_ParGen(const QString& path, const General_Params& params) {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <optional>
+#include <variant>
 
 class ParGen_View;
 
@@ -61,6 +65,22 @@ General_Params General_Params_Of(const ParGen_View& document);
 // record: General_Params_Of(ParGen_View::Read(path)). Throws Kc_Error naming
 // the file when it exists but cannot be read or is not well-formed.
 General_Params Load_ParGen(const QString& path);
+
+// One element of the document and the text saving writes for it.
+struct ParGen_Element_Text {
+    QLatin1StringView Element;
+    QString Text;
+};
+
+// The 40 elements in document order, each with the text Save_ParGen writes
+// for the record: what the device and every editor see, a missing element
+// already holding its default.
+QList<ParGen_Element_Text> ParGen_Element_Texts(const General_Params& params);
+
+// The member of the record that holds an element's value; nothing for a name
+// that is no element of the document.
+using ParGen_Member = std::variant<int General_Params::*, bool General_Params::*, QString General_Params::*>;
+std::optional<ParGen_Member> ParGen_Member_Of(QStringView element);
 
 // Writes the whole document, replacing the file atomically. Throws Kc_Error
 // naming the file when it cannot be written.

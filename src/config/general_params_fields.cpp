@@ -49,7 +49,6 @@ std::vector<Field> Build_Fields() {
          .hint = 419,
          .index = &P::Ser_StopBits,
          .items = {"1 Stop Bit", "2 Stop Bits"}},
-        // The device's own captions for the data bits list.
         {.name = "CB_ModbusMaster_DataBits",
          .kind = Kind::List,
          .panel = Panel::Modbus_Master,
@@ -57,7 +56,7 @@ std::vector<Field> Build_Fields() {
          .caption = 498,
          .hint = 499,
          .index = &P::Ser_DataBits,
-         .items = {"7 Stop Bits", "8 Stop Bits"},
+         .items = {"7 Data Bits", "8 Data Bits"},
          .shown = Shown::Without_Ethernet},
         {.name = "E_ModbusMaster_TimeOut",
          .kind = Kind::Edit,

@@ -4,7 +4,10 @@
 #include <functional>
 
 // Cell editors of a Text_Grid_Model grid: a list column gets a drop-down that
-// accepts nothing but its items, a text column a line edit, and a check-box
+// is typed into like a text cell, completing the items as they are typed and
+// taking nothing but an item (the whole text of one, or the first one the text
+// begins); its list opens on Alt+Down, F4 or a click on the arrow, never on a
+// typed key. A text column gets a line edit, and a check-box
 // column toggles between "Y" and "N" on a click or the space bar (the model
 // reports it as a check state). An Enter key pressed inside an open editor is
 // offered to Take_Key first, so the grid's Enter handling also works while a

@@ -1,18 +1,13 @@
 #include "config/grid_edit.h"
 
+#include "config/cell_values.h"
+
 #include <algorithm>
 
 namespace {
 
 bool Is_Data_Cell(const Grid_Texts& grid, int row, int column) {
     return grid.Is_Data_Row(row) && column >= 1 && column < grid.Column_Count();
-}
-
-QString Check_Text(const QString& text) {
-    if (text.isEmpty())
-        return {};
-    return text.trimmed().compare(QLatin1String("Y"), Qt::CaseInsensitive) == 0 ? QStringLiteral("Y")
-                                                                                : QStringLiteral("N");
 }
 
 } // namespace
@@ -85,9 +80,44 @@ void Paste_Tsv(Grid_Texts& grid, int row, const QList<int>& columns, const QList
             const int column = columns[j];
             if (!Is_Data_Cell(grid, row + i, column))
                 continue;
-            grid.Cell(row + i, column) = grid.Check_Columns[column] ? Check_Text(line[j]) : line[j];
+            QString& cell = grid.Cell(row + i, column);
+            cell = grid.Check_Columns[column] ? Flag_Cell_Text(line[j]).value_or(cell) : line[j];
         }
     }
+}
+
+QList<int> All_Data_Columns(const Grid_Texts& grid) {
+    QList<int> columns;
+    for (int column = 1; column < grid.Column_Count(); ++column)
+        columns.append(column);
+    return columns;
+}
+
+QList<int> Tsv_Paste_Columns(const Grid_Texts& grid, const QList<QStringList>& cells,
+                             const QList<int>& shown_columns) {
+    const qsizetype data_columns = grid.Column_Count() - 1;
+    const bool whole_rows =
+        !cells.isEmpty() && std::all_of(cells.begin(), cells.end(),
+                                        [&](const QStringList& line) { return line.size() == data_columns; });
+    return whole_rows ? All_Data_Columns(grid) : shown_columns;
+}
+
+std::optional<Refused_Cell> Take_Pasted_Cells(int row, const QList<int>& columns, QList<QStringList>& cells,
+                                              const Cell_Intake& intake) {
+    if (!intake)
+        return std::nullopt;
+    QList<QStringList> taken = cells;
+    for (int i = 0; i < taken.size(); ++i) {
+        QStringList& line = taken[i];
+        for (int j = 0; j < line.size() && j < columns.size(); ++j) {
+            const std::optional<QString> value = intake(columns[j], line[j]);
+            if (!value)
+                return Refused_Cell{row + i, columns[j], line[j]};
+            line[j] = *value;
+        }
+    }
+    cells = std::move(taken);
+    return std::nullopt;
 }
 
 bool Move_Row(Grid_Texts& grid, int row, int delta) {

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+
 // Spreadsheet-style editing of a Grid_Texts: clearing cells, the
 // tab-separated text that spreadsheets exchange through the clipboard, and
 // moving or deleting rows. Rows and columns are grid rows and columns (row 0
@@ -34,10 +37,41 @@ enum class Tsv_Fit { Fits, Past_Last_Row, Past_Last_Column };
 Tsv_Fit Check_Tsv_Paste(const Grid_Texts& grid, int row, const QList<int>& columns,
                         const QList<QStringList>& cells);
 
+// The data columns 1 to C - 1 in order, hidden ones included: what a copy of
+// whole rows gives, in the order of the columns of the table's CSV file.
+QList<int> All_Data_Columns(const Grid_Texts& grid);
+
+// Where the cells of a paste go: when every row of `cells` holds exactly one
+// cell per data column (whole rows copied from the grid or from the table's
+// CSV file), into all data columns, hidden ones included; otherwise into
+// `shown_columns` (the shown data columns from the current one rightwards).
+QList<int> Tsv_Paste_Columns(const Grid_Texts& grid, const QList<QStringList>& cells,
+                             const QList<int>& shown_columns);
+
+// What a column keeps of a text from outside the grid: the text for the cell,
+// or nothing when the column refuses it.
+using Cell_Intake = std::function<std::optional<QString>(int column, const QString& text)>;
+
+// A text from outside the grid that its column refuses: the grid row and
+// column it was meant for and the text as it came.
+struct Refused_Cell {
+    int Row = 0;
+    int Column = 0;
+    QString Text;
+    bool operator==(const Refused_Cell&) const = default;
+};
+
+// Puts each cell of a paste, placed as Check_Tsv_Paste places them, into the
+// form its column keeps (`intake`), rows then columns in order. The first cell
+// refused is given back and then `cells` is left as it came.
+std::optional<Refused_Cell> Take_Pasted_Cells(int row, const QList<int>& columns, QList<QStringList>& cells,
+                                              const Cell_Intake& intake);
+
 // Writes `cells` as Check_Tsv_Paste places them; the caller has checked that
-// they fit. A check-box cell takes "Y" for a "Y" (blanks and case aside), the
-// empty text for an empty text and "N" for anything else, so a copied
-// check-box cell comes back as it was.
+// they fit. A check-box cell takes the flag of Flag_Cell_Text ("Y" for Y,
+// TRUE, 1, YES or X; "N" for N, FALSE, 0 or NO; empty for empty), so a copied
+// check-box cell comes back as it was; a text that is no flag leaves the cell
+// as it is (Take_Pasted_Cells refuses it first).
 void Paste_Tsv(Grid_Texts& grid, int row, const QList<int>& columns, const QList<QStringList>& cells);
 
 // Swaps the data columns of data row `row` with those of the row above

@@ -132,6 +132,12 @@ void Grid_Editing::Add_Row_Actions(const QList<QAction*>& actions) {
     row_actions_ += actions;
 }
 
+void Grid_Editing::Set_Intake(Cell_Intake intake,
+                              std::function<QString(int column, const QString& text)> refusal) {
+    intake_ = std::move(intake);
+    refusal_ = std::move(refusal);
+}
+
 void Grid_Editing::Set_Lang() {
     undo_->setText(texts_[Undo_Text]);
     redo_->setText(texts_[Redo_Text]);
@@ -227,8 +233,20 @@ void Grid_Editing::Copy_Cells() {
     }
     if (rows.empty())
         return;
-    QApplication::clipboard()->setText(Cells_To_Tsv(model_.Table(), QList<int>(rows.begin(), rows.end()),
-                                                    QList<int>(columns.begin(), columns.end())));
+    // Whole rows (every shown cell of each selected): every data column,
+    // hidden ones too, as the CSV file has them.
+    const bool whole_rows = std::all_of(rows.begin(), rows.end(), [this](int row) {
+        for (int column = 0; column < model_.columnCount(); ++column) {
+            if (!grid_.isColumnHidden(column) &&
+                !grid_.selectionModel()->isSelected(model_.index(row - 1, column)))
+                return false;
+        }
+        return true;
+    });
+    const QList<int> copied =
+        whole_rows ? All_Data_Columns(model_.Table()) : QList<int>(columns.begin(), columns.end());
+    QApplication::clipboard()->setText(
+        Cells_To_Tsv(model_.Table(), QList<int>(rows.begin(), rows.end()), copied));
 }
 
 void Grid_Editing::Paste_Cells() {
@@ -236,11 +254,11 @@ void Grid_Editing::Paste_Cells() {
     const QModelIndex current = grid_.currentIndex();
     if (!current.isValid())
         return;
-    const QList<QStringList> cells = Parse_Tsv(QApplication::clipboard()->text());
+    QList<QStringList> cells = Parse_Tsv(QApplication::clipboard()->text());
     if (cells.isEmpty())
         return;
     const int row = current.row() + 1;
-    const QList<int> columns = Shown_Columns_From(current.column());
+    const QList<int> columns = Tsv_Paste_Columns(model_.Table(), cells, Shown_Columns_From(current.column()));
     switch (Check_Tsv_Paste(model_.Table(), row, columns, cells)) {
     case Tsv_Fit::Past_Last_Row:
         ui_.Error_Box(texts_[Paste_Past_Last_Row]);
@@ -251,17 +269,36 @@ void Grid_Editing::Paste_Cells() {
     case Tsv_Fit::Fits:
         break;
     }
+    if (const std::optional<Refused_Cell> refused = Take_Pasted_Cells(row, columns, cells, intake_)) {
+        QString message = texts_[Paste_Refused_Row] + QString::number(refused->Row) +
+                          texts_[Paste_Refused_Column] + model_.Table().Cell(0, refused->Column);
+        if (refusal_)
+            message += QStringLiteral(": ") + refusal_(refused->Column, refused->Text);
+        ui_.Error_Box(message);
+        return;
+    }
     model_.Edit_Table([&](Grid_Texts& table) {
         Paste_Tsv(table, row, columns, cells);
         return true;
     });
-    // The pasted block becomes the selection.
+    // The pasted block becomes the selection; whole rows with their row
+    // numbers, so that a copy gives them back whole.
+    const int last_row = row - 1 + static_cast<int>(cells.size()) - 1;
+    const int data_columns = model_.columnCount() - 1;
+    const bool whole_rows =
+        data_columns > 1 && std::all_of(cells.begin(), cells.end(),
+                                        [&](const QStringList& line) { return line.size() == data_columns; });
+    if (whole_rows) {
+        grid_.selectionModel()->select(
+            QItemSelection(model_.index(row - 1, 0), model_.index(last_row, model_.columnCount() - 1)),
+            QItemSelectionModel::ClearAndSelect);
+        return;
+    }
     int widest = 0;
     for (const QStringList& line : cells)
         widest = std::max(widest, static_cast<int>(line.size()));
     if (widest > 0) {
-        const QModelIndex last =
-            model_.index(row - 1 + static_cast<int>(cells.size()) - 1, columns[widest - 1]);
+        const QModelIndex last = model_.index(last_row, columns[widest - 1]);
         grid_.selectionModel()->select(QItemSelection(model_.index(row - 1, columns.first()), last),
                                        QItemSelectionModel::ClearAndSelect);
     }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "config/cell_values.h"
+#include "config/grid_edit.h"
 #include "config/grid_rows.h"
 
 #include <QList>
 #include <QObject>
+
+#include <functional>
 
 class QAction;
 class QKeySequence;
@@ -18,7 +22,10 @@ class Ui_Services;
 // Spreadsheet editing on one grid of an editor: undo and redo of every change
 // of its cells, ranges and whole rows selected, Del and Backspace clearing the
 // selected cells, Ctrl+C / Ctrl+V with tab-separated text, moving the current
-// row up and down, and a context menu. Every change reaches the model through
+// row up and down, and a context menu. A copy of whole rows holds every data
+// column, hidden ones included (the columns of the table's CSV file), and a
+// paste of rows of exactly that many cells fills them all; any other copy or
+// paste works on the shown columns. Every change reaches the model through
 // a cell editor or Text_Grid_Model::Edit_Table, and each is one undo step.
 // The shortcuts work while the grid (or its cell editor) has the focus.
 class Grid_Editing : public QObject {
@@ -39,6 +46,8 @@ public:
         Move_Up_Hint = 917,
         Move_Down_Hint = 918,
         Delete_Rows_Question = 919,
+        Paste_Refused_Row = Cell_Value_Text::Paste_Row,
+        Paste_Refused_Column = Cell_Value_Text::Column,
     };
 
     Grid_Editing(QTableView& grid, Text_Grid_Model& model, const Text_Table& texts, Ui_Services& ui);
@@ -54,6 +63,11 @@ public:
     void Add_Row_Actions(const QList<QAction*>& actions);
     // Re-applies the texts of the actions.
     void Set_Lang();
+    // For grids whose columns take only some texts: what a pasted cell keeps
+    // (nothing refuses the whole paste) and why a column refuses a text, said
+    // after "Nothing was pasted: row R, column C: ". Without them every text
+    // is pasted as it is.
+    void Set_Intake(Cell_Intake intake, std::function<QString(int column, const QString& text)> refusal);
 
     // After the editor filled the grid anew: the history is dropped and the
     // cells as they are now count as saved.
@@ -105,4 +119,6 @@ private:
     QAction* move_up_ = nullptr;
     QAction* move_down_ = nullptr;
     QList<QAction*> row_actions_;
+    Cell_Intake intake_;
+    std::function<QString(int column, const QString& text)> refusal_;
 };

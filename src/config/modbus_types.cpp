@@ -31,3 +31,10 @@ QStringList Modbus_Type_Names(Rule_Table table) {
             names.append(info.Name);
     return names;
 }
+
+std::optional<QLatin1StringView> Standard_Type_Name(Rule_Table table, const QString& text) {
+    const Modbus_Type_Info* info = Modbus_Type_Entry(Modbus_Type_In(table, text.trimmed()));
+    if (!info)
+        return std::nullopt;
+    return info->Name;
+}

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The Modbus data types a rule's Type names: its name as the editor offers it,
 // the function codes that read and write it, and whether its values are bits
 // (packed eight to a byte) or 16-bit registers. The read function code is also
@@ -45,6 +47,13 @@ Modbus_Type Modbus_Type_Named(const QString& text);
 // The type a rule of `table` may have: None for a type the table does not
 // offer (Input Status and Input Register in the write table).
 Modbus_Type Modbus_Type_In(Rule_Table table, const QString& text);
+
+// The name the editor offers for a Type text that names a type of `table`,
+// compared after trimming and without regard to letter case ("input register "
+// gives "Input Register"); nothing for any other text, an empty one included.
+// Every way a Type enters (typing, paste, CSV) and every check uses it, so the
+// grid and the documents keep the standard spelling.
+std::optional<QLatin1StringView> Standard_Type_Name(Rule_Table table, const QString& text);
 
 // The names the editor's Type list of `table` offers, in table order.
 QStringList Modbus_Type_Names(Rule_Table table);

@@ -40,9 +40,13 @@ bool Kept([[maybe_unused]] const QSerialPort& serial, [[maybe_unused]] const Por
 } // namespace
 
 std::optional<Poll_Port_Failure> Check_Poll_Port(const QString& port, const Poll_Serial_Settings& settings) {
+    // An empty name would reach the system as no port at all; it has no
+    // system error to tell, so the message says what is wrong.
+    if (port.trimmed().isEmpty())
+        return Poll_Port_Failure{port, QString(), QString()};
     QSerialPort serial;
     serial.setPortName(port);
-    if (port.trimmed().isEmpty() || !serial.open(QIODevice::ReadWrite))
+    if (!serial.open(QIODevice::ReadWrite))
         return Poll_Port_Failure{port, QString(), serial.errorString()};
 
     const QSerialPort::Parity parity = settings.Parity == 1   ? QSerialPort::EvenParity
@@ -86,6 +90,8 @@ std::optional<Poll_Port_Failure> Check_Poll_Port(const QString& port, const Poll
 }
 
 QString Poll_Port_Message(const Text_Table& texts, const Poll_Port_Failure& failure) {
+    if (failure.Port.trimmed().isEmpty())
+        return texts[Poll_Text::Port_Name_Empty];
     if (failure.Setting.isEmpty())
         return texts[Poll_Text::Port_Not_Opened] + failure.Port + QStringLiteral(": ") + failure.System_Error;
     return texts[Poll_Text::Port_Refused] + failure.Port + texts[Poll_Text::Setting_Refused] +

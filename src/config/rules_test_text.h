@@ -30,6 +30,7 @@ inline constexpr int Memory_Parity_Error = 990;
 inline constexpr int Gateway_Path_Unavailable = 991;
 inline constexpr int Gateway_Target_Failed = 992;
 inline constexpr int No_Rule_To_Test = 993;
+inline constexpr int Port_Name_Empty = 780; // no port named, or only blanks
 inline constexpr int Port_Not_Opened = 995; // + port + ": " + the system's reason
 inline constexpr int Port_Refused = 996;    // + port, then Setting_Refused
 inline constexpr int Setting_Refused = 997; // + the setting the port refused

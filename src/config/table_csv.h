@@ -42,24 +42,70 @@ struct Csv_Table_Rows {
 };
 
 // Reads a table from CSV bytes. Header names match the columns without regard
-// to letter case or surrounding blanks, in any order; a column the file lacks
-// is empty in every row, a column without a name is ignored when it holds
-// nothing. Empty rows at the end of the file are dropped. Refused, naming the
-// line: bytes that are not UTF-8, an unclosed quoted field, no header, an
+// to letter case or surrounding blanks, in any order: the document's attribute
+// names, the grid's header texts in English ("Slave ID") and, given
+// `language`, in the language in use. A column the file lacks is empty in
+// every row, a column without a name is ignored when it holds nothing. Empty
+// rows at the end of the file are dropped; the apostrophe the export puts
+// before a formula-like cell is taken away (Unguard_Formula). Refused, naming
+// the line: bytes that are not UTF-8, an unclosed quoted field, no header, an
 // unknown or repeated header name, a row with data beyond the named columns,
-// more rows than Csv_Row_Limit.
-Csv_Table_Rows Read_Table_Csv(Csv_Table_Kind kind, const QByteArray& bytes);
+// more rows than Csv_Row_Limit. The file is read in time and memory bounded
+// by the table, whatever it holds after the rows it may have.
+Csv_Table_Rows Read_Table_Csv(Csv_Table_Kind kind, const QByteArray& bytes,
+                              const Text_Table* language = nullptr);
+
+// A row of a CSV file that the table cannot take as it stands.
+enum class Csv_Row_Problem {
+    Too_Long,     // a value longer than the document bounds allow (Limit)
+    Not_Storable, // a character no XML document can hold
+    Lost_Row,     // data in a row from the table's end on, which saving drops
+};
+
+struct Csv_Row_Fault {
+    Csv_Row_Problem Problem = Csv_Row_Problem::Too_Long;
+    int Row = 0;     // table row, from 1
+    int Line = 0;    // line of the CSV file
+    QString Column;  // attribute name; empty for Lost_Row
+    int Limit = 0;   // Too_Long: the most characters
+    int End_Row = 0; // Lost_Row: the row the table ends at
+};
+
+// The most characters a value of the column may have (Max_Mnemonic_Chars
+// for Mnemonic, Max_Value_Chars for the others).
+int Csv_Value_Limit(const QString& column);
+
+// The first row of the file a document could not keep as the editor would
+// save it: a value too long or not storable (rows in order, columns in header
+// order), then a row holding data from the table's end on (the first row
+// without a Slave ID, or without an ID; as the editor's OK and the check see
+// it). Nothing when every row would be saved as it is.
+std::optional<Csv_Row_Fault> Check_Csv_Rows(Csv_Table_Kind kind, const Csv_Table_Rows& rows);
+
+// "Error in line 7, row 6, column Mnemonic: the value is longer than a
+// document can hold, at most 1024 characters"; for a lost row the check's
+// words for it after line and row.
+QString Csv_Row_Fault_Message(const Text_Table& texts, Csv_Table_Kind kind, const Csv_Row_Fault& fault);
 
 // The rules as saving writes them (up to the first rule whose Slave_ID is
-// blank) in CSV, header first.
+// blank) in CSV, header first; each cell through Guard_Formula.
 QByteArray Rules_To_Csv(Rule_Table table, const QList<Access_Rule>& rules);
+
+// Why the rules cannot be exported without dropping some: the check's words
+// for the first row holding data from the table's end on. Empty when none.
+QString Rules_Export_Refusal(const Text_Table& texts, Rule_Table table, const QList<Access_Rule>& rules);
 
 // Rows of Read_Table_Csv as rules, one field per column.
 QList<Access_Rule> Rules_From_Csv_Rows(Rule_Table table, const QList<QStringList>& rows);
 
 // The entries as saving writes them (up to the first blank one, at most 64)
-// in CSV, header first.
+// in CSV, header first; each cell through Guard_Formula.
 QByteArray Diagnosis_To_Csv(const Diagnosis_List& list);
+
+// Why the IDs (the grid's cells, or a document's entries) cannot be exported
+// without dropping some: the check's words for data after the end of the
+// list, or for entries beyond 64. Empty when none.
+QString Diagnosis_Export_Refusal(const Text_Table& texts, const QStringList& ids);
 
 // Rows of Read_Table_Csv as the texts of the diagnosis grid's ID cells.
 QStringList Diagnosis_Cells_From_Csv_Rows(const QList<QStringList>& rows);
@@ -75,6 +121,13 @@ inline constexpr int Invalid_Utf8 = 959;
 inline constexpr int Unclosed_Quote = 960;
 inline constexpr int No_Header = 961;
 inline constexpr int Too_Many_Rows = 962;
+inline constexpr int Row = 746;    // ", row "
+inline constexpr int Column = 747; // ", column "
+inline constexpr int Too_Long = 748;
+inline constexpr int Too_Long_End = 749;
+inline constexpr int Not_Storable = 750;
+inline constexpr int Nothing_Changed = 753;
+inline constexpr int Stored_Fault = 754;
 } // namespace Csv_Texts
 
 // The message of a refused file: text 955, the line, the problem's text and,

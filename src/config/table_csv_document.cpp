@@ -3,6 +3,7 @@
 #include "base/file_lookup.h"
 #include "base/text_table.h"
 #include "config/access_rules_check.h"
+#include "config/csv_rule_values.h"
 #include "config/diagnosis_check.h"
 #include "config/diagnosis_names.h"
 #include "config/pargen_view.h"
@@ -11,24 +12,41 @@
 
 namespace {
 
-// Texts of the refusal of rows after the end of a table.
-constexpr int text_rules_row = 692;      // "Row "
-constexpr int text_read_lost = 693;      // " of the read table holds data that will not be saved, ..."
-constexpr int text_write_lost = 694;     // " of the write table holds data ..."
-constexpr int text_diagnosis_rows = 712; // "Rows from row "
-constexpr int text_diagnosis_lost = 724; // " on hold data that will not be saved, ..."
-
 int Line_Of(const Csv_Table_Rows& rows, int row) {
     return row >= 1 && row <= rows.Lines.size() ? rows.Lines[row - 1] : 0;
 }
 
-std::optional<Csv_Import_Refusal> Import_Rules(const QString& conf_dir, Rule_Table table,
-                                               const Csv_Table_Rows& rows, const Text_Table& texts) {
+// A fault of the stored document, not of the CSV file.
+Csv_Import_Refusal Stored_Fault(const Text_Table& texts, const QString& document, Rule_Table table, int row,
+                                const QString& words) {
+    Csv_Import_Refusal refusal;
+    refusal.Message = texts[Csv_Texts::Stored_Fault] + words;
+    refusal.Row = row;
+    refusal.Document = document;
+    refusal.Table = table;
+    return refusal;
+}
+
+std::optional<Csv_Import_Refusal> Import_Rules(const QString& conf_dir, Rule_Table table, Csv_Table_Rows rows,
+                                               const Text_Table& texts) {
+    // Type and flags in the grid's form; a cell that is neither refuses the file.
+    if (const auto refused = Take_Csv_Rule_Values(table, rows, texts))
+        return Csv_Import_Refusal{refused->Message, refused->Row, refused->Column, refused->Line};
     const QString sdo_path = Table_Document_Path(conf_dir, Csv_Kind_Of(table));
     Access_Rules document = Load_Sdo(sdo_path);
     const Rules_Limits limits = Rules_Limits_Of(ParGen_View::Read_In(conf_dir));
     QList<Access_Rule>& replaced = table == Rule_Table::Read ? document.Read_Rules : document.Write_Rules;
     replaced = Rules_From_Csv_Rows(table, rows.Rows);
+
+    // The other table as stored: saving it again must not drop rows of it.
+    const Rule_Table other = table == Rule_Table::Read ? Rule_Table::Write : Rule_Table::Read;
+    const QList<Access_Rule>& kept = other == Rule_Table::Read ? document.Read_Rules : document.Write_Rules;
+    const QString other_lost = Rules_Export_Refusal(texts, other, kept);
+    if (!other_lost.isEmpty()) {
+        Grid_Texts grid = New_Rule_Grid(other);
+        Fill_Rule_Grid(grid, other, kept);
+        return Stored_Fault(texts, sdo_path, other, First_Row_Lost_On_Save(grid), other_lost);
+    }
 
     // The editor's grids: both tables as its OK sees them.
     Grid_Texts read = New_Rule_Grid(Rule_Table::Read);
@@ -36,22 +54,14 @@ std::optional<Csv_Import_Refusal> Import_Rules(const QString& conf_dir, Rule_Tab
     Grid_Texts write = New_Rule_Grid(Rule_Table::Write);
     Fill_Rule_Grid(write, Rule_Table::Write, document.Write_Rules);
     if (const auto failure = Check_Access_Rules(read, write, limits)) {
+        if (failure->Table != table)
+            return Stored_Fault(texts, sdo_path, failure->Table, failure->Row,
+                                Check_Failure_Message(texts, *failure));
         Csv_Import_Refusal refusal;
         refusal.Message = Check_Failure_Message(texts, *failure);
         refusal.Row = failure->Row;
         refusal.Column = Rules_Check_Column(*failure);
-        if (failure->Table == table)
-            refusal.Line = Line_Of(rows, failure->Row);
-        return refusal;
-    }
-    const Grid_Texts& imported = table == Rule_Table::Read ? read : write;
-    if (const int lost = First_Row_Lost_On_Save(imported)) {
-        Csv_Import_Refusal refusal;
-        refusal.Message = texts[text_rules_row] + QString::number(lost) +
-                          texts[table == Rule_Table::Read ? text_read_lost : text_write_lost] +
-                          QString::number(Table_End_Row(imported));
-        refusal.Row = lost;
-        refusal.Line = Line_Of(rows, lost);
+        refusal.Line = Line_Of(rows, failure->Row);
         return refusal;
     }
     Save_Sdo(sdo_path, document);
@@ -70,14 +80,6 @@ std::optional<Csv_Import_Refusal> Import_Diagnosis(const QString& conf_dir, cons
         refusal.Line = Line_Of(rows, failure->Row);
         return refusal;
     }
-    if (const int lost = First_Row_Left_Out(cells)) {
-        Csv_Import_Refusal refusal;
-        refusal.Message = texts[text_diagnosis_rows] + QString::number(lost) + texts[text_diagnosis_lost];
-        refusal.Row = lost;
-        refusal.Column = column;
-        refusal.Line = Line_Of(rows, lost);
-        return refusal;
-    }
     Save_Diagnosis(Table_Document_Path(conf_dir, Csv_Table_Kind::Diagnosis), Diagnosis_From_Cells(cells));
     return std::nullopt;
 }
@@ -89,27 +91,41 @@ QString Table_Document_Path(const QString& conf_dir, Csv_Table_Kind kind) {
                              kind == Csv_Table_Kind::Diagnosis ? Diagnosis_Doc::File_Name : Sdo::File_Name);
 }
 
-QByteArray Export_Table_Csv(const QString& conf_dir, Csv_Table_Kind kind) {
+Csv_Export Export_Table_Csv(const QString& conf_dir, Csv_Table_Kind kind, const Text_Table& texts) {
     const QString path = Table_Document_Path(conf_dir, kind);
-    switch (kind) {
-    case Csv_Table_Kind::Read_Rules:
-        return Rules_To_Csv(Rule_Table::Read, Load_Sdo(path).Read_Rules);
-    case Csv_Table_Kind::Write_Rules:
-        return Rules_To_Csv(Rule_Table::Write, Load_Sdo(path).Write_Rules);
-    case Csv_Table_Kind::Diagnosis:
-        break;
+    Csv_Export result;
+    if (kind == Csv_Table_Kind::Diagnosis) {
+        const Diagnosis_List list = Load_Diagnosis(path);
+        result.Refusal = Diagnosis_Export_Refusal(texts, list.IDs);
+        if (result.Refusal.isEmpty())
+            result.Csv = Diagnosis_To_Csv(list);
+        return result;
     }
-    return Diagnosis_To_Csv(Load_Diagnosis(path));
+    const Rule_Table table = kind == Csv_Table_Kind::Read_Rules ? Rule_Table::Read : Rule_Table::Write;
+    const Access_Rules rules = Load_Sdo(path);
+    const QList<Access_Rule>& list = table == Rule_Table::Read ? rules.Read_Rules : rules.Write_Rules;
+    result.Refusal = Rules_Export_Refusal(texts, table, list);
+    if (result.Refusal.isEmpty())
+        result.Csv = Rules_To_Csv(table, list);
+    return result;
 }
 
 std::optional<Csv_Import_Refusal> Import_Table_Csv(const QString& conf_dir, Csv_Table_Kind kind,
                                                    const QByteArray& csv, const Text_Table& texts) {
-    const Csv_Table_Rows rows = Read_Table_Csv(kind, csv);
+    const Csv_Table_Rows rows = Read_Table_Csv(kind, csv, &texts);
     if (rows.Error) {
         Csv_Import_Refusal refusal;
         refusal.Message = Csv_Error_Message(texts, *rows.Error);
         refusal.Column = rows.Error->Column;
         refusal.Line = rows.Error->Line;
+        return refusal;
+    }
+    if (const auto fault = Check_Csv_Rows(kind, rows)) {
+        Csv_Import_Refusal refusal;
+        refusal.Message = Csv_Row_Fault_Message(texts, kind, *fault);
+        refusal.Row = fault->Row;
+        refusal.Column = fault->Column;
+        refusal.Line = fault->Line;
         return refusal;
     }
     switch (kind) {

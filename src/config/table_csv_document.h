@@ -20,30 +20,42 @@ class Text_Table;
 QString Table_Document_Path(const QString& conf_dir, Csv_Table_Kind kind);
 
 // The table as CSV bytes (Rules_To_Csv, Diagnosis_To_Csv of the stored
-// document; the header only when the document is missing). Throws Kc_Error
-// naming the document when it cannot be read.
-QByteArray Export_Table_Csv(const QString& conf_dir, Csv_Table_Kind kind);
+// document; the header only when the document is missing), or, when the
+// document holds rows after the end of the table that the export would drop,
+// the refusal in the check's words and no bytes. Throws Kc_Error naming the
+// document when it cannot be read.
+struct Csv_Export {
+    QByteArray Csv;
+    QString Refusal; // set: nothing to write
+};
+Csv_Export Export_Table_Csv(const QString& conf_dir, Csv_Table_Kind kind, const Text_Table& texts);
 
 // Why an import was refused: the message (from the text table) and where the
 // fault is. Row is the table row (from 1), Column the CSV column (the
 // attribute name), Line the line of the CSV file; 0 and empty where they do
-// not apply.
+// not apply. A fault of the stored document instead names that document
+// (Document, its path) and, for the rules, the table and row there; Line is
+// then 0.
 struct Csv_Import_Refusal {
     QString Message;
     int Row = 0;
     QString Column;
     int Line = 0;
+    QString Document;
+    std::optional<Rule_Table> Table;
 };
 
 // Replaces one table of its document with the rows of `csv`, keeping the
 // other table of the rules document as stored (a missing document is created
-// with the other table empty). Before anything is written the rows pass the
-// checks the editor runs on OK, with the hardware type and area sizes of the
-// general parameters, and a row holding data after the end of its table
-// (first blank Slave_ID or ID) is refused, since saving would drop it. Gives
-// the refusal, the document untouched, or nothing when the document has been
-// written (atomically). Throws Kc_Error naming the file when a document
-// cannot be read or written.
+// with the other table empty). Before anything is written the rows pass
+// Check_Csv_Rows (values the document bounds refuse, characters no document
+// can hold, a row holding data from the end of its table on, which saving
+// would drop) and the checks the editor runs on OK, with the hardware type
+// and area sizes of the general parameters; the stored other table must pass
+// them too (and keep all its rows). Header names in the language of `texts`
+// are understood. Gives the refusal, the document untouched, or nothing when
+// the document has been written (atomically). Throws Kc_Error naming the file
+// when a document cannot be read or written.
 std::optional<Csv_Import_Refusal> Import_Table_Csv(const QString& conf_dir, Csv_Table_Kind kind,
                                                    const QByteArray& csv, const Text_Table& texts);
 

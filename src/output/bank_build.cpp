@@ -3,7 +3,10 @@
 #include "base/app_state.h"
 #include "base/file_lookup.h"
 #include "base/kc_error.h"
+#include "base/output_path.h"
 #include "base/save_file.h"
+#include "base/shown_text.h"
+#include "base/text_table.h"
 #include "base/xml_document.h"
 #include "config/diagnosis_names.h"
 #include "output/bank_documents.h"
@@ -54,7 +57,12 @@ void Save_Bank(const QByteArray& image, const QString& conf_dir) {
     const QString folder = QFileInfo(path).path();
     if (!QFileInfo(folder).isDir())
         throw Kc_Error(QStringLiteral("Cannot write %1: the folder %2 does not exist.")
-                           .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(folder)));
+                           .arg(Shown_Path(path), Shown_Path(folder)));
+    // bank.bin may have been replaced by a folder, a device or a link to a
+    // document: none of them is replaced by the image.
+    const Output_Path_Problem problem = Check_Output_Path(path, conf_dir, path);
+    if (problem != Output_Path_Problem::None)
+        throw Kc_Error(Output_Path_Message(Text_Table(), problem, path));
     Save_File_Atomically(path, image);
 }
 

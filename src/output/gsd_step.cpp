@@ -2,7 +2,9 @@
 
 #include "base/app_state.h"
 #include "base/kc_error.h"
+#include "base/output_path.h"
 #include "base/save_file.h"
+#include "base/shown_text.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
 #include "config/pargen_view.h"
@@ -32,8 +34,7 @@ GSD_Areas GSD_Areas_Of(const ParGen_View& pargen) {
 
 void Save_GSD_File(const QString& path, const GSD_Areas& areas) {
     if (QFileInfo(path).isDir())
-        throw Kc_Error(
-            QStringLiteral("Cannot write %1: it is a folder.").arg(QDir::toNativeSeparators(path)));
+        throw Kc_Error(QStringLiteral("Cannot write %1: it is a folder.").arg(Shown_Path(path)));
     Save_File_Atomically(path, Write_GSD(areas.In_Bytes, areas.Out_Bytes));
 }
 
@@ -51,11 +52,11 @@ void Create_GSD_File(App_State& state, const Text_Table& texts, Ui_Services& ui)
             return;
         const QString path = GSD_File_Name(chosen);
         const QFileInfo target(path);
-        // A folder of that name is no file to overwrite: report it rather
-        // than asking the overwrite question.
-        if (target.isDir())
-            throw Kc_Error(
-                QStringLiteral("Cannot write %1: it is a folder.").arg(QDir::toNativeSeparators(path)));
+        // A folder, a device or a file of the configuration is no file to
+        // overwrite: report it rather than asking the overwrite question.
+        const Output_Path_Problem problem = Check_Output_Path(path, state.Conf_Dir);
+        if (problem != Output_Path_Problem::None)
+            throw Kc_Error(Output_Path_Message(texts, problem, path));
         if (target.exists() &&
             !ui.Question_Box(texts[Gsd_Text::Overwrite_File], Ui_Services::Default_Answer::No))
             return;

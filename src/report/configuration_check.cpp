@@ -11,6 +11,7 @@
 #include "config/diagnosis_text.h"
 #include "config/general_params_check.h"
 #include "config/io_map_text.h"
+#include "config/lost_rows_text.h"
 #include "config/pargen_names.h"
 #include "config/pargen_view.h"
 #include "config/sdo_names.h"
@@ -70,12 +71,9 @@ void Check_Rule_Rows(Conf_Check& check, const Text_Table& texts, const Rule_Docu
         const int lost = First_Row_Lost_On_Save(grid);
         if (lost == 0)
             continue;
-        const int table_text =
-            table == Rule_Table::Read ? Rules_Text::Lost_Row_Read_Table : Rules_Text::Lost_Row_Write_Table;
         Conf_Finding finding =
             Finding(Finding_Level::Warning, QStringLiteral("rows_after_table_end"), Sdo::File_Name,
-                    texts[Rules_Text::Lost_Row] + QString::number(lost) + texts[table_text] +
-                        QString::number(Table_End_Row(grid)) + texts[Rules_Text::Lost_Row_End]);
+                    Lost_Rule_Row_Text(texts, table, lost, Table_End_Row(grid)));
         finding.Table = table;
         finding.Row = lost;
         check.Warnings.append(finding);
@@ -104,9 +102,7 @@ void Check_Diagnosis(Conf_Check& check, const Text_Table& texts, const Diagnosis
     const int left_out = First_Row_Left_Out(list.IDs);
     if (left_out > 0) {
         Conf_Finding finding = Finding(Finding_Level::Warning, QStringLiteral("diagnosis_rows_after_end"),
-                                       Diagnosis_Doc::File_Name,
-                                       texts[Diagnosis_Text::Left_Out_Begin] + QString::number(left_out) +
-                                           texts[Diagnosis_Text::Left_Out_End]);
+                                       Diagnosis_Doc::File_Name, Diagnosis_Left_Out_Text(texts, left_out));
         finding.Row = left_out;
         check.Warnings.append(finding);
     }

@@ -7,6 +7,7 @@
 #include "config/io_map.h"
 #include "output/bank_image.h"
 #include "output/gsd_step.h"
+#include "update/update_history.h"
 
 #include <QDateTime>
 #include <QString>
@@ -16,6 +17,15 @@
 
 // What the commissioning report of a configuration shows, read from its
 // folder once; Report_Html turns it into the document.
+
+// Whether bank.bin is the image the stored documents give now.
+enum class Bank_State {
+    Up_To_Date,    // byte for byte the image built from the documents
+    Stale,         // another image: the documents changed after the build
+    Missing,       // no bank.bin
+    Not_Buildable, // the documents give no image (Build_Error says why)
+    Unreadable,    // bank.bin cannot be read (Error says why)
+};
 
 // bank.bin as it lies in the bin folder.
 struct Report_Bank {
@@ -28,10 +38,13 @@ struct Report_Bank {
     bool Has_Checksum = false; // fixed layout
     quint32 Checksum_Stored = 0;
     quint32 Checksum_Computed = 0;
+
+    Bank_State State = Bank_State::Missing;
+    QString Build_Error; // the image build's message (Not_Buildable)
 };
 
 struct Report_Data {
-    QString Conf_Name;
+    QString Conf_Name; // the folder's name, control characters escaped (Escape_Controls)
     QDateTime Date;
     QString Program_Version;
 
@@ -44,12 +57,15 @@ struct Report_Data {
 
     std::optional<GSD_Areas> Gsd_Areas; // none without a general parameters document
     QString Gsd_Error;                  // the areas cannot be described by a GSD file
-    QStringList Gsd_Files;              // *.gsd files in the configuration folder
+    QStringList Gsd_Files;              // *.gsd files in the configuration folder (escaped)
     QString Gsd_Ident;                  // the Ident_Number the GSD file carries
 
     Report_Bank Bank;
 
     Io_Map Map; // the PROFIBUS I/O map of the stored rules
+
+    Update_History History; // what was sent to the device from this configuration
+    Device_State Device;    // the last configuration sent against the image built now
 };
 
 // Reads every document of the configuration folder (names matched without
@@ -57,4 +73,7 @@ struct Report_Data {
 // missing document gives what its editor shows without it. Throws Kc_Error
 // naming the file when a document exists but cannot be read. A bank.bin that
 // is no configuration image does not stop the report: its section says why.
+// The image is built again from the stored documents in memory (Build_Bank,
+// as the Update Device step builds it; nothing is written) and compared byte
+// for byte with bank.bin: Bank.State.
 Report_Data Read_Report_Data(const QString& conf_dir, const QDateTime& date);

@@ -1,5 +1,6 @@
 #include "report/report_html.h"
 
+#include "base/shown_text.h"
 #include "base/text_table.h"
 #include "config/access_rules_table.h"
 #include "config/access_rules_text.h"
@@ -9,6 +10,7 @@
 #include "output/bank_build.h"
 #include "output/gsd_step.h"
 #include "output/gsd_writer.h"
+#include "report/device_state.h"
 #include "report/report_io_map.h"
 #include "report/report_texts.h"
 
@@ -240,12 +242,73 @@ QString Bank_Section(const Report_Data& data, const Text_Table& texts) {
 
 } // namespace
 
+QString Report_Bank_State_Line(const Report_Bank& bank, const Text_Table& texts) {
+    switch (bank.State) {
+    case Bank_State::Up_To_Date:
+        return texts[T::Bank_Up_To_Date];
+    case Bank_State::Stale:
+        return texts[T::Bank_Stale];
+    case Bank_State::Missing:
+        return texts[T::Bank_Missing];
+    case Bank_State::Not_Buildable:
+        return texts[T::Bank_Not_Buildable] + bank.Build_Error;
+    case Bank_State::Unreadable:
+        return texts[T::Bank_Unreadable] + bank.Error;
+    }
+    return {};
+}
+
 QString Report_Page_Title(const Report_Data& data, const Text_Table& texts) {
     return data.Conf_Name + QStringLiteral(" - ") + texts[T::Title];
 }
 
 QString Report_Page_Number(const Text_Table& texts, int page, int pages) {
     return texts[T::Page] + QString::number(page) + texts[T::Page_Of] + QString::number(pages);
+}
+
+// How an update ended, in the words of the main window's device line.
+QString Update_End_Text(const Update_Entry& entry, const Text_Table& texts) {
+    namespace D = Device_State_Texts;
+    switch (entry.End) {
+    case Update_End::Exit_Status:
+        return texts[D::Exit_Status].trimmed() + u' ' + QString::number(entry.Exit_Code);
+    case Update_End::Crashed:
+        return texts[D::Crashed].trimmed() + QStringLiteral(" (") + QString::number(entry.Exit_Code) + u')';
+    case Update_End::Still_Running:
+        return texts[D::Running].trimmed();
+    case Update_End::Refused:
+        return texts[D::Refused].trimmed();
+    case Update_End::Stopped:
+        return texts[D::Stopped].trimmed();
+    }
+    return {};
+}
+
+// The last updates recorded, newest first.
+QString History_Section(const Report_Data& data, const Text_Table& texts) {
+    constexpr int shown_entries = 10;
+    QString html = Heading(2, texts[T::History]);
+    if (data.History.Status == Update_History::State::Unreadable ||
+        data.History.Status == Update_History::State::Future || data.History.Entries.isEmpty())
+        return html + Paragraph(Device_State_Text(data.Device, texts));
+    QList<QStringList> rows;
+    for (qsizetype i = data.History.Entries.size() - 1; i >= 0 && rows.size() < shown_entries; --i) {
+        const Update_Entry& entry = data.History.Entries[i];
+        QStringList sent;
+        if (entry.Firmware)
+            sent << texts[T::History_Firmware].trimmed();
+        if (entry.Configuration)
+            sent << texts[T::History_Configuration].trimmed();
+        if (entry.Read_Back)
+            sent << texts[T::History_Read_Back].trimmed();
+        rows.append({entry.Time.toLocalTime().toString(date_format), Escape_Controls(entry.Target),
+                     sent.join(QStringLiteral(", ")), Update_End_Text(entry, texts),
+                     entry.Image_Sha256.left(16)});
+    }
+    return html + Paragraph(Device_State_Text(data.Device, texts)) +
+           Rows_Table({texts[T::History_Time], texts[T::History_Target], texts[T::History_Sent],
+                       texts[T::History_End], texts[T::History_Image]},
+                      rows);
 }
 
 QString Report_Html(const Report_Data& data, const Text_Table& texts) {
@@ -265,6 +328,10 @@ QString Report_Html(const Report_Data& data, const Text_Table& texts) {
             .arg(Escaped(Report_Page_Title(data, texts)));
     html += Heading(1, texts[T::Title]);
     html += Heading(2, data.Conf_Name);
+    html += QStringLiteral("<p class=\"bank-state\"><b>%1</b></p>\n")
+                .arg(Escaped(Report_Bank_State_Line(data.Bank, texts)));
+    html += QStringLiteral("<p class=\"device-state\">%1</p>\n")
+                .arg(Escaped(Device_State_Text(data.Device, texts)));
     html += Key_Value_Table({
         {texts[Par_Field::Panel_Caption(Par_Field::Panel::Hardware_Type)],
          Item({texts[Par_Field::Text::Without_Ethernet], texts[Par_Field::Text::With_Ethernet]},
@@ -280,5 +347,6 @@ QString Report_Html(const Report_Data& data, const Text_Table& texts) {
         html += Diagnosis_Section(data, texts);
     html += Gsd_Section(data, texts);
     html += Bank_Section(data, texts);
+    html += History_Section(data, texts);
     return html + QStringLiteral("</body>\n</html>\n");
 }

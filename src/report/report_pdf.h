@@ -7,7 +7,9 @@
 
 // Renders an HTML document as an A4 PDF with Qt's text layout: a header line
 // at the top of every page (`title` on the left, `page_number(n, m)` on the
-// right), tables broken across pages with their <thead> rows repeated.
+// right), pages cut only before a paragraph or a table or between two table
+// rows, never right after a heading or a table's header rows, and the <thead>
+// rows of a table running on drawn again at the top of the next page.
 // Needs a QGuiApplication. Gives the PDF bytes and the number of pages.
 struct Report_Pdf {
     QByteArray Bytes;

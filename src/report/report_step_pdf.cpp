@@ -4,6 +4,7 @@
 #include "base/choose_output_file.h"
 #include "base/kc_error.h"
 #include "base/save_file.h"
+#include "base/shown_text.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
 #include "base/xml_document.h"
@@ -11,6 +12,9 @@
 #include "report/report_html.h"
 #include "report/report_pdf.h"
 #include "report/report_texts.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -21,29 +25,38 @@ bool Is_Html_Name(const QString& path) {
 
 } // namespace
 
-int Save_Report_File(const QString& path, const QString& conf_dir, const Text_Table& texts,
-                     const QDateTime& date) {
+Saved_Report Save_Report_File(const QString& path, const QString& conf_dir, const Text_Table& texts,
+                              const QDateTime& date) {
     const Report_Data data = Read_Report_Data(conf_dir, date);
     const QString html = Report_Html(data, texts);
+    const QString bank_state = Report_Bank_State_Line(data.Bank, texts);
     if (Is_Html_Name(path)) {
         Save_File_Atomically(path, html.toUtf8());
-        return 0;
+        return {0, bank_state};
     }
     const Report_Pdf pdf = Render_Report_Pdf(html, Report_Page_Title(data, texts), [&](int page, int pages) {
         return Report_Page_Number(texts, page, pages);
     });
     Save_File_Atomically(path, pdf.Bytes);
-    return pdf.Pages;
+    return {pdf.Pages, bank_state};
 }
 
-void Create_Report_File(const App_State& state, const Text_Table& texts, Ui_Services& ui) {
+QString Proposed_Report_Name(const QString& conf_name, const QDate& date) {
+    return conf_name + QStringLiteral("_report_") + date.toString(QStringLiteral("yyyy-MM-dd")) +
+           QStringLiteral(".pdf");
+}
+
+void Create_Report_File(const App_State& state, const Text_Table& texts, Ui_Services& ui,
+                        const QDateTime& date) {
     try {
-        const QString path =
-            Choose_Output_File(ui, texts, state.Conf_Dir, texts[Report_Texts::Filter],
-                               {QStringLiteral(".pdf"), QStringLiteral(".html"), QStringLiteral(".htm")});
+        const QString path = Choose_Output_File(
+            ui, texts, state.Conf_Dir, texts[Report_Texts::Filter],
+            {QStringLiteral(".pdf"), QStringLiteral(".html"), QStringLiteral(".htm")},
+            Proposed_Report_Name(QFileInfo(QDir::cleanPath(state.Conf_Dir)).fileName(), date.date()));
         if (path.isEmpty())
             return;
-        Save_Report_File(path, state.Conf_Dir, texts);
+        const Saved_Report saved = Save_Report_File(path, state.Conf_Dir, texts, date);
+        ui.Information_Box(texts[Report_Texts::Written] + Shown_Path(path) + u'\n' + saved.Bank_State);
     } catch (const Kc_Error& error) {
         ui.Error_Box(error.Message());
     }

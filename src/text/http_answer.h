@@ -9,11 +9,21 @@
 // and are untrusted: numbers are read with overflow-safe arithmetic and a
 // value no real answer carries makes the answer malformed. Pure functions.
 
+// Why a request brought no usable answer.
+enum class Http_Failure {
+    None,           // an answer came (Ok tells whether it is a success)
+    Timed_Out,      // the time limit ran out first
+    Unreachable,    // no connection to any address of the host
+    Name_Not_Found, // the host name has no address
+    Broken,         // the connection broke, or the answer is no HTTP answer
+};
+
 // What one HTTP GET brought back.
 struct Http_Answer {
     bool Ok = false; // a complete answer with a success status (2xx)
-    int Status = 0;  // the status code; 0 when no status line arrived
-    QString Body;    // the body as text (charset from Content-Type, else Latin-1)
+    Http_Failure Failure = Http_Failure::None;
+    int Status = 0; // the status code; 0 when no status line arrived
+    QString Body;   // the body as text (charset from Content-Type, else Latin-1)
 };
 
 // The value of a numeric header field or of the status code: one or more

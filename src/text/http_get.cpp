@@ -24,19 +24,26 @@ QByteArray Http10_Request_Bytes(const QString& host, quint16 port, const QByteAr
     return request;
 }
 
-Http10_Get::Http10_Get(QObject* parent) : QObject(parent) {
+Http10_Get::Http10_Get(QObject* parent) : Http10_Get(nullptr, parent) {}
+
+Http10_Get::Http10_Get(std::unique_ptr<Name_Lookup> lookup, QObject* parent)
+    : QObject(parent), lookup_(lookup ? std::move(lookup) : std::make_unique<Name_Lookup>()) {
     deadline_ = new QTimer(this);
     deadline_->setSingleShot(true);
     deadline_->setTimerType(Qt::PreciseTimer); // the limit is exact, not within 5 %
-    connect(deadline_, &QTimer::timeout, this, [this] { Finish({}); });
-    connect(&lookup_, &Name_Lookup::Finished, this, [this](const QList<QHostAddress>& addresses) {
+    connect(deadline_, &QTimer::timeout, this, [this] { Fail(Http_Failure::Timed_Out); });
+    connect(lookup_.get(), &Name_Lookup::Finished, this, [this](const QList<QHostAddress>& addresses) {
+        if (addresses.isEmpty()) {
+            Fail(Http_Failure::Name_Not_Found);
+            return;
+        }
         addresses_ = addresses;
         Connect_Next();
     });
 }
 
 Http10_Get::~Http10_Get() {
-    lookup_.Cancel();
+    lookup_->Cancel();
     if (socket_) {
         socket_->disconnect(this);
         socket_->abort();
@@ -48,14 +55,14 @@ void Http10_Get::Start(const QString& host, quint16 port, const QByteArray& path
     port_ = port;
     request_ = Http10_Request_Bytes(host, port, path_and_query, headers);
     deadline_->start(static_cast<int>(qMax<qint64>(0, limit.count())));
-    lookup_.Start(host);
+    lookup_->Start(host);
 }
 
 void Http10_Get::Connect_Next() {
     if (finished_)
         return;
     if (addresses_.isEmpty()) {
-        Finish({}); // no address, or every one refused
+        Fail(Http_Failure::Unreachable); // every address refused or out of reach
         return;
     }
     if (socket_)
@@ -77,12 +84,12 @@ void Http10_Get::Read_Available() {
         return;
     data_ += socket_->readAll();
     if (data_.size() > Max_Answer_Size) {
-        Finish({});
+        Fail(Http_Failure::Broken);
         return;
     }
     const qint64 expected = Http_Answer_Size(data_, Max_Answer_Size);
     if (expected == Http_Size_Malformed) {
-        Finish({});
+        Fail(Http_Failure::Broken);
         return;
     }
     if (expected >= 0 && data_.size() >= expected)
@@ -97,16 +104,22 @@ void Http10_Get::Socket_Failed() {
         return;
     }
     if (socket_->error() != QAbstractSocket::RemoteHostClosedError) {
-        Finish({}); // a broken connection
+        Fail(Http_Failure::Broken); // a broken connection
         return;
     }
     // Without a length only the server's close ends the body.
     data_ += socket_->readAll();
     if (data_.size() > Max_Answer_Size) {
-        Finish({});
+        Fail(Http_Failure::Broken);
         return;
     }
     Finish(Parse_Http_Answer(data_, true, Max_Answer_Size));
+}
+
+void Http10_Get::Fail(Http_Failure failure) {
+    Http_Answer answer;
+    answer.Failure = failure;
+    Finish(answer);
 }
 
 void Http10_Get::Finish(const Http_Answer& answer) {
@@ -114,7 +127,7 @@ void Http10_Get::Finish(const Http_Answer& answer) {
         return;
     finished_ = true;
     deadline_->stop();
-    lookup_.Cancel();
+    lookup_->Cancel();
     if (socket_) {
         socket_->disconnect(this);
         socket_->abort();

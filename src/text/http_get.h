@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QString>
 #include <chrono>
+#include <memory>
 
 class QTcpSocket;
 class QTimer;
@@ -24,13 +25,17 @@ QByteArray Http10_Request_Bytes(const QString& host, quint16 port, const QByteAr
 // One HTTP/1.0 GET written directly on a TCP socket, never through a proxy,
 // driven by the event loop: Start gives at once and the answer comes through
 // Finished. Name lookup, connecting and reading the answer together end after
-// `limit`, and a request that runs out fails like any other; answers larger
+// `limit`, and a request that runs out fails like any other (the answer's
+// Failure says which way a request failed); answers larger
 // than 1 MiB fail too, and so does one whose Content-Length is no length or
 // announces more than that. Deleting the object abandons the request at once.
 class Http10_Get : public QObject {
     Q_OBJECT
 public:
     explicit Http10_Get(QObject* parent = nullptr);
+    // With the name lookup to use (tests hand in their own); nullptr: the
+    // system's.
+    explicit Http10_Get(std::unique_ptr<Name_Lookup> lookup, QObject* parent = nullptr);
     ~Http10_Get() override;
 
     // Starts the request (one per object). Finished follows exactly once,
@@ -46,8 +51,9 @@ private:
     void Read_Available();
     void Socket_Failed();
     void Finish(const Http_Answer& answer);
+    void Fail(Http_Failure failure);
 
-    Name_Lookup lookup_;
+    std::unique_ptr<Name_Lookup> lookup_;
     QTcpSocket* socket_ = nullptr;
     QTimer* deadline_ = nullptr;
     QList<QHostAddress> addresses_;

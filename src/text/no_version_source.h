@@ -10,13 +10,13 @@ class No_Newer_Version : public Version_Source {
 public:
     std::unique_ptr<Version_Check> Start_Check() override {
         auto check = std::make_unique<Answered_Check>();
-        QTimer::singleShot(0, check.get(), [raw = check.get()] { raw->Answer(false); });
+        QTimer::singleShot(0, check.get(), [raw = check.get()] { raw->Answer(Version_Outcome::Not_Newer); });
         return check;
     }
 
 private:
     class Answered_Check : public Version_Check {
     public:
-        void Answer(bool newer) { Report(newer); }
+        void Answer(Version_Outcome outcome) { Report(outcome); }
     };
 };

@@ -5,6 +5,7 @@
 #include "base/kc_error.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
+#include "text/language_file.h"
 #include "text/language_list.h"
 #include "text/open_link.h"
 #include "text/soft_options_text.h"
@@ -57,7 +58,7 @@ QPushButton* Button(QWidget* parent, const QString& name) {
 } // namespace
 
 TFSoftOptions::TFSoftOptions(App_State& app_state, const Text_Table& text_table, Ui_Services& ui_services,
-                             Version_Source& source, std::function<void()> load_language_fn,
+                             Version_Source& source, std::function<Language_File_Report()> load_language_fn,
                              std::function<void()> change_language_fn, QWidget* parent)
     : Frame_Dialog(app_state, text_table, ui_services, parent), version_source(source),
       load_language(std::move(load_language_fn)), change_language(std::move(change_language_fn)) {
@@ -200,8 +201,10 @@ void TFSoftOptions::Update_Lang_Page(int num_page) {
     L_Sel_Lang->setText(texts[Options_Text::Selected_Language] + language_in_use);
     L_Page_Lang->setText(texts[Options_Text::Page] + QString::number(num_page) +
                          texts[Options_Text::Page_Of] + QString::number(pages));
-    Btn_Prev->setVisible(num_page != 1);
-    Btn_Next->setVisible(num_page != pages);
+    // Without a language file there is no page to count or to turn to.
+    L_Page_Lang->setVisible(pages > 0);
+    Btn_Prev->setVisible(pages > 0 && num_page != 1);
+    Btn_Next->setVisible(pages > 0 && num_page != pages);
 
     const int first = (num_page - 1) * Slots_Per_Page;
     const int on_page = qMin(count - first, Slots_Per_Page);
@@ -244,15 +247,25 @@ void TFSoftOptions::LangClick(int slot) {
         return;
 
     QString error;
-    if (Load_Texts_For(name, &error)) {
-        language_in_use = name;
-        language_on_screen = name;
-    } else {
+    Language_File_Report report;
+    QString warning;
+    if (!Load_Texts_For(name, &error, &report)) {
         // A language file that exists but cannot be read: say so and go
         // back to the texts of the language in use, so that nothing stores
         // the unreadable one.
         ui.Error_Box(error);
         Load_Texts_For(language_in_use, nullptr);
+    } else if (report.Binary) {
+        // A file holding no text line and no text (not a language file at
+        // all): it is not applied, and the language in use stays.
+        warning = Language_File_Warning(texts, report);
+        Load_Texts_For(language_in_use, nullptr);
+    } else {
+        language_in_use = name;
+        language_on_screen = name;
+        // Bytes that are not text are shown as replacement marks; the
+        // warning, in the new language, says how many and where.
+        warning = Language_File_Warning(texts, report);
     }
 
     if (change_language)
@@ -260,16 +273,21 @@ void TFSoftOptions::LangClick(int slot) {
     else
         Set_Lang();
     Update_Lang_Page(show_page);
+    if (!warning.isEmpty())
+        ui.Warning_Box(warning);
 }
 
-bool TFSoftOptions::Load_Texts_For(const QString& language, QString* error) {
+bool TFSoftOptions::Load_Texts_For(const QString& language, QString* error, Language_File_Report* report) {
     // Language_Name itself changes only on OK.
     const QString remembered = state.Language_Name;
     state.Language_Name = language;
     bool loaded = true;
     try {
-        if (load_language)
-            load_language();
+        if (load_language) {
+            const Language_File_Report read = load_language();
+            if (report)
+                *report = read;
+        }
     } catch (const Kc_Error& failure) {
         loaded = false;
         if (error)
@@ -303,12 +321,32 @@ void TFSoftOptions::Check_Version() {
     Update_CheckBox();
 }
 
+int Version_Outcome_Text(Version_Outcome outcome) {
+    switch (outcome) {
+    case Version_Outcome::Newer:
+        return Options_Text::Newer_Version;
+    case Version_Outcome::Not_Newer:
+        break;
+    case Version_Outcome::Timed_Out:
+        return Options_Text::Version_Timed_Out;
+    case Version_Outcome::Unreachable:
+        return Options_Text::Version_Unreachable;
+    case Version_Outcome::Name_Not_Found:
+        return Options_Text::Version_Name_Not_Found;
+    case Version_Outcome::Bad_Answer:
+        return Options_Text::Version_Bad_Answer;
+    }
+    return Options_Text::No_Update;
+}
+
 void TFSoftOptions::Btn_Check_UpdateClick() {
     Check_Version();
 }
 
 void TFSoftOptions::Check_Version_Done(bool newer) {
     check_shown_ = newer ? Check_Shown::Newer : Check_Shown::Not_Newer;
+    check_outcome_ =
+        check_ ? check_->Outcome() : (newer ? Version_Outcome::Newer : Version_Outcome::Not_Newer);
     Show_Check_Result();
     Update_CheckBox();
 }
@@ -328,7 +366,7 @@ void TFSoftOptions::Show_Check_Result() {
         break;
     case Check_Shown::Not_Newer:
         LL_Check_Update->setTextFormat(Qt::PlainText);
-        LL_Check_Update->setText(texts[Options_Text::No_Update]);
+        LL_Check_Update->setText(texts[Version_Outcome_Text(check_outcome_)]);
         break;
     }
     LL_Check_Update->show();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/frame_dialog.h"
+#include "text/version_source.h"
 
 #include <QStringList>
 #include <array>
@@ -11,6 +12,7 @@ class QCheckBox;
 class QTabWidget;
 class Version_Check;
 class Version_Source;
+struct Language_File_Report;
 
 // The software options: the language of every window (picked from the
 // language files in Language_Dir, six a page), internet access and the
@@ -20,18 +22,22 @@ class Version_Source;
 //
 // Collaborators of the main window come in as functions:
 // - load_language reloads the shared text table for App_State::Language_Name
-//   (it may set Language_Name; the dialog restores it right after);
+//   (it may set Language_Name; the dialog restores it right after) and says
+//   which file it read and what it found there;
 // - change_language makes every window, this one included, apply its texts.
 //   Without it, the dialog re-applies only its own texts.
 // On OK the dialog emits Timer_Update_Set(Enable_Internet && Enable_Update);
 // the main window then saves the settings and sets its update timer.
+// The text LL_Check_Update shows for a check that ended with `outcome`.
+int Version_Outcome_Text(Version_Outcome outcome);
+
 class TFSoftOptions : public Frame_Dialog {
     Q_OBJECT
 public:
     static constexpr int Slots_Per_Page = 6;
 
     TFSoftOptions(App_State& state, const Text_Table& texts, Ui_Services& ui, Version_Source& version_source,
-                  std::function<void()> load_language, std::function<void()> change_language,
+                  std::function<Language_File_Report()> load_language, std::function<void()> change_language,
                   QWidget* parent = nullptr);
     ~TFSoftOptions() override;
 
@@ -74,7 +80,7 @@ private:
     void Build_Controls();
     // Loads the texts of `language` into the shared table. False, with the
     // loader's message in `error`, when its file cannot be read.
-    bool Load_Texts_For(const QString& language, QString* error);
+    bool Load_Texts_For(const QString& language, QString* error, Language_File_Report* report = nullptr);
     int Page_Count() const;
     // LL_Check_Update as the last check left it, in the texts of now.
     void Show_Check_Result();
@@ -82,7 +88,7 @@ private:
     enum class Check_Shown { Nothing, Running, Newer, Not_Newer };
 
     Version_Source& version_source;
-    std::function<void()> load_language;
+    std::function<Language_File_Report()> load_language;
     std::function<void()> change_language;
 
     int show_page = 1;
@@ -92,6 +98,8 @@ private:
     QString language_on_screen;
     std::unique_ptr<Version_Check> check_;
     Check_Shown check_shown_ = Check_Shown::Nothing;
+    // How the last check ended, when it found no newer version.
+    Version_Outcome check_outcome_ = Version_Outcome::Not_Newer;
 
     QTabWidget* PC_Options = nullptr;
     QWidget* TS_Language = nullptr;

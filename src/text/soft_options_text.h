@@ -26,4 +26,9 @@ inline constexpr int Settings_Tab = 319;
 inline constexpr int Jump_Into_Next_Field = 320;   // check box
 inline constexpr int Double_Click_Auto_Size = 321; // check box
 inline constexpr int Checking = 322;               // while the version check runs
+// How a version check without a newer version ended, beside No_Update.
+inline constexpr int Version_Timed_Out = 791;
+inline constexpr int Version_Unreachable = 792;
+inline constexpr int Version_Name_Not_Found = 793;
+inline constexpr int Version_Bad_Answer = 794;
 } // namespace Options_Text

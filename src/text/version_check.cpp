@@ -59,6 +59,11 @@ bool Check_Version(const QString& answer) {
     return local != -1 && remote != -1 && remote > local;
 }
 
+bool Is_Version_Answer(const QString& answer) {
+    const QString trimmed = Trim_Blanks(answer);
+    return Ascii_Upper(trimmed) == QLatin1String("VER. 0.000") || Conv_Version(trimmed) != -1;
+}
+
 QString Download_Url() {
     return QStringLiteral("http://" KC_MAKER_HOST "/Home/download/download.asp#KX40927");
 }

@@ -22,6 +22,10 @@ int Conv_Version(const QString& ver_str);
 // give false.
 bool Check_Version(const QString& answer);
 
+// True when the answer, trimmed, is one the service gives: "VER. 0.000" in
+// any letter case, or a text whose version number Conv_Version reads.
+bool Is_Version_Answer(const QString& answer);
+
 // The maker's download page: the build's maker host, fixed path and fragment.
 QString Download_Url();
 // The link a window shows when a newer version exists: an HTML anchor to

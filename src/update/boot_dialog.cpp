@@ -2,8 +2,11 @@
 
 #include "base/app_state.h"
 #include "base/com_ports.h"
+#include "base/file_lookup.h"
 #include "base/kc_error.h"
 #include "base/plain_hint.h"
+#include "base/program_folder.h"
+#include "base/shown_text.h"
 #include "base/standard_icon_gui.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
@@ -19,6 +22,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -332,9 +336,13 @@ void TFBoot::Btn_UpdateClick() {
 void TFBoot::Update_Serial() {
     state.Update_Option_Index = CB_Update_Options->currentIndex();
     state.Read_Back = CB_Update_Option_Read_Back->isChecked();
-    const QStringList arguments = Serial_Arguments(CB_COM_Port->currentText(), state.Update_Option_Index,
-                                                   state.Read_Back, state.Master_Dir, state.Conf_Dir);
-    Run_Updater(Updater_Program_Path(state.Program_Dir, Serial_Updater_Name), arguments);
+    Program_Arguments arguments(Serial_Arguments(CB_COM_Port->currentText(), state.Update_Option_Index,
+                                                 state.Read_Back, state.Master_Dir, state.Conf_Dir));
+    arguments.windows_command_line =
+        Serial_Command_Line(CB_COM_Port->currentText(), state.Update_Option_Index, state.Read_Back,
+                            state.Master_Dir, state.Conf_Dir);
+    Run_Updater(Updater_Program_Path(state.Program_Dir, Serial_Updater_Name), arguments,
+                CB_COM_Port->currentText());
 }
 
 void TFBoot::Update_Ethernet() {
@@ -349,6 +357,14 @@ void TFBoot::Update_Ethernet() {
                          QDir::toNativeSeparators(Visible_Controls(path)));
             return;
         }
+    }
+    // The Ethernet updater reads its parameter file from its own folder: a
+    // folder this user cannot write (an all-users install) cannot take it.
+    if (!Folder_Writable(state.Program_Dir)) {
+        ui.Error_Box(texts[Boot_Text::Program_Folder_Read_Only] + QLatin1Char(' ') +
+                     Shown_Path(state.Program_Dir) + QLatin1Char('\n') +
+                     texts[Boot_Text::Program_Folder_What_To_Do]);
+        return;
     }
     Send_Ping();
 }
@@ -375,7 +391,7 @@ void TFBoot::Ping_Finished(bool answered) {
     Set_Busy(true);
     try {
         Compile_XML_Parameter(QDir(state.Program_Dir).filePath(Ethernet_Parameter_File), params);
-        Run_Updater(Updater_Program_Path(state.Program_Dir, Ethernet_Updater_Name), {});
+        Run_Updater(Updater_Program_Path(state.Program_Dir, Ethernet_Updater_Name), {}, params.ip_address);
     } catch (const Kc_Error& error) {
         Set_Busy(false);
         ui.Error_Box(error.Message());
@@ -384,31 +400,104 @@ void TFBoot::Ping_Finished(bool answered) {
     Set_Busy(false);
 }
 
-void TFBoot::Run_Updater(const QString& program, const QStringList& arguments) {
+Update_Entry TFBoot::New_Entry(const QString& target) const {
+    Update_Entry entry;
+    entry.Time = QDateTime::currentDateTimeUtc();
+    entry.Hardware_Type = form_type_;
+    entry.Firmware = state.Update_Option_Index == Option_Firmware_Configuration ||
+                     state.Update_Option_Index == Option_Firmware;
+    entry.Configuration = state.Update_Option_Index == Option_Firmware_Configuration ||
+                          state.Update_Option_Index == Option_Configuration;
+    entry.Read_Back = state.Read_Back;
+    entry.Target = target;
+    return entry;
+}
+
+void TFBoot::Record(const Update_Entry& entry, const QByteArray& image, const QString& output) {
+    if (state.Conf_Dir.isEmpty())
+        return;
+    try {
+        Record_Update(state.Conf_Dir, entry, image, output);
+    } catch (const Kc_Error& error) {
+        ui.Error_Box(texts[Boot_Text::History_Not_Written] + QLatin1Char(' ') + error.Message());
+    }
+}
+
+void TFBoot::Complete_Record(const Program_End& end) {
+    if (running_conf_dir_.isEmpty())
+        return;
+    try {
+        Complete_Update(running_conf_dir_, running_started_,
+                        end.crashed ? Update_End::Crashed : Update_End::Exit_Status, end.code,
+                        running_log_.Text());
+    } catch (const Kc_Error& error) {
+        ui.Error_Box(texts[Boot_Text::History_Not_Written] + QLatin1Char(' ') + error.Message());
+    }
+}
+
+void TFBoot::Run_Updater(const QString& program, const Program_Arguments& arguments, const QString& target) {
     const QString name = QFileInfo(program).fileName();
+    Update_Entry entry = New_Entry(target);
+    // The image handed over, as it lies in the bin folder when the updater starts.
+    QByteArray image;
+    if (entry.Configuration) {
+        QFile bank(Find_File_No_Case(QDir(state.Conf_Dir).filePath(QStringLiteral("bin")),
+                                     QStringLiteral("bank.bin")));
+        if (bank.open(QIODevice::ReadOnly))
+            image = bank.read(4 * 1024 * 1024);
+    }
     Update_Wait_Dialog indicator(windowTitle(), texts[Boot_Text::Waiting], name,
                                  texts[Boot_Text::Seconds_Elapsed], texts[Boot_Text::Updater_Output], this);
+    indicator.Set_Limit(services_.timing.wait_limit_ms, texts[Boot_Text::Seconds_Of],
+                        texts[Boot_Text::Seconds_Unit]);
+    // A hung updater can be ended, after a question whose Enter keeps it running.
+    bool stop_asked = false;
+    indicator.Offer_Stop(texts[Boot_Text::Stop]);
+    connect(&indicator, &Update_Wait_Dialog::Stop_Clicked, this, [&] {
+        if (!stop_asked && ui.Question_Box(texts[Boot_Text::Stop_Question], Ui_Services::Default_Answer::No))
+            stop_asked = true;
+    });
     running_decoder_ = Updater_Output_Decoder();
     running_tail_.Clear();
-    Program_Run_Result result = Start_Program(services_.starter, services_.clock, services_.timing, program,
-                                              arguments, 0, [&](qint64 elapsed_ms, const QByteArray& output) {
-                                                  if (!output.isEmpty())
-                                                      running_tail_.Add(running_decoder_.Decode(output));
-                                                  indicator.Tick(elapsed_ms, output);
-                                              });
+    running_log_.Clear();
+    Program_Run_Result result = Start_Program(
+        services_.starter, services_.clock, services_.timing, program, arguments, 0,
+        [&](qint64 elapsed_ms, const QByteArray& output) {
+            if (!output.isEmpty()) {
+                const QString text = running_decoder_.Decode(output);
+                running_tail_.Add(text);
+                running_log_.Add(text);
+            }
+            indicator.Tick(elapsed_ms, output);
+        },
+        [&] { return stop_asked; });
     indicator.hide();
     switch (result.run) {
     case Program_Run::Not_Started:
+        entry.End = Update_End::Refused;
+        Record(entry, {}, result.error);
         ui.Error_Box(
             texts[Boot_Text::Cannot_Start] + QLatin1Char(' ') + QDir::toNativeSeparators(program) +
             (result.error.isEmpty() ? QString() : QStringLiteral(" (") + result.error + QLatin1Char(')')));
         break;
     case Program_Run::Ended:
+        entry.End = result.stopped       ? Update_End::Stopped
+                    : result.end.crashed ? Update_End::Crashed
+                                         : Update_End::Exit_Status;
+        entry.Exit_Code = result.end.code;
+        Record(entry, image, running_log_.Text());
         running_name_ = name;
-        Report_End(result.end);
+        if (result.stopped)
+            ui.Warning_Box(texts[Boot_Text::Stopped] + QLatin1Char(' ') + name);
+        else
+            Report_End(result.end);
         break;
     case Program_Run::Still_Running:
         // It stays watched: no second updater while it runs.
+        entry.End = Update_End::Still_Running;
+        Record(entry, image, running_log_.Text());
+        running_conf_dir_ = state.Conf_Dir;
+        running_started_ = entry.Time;
         running_ = std::move(result.program);
         running_name_ = name;
         watch_timer_->start();
@@ -424,18 +513,25 @@ void TFBoot::Watch_Updater() {
     }
     const bool ended = running_->Has_Ended();
     const QByteArray output = running_->Read_Output();
-    if (!output.isEmpty())
-        running_tail_.Add(running_decoder_.Decode(output));
+    if (!output.isEmpty()) {
+        const QString text = running_decoder_.Decode(output);
+        running_tail_.Add(text);
+        running_log_.Add(text);
+    }
     if (!ended)
         return;
     watch_timer_->stop();
     const Program_End end = running_->End();
     running_.reset();
+    Complete_Record(end);
     Report_End(end);
 }
 
 void TFBoot::Report_End(const Program_End& end) {
-    // A program that ended with 0 ends quietly.
+    // Every end is said: a failure with the last lines of the output, a
+    // good end with its exit status, also when it comes after the wait.
     if (end.Failed())
         ui.Warning_Box(Updater_End_Message(texts, running_name_, end, running_tail_.Text()));
+    else
+        ui.Information_Box(texts[Boot_Text::Update_Finished] + QLatin1Char(' ') + QString::number(end.code));
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "base/frame_dialog.h"
+#include "update/start_program.h"
+#include "update/update_history.h"
 #include "update/update_services.h"
 #include "update/updater_output.h"
 
@@ -74,7 +76,14 @@ private:
     QString IP_Text() const;
     void Update_Serial();
     void Update_Ethernet();
-    void Run_Updater(const QString& program, const QStringList& arguments);
+    void Run_Updater(const QString& program, const Program_Arguments& arguments, const QString& target);
+    // The history entry of an update starting now to `target`, as the
+    // dialog's choices describe it.
+    Update_Entry New_Entry(const QString& target) const;
+    // Records the update in the configuration's history; a history that
+    // cannot be written is said, never in the way of the update itself.
+    void Record(const Update_Entry& entry, const QByteArray& image, const QString& output);
+    void Complete_Record(const Program_End& end);
     void Set_Busy(bool busy);
     void Show_Check(bool shown);
     void Report_End(const Program_End& end);
@@ -90,6 +99,11 @@ private:
     QString running_name_;
     Updater_Output_Decoder running_decoder_;
     Updater_Output_Tail running_tail_;
+    // All it wrote, within the bound of the history's logs.
+    Updater_Output_Tail running_log_{Max_Sent_Log_Bytes / 4};
+    // The history entry of the update that outlived the wait.
+    QString running_conf_dir_;
+    QDateTime running_started_;
     QTimer* watch_timer_ = nullptr;
 
     QFrame* P_IP_Address = nullptr;

@@ -42,4 +42,14 @@ inline constexpr int Checking = 849;       // "Checking" + address + " ..."
 inline constexpr int Check_Cancel = 850;   // button stopping the address check
 inline constexpr int Check_Cancel_Hint = 851;
 inline constexpr int Folder_Has_Controls = 852; // + folder: it cannot go into the parameter file
+inline constexpr int Update_Finished = 870;     // + the exit status: the updater ended well
+inline constexpr int Seconds_Of = 871;          // the wait indicator: between the seconds and the limit
+inline constexpr int Seconds_Unit = 872;        // the wait indicator: after the limit
+inline constexpr int Stop = 887;                // the wait indicator's button ending the updater
+inline constexpr int Stop_Question = 888;       // asked before it does, No by default
+inline constexpr int Stopped = 889;             // + updater name: it was stopped as asked
+inline constexpr int History_Not_Written = 873;
+// + the program folder: the Ethernet updater's parameter file cannot be written there
+inline constexpr int Program_Folder_Read_Only = 519;
+inline constexpr int Program_Folder_What_To_Do = 520; // + the reason: the update history could not be written
 } // namespace Boot_Text

@@ -1,6 +1,7 @@
 #include "update/icmp_echo.h"
 
 #include "base/kc_error.h"
+#include "update/icmp_echo_win.h"
 #include "update/ip_address.h"
 
 #include <QHostAddress>
@@ -124,8 +125,11 @@ struct System_Echo_Client::Request {
     int fd = -1;
     QPointer<QSocketNotifier> notifier;
     QPointer<QProcess> process;
+    QPointer<QObject> api_request; // the system echo API's request (Windows)
 
     ~Request() {
+        if (api_request)
+            Drop_Api_Echo(api_request);
         if (notifier) {
             notifier->setEnabled(false);
             notifier->disconnect();
@@ -160,7 +164,17 @@ bool System_Echo_Client::Method_Available(Method method) {
     case Method::Automatic:
         return true;
     case Method::Ping_Program:
+#ifdef Q_OS_WIN
+        return false; // Windows has the echo API: no program's output is read
+#else
         return !QStandardPaths::findExecutable(QStringLiteral("ping")).isEmpty();
+#endif
+    case Method::Echo_Api:
+#ifdef Q_OS_WIN
+        return true;
+#else
+        return false;
+#endif
     case Method::Datagram_Socket:
     case Method::Raw_Socket:
 #ifdef Q_OS_UNIX
@@ -180,7 +194,9 @@ bool System_Echo_Client::Method_Available(Method method) {
 
 System_Echo_Client::Method System_Echo_Client::Method_Used() {
     if (method_ == Method::Automatic) {
-        if (Method_Available(Method::Datagram_Socket))
+        if (Method_Available(Method::Echo_Api))
+            method_ = Method::Echo_Api;
+        else if (Method_Available(Method::Datagram_Socket))
             method_ = Method::Datagram_Socket;
         else if (Method_Available(Method::Raw_Socket))
             method_ = Method::Raw_Socket;
@@ -196,6 +212,13 @@ bool System_Echo_Client::Send_Echo(const QHostAddress& target, const QByteArray&
     const Method method = Method_Used();
     ++sequence_;
     auto request = std::make_unique<Request>();
+    if (method == Method::Echo_Api) {
+        request->api_request = Send_Api_Echo(target, data, reply, error);
+        if (!request->api_request)
+            return false;
+        request_ = std::move(request);
+        return true;
+    }
 #ifdef Q_OS_UNIX
     if (method == Method::Datagram_Socket || method == Method::Raw_Socket) {
         // A datagram socket gets the ICMP message alone (the kernel owns the
@@ -258,26 +281,13 @@ bool System_Echo_Client::Send_Echo(const QHostAddress& target, const QByteArray&
     process->setProcessChannelMode(QProcess::MergedChannels);
     const int bytes = int(8 + data.size());
     QObject::connect(process, &QProcess::finished, process,
-                     [process, bytes, reply](int exit_code, QProcess::ExitStatus status) {
+                     [bytes, reply](int exit_code, QProcess::ExitStatus status) {
                          if (status != QProcess::NormalExit || exit_code != 0)
                              return;
-#ifdef Q_OS_WIN
-                         // Windows' ping also ends with 0 when a router reports the
-                         // host unreachable; only an echo reply line carries the TTL.
-                         if (!process->readAll().contains("TTL="))
-                             return;
-#else
-                         Q_UNUSED(process);
-#endif
                          reply(bytes);
                      });
-#ifdef Q_OS_WIN
-    process->start(ping, {QStringLiteral("-n"), QStringLiteral("1"), QStringLiteral("-w"),
-                          QStringLiteral("1000"), target.toString()});
-#else
     process->start(ping, {QStringLiteral("-n"), QStringLiteral("-q"), QStringLiteral("-c"),
                           QStringLiteral("1"), QStringLiteral("-W"), QStringLiteral("1"), target.toString()});
-#endif
     request_ = std::move(request);
     return true;
 }

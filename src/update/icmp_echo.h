@@ -20,15 +20,16 @@ struct Echo_Target {
 // hexadecimal parts, no leading zeros, no empty part, no fifth part.
 Echo_Target Parse_Echo_Host(const QString& host);
 
-// ICMP echo over IPv4 with the means the process has: an ICMP datagram
-// socket where the system allows it to this user, a raw ICMP socket where the
-// process may open one (root, CAP_NET_RAW), and otherwise the system's ping
-// program. Used only against the address the user enters. Nothing here waits:
-// a reply is seen by a socket notifier, the ping program's end by its
-// process signal.
+// ICMP echo over IPv4 with the means the process has. On Windows the
+// system's echo API (IcmpSendEcho2, its reply signalled through an event).
+// Elsewhere an ICMP datagram socket where the system allows it to this user,
+// a raw ICMP socket where the process may open one (root, CAP_NET_RAW), and
+// otherwise the system's ping program. Used only against the address the
+// user enters. Nothing here waits: a reply is seen by a socket or event
+// notifier, the ping program's end by its process signal.
 class System_Echo_Client : public Echo_Client {
 public:
-    enum class Method { Automatic, Datagram_Socket, Raw_Socket, Ping_Program };
+    enum class Method { Automatic, Datagram_Socket, Raw_Socket, Ping_Program, Echo_Api };
 
     explicit System_Echo_Client(Method method = Method::Automatic);
     ~System_Echo_Client() override;

@@ -1,8 +1,9 @@
 #include "update/start_program.h"
 
 Program_Run_Result Start_Program(Program_Starter& starter, Update_Clock& clock, const Update_Timing& timing,
-                                 const QString& NomeSW, const QStringList& Parameter, int tipo,
-                                 const std::function<void(qint64, const QByteArray&)>& on_wait) {
+                                 const QString& NomeSW, const Program_Arguments& Parameter, int tipo,
+                                 const std::function<void(qint64, const QByteArray&)>& on_wait,
+                                 const std::function<bool()>& stop_requested) {
     Program_Run_Result result;
     const qint64 start = clock.Now_Ms();
     std::unique_ptr<Started_Program> program = starter.Start(NomeSW, Parameter, tipo == 0, result.error);
@@ -28,6 +29,10 @@ Program_Run_Result Start_Program(Program_Starter& starter, Update_Clock& clock, 
         const QByteArray output = program->Read_Output();
         if (on_wait)
             on_wait(clock.Now_Ms() - start, output);
+        if (!result.stopped && stop_requested && stop_requested()) {
+            program->Stop();
+            result.stopped = true;
+        }
     }
     return result;
 }

@@ -12,6 +12,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
@@ -110,6 +111,10 @@ public:
     Program_End End() const override { return end_; }
     QByteArray Read_Output() override { return output_->Read(); }
     qint64 Process_Id() const override { return pid_; }
+    void Stop() override {
+        if (!ended_)
+            kill(pid_, SIGKILL);
+    }
 
 private:
     pid_t pid_;
@@ -125,7 +130,7 @@ System_Program_Starter::~System_Program_Starter() {
 }
 
 std::unique_ptr<Started_Program> System_Program_Starter::Start(const QString& program,
-                                                               const QStringList& arguments,
+                                                               const Program_Arguments& arguments,
                                                                bool /*show_window*/, QString& error) {
     Reap_Orphans();
     if (!Check_Program(program, error))
@@ -137,7 +142,7 @@ std::unique_ptr<Started_Program> System_Program_Starter::Start(const QString& pr
     // Each argument is handed over as it is: no shell and no splitting.
     const QByteArray path = QFile::encodeName(program);
     std::vector<QByteArray> args{path};
-    for (const QString& arg : arguments)
+    for (const QString& arg : arguments.list)
         args.push_back(QFile::encodeName(arg));
     std::vector<char*> argv;
     for (QByteArray& arg : args)
@@ -182,6 +187,7 @@ public:
     }
     QByteArray Read_Output() override { return output_->Read(); }
     qint64 Process_Id() const override { return process_->processId(); }
+    void Stop() override { process_->kill(); }
 
 private:
     std::unique_ptr<QProcess> process_;
@@ -193,7 +199,7 @@ private:
 System_Program_Starter::~System_Program_Starter() = default;
 
 std::unique_ptr<Started_Program> System_Program_Starter::Start(const QString& program,
-                                                               const QStringList& arguments,
+                                                               const Program_Arguments& arguments,
                                                                bool /*show_window*/, QString& error) {
     if (!Check_Program(program, error))
         return nullptr;
@@ -202,9 +208,11 @@ std::unique_ptr<Started_Program> System_Program_Starter::Start(const QString& pr
         return nullptr;
     auto process = std::make_unique<QProcess>();
     process->setProgram(program);
-    // The command line the program's own argument split takes apart into
-    // exactly these arguments.
-    process->setNativeArguments(Windows_Command_Line(arguments));
+    // The program's own command line as given, or the one the C runtime's
+    // argument split takes apart into exactly the arguments. Never Qt's
+    // quoting of an argument list.
+    process->setNativeArguments(
+        arguments.windows_command_line.value_or(Windows_Command_Line(arguments.list)));
     process->setStandardInputFile(QProcess::nullDevice());
     process->setStandardOutputFile(output->Path(), QIODevice::Append);
     process->setStandardErrorFile(output->Path(), QIODevice::Append);

@@ -108,6 +108,63 @@ QString Windows_Command_Line(const QStringList& arguments) {
     return quoted.join(QLatin1Char(' '));
 }
 
+QString Serial_Command_Line(const QString& port_name, int option_index, bool read_back,
+                            const QString& master_dir, const QString& conf_dir) {
+    const Command_Line_Style style = Windows_Command_Line_Style();
+    const QChar sep = style.separator;
+    const QChar quote = QLatin1Char('"');
+    QString line = style.device_prefix + port_name + QLatin1Char(' ');
+    for (const QString& token : Update_Options(option_index, read_back))
+        line += token;
+    line += quote + With_Separators(master_dir, sep) + sep + Serial_Firmware_File + quote + QLatin1Char(' ');
+    line += quote + With_Separators(conf_dir, sep) + sep + QStringLiteral("bin") + sep + quote;
+    return line;
+}
+
+QStringList Split_Serial_Command_Line(const QString& line, QString& error) {
+    QStringList pieces;
+    qsizetype at = 0;
+    const auto skip_blanks = [&] {
+        while (at < line.size() && (line[at] == QLatin1Char(' ') || line[at] == QLatin1Char('\t')))
+            ++at;
+    };
+    for (int piece = 0; piece < 7; ++piece) {
+        skip_blanks();
+        if (at >= line.size()) {
+            error = QStringLiteral("got %1 arguments").arg(pieces.size());
+            return {};
+        }
+        if (piece < 5) {
+            const qsizetype start = at;
+            while (at < line.size() && line[at] != QLatin1Char(' ') && line[at] != QLatin1Char('\t'))
+                ++at;
+            pieces << line.mid(start, at - start);
+            continue;
+        }
+        if (line[at] != QLatin1Char('"')) {
+            error = QStringLiteral("argument %1 does not start with a double quote").arg(piece + 1);
+            return {};
+        }
+        const qsizetype close = line.indexOf(QLatin1Char('"'), at + 1);
+        if (close < 0) {
+            error = QStringLiteral("argument %1 has no closing double quote").arg(piece + 1);
+            return {};
+        }
+        pieces << line.mid(at + 1, close - at - 1);
+        at = close + 1;
+        if (at < line.size() && line[at] != QLatin1Char(' ') && line[at] != QLatin1Char('\t')) {
+            error = QStringLiteral("argument %1 goes on after its closing double quote").arg(piece + 1);
+            return {};
+        }
+    }
+    skip_blanks();
+    if (at < line.size()) {
+        error = QStringLiteral("more than 7 arguments: %1").arg(line.mid(at));
+        return {};
+    }
+    return pieces;
+}
+
 QString Updater_Program_Path(const QString& program_dir, const QString& base_name) {
 #ifdef Q_OS_WIN
     return QDir(program_dir).filePath(base_name + QStringLiteral(".exe"));

@@ -46,6 +46,24 @@ QString Windows_Quote_Argument(const QString& argument);
 // The Windows command line of `arguments`, separated by blanks.
 QString Windows_Command_Line(const QStringList& arguments);
 
+// The serial updater's command line on Windows, the one text the updater
+// reads: "\\.\" and the port name, a blank, the four option tokens (each
+// ending in a blank), the firmware image in master_dir and the bin folder of
+// conf_dir, each in double quotes, separated by a blank, with backslashes.
+// So the bin folder ends in a backslash directly before the closing quote:
+// the updater takes its arguments from this text itself, not through the C
+// runtime's split (which would read an escaped quote there), and a Windows
+// folder name cannot hold a quote.
+QString Serial_Command_Line(const QString& port_name, int option_index, bool read_back,
+                            const QString& master_dir, const QString& conf_dir);
+
+// The seven arguments of a serial updater's command line of that form:
+// device, four tokens without their blanks, firmware image, bin folder. The
+// tokens and the device end at a blank; the two paths are whatever stands
+// between their quotes. Blanks between the pieces may repeat. Empty, with
+// the reason in `error`, when the text is not of that form.
+QStringList Split_Serial_Command_Line(const QString& line, QString& error);
+
 // Program file of an updater next to the configurator: base name plus ".exe"
 // on Windows.
 QString Updater_Program_Path(const QString& program_dir, const QString& base_name);

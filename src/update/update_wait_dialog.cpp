@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -51,6 +52,12 @@ Update_Wait_Dialog::Update_Wait_Dialog(const QString& title, const QString& wait
     layout->addWidget(L_Elapsed);
     layout->addWidget(output_label);
     layout->addWidget(M_Output);
+    Btn_Stop = new QPushButton(this);
+    Btn_Stop->setObjectName(QStringLiteral("Btn_Stop"));
+    Btn_Stop->setAutoDefault(false);
+    Btn_Stop->hide();
+    connect(Btn_Stop, &QPushButton::clicked, this, &Update_Wait_Dialog::Stop_Clicked);
+    layout->addWidget(Btn_Stop, 0, Qt::AlignRight);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -66,13 +73,23 @@ void Update_Wait_Dialog::Tick(qint64 elapsed_ms, const QByteArray& output) {
     const int seconds = static_cast<int>(elapsed_ms / 1000);
     if (seconds != seconds_shown_) {
         seconds_shown_ = seconds;
-        L_Elapsed->setText(elapsed_text_ + QLatin1Char(' ') + QString::number(seconds));
+        L_Elapsed->setText(elapsed_text_ + QLatin1Char(' ') + QString::number(seconds) + limit_text_);
     }
     if (!isVisible())
         show();
     // Input to every other window is blocked by this modal window, so only
     // painting and this window's own events are served here.
     QCoreApplication::processEvents();
+}
+
+void Update_Wait_Dialog::Set_Limit(qint64 limit_ms, const QString& of_text, const QString& unit_text) {
+    limit_text_ = QLatin1Char(' ') + of_text.trimmed() + QLatin1Char(' ') + QString::number(limit_ms / 1000) +
+                  QLatin1Char(' ') + unit_text.trimmed();
+}
+
+void Update_Wait_Dialog::Offer_Stop(const QString& caption) {
+    Btn_Stop->setText(caption);
+    Btn_Stop->show();
 }
 
 QString Update_Wait_Dialog::Output_Shown() const {

@@ -199,6 +199,24 @@ void Tst_Install_Tree::read_only_program_folder() {
     QVERIFY2(output.contains(QStringLiteral("Die Geräteadresse muss zwischen 1 und 125 liegen")),
              qPrintable(output));
     QCOMPARE(Tree(prefix), installed);
+
+    // The serial updater, started as the update dialog starts it, loads the
+    // image and logs into the data folder: the program folder stays as it is.
+    const QString serial_conf = root.filePath("serial");
+    QVERIFY(QDir().mkpath(serial_conf + "/bin"));
+    for (const QString name : {"ParGen.xml", "sdo.xml", "diagnosis.xml"})
+        QVERIFY(QFile::copy(Fixture_Path("bank/packed_rules_diagnosis/") + name, serial_conf + "/" + name));
+    QVERIFY(Open_For_Everyone(serial_conf));
+    QVERIFY(Open_For_Everyone(serial_conf + "/bin"));
+    QVERIFY(Run(prefix + "/kc40927-cli", {"build", serial_conf}, output, status));
+    QVERIFY2(status == 0, qPrintable(output));
+    QVERIFY(
+        Run(prefix + "/Ser_40927_Update",
+            {"/dev/ttyS0", "NO", "NO", "PW", "NO", data_dir + "/MASTER/sim40927.sim", serial_conf + "/bin/"},
+            output, status));
+    QVERIFY2(status == 0, qPrintable(output));
+    QVERIFY(Read_All(data_dir + "/Ser_40927_Update.log").contains("configuration: "));
+    QCOMPARE(Tree(prefix), installed);
 }
 
 QTEST_GUILESS_MAIN(Tst_Install_Tree)

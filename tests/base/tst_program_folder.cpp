@@ -5,9 +5,13 @@
 #include "test_dirs.h"
 
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 // Where Struttor.xml, MASTER, PROJECTS and LANGUAGE live: the program folder
 // when it is writable, the user's data folder otherwise, seeded from the
@@ -18,6 +22,7 @@ private Q_SLOTS:
     void choice_data();
     void choice();
     void writable_folders();
+    void user_data_folder();
     void seeding_copies_what_is_missing_only();
     void same_folder_is_left_alone();
     void seeding_failure_names_the_folder();
@@ -46,9 +51,15 @@ void Tst_Program_Folder::choice() {
 void Tst_Program_Folder::writable_folders() {
     QTemporaryDir dir;
     QVERIFY(Folder_Writable(dir.path()));
+    QVERIFY(QDir(dir.path()).isEmpty()); // asking leaves nothing behind
     QVERIFY(!Folder_Writable(dir.filePath("missing")));
     QVERIFY(Write_All(dir.filePath("file"), "x"));
     QVERIFY(!Folder_Writable(dir.filePath("file"))); // a file is no folder
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"file"});
+#ifdef Q_OS_WIN
+    QSKIP("a folder's access list is what denies writing on Windows; the attributes do not");
+#else
     if (geteuid() == 0)
         QSKIP("root writes to a folder without write permission; the install test covers a read-only mount");
     const QString locked = dir.filePath("locked");
@@ -56,6 +67,22 @@ void Tst_Program_Folder::writable_folders() {
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
     QVERIFY(!Folder_Writable(locked));
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+#endif
+}
+
+void Tst_Program_Folder::user_data_folder() {
+    // The same folder for the configurator and the command-line tool,
+    // whatever the program calling is named: on Windows in the local (not
+    // roaming) application data, as configurations can be large and belong
+    // to the machine with its serial ports.
+#ifdef Q_OS_WIN
+    const QString base = QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA"));
+#else
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+#endif
+    QVERIFY(!base.isEmpty());
+    QCOMPARE(User_Data_Dir(), base + QStringLiteral("/Vorlantech/kc40927"));
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("tst_program_folder"));
 }
 
 void Tst_Program_Folder::seeding_copies_what_is_missing_only() {

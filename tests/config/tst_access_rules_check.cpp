@@ -76,7 +76,14 @@ void Tst_Access_Rules_Check::one_rule_data() {
         << R << 0 << 244 << QStringList{C(Slave_ID, "0"), C(Type, "")} << 669 << -1;
     // 2 Type
     QTest::newRow("type empty") << R << 0 << 244 << QStringList{C(Type, "")} << 670 << -1;
-    QTest::newRow("type blanks count as register") << R << 0 << 244 << QStringList{C(Type, "  ")} << 0 << -1;
+    QTest::newRow("type blanks") << R << 0 << 244 << QStringList{C(Type, "  ")} << 670 << -1;
+    QTest::newRow("type unknown") << R << 0 << 244 << QStringList{C(Type, "xyz")} << 670 << -1;
+    QTest::newRow("type a word of a name") << R << 0 << 244 << QStringList{C(Type, "Input")} << 670 << -1;
+    QTest::newRow("type cut short") << R << 0 << 244 << QStringList{C(Type, "Input Reg")} << 670 << -1;
+    QTest::newRow("type lower case with blanks")
+        << R << 0 << 244 << QStringList{C(Type, " input register ")} << 0 << -1;
+    QTest::newRow("type unknown, slave bad: slave first")
+        << R << 0 << 244 << QStringList{C(Slave_ID, "0"), C(Type, "xyz")} << 669 << -1;
     // 3 Address
     QTest::newRow("address -1") << R << 0 << 244 << QStringList{C(Address_Mod, "-1")} << 671 << -1;
     QTest::newRow("address 65536") << R << 0 << 244 << QStringList{C(Address_Mod, "65536")} << 671 << -1;
@@ -95,8 +102,8 @@ void Tst_Access_Rules_Check::one_rule_data() {
     QTest::newRow("holding 126") << R << 0 << 244 << QStringList{C(NPoint, "126")} << 672 << 125;
     QTest::newRow("input register 0")
         << R << 0 << 244 << QStringList{C(Type, "Input Register"), C(NPoint, "0")} << 672 << 125;
-    QTest::newRow("unknown type is a register")
-        << R << 0 << 244 << QStringList{C(Type, "Foo"), C(NPoint, "126")} << 672 << 125;
+    QTest::newRow("unknown type refused before its points")
+        << R << 0 << 244 << QStringList{C(Type, "Foo"), C(NPoint, "126")} << 670 << -1;
     // 5, 6 Poll Time and Max Error only on hardware type 1
     QTest::newRow("poll 999, type 1") << R << 1 << 244 << QStringList{C(PollTime, "999")} << 673 << -1;
     QTest::newRow("poll 100000001, type 1")
@@ -163,9 +170,15 @@ void Tst_Access_Rules_Check::one_rule_data() {
                                      << 682 << 1968;
     QTest::newRow("write holding 124")
         << W << 0 << 244 << QStringList{C(Write_Col::NPoint, "124")} << 682 << 123;
-    QTest::newRow("write input status is a register type")
+    QTest::newRow("write input status refused")
         << W << 0 << 244 << QStringList{C(Write_Col::Type, "Input Status"), C(Write_Col::NPoint, "124")}
-        << 682 << 123;
+        << 680 << -1;
+    QTest::newRow("write input register refused")
+        << W << 0 << 244 << QStringList{C(Write_Col::Type, "Input Register")} << 680 << -1;
+    QTest::newRow("write coil in lower case")
+        << W << 0 << 244 << QStringList{C(Write_Col::Type, "coil status"), C(Write_Col::Bit, "0")} << 0 << -1;
+    QTest::newRow("write unknown type")
+        << W << 0 << 244 << QStringList{C(Write_Col::Type, "coil")} << 680 << -1;
     QTest::newRow("write poll 0, type 1")
         << W << 1 << 244 << QStringList{C(Write_Col::PollTime, "0")} << 0 << -1;
     QTest::newRow("write poll -1, type 1")
@@ -222,7 +235,17 @@ void Tst_Access_Rules_Check::table_ends_at_blank_slave_id() {
     read.Cell(3, Read_Col::Slave_ID) = "0"; // after the end: neither checked nor saved
     QVERIFY(!Check_Access_Rules(read, write, {}));
     QCOMPARE(Table_End_Row(read), 2);
-    QCOMPARE(First_Row_Lost_On_Save(read), 3); // row 2 itself ends the table
+    // Row 2 ends the table, and its Type, Address and the rest are lost on a
+    // save like those of row 3.
+    QCOMPARE(First_Row_Lost_On_Save(read), 2);
+    read.Cell(2, Read_Col::Type) = "";
+    read.Cell(2, Read_Col::Address_Mod) = "";
+    read.Cell(2, Read_Col::NPoint) = "";
+    read.Cell(2, Read_Col::Address_Profi) = "";
+    read.Cell(2, Read_Col::PollTime) = "";
+    QCOMPARE(First_Row_Lost_On_Save(read), 2); // a Max Error alone is data too
+    read.Cell(2, Read_Col::MaxError) = "";
+    QCOMPARE(First_Row_Lost_On_Save(read), 3); // only its Enable box left
     QCOMPARE(Table_End_Row(write), 1);
 }
 

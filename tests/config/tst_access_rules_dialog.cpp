@@ -18,6 +18,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QValidator>
 
 namespace {
 
@@ -440,16 +441,16 @@ void Tst_Access_Rules_Dialog::data_after_end_of_table_asks() {
         f.Set(model, row, swap, "Y");
     }
     if (only_check_boxes_after) {
-        for (int row = 6; row <= 20; ++row)
+        for (int row = 5; row <= 20; ++row)
             for (int column = 2; column < model->columnCount(); ++column)
                 if (model->Column_Editor(column) != Text_Grid_Model::Cell_Editor::Check)
                     f.Set(model, row, column, "");
         f.Set(model, 9, 1, "N");
     }
-    f.Set(model, 5, 2, "  "); // the user clears the Slave ID of row 5 only
+    f.Set(model, 5, 2, "  "); // the user clears the Slave ID of row 5 only: its other cells are lost too
     if (!only_check_boxes_after)
         f.ui.Expect_Question(answer_yes,
-                             f.texts[692] + "6" + f.texts[write_table ? 694 : 693] + "5" + f.texts[695],
+                             f.texts[692] + "5" + f.texts[write_table ? 694 : 693] + "5" + f.texts[695],
                              Ui_Services::Default_Answer::No);
     QTest::mouseClick(f.Button("Btn_OK"), Qt::LeftButton);
     QVERIFY(f.ui.All_Answered());
@@ -629,7 +630,12 @@ void Tst_Access_Rules_Dialog::check_box_and_list_editors() {
     grid->edit(grid->currentIndex());
     auto* combo = qobject_cast<QComboBox*>(grid->indexWidget(grid->currentIndex()));
     QVERIFY(combo);
-    QVERIFY(!combo->isEditable());
+    // Typed into like a text cell, but only on the way to one of its items.
+    QVERIFY(combo->isEditable());
+    QVERIFY(combo->validator());
+    QString past_the_area = "12";
+    int cursor = 2;
+    QCOMPARE(combo->validator()->validate(past_the_area, cursor), QValidator::Invalid);
     QCOMPARE(combo->count(), 10);
     combo->setCurrentIndex(7);
     grid->setCurrentIndex(model->index(4, Read_Col::Address_Profi)); // leaving the cell commits

@@ -15,6 +15,10 @@ private Q_SLOTS:
     void awkward_texts_round_trip_data();
     void awkward_texts_round_trip();
     void writer_quotes_only_what_needs_it();
+    void bounds_data();
+    void bounds();
+    void formula_guard_data();
+    void formula_guard();
 };
 
 using Records = QList<QStringList>;
@@ -107,6 +111,10 @@ void Tst_Csv_Format::refuses_data() {
                                                "\n\0",
                                                6)
                                  << int(Csv_Problem::Invalid_Utf8) << 1;
+    QTest::newRow("CR line ends, Latin-1 byte on line 3")
+        << QByteArray("A\rok\rOfen \xE4\rlater\r") << int(Csv_Problem::Invalid_Utf8) << 3;
+    QTest::newRow("CR LF and CR mixed, bad byte on line 4")
+        << QByteArray("A\r\nb\rc\n\xFF\r\n") << int(Csv_Problem::Invalid_Utf8) << 4;
     QTest::newRow("quote opened on line 2 never closed")
         << QByteArray("A,B\n1,\"open\n3,4\n5,6\n") << int(Csv_Problem::Unclosed_Quote) << 2;
 }
@@ -149,6 +157,74 @@ void Tst_Csv_Format::writer_quotes_only_what_needs_it() {
     QCOMPARE(Write_Csv({{"ID"}, {""}, {" 7"}}), QByteArray("ID\r\n\"\"\r\n\" 7\"\r\n"));
     QCOMPARE(Write_Csv({{"a;b", "x\"y", QString::fromUtf8("ä")}}),
              QByteArray("\"a;b\",\"x\"\"y\",\xC3\xA4\r\n"));
+}
+
+void Tst_Csv_Format::bounds_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("rows");         // data records kept; -1 refused
+    QTest::addColumn<int>("problem_line"); // refused: the line named
+    QTest::newRow("empty lines after the rows dropped") << QByteArray("H\n1\n2\n\n\n,,\n\n") << 2 << 0;
+    QTest::newRow("empty lines between rows kept") << QByteArray("H\n1\n,\n2\n\n") << 3 << 0;
+    QTest::newRow("limit reached exactly") << QByteArray("H\n1\n2\n3\n\n\n") << 3 << 0;
+    QTest::newRow("fourth row") << QByteArray("H\n1\n2\n3\n4\n") << -1 << 5;
+    QTest::newRow("fourth row among empty ones") << QByteArray("H\n1\n\n\n\n\n5\n") << -1 << 5;
+    QTest::newRow("CR only line ends") << QByteArray("H\r1\r\r\r\r5\r") << -1 << 5;
+    QTest::newRow("too many fields") << QByteArray("H\n1,2,3,4,5\n") << -1 << 2;
+}
+
+void Tst_Csv_Format::bounds() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, rows);
+    QFETCH(int, problem_line);
+    const Csv_Text csv = Parse_Csv(bytes, Csv_Bounds{3, 4});
+    if (rows < 0) {
+        QVERIFY(csv.Error);
+        QCOMPARE(csv.Error->Line, problem_line);
+        QVERIFY(csv.Records.isEmpty());
+        return;
+    }
+    QVERIFY(!csv.Error);
+    QCOMPARE(csv.Records.size(), rows + 1);
+    // Lines are those of the text, held-back empty rows included.
+    const Csv_Text plain = Parse_Csv(bytes);
+    for (int i = 0; i < csv.Records.size(); ++i)
+        QCOMPARE(csv.Records[i].Line, plain.Records[i].Line);
+}
+
+void Tst_Csv_Format::formula_guard_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("guarded");
+    QTest::newRow("equals") << "=1+2"
+                            << "'=1+2";
+    QTest::newRow("plus") << "+1"
+                          << "'+1";
+    QTest::newRow("minus") << "-5"
+                           << "'-5";
+    QTest::newRow("at") << "@A1"
+                        << "'@A1";
+    QTest::newRow("tab") << "\t=1"
+                         << "'\t=1";
+    QTest::newRow("CR") << "\r=1"
+                        << "'\r=1";
+    QTest::newRow("apostrophe") << "'abc"
+                                << "''abc";
+    QTest::newRow("guarded formula") << "'=1"
+                                     << "''=1";
+    QTest::newRow("plain") << "abc"
+                           << "abc";
+    QTest::newRow("formula character later") << "a=1"
+                                             << "a=1";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("blank first") << " =1"
+                                 << " =1";
+}
+
+void Tst_Csv_Format::formula_guard() {
+    QFETCH(QString, text);
+    QFETCH(QString, guarded);
+    QCOMPARE(Guard_Formula(text), guarded);
+    QCOMPARE(Unguard_Formula(guarded), text);
 }
 
 QTEST_GUILESS_MAIN(Tst_Csv_Format)

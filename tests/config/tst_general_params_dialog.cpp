@@ -152,7 +152,7 @@ void Tst_General_Params_Dialog::defaults_with_no_document() {
     QCOMPARE(e.dialog->Values(), General_Params{});
     QCOMPARE(e.List("CB_HardwareType_HardwareType")->currentText(), QString("Hardware Without Ethernet"));
     QCOMPARE(e.List("CB_ModbusMaster_Baudrate")->currentText(), QString("115200"));
-    QCOMPARE(e.List("CB_ModbusMaster_DataBits")->currentText(), QString("8 Stop Bits"));
+    QCOMPARE(e.List("CB_ModbusMaster_DataBits")->currentText(), QString("8 Data Bits"));
     QCOMPARE(e.List("CB_ModbusMaster_Protocol")->currentText(), QString("Modbus RTU"));
     QCOMPARE(e.List("CB_ModbusMaster_WriteType")->currentText(), QString("Write on Change Data"));
     QCOMPARE(e.List("CB_PROFIBUS_Baud")->currentText(), QString("Auto Baudrate"));

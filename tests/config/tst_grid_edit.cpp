@@ -29,6 +29,11 @@ private Q_SLOTS:
     void paste_fit_data();
     void paste_fit();
     void paste_writes_check_boxes_as_copied();
+    void paste_columns_data();
+    void paste_columns();
+    void whole_rows_copy_and_paste_back_hidden_columns_included();
+    void taking_pasted_cells_data();
+    void taking_pasted_cells();
     void move_row_data();
     void move_row();
     void delete_rows_any_order();
@@ -103,11 +108,84 @@ void Tst_Grid_Edit::paste_fit() {
 void Tst_Grid_Edit::paste_writes_check_boxes_as_copied() {
     Grid_Texts grid = Small_Grid();
     // Column 2 skipped (hidden): the second cell of a row goes to column 3.
-    Paste_Tsv(grid, 2, {1, 3}, Parse_Tsv("Y\tp\n\tq\nyes\tr\n y \n"));
+    // Spreadsheet spellings of a flag count as that flag.
+    Paste_Tsv(grid, 1, {1, 3}, Parse_Tsv("FALSE\to\nY\tp\n\tq\nyes\tr\n y \n"));
+    QCOMPARE(grid.Row(1), (QStringList{"1", "N", "a1", "o"}));
     QCOMPARE(grid.Row(2), (QStringList{"2", "Y", "a2", "p"}));
     QCOMPARE(grid.Row(3), (QStringList{"3", "", "a3", "q"}));
-    QCOMPARE(grid.Row(4), (QStringList{"4", "N", "a4", "r"}));
+    QCOMPARE(grid.Row(4), (QStringList{"4", "Y", "a4", "r"}));
     QCOMPARE(grid.Row(5), (QStringList{"5", "Y", "a5", "b5"}));
+    // A text that is no flag never turns the box off.
+    Paste_Tsv(grid, 2, {1}, Parse_Tsv("maybe\n"));
+    QCOMPARE(grid.Cell(2, 1), QString("Y"));
+}
+
+void Tst_Grid_Edit::paste_columns_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("columns");
+    // Shown from the current column: 3 only (column 2 hidden).
+    QTest::newRow("whole rows: every data column") << "Y\tp\tq\nN\tr\ts\n" << QList<int>{1, 2, 3};
+    QTest::newRow("one cell: shown columns") << "p\n" << QList<int>{3};
+    QTest::newRow("rows of different length: shown columns") << "Y\tp\tq\nr\n" << QList<int>{3};
+    QTest::newRow("more cells than data columns: shown columns") << "a\tb\tc\td\n" << QList<int>{3};
+}
+
+void Tst_Grid_Edit::paste_columns() {
+    QFETCH(QString, text);
+    QFETCH(QList<int>, columns);
+    QCOMPARE(Tsv_Paste_Columns(Small_Grid(), Parse_Tsv(text), {3}), columns);
+}
+
+void Tst_Grid_Edit::whole_rows_copy_and_paste_back_hidden_columns_included() {
+    const Grid_Texts source = Small_Grid();
+    const QString copied = Cells_To_Tsv(source, {2, 3}, All_Data_Columns(source));
+    QCOMPARE(copied, QString("Y\ta2\tb2\nY\ta3\tb3\n"));
+    Grid_Texts grid = Grid_Texts(5, 4);
+    grid.Check_Columns[1] = true;
+    const QList<QStringList> cells = Parse_Tsv(copied);
+    Paste_Tsv(grid, 4, Tsv_Paste_Columns(grid, cells, {3}), cells);
+    QCOMPARE(grid.Row(4), (QStringList{"4", "Y", "a2", "b2"}));
+    QCOMPARE(grid.Row(5), (QStringList{"5", "Y", "a3", "b3"}));
+}
+
+void Tst_Grid_Edit::taking_pasted_cells_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("taken");   // the cells after taking them, as TSV
+    QTest::addColumn<int>("refused_row"); // 0: none refused
+    QTest::addColumn<int>("refused_column");
+    QTest::addColumn<QString>("refused_text");
+    // Column 3 takes upper case of "a" or "b" only; column 2 anything.
+    QTest::newRow("all taken") << "x\ta\ny\tB\n"
+                               << "x\tA\ny\tB\n"
+                               << 0 << 0 << "";
+    QTest::newRow("second row refused") << "x\ta\ny\tc\n"
+                                        << "x\ta\ny\tc\n"
+                                        << 3 << 3 << "c";
+    QTest::newRow("first refused cell in row order") << "x\tq\ny\tc\n"
+                                                     << "x\tq\ny\tc\n"
+                                                     << 2 << 3 << "q";
+}
+
+void Tst_Grid_Edit::taking_pasted_cells() {
+    QFETCH(QString, text);
+    QFETCH(QString, taken);
+    QFETCH(int, refused_row);
+    QFETCH(int, refused_column);
+    QFETCH(QString, refused_text);
+    const Cell_Intake intake = [](int column, const QString& cell) -> std::optional<QString> {
+        if (column != 3)
+            return cell;
+        if (cell.compare("a", Qt::CaseInsensitive) == 0 || cell.compare("b", Qt::CaseInsensitive) == 0)
+            return cell.toUpper();
+        return std::nullopt;
+    };
+    QList<QStringList> cells = Parse_Tsv(text);
+    const std::optional<Refused_Cell> refused = Take_Pasted_Cells(2, {2, 3}, cells, intake);
+    QCOMPARE(refused.has_value(), refused_row != 0);
+    if (refused)
+        QCOMPARE(*refused, (Refused_Cell{refused_row, refused_column, refused_text}));
+    // Refused: the cells stay as they came.
+    QCOMPARE(cells, Parse_Tsv(taken));
 }
 
 void Tst_Grid_Edit::move_row_data() {

@@ -24,6 +24,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 #include <memory>
 
@@ -167,6 +168,10 @@ private Q_SLOTS:
     void scripts();
     void range_copied_and_pasted_back_data();
     void range_copied_and_pasted_back();
+    void pasted_type_and_flags_data();
+    void pasted_type_and_flags();
+    void headers_fit_after_a_language_change_data();
+    void headers_fit_after_a_language_change();
     void failing_cell_in_front_data();
     void failing_cell_in_front();
     void discard_question_data();
@@ -279,9 +284,12 @@ void Tst_Grid_Editing::range_copied_and_pasted_back_data() {
                                << "1\n2\n3\n";
     // Write columns, hardware 0: 1 Enable, 2 Slave ID, 3 Type, 4 Address,
     // 5 NPoint, 10 Position, 12 Swap, 13 Force F15/F16, 14 Mnemonic.
-    QTest::newRow("whole rows: data cells, no row number")
+    // Whole rows: every data column in the order of the CSV file, hidden
+    // ones too (6 Poll Time, 7 On Change, 8 On CMD, 9 Max Error, 11 Start Bit).
+    QTest::newRow("whole rows: every data column, no row number")
         << Grid_Kind::Write_Rules << 0 << QStringList{"at 1 0", "shift 2 0"}
-        << "Y\t1\tHolding Register\t100\t1\t2\tY\tN\tm1\nY\t2\tHolding Register\t200\t1\t4\tY\tN\tm2\n";
+        << "Y\t1\tHolding Register\t100\t1\t1000\tN\tN\t0\t2\t0\tY\tN\tm1\n"
+           "Y\t2\tHolding Register\t200\t1\t1000\tN\tN\t0\t4\t0\tY\tN\tm2\n";
 }
 
 void Tst_Grid_Editing::range_copied_and_pasted_back() {
@@ -302,24 +310,26 @@ void Tst_Grid_Editing::range_copied_and_pasted_back() {
     QCOMPARE(QApplication::clipboard()->text(), copied);
 
     // Pasted at row 10 in the same column: the copied cells into the shown
-    // columns from there on; hidden columns keep what they held.
+    // columns from there on, hidden columns keeping what they held; whole
+    // rows into every data column.
     const Grid_Texts before = f.model->Table();
     f.Run(QString("at 10 %1").arg(first.column()));
     QCOMPARE(f.grid->currentIndex().column(), first.column());
     f.Run("key Ctrl+V");
-    QList<int> shown;
+    const QStringList lines = copied.split('\n', Qt::SkipEmptyParts);
+    const bool whole_rows = lines.first().split('\t').size() == f.model->columnCount() - 1;
+    QList<int> targets;
     // Pasting at a row number starts at the first data column.
     for (int column = std::max(first.column(), 1); column < f.model->columnCount(); ++column) {
-        if (!f.grid->isColumnHidden(column))
-            shown.append(column);
+        if (whole_rows || !f.grid->isColumnHidden(column))
+            targets.append(column);
     }
-    const QStringList lines = copied.split('\n', Qt::SkipEmptyParts);
     for (int r = 0; r < lines.size(); ++r) {
         const QStringList cells = lines[r].split('\t');
         for (int j = 0; j < cells.size(); ++j)
-            QCOMPARE(f.Cell(10 + r, shown[j]), cells[j]);
+            QCOMPARE(f.Cell(10 + r, targets[j]), cells[j]);
         for (int column = 0; column < f.model->columnCount(); ++column) {
-            if (f.grid->isColumnHidden(column))
+            if (!targets.contains(column))
                 QCOMPARE(f.Cell(10 + r, column), before.Cell(10 + r, column));
         }
     }
@@ -344,6 +354,116 @@ void Tst_Grid_Editing::range_copied_and_pasted_back() {
     f.Run("key Ctrl+V");
     QCOMPARE(f.model->Table(), before);
     QVERIFY(f.ui.All_Answered());
+}
+
+void Tst_Grid_Editing::pasted_type_and_flags_data() {
+    QTest::addColumn<Grid_Kind>("kind");
+    QTest::addColumn<int>("hardware_type");
+    QTest::addColumn<int>("column"); // where the paste starts, in row 5
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("error");     // empty: pasted
+    QTest::addColumn<QStringList>("row_5"); // data columns after the paste
+    const Grid_Kind R = Grid_Kind::Read_Rules;
+    const Grid_Kind W = Grid_Kind::Write_Rules;
+    const QString not_a_flag =
+        "\" is no check box value: Y or N, TRUE or FALSE, YES or NO, 1 or 0, X, or empty";
+    QTest::newRow("read: Type in lower case")
+        << R << 1 << int(Read_Col::Type) << "input register\t7\n"
+        << "" << QStringList{"Y", "", "Input Register", "7", "", "", "", "", "", "", ""};
+    QTest::newRow("read: spreadsheet flags")
+        << R << 1 << int(Read_Col::Swap) << "TRUE\tpump\n"
+        << "" << QStringList{"Y", "", "", "", "", "", "", "", "", "Y", "pump"};
+    QTest::newRow("read: Enable 0") << R << 1 << int(Read_Col::Enable) << "0\n"
+                                    << "" << QStringList{"N", "", "", "", "", "", "", "", "", "", ""};
+    QTest::newRow("read: unknown Type")
+        << R << 1 << int(Read_Col::Type) << "coil\t7\n"
+        << "Nothing was pasted: row 5, column Type: \"coil\" is no Type of this table: Coil Status, Input "
+           "Status, Holding Register, Input Register"
+        << QStringList{};
+    QTest::newRow("write: Type of the read table")
+        << W << 1 << int(Write_Col::Type) << "Input Status\n"
+        << "Nothing was pasted: row 5, column Type: \"Input Status\" is no Type of this table: Coil Status, "
+           "Holding Register"
+        << QStringList{};
+    QTest::newRow("write: flag that is none in the second row")
+        << W << 1 << int(Write_Col::ForceF15F16) << "Y\nmaybe\n"
+        << "Nothing was pasted: row 6, column Force F15/F16: \"maybe" + not_a_flag << QStringList{};
+    QTest::newRow("read: a row of the CSV file, anywhere in the row")
+        << R << 0 << int(Read_Col::NPoint)
+        << "yes\t9\tholding register\t1\t2\t1000\t0\t8\t\tFALSE\tfrom csv\n"
+        << "" << QStringList{"Y", "9", "Holding Register", "1", "2", "1000", "0", "8", "", "N", "from csv"};
+    QTest::newRow("write: a row of the CSV file, hidden columns too")
+        << W << 1 << int(Write_Col::Mnemonic)
+        << "N\t4\tCoil Status\t0\t8\t500\tTRUE\tx\t3\t1\t2\tN\t0\tvalve\n"
+        << ""
+        << QStringList{"N", "4", "Coil Status", "0", "8", "500", "Y", "Y", "3", "1", "2", "N", "N", "valve"};
+    QTest::newRow("write: a row of the CSV file with a bad flag")
+        << W << 0 << int(Write_Col::Slave_ID)
+        << "Y\t4\tCoil Status\t0\t8\t500\tTRUE\ton\t3\t1\t2\tN\t0\tvalve\n"
+        << "Nothing was pasted: row 5, column On CMD: \"on" + not_a_flag << QStringList{};
+}
+
+void Tst_Grid_Editing::pasted_type_and_flags() {
+    QFETCH(Grid_Kind, kind);
+    QFETCH(int, hardware_type);
+    QFETCH(int, column);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, error);
+    QFETCH(QStringList, row_5);
+    Grid_Fixture f(kind, hardware_type);
+    const Grid_Texts before = f.model->Table();
+    QApplication::clipboard()->setText(clipboard);
+    f.Run(QString("at 5 %1").arg(column));
+    if (!error.isEmpty())
+        f.Run("error " + error);
+    f.Run("key Ctrl+V");
+    QVERIFY(f.ui.All_Answered());
+    if (!error.isEmpty()) {
+        // Nothing pasted, nothing to undo.
+        QCOMPARE(f.model->Table(), before);
+        QCOMPARE(f.rules->Read_Editing()->Undo_Stack().count() +
+                     f.rules->Write_Editing()->Undo_Stack().count(),
+                 0);
+        return;
+    }
+    QCOMPARE(f.model->Table().Row(5).mid(1), row_5);
+}
+
+void Tst_Grid_Editing::headers_fit_after_a_language_change_data() {
+    QTest::addColumn<Grid_Kind>("kind");
+    QTest::newRow("read rules") << Grid_Kind::Read_Rules;
+    QTest::newRow("write rules") << Grid_Kind::Write_Rules;
+    QTest::newRow("diagnosis") << Grid_Kind::Diagnosis;
+}
+
+// Switched to long headers while running, every header is as wide as its
+// text asks, as a fresh start in that language gives it.
+void Tst_Grid_Editing::headers_fit_after_a_language_change() {
+    QFETCH(Grid_Kind, kind);
+    Grid_Fixture f(kind);
+    QStringList headers;
+    for (int column = 0; column < f.model->columnCount(); ++column)
+        headers.append(f.model->headerData(column, Qt::Horizontal).toString());
+    for (int index = 600; index < 720; ++index) {
+        const QString text = f.texts[index];
+        if (headers.contains(text) && !text.trimmed().isEmpty())
+            f.texts.Set_Text(index, "Abfragezeit " + text + " lang");
+    }
+    Frame_Dialog* dialog = f.rules ? static_cast<Frame_Dialog*>(f.rules.get()) : f.diagnosis.get();
+    dialog->Set_Lang();
+    QHeaderView* header = f.grid->horizontalHeader();
+    for (int column = 0; column < f.model->columnCount(); ++column) {
+        // The row number keeps its width: the frozen column follows it.
+        if (f.grid->isColumnHidden(column) || (column == 0 && f.rules))
+            continue;
+        QVERIFY2(f.model->headerData(column, Qt::Horizontal).toString().startsWith("Abfragezeit"),
+                 qPrintable(QString::number(column)));
+        // The last column of the diagnosis list takes the window's width.
+        if (header->stretchLastSection() && column == f.model->columnCount() - 1)
+            continue;
+        QVERIFY2(header->sectionSize(column) >= header->sectionSizeHint(column),
+                 qPrintable(f.model->headerData(column, Qt::Horizontal).toString()));
+    }
 }
 
 void Tst_Grid_Editing::failing_cell_in_front_data() {

@@ -8,7 +8,9 @@
 #include "test_dirs.h"
 #include "ui_recorder.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -89,7 +91,144 @@ private Q_SLOTS:
     void diagnosis_list_saved_with_the_typed_ids();
     void click_alone_opens_the_editor_after_the_double_click_time_data();
     void click_alone_opens_the_editor_after_the_double_click_time();
+    void type_cell_takes_a_typed_name_data();
+    void type_cell_takes_a_typed_name();
+    void type_list_opens_only_when_asked_data();
+    void type_list_opens_only_when_asked();
+    void type_cell_passed_through_keeps_a_loaded_text();
 };
+
+namespace {
+
+enum class Leave { Click, Tab, Enter };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Leave)
+
+void Tst_Grid_Typing::type_cell_takes_a_typed_name_data() {
+    QTest::addColumn<Grid_Kind>("kind");
+    QTest::addColumn<QString>("old_type");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<Leave>("leave");
+    QTest::addColumn<QString>("type");
+    const Grid_Kind R = Grid_Kind::Read_Rules;
+    const Grid_Kind W = Grid_Kind::Write_Rules;
+    QTest::newRow("read, whole name, click") << R << ""
+                                             << "Input Register" << Leave::Click << "Input Register";
+    QTest::newRow("read, whole name, Tab") << R << ""
+                                           << "Input Register" << Leave::Tab << "Input Register";
+    QTest::newRow("read, whole name, Enter") << R << ""
+                                             << "Input Register" << Leave::Enter << "Input Register";
+    QTest::newRow("read, lower case") << R << ""
+                                      << "input status" << Leave::Tab << "Input Status";
+    QTest::newRow("read, completed") << R << ""
+                                     << "input r" << Leave::Click << "Input Register";
+    QTest::newRow("read, first of two completed") << R << ""
+                                                  << "in" << Leave::Tab << "Input Status";
+    QTest::newRow("read, leading blank ignored") << R << ""
+                                                 << " Coil" << Leave::Tab << "Coil Status";
+    QTest::newRow("read, key past the name ignored") << R << ""
+                                                     << "Coil Statusx" << Leave::Enter << "Coil Status";
+    QTest::newRow("read, no name: nothing taken") << R << ""
+                                                  << "xyz" << Leave::Tab << "";
+    QTest::newRow("write, holding") << W << ""
+                                    << "Holding Register" << Leave::Click << "Holding Register";
+    QTest::newRow("write, coil completed") << W << ""
+                                           << "c" << Leave::Enter << "Coil Status";
+    QTest::newRow("write, no input types") << W << ""
+                                           << "Input" << Leave::Tab << "";
+    QTest::newRow("read, typed over a type") << R << "Coil Status"
+                                             << "hol" << Leave::Tab << "Holding Register";
+}
+
+// Type on an empty row, then Address: both cells get what was typed, and no
+// key is lost to the list.
+void Tst_Grid_Typing::type_cell_takes_a_typed_name() {
+    QFETCH(Grid_Kind, kind);
+    QFETCH(QString, old_type);
+    QFETCH(QString, typed);
+    QFETCH(Leave, leave);
+    QFETCH(QString, type);
+    Grid_Fixture f(kind);
+    f.Show();
+    const int row = 3;
+    const QModelIndex type_cell = f.grid->model()->index(row, Read_Col::Type);
+    const QModelIndex address_cell = f.grid->model()->index(row, Read_Col::Address_Mod);
+    QVERIFY(f.grid->model()->setData(type_cell, old_type));
+    f.grid->setCurrentIndex(type_cell);
+    QTest::mouseClick(f.grid->viewport(), Qt::LeftButton, {}, f.grid->visualRect(type_cell).center());
+    f.Type(typed);
+    auto* combo = f.grid->findChild<QComboBox*>();
+    QVERIFY(combo);
+
+    QVERIFY(!combo->view()->isVisible());
+    switch (leave) {
+    case Leave::Click:
+        QTest::mouseClick(f.grid->viewport(), Qt::LeftButton, {}, f.grid->visualRect(address_cell).center());
+        break;
+    case Leave::Tab:
+        f.Press(Qt::Key_Tab);
+        break;
+    case Leave::Enter:
+        // Enter commits once the events of the key have run, as in a text cell.
+        f.Press(Qt::Key_Return);
+        QCoreApplication::processEvents();
+        f.Press(Qt::Key_Right);
+        break;
+    }
+    QCOMPARE(f.grid->currentIndex(), address_cell);
+    f.Type("77");
+    f.Press(Qt::Key_Return);
+    QCOMPARE(f.Cell(row, Read_Col::Type), type);
+    QTRY_COMPARE(f.Cell(row, Read_Col::Address_Mod), QString("77"));
+    QTest::qWait(QApplication::doubleClickInterval() + 100);
+    QCOMPARE(f.Cell(row, Read_Col::Type), type);
+    QCOMPARE(f.Cell(row, Read_Col::Address_Mod), QString("77"));
+}
+
+void Tst_Grid_Typing::type_list_opens_only_when_asked_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier) << true;
+    QTest::newRow("F4") << int(Qt::Key_F4) << int(Qt::NoModifier) << true;
+    QTest::newRow("blank") << int(Qt::Key_Space) << int(Qt::NoModifier) << false;
+    QTest::newRow("letter") << int(Qt::Key_H) << int(Qt::NoModifier) << false;
+}
+
+void Tst_Grid_Typing::type_list_opens_only_when_asked() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, opens);
+    Grid_Fixture f(Grid_Kind::Read_Rules);
+    f.Show();
+    const int row = 2;
+    const QModelIndex cell = f.grid->model()->index(row, Read_Col::Type);
+    QVERIFY(f.grid->model()->setData(f.grid->model()->index(row, Read_Col::Slave_ID), "5"));
+    f.grid->setCurrentIndex(cell);
+    f.Press(Qt::Key_F2);
+    auto* combo = f.grid->findChild<QComboBox*>();
+    QVERIFY(combo);
+    QTest::keyClick(f.dialog->focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(combo->view()->isVisible(), opens);
+    // Alt+Down in the cell opens the list and moves no row.
+    QCOMPARE(f.grid->currentIndex(), cell);
+    QCOMPARE(f.Cell(row, Read_Col::Slave_ID), QString("5"));
+    combo->hidePopup();
+}
+
+void Tst_Grid_Typing::type_cell_passed_through_keeps_a_loaded_text() {
+    Grid_Fixture f(Grid_Kind::Read_Rules);
+    f.Show();
+    const QModelIndex cell = f.grid->model()->index(0, Read_Col::Type);
+    QVERIFY(f.grid->model()->setData(cell, "coil"));
+    f.grid->setCurrentIndex(cell);
+    f.Press(Qt::Key_F2);
+    QVERIFY(f.grid->findChild<QComboBox*>());
+    f.Press(Qt::Key_Tab);
+    QCOMPARE(f.Cell(0, Read_Col::Type), QString("coil"));
+}
 
 void Tst_Grid_Typing::keys_right_after_a_click_on_the_current_cell_data() {
     QTest::addColumn<Grid_Kind>("kind");

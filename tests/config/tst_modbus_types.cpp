@@ -10,6 +10,8 @@ private Q_SLOTS:
     void names_offered();
     void recognised_data();
     void recognised();
+    void standard_name_data();
+    void standard_name();
 };
 
 void Tst_Modbus_Types::names_offered() {
@@ -40,6 +42,51 @@ void Tst_Modbus_Types::recognised() {
     QCOMPARE(int(Modbus_Type_Named(text)), named);
     QCOMPARE(int(Modbus_Type_In(Rule_Table::Read, text)), named);
     QCOMPARE(int(Modbus_Type_In(Rule_Table::Write, text)), in_write);
+}
+
+void Tst_Modbus_Types::standard_name_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("read");  // "" for no type of the read table
+    QTest::addColumn<QString>("write"); // "" for no type of the write table
+
+    QTest::newRow("as offered") << "Input Register"
+                                << "Input Register"
+                                << "";
+    QTest::newRow("lower case, blanks around") << "  holding register\t"
+                                               << "Holding Register"
+                                               << "Holding Register";
+    QTest::newRow("coil") << "coil status"
+                          << "Coil Status"
+                          << "Coil Status";
+    QTest::newRow("read-only type in the write table") << "Input Status"
+                                                       << "Input Status"
+                                                       << "";
+    QTest::newRow("first word only") << "Input"
+                                     << ""
+                                     << "";
+    QTest::newRow("cut short") << "Input Reg"
+                               << ""
+                               << "";
+    QTest::newRow("inner blanks count") << "Input  Register"
+                                        << ""
+                                        << "";
+    QTest::newRow("unknown") << "xyz"
+                             << ""
+                             << "";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "";
+    QTest::newRow("blank") << "   "
+                           << ""
+                           << "";
+}
+
+void Tst_Modbus_Types::standard_name() {
+    QFETCH(QString, text);
+    QFETCH(QString, read);
+    QFETCH(QString, write);
+    QCOMPARE(QString(Standard_Type_Name(Rule_Table::Read, text).value_or(QLatin1StringView())), read);
+    QCOMPARE(QString(Standard_Type_Name(Rule_Table::Write, text).value_or(QLatin1StringView())), write);
 }
 
 QTEST_GUILESS_MAIN(Tst_Modbus_Types)

@@ -42,11 +42,7 @@ const QByteArray sdo_all_answered =
         Row("Y", "1", "Holding Register", "3", "1") + Row("Y", "1", "Coil Status", "1", "2"));
 
 QJsonArray Results_Of(const QString& out) {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(out.toUtf8(), &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
-        return {};
-    return document.object().value("results").toArray();
+    return Json_Object(out).value("results").toArray();
 }
 
 // "table:row" of every result.
@@ -213,54 +209,94 @@ void Tst_Poll_Cli::cannot_run_gives_status_2_data() {
     QTest::addColumn<QStringList>("args"); // {conf}: the configuration folder, {port}: the line's port
     QTest::addColumn<QByteArray>("pargen");
     QTest::addColumn<QByteArray>("sdo");
-    QTest::addColumn<QString>("message"); // a part of the error output
+    QTest::addColumn<QString>("code");    // the JSON error's code
+    QTest::addColumn<QString>("message"); // a part of the error output and of the JSON message
 
     const QByteArray sdo = sdo_all_answered;
-    QTest::newRow("no port") << QStringList{"{conf}"} << pargen_rtu << sdo << "expected CONF_DIR and PORT";
+    QTest::newRow("no port") << QStringList{"{conf}"} << pargen_rtu << sdo << "usage"
+                             << "expected CONF_DIR and PORT";
     QTest::newRow("unknown option") << QStringList{"{conf}", "{port}", "--fast"} << pargen_rtu << sdo
+                                    << "usage"
                                     << "unknown option --fast";
     QTest::newRow("bad table") << QStringList{"{conf}", "{port}", "--table", "out"} << pargen_rtu << sdo
+                               << "usage"
                                << "--table takes read, write or both";
     QTest::newRow("table without value")
-        << QStringList{"{conf}", "{port}", "--table"} << pargen_rtu << sdo << "--table needs a value";
+        << QStringList{"{conf}", "{port}", "--table"} << pargen_rtu << sdo << "usage"
+        << "--table needs a value";
     QTest::newRow("rows from 0") << QStringList{"{conf}", "{port}", "--rows", "0-3"} << pargen_rtu << sdo
+                                 << "usage"
                                  << "--rows needs 1 <= FIRST <= LAST";
     QTest::newRow("rows backwards") << QStringList{"{conf}", "{port}", "--rows", "5-2"} << pargen_rtu << sdo
+                                    << "usage"
                                     << "--rows needs 1 <= FIRST <= LAST";
     QTest::newRow("rows not a range")
-        << QStringList{"{conf}", "{port}", "--rows", "a-b"} << pargen_rtu << sdo << "--rows takes FIRST-LAST";
+        << QStringList{"{conf}", "{port}", "--rows", "a-b"} << pargen_rtu << sdo << "usage"
+        << "--rows takes FIRST-LAST";
     QTest::newRow("not a folder") << QStringList{"{conf}/nothing", "{port}"} << pargen_rtu << sdo
+                                  << "not_a_configuration"
                                   << "is not a configuration folder";
     QTest::newRow("Modbus ASCII")
         << QStringList{"{conf}", "{port}"} << QByteArray("<Par_Gen><Ser_Prot>1</Ser_Prot></Par_Gen>") << sdo
+        << "serial_settings"
         << "The test speaks Modbus RTU and JBUS only; the protocol of the configuration is Modbus ASCII";
     QTest::newRow("time-out not a number")
         << QStringList{"{conf}", "{port}"} << QByteArray("<Par_Gen><Ser_TO>1 s</Ser_TO></Par_Gen>") << sdo
+        << "serial_settings"
         << "The general parameters hold a serial setting the test cannot use: Ser_TO = 1 s";
     QTest::newRow("no such port") << QStringList{"{conf}", "/dev/kc40927-no-such-port"} << pargen_rtu << sdo
+                                  << "port_not_opened"
                                   << "Cannot open the serial port /dev/kc40927-no-such-port: ";
+    QTest::newRow("empty port name") << QStringList{"{conf}", ""} << pargen_rtu << sdo << "port_name_empty"
+                                     << "The serial port name is empty";
+    QTest::newRow("port name of blanks")
+        << QStringList{"{conf}", "  "} << pargen_rtu << sdo << "port_name_empty"
+        << "The serial port name is empty";
     QTest::newRow("parity refused") << QStringList{"{conf}", "{port}"}
                                     << QByteArray(
                                            "<Par_Gen><Ser_TO>200</Ser_TO><Ser_Par>1</Ser_Par></Par_Gen>")
-                                    << sdo << " refuses the setting Ser_Par = EVEN: ";
+                                    << sdo << "port_setting_refused"
+                                    << " refuses the setting Ser_Par = EVEN: ";
     QTest::newRow("malformed rules document") << QStringList{"{conf}", "{port}"} << pargen_rtu
-                                              << QByteArray("<Serial_to_ProfiBus><ProfiBUS_IN>") << "sdo.xml";
+                                              << QByteArray("<Serial_to_ProfiBus><ProfiBUS_IN>") << "document"
+                                              << "sdo.xml";
 }
 
 void Tst_Poll_Cli::cannot_run_gives_status_2() {
     QFETCH(QStringList, args);
     QFETCH(QByteArray, pargen);
     QFETCH(QByteArray, sdo);
+    QFETCH(QString, code);
     QFETCH(QString, message);
     if (QString(QTest::currentDataTag()) == "parity refused" && !link_->Refuses_Parity())
         QSKIP("this kernel's pseudo-terminals take a parity bit");
     Write_Conf(pargen, sdo);
     for (QString& arg : args)
         arg.replace("{conf}", conf_).replace("{port}", link_->Client_Port());
-    const Cli_Result result = Run_Cli(QStringList{"poll", "--json"} + args, poll_run);
-    QCOMPARE(result.status, 2);
-    QVERIFY2(result.err.contains(message), qPrintable(result.err));
-    QVERIFY2(result.out.isEmpty(), qPrintable(result.out));
+
+    // A script reading the JSON learns every outcome from the standard output.
+    const Cli_Result json = Run_Cli(QStringList{"poll", "--json"} + args, poll_run);
+    QCOMPARE(json.status, 2);
+    QVERIFY2(json.err.contains(message), qPrintable(json.err));
+    QVERIFY2(!json.err.contains("Unknown error"), qPrintable(json.err));
+    QJsonParseError parse_error;
+    const QJsonDocument document = QJsonDocument::fromJson(json.out.toUtf8(), &parse_error);
+    QVERIFY2(parse_error.error == QJsonParseError::NoError && document.isObject(), qPrintable(json.out));
+    QCOMPARE(json.out.count('\n'), 1);
+    const QJsonObject error = document.object().value("error").toObject();
+    QCOMPARE(error.value("code").toString(), code);
+    QVERIFY2(error.value("message").toString().contains(message), qPrintable(json.out));
+    QCOMPARE(document.object().value("results").toArray(), QJsonArray());
+    if (code.startsWith("port_")) {
+        QCOMPARE(error.value("port").toString(), args[1]);
+        QCOMPARE(error.contains("setting"), code == "port_setting_refused");
+    }
+
+    // Without --json the standard output stays empty.
+    const Cli_Result plain = Run_Cli(QStringList{"poll"} + args, poll_run);
+    QCOMPARE(plain.status, 2);
+    QVERIFY2(plain.err.contains(message), qPrintable(plain.err));
+    QVERIFY2(plain.out.isEmpty(), qPrintable(plain.out));
     QVERIFY(link_->To_Server_Frames.isEmpty());
 }
 

@@ -64,6 +64,7 @@ private Q_SLOTS:
     void messages();
     void settings_data();
     void settings();
+    void port_messages_name_port_and_setting_data();
     void port_messages_name_port_and_setting();
 };
 
@@ -349,12 +350,37 @@ void Tst_Rule_Poll::settings() {
     }
 }
 
+void Tst_Rule_Poll::port_messages_name_port_and_setting_data() {
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QString>("system_error");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("cannot open") << "COM7"
+                                 << ""
+                                 << "No such file or directory"
+                                 << "Cannot open the serial port COM7: No such file or directory";
+    QTest::newRow("setting refused")
+        << "/dev/ttyUSB0"
+        << "Ser_Par = EVEN"
+        << "Invalid argument"
+        << "The serial port /dev/ttyUSB0 refuses the setting Ser_Par = EVEN: Invalid argument";
+    QTest::newRow("empty name") << ""
+                                << ""
+                                << ""
+                                << "The serial port name is empty";
+    QTest::newRow("blanks only") << "   "
+                                 << ""
+                                 << "Unknown error"
+                                 << "The serial port name is empty";
+}
+
 void Tst_Rule_Poll::port_messages_name_port_and_setting() {
+    QFETCH(QString, port);
+    QFETCH(QString, setting);
+    QFETCH(QString, system_error);
+    QFETCH(QString, message);
     const Text_Table texts;
-    QCOMPARE(Poll_Port_Message(texts, {"COM7", "", "No such file or directory"}),
-             QString("Cannot open the serial port COM7: No such file or directory"));
-    QCOMPARE(Poll_Port_Message(texts, {"/dev/ttyUSB0", "Ser_Par = EVEN", "Invalid argument"}),
-             QString("The serial port /dev/ttyUSB0 refuses the setting Ser_Par = EVEN: Invalid argument"));
+    QCOMPARE(Poll_Port_Message(texts, {port, setting, system_error}), message);
 }
 
 QTEST_GUILESS_MAIN(Tst_Rule_Poll)

@@ -2,6 +2,7 @@
 // far end of two pseudo-terminals joined by a relay in this process.
 #include "base/text_table.h"
 #include "config/rules_poller.h"
+#include "config/rules_test_text.h"
 #include "modbus_test_line.h"
 
 #include <QElapsedTimer>
@@ -71,6 +72,8 @@ private Q_SLOTS:
     void cancel_mid_run_stops_asking_and_the_port_can_be_used_again();
     void pause_between_requests();
     void port_that_cannot_be_opened();
+    void empty_port_name_data();
+    void empty_port_name();
     void parity_refused_by_the_port_names_port_and_setting();
     void line_lost_mid_run_ends_every_remaining_rule();
 
@@ -325,6 +328,26 @@ void Tst_Rules_Poller::port_that_cannot_be_opened() {
     QVERIFY(!failure->System_Error.isEmpty());
     QVERIFY(
         Poll_Port_Message(Text_Table(), *failure).startsWith("Cannot open the serial port " + port + ": "));
+    QVERIFY(!poller_->Running());
+    QTest::qWait(50);
+    QCOMPARE(finished.size(), 0);
+}
+
+void Tst_Rules_Poller::empty_port_name_data() {
+    QTest::addColumn<QString>("port");
+    QTest::newRow("empty") << "";
+    QTest::newRow("blanks") << "  ";
+}
+
+void Tst_Rules_Poller::empty_port_name() {
+    QFETCH(QString, port);
+    QSignalSpy finished(poller_.get(), &Rules_Poller::Finished);
+    const auto failure = poller_->Start(port, Quick_Settings(), {Read_Rule(1, 1, 3, 0, 1)});
+    QVERIFY(failure);
+    QCOMPARE(failure->Port, port);
+    QVERIFY(failure->Setting.isEmpty());
+    const Text_Table texts;
+    QCOMPARE(Poll_Port_Message(texts, *failure), texts[Poll_Text::Port_Name_Empty]);
     QVERIFY(!poller_->Running());
     QTest::qWait(50);
     QCOMPARE(finished.size(), 0);

@@ -212,7 +212,7 @@ void Tst_Rules_Test_Dialog::start_failures_are_shown_data() {
                                   << "Cannot open the serial port /dev/kc40927-no-such-port: ";
     QTest::newRow("no port typed") << ""
                                    << "  "
-                                   << "Cannot open the serial port : ";
+                                   << "The serial port name is empty";
     QTest::newRow("parity refused") << "<Ser_Par>2</Ser_Par>"
                                     << "{port}"
                                     << "The serial port {port} refuses the setting Ser_Par = ODD: ";

@@ -20,6 +20,10 @@ private Q_SLOTS:
     void rules_round_trip();
     void export_ends_where_saving_ends();
     void diagnosis_round_trip();
+    void grid_headers_are_understood_data();
+    void grid_headers_are_understood();
+    void huge_inputs_stay_bounded_data();
+    void huge_inputs_stay_bounded();
 };
 
 using Rows = QList<QStringList>;
@@ -220,6 +224,71 @@ void Tst_Table_Csv::diagnosis_round_trip() {
     QCOMPARE(Read_Table_Csv(Csv_Table_Kind::Diagnosis, Diagnosis_To_Csv(list)).Rows.size(), 64);
     list.IDs[2] = "";
     QCOMPARE(Read_Table_Csv(Csv_Table_Kind::Diagnosis, Diagnosis_To_Csv(list)).Rows.size(), 2);
+}
+
+void Tst_Table_Csv::grid_headers_are_understood_data() {
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<bool>("german");
+    QTest::newRow("English headers") << "Enable,Slave ID,Type,Address,NPoint,Poll Time,Position,Mnemonic"
+                                     << false;
+    QTest::newRow("other letter case and blanks")
+        << "enable, slave id ,TYPE, address ,npoint,poll time,position" << false;
+    QTest::newRow("language in use") << "Aktiv,Slave-Kennung,Typ,Adresse,NPoint,Poll Time,Position" << true;
+    QTest::newRow("attribute names beside headers")
+        << "Enable,Slave_ID,Type,Address_Mod,NPoint,Poll Time,Position" << true;
+}
+
+void Tst_Table_Csv::grid_headers_are_understood() {
+    QFETCH(QString, header);
+    QFETCH(bool, german);
+    Text_Table language;
+    if (german) {
+        language.Set_Text(617, "Aktiv");
+        language.Set_Text(618, "Slave-Kennung");
+        language.Set_Text(619, "Typ");
+        language.Set_Text(620, "Adresse");
+    }
+    const QStringList names = header.split(',');
+    QStringList values{"Y", "7", "Coil Status", "12", "3", "1000", "4", "m"};
+    values = values.mid(0, names.size());
+    const Csv_Table_Rows table = Read_Table_Csv(
+        Csv_Table_Kind::Read_Rules, (header + "\n" + values.join(',') + "\n").toUtf8(), &language);
+    QVERIFY2(!table.Error, qPrintable(table.Error ? table.Error->Column : QString()));
+    const QList<Access_Rule> rules = Rules_From_Csv_Rows(Rule_Table::Read, table.Rows);
+    QCOMPARE(rules.size(), 1);
+    QCOMPARE(rules[0].Slave_ID, QString("7"));
+    QCOMPARE(rules[0].Type, QString("Coil Status"));
+    QCOMPARE(rules[0].Address_Mod, QString("12"));
+    QCOMPARE(rules[0].PollTime, QString("1000"));
+    QCOMPARE(rules[0].Address_Profi, QString("4"));
+}
+
+void Tst_Table_Csv::huge_inputs_stay_bounded_data() {
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("line"); // refused on this line; 0: read
+    QTest::newRow("15 MB of blank lines") << "Slave_ID\n" + QByteArray(15 * 1024 * 1024, '\n') << 0 << 0;
+    QTest::newRow("15 MB of CR LF") << "Slave_ID\r\n" + QByteArray("\r\n").repeated(7 * 1024 * 1024) << 0
+                                    << 0;
+    QTest::newRow("many tiny rows") << "Slave_ID\n" + QByteArray("1\n").repeated(7 * 1024 * 1024) << -1
+                                    << 246;
+    QTest::newRow("blank lines, then one row too many") << "Slave_ID\n" + QByteArray(300, '\n') + "1\n"
+                                                        << -1 << 246;
+}
+
+void Tst_Table_Csv::huge_inputs_stay_bounded() {
+    QFETCH(QByteArray, csv);
+    QFETCH(int, rows);
+    QFETCH(int, line);
+    const Csv_Table_Rows table = Read_Table_Csv(Csv_Table_Kind::Read_Rules, csv);
+    if (line > 0) {
+        QVERIFY(table.Error);
+        QCOMPARE(int(table.Error->Problem), int(Csv_Problem::Too_Many_Rows));
+        QCOMPARE(table.Error->Line, line);
+    } else {
+        QVERIFY(!table.Error);
+        QCOMPARE(table.Rows.size(), rows);
+    }
 }
 
 QTEST_GUILESS_MAIN(Tst_Table_Csv)

@@ -10,9 +10,12 @@
 #include "test_dirs.h"
 #include "ui_recorder.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -33,6 +36,9 @@ private Q_SLOTS:
     void rules_import_refusal_shown_grid_kept_data();
     void rules_import_refusal_shown_grid_kept();
     void rules_import_cancelled();
+    void rules_import_takes_type_and_flags_in_standard_form();
+    void import_gives_the_grid_the_focus_data();
+    void import_gives_the_grid_the_focus();
     void diagnosis_export_and_import();
     void diagnosis_import_refusal_shown();
 
@@ -212,16 +218,34 @@ void Tst_Table_Csv_Dialogs::rules_import_refusal_shown_grid_kept_data() {
     QTest::addColumn<QByteArray>("csv");
     QTest::addColumn<QString>("message");
     QTest::newRow("unknown column") << QByteArray("Slave_ID,Adress\r\n1,2\r\n")
-                                    << "Error in line 1: unknown column Adress";
+                                    << "Error in line 1: unknown column Adress. Nothing was changed.";
     QTest::newRow("too many fields") << QByteArray("Slave_ID\n1\n2,3\n")
-                                     << "Error in line 3: too many fields";
+                                     << "Error in line 3: too many fields. Nothing was changed.";
     QTest::newRow("not UTF-8") << QByteArray("Slave_ID,Mnemonic\n1,\xB0"
                                              "C\n")
-                               << "Error in line 2: the text is not UTF-8";
+                               << "Error in line 2: the text is not UTF-8. Nothing was changed.";
+    QTest::newRow("flag that is none")
+        << QByteArray("Slave_ID;Type;Swap\n1;Coil Status;N\n2;Coil Status;maybe\n")
+        << "Nothing was imported: line 3, rule 2, column Swap: \"maybe\" is no check box value: Y or N, TRUE "
+           "or "
+           "FALSE, YES or NO, 1 or 0, X, or empty";
+    QTest::newRow("unknown Type")
+        << QByteArray("Slave_ID;Type\n1;coil\n")
+        << "Nothing was imported: line 2, rule 1, column Type: \"coil\" is no Type of "
+           "this table: Coil Status, Input Status, Holding Register, Input Register";
     QByteArray many = "Slave_ID\n";
     for (int i = 0; i < 245; ++i)
         many += "1\n";
-    QTest::newRow("245 rules") << many << "Error in line 246: too many rows, at most 244";
+    QTest::newRow("245 rules") << many
+                               << "Error in line 246: too many rows, at most 244. Nothing was changed.";
+    QTest::newRow("data without a Slave ID at the end")
+        << QByteArray("Slave_ID,Mnemonic\n1,a\n,b\n")
+        << "Error in line 3, row 2: Row 2 of the read table holds data that will not be saved, because the "
+           "table ends at row 2, the first row without a Slave ID. Nothing was changed.";
+    QTest::newRow("mnemonic too long") << "Slave_ID,Mnemonic\n1," + QByteArray(1025, 'm') + "\n"
+                                       << "Error in line 2, row 1, column Mnemonic: the value is longer than "
+                                          "a document can hold, at most 1024 "
+                                          "characters. Nothing was changed.";
 }
 
 void Tst_Table_Csv_Dialogs::rules_import_refusal_shown_grid_kept() {
@@ -253,6 +277,71 @@ void Tst_Table_Csv_Dialogs::rules_import_cancelled() {
     dialog.Btn_ImportClick(Rule_Table::Write);
     QVERIFY(ui->Shown().last().text.contains("gone.csv"));
     QCOMPARE(dialog.Write_Model()->Table(), before);
+}
+
+void Tst_Table_Csv_Dialogs::rules_import_takes_type_and_flags_in_standard_form() {
+    TFSetAccess dialog(state, texts, *ui);
+    dialog.FormShow();
+    QVERIFY(Write_All(Csv_Path("in.csv"), "Enable;Slave_ID;Type;OnChange;ForceF15F16;Swap\n"
+                                          "TRUE;1;holding register ;1;x;no\n"
+                                          "0;2; COIL STATUS;FALSE;;Y\n"));
+    ui->Expect_Open_File(Csv_Path("in.csv"));
+    dialog.Btn_ImportClick(Rule_Table::Write);
+    Text_Grid_Model* write = dialog.Write_Model();
+    QCOMPARE(write->Table().Row(1),
+             (QStringList{"1", "Y", "1", "Holding Register", "", "", "", "Y", "", "", "", "", "N", "Y", ""}));
+    QCOMPARE(write->Table().Row(2),
+             (QStringList{"2", "N", "2", "Coil Status", "", "", "", "N", "", "", "", "", "Y", "", ""}));
+}
+
+void Tst_Table_Csv_Dialogs::import_gives_the_grid_the_focus_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<bool>("cancelled");
+    QTest::newRow("read rules") << "Btn_Import_Read"
+                                << "ACG_Modbus_Read" << false;
+    QTest::newRow("write rules") << "Btn_Import_Write"
+                                 << "ACG_Modbus_Write" << false;
+    QTest::newRow("write rules, chooser cancelled") << "Btn_Import_Write"
+                                                    << "ACG_Modbus_Write" << true;
+    QTest::newRow("diagnosis list") << "Btn_Import"
+                                    << "ASG" << false;
+}
+
+// After the import Ctrl+Z undoes it at once: the keys go to the grid.
+void Tst_Table_Csv_Dialogs::import_gives_the_grid_the_focus() {
+    QFETCH(QString, button);
+    QFETCH(QString, grid);
+    QFETCH(bool, cancelled);
+    std::unique_ptr<Frame_Dialog> dialog;
+    if (grid == "ASG") {
+        auto diagnosis = std::make_unique<TFSetDiagnosis>(state, texts, *ui);
+        diagnosis->FormShow();
+        QVERIFY(Write_All(Csv_Path("in.csv"), "ID\n5\n"));
+        dialog = std::move(diagnosis);
+    } else {
+        auto rules = std::make_unique<TFSetAccess>(state, texts, *ui);
+        rules->FormShow();
+        QVERIFY(Write_All(Csv_Path("in.csv"), "Slave_ID;Type\n5;Coil Status\n"));
+        dialog = std::move(rules);
+    }
+    dialog->show();
+    if (button == "Btn_Import_Write")
+        dialog->findChild<QTabWidget*>("PageControl1")->setCurrentIndex(1);
+    QApplication::setActiveWindow(dialog.get());
+    QPushButton* import = Button(*dialog, qPrintable(button));
+    import->setFocus();
+    QCOMPARE(dialog->focusWidget(), import);
+    ui->Expect_Open_File(cancelled ? QString() : Csv_Path("in.csv"));
+    QTest::mouseClick(import, Qt::LeftButton);
+    auto* view = dialog->findChild<QTableView*>(grid);
+    QCOMPARE(dialog->focusWidget(), view);
+    if (cancelled)
+        return;
+    const QModelIndex first_id = view->model()->index(0, grid == "ASG" ? 1 : int(Read_Col::Slave_ID));
+    QCOMPARE(first_id.data().toString(), QString("5"));
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(first_id.data().toString(), QString());
 }
 
 void Tst_Table_Csv_Dialogs::diagnosis_export_and_import() {
@@ -291,7 +380,7 @@ void Tst_Table_Csv_Dialogs::diagnosis_import_refusal_shown() {
         csv += QByteArray::number(i) + "\r\n";
     QVERIFY(Write_All(Csv_Path("many.csv"), csv));
     ui->Expect_Open_File(Csv_Path("many.csv"));
-    ui->Expect_Error(QString("Error in line 66: too many rows, at most 64"));
+    ui->Expect_Error(QString("Error in line 66: too many rows, at most 64. Nothing was changed."));
     dialog.Btn_ImportClick();
     QCOMPARE(dialog.Cells(), QStringList(64));
 }

@@ -25,6 +25,8 @@ private Q_SLOTS:
     void refusals_leave_the_document_untouched_data();
     void refusals_leave_the_document_untouched();
     void checks_follow_the_general_parameters();
+    void import_stores_standard_type_and_flags_data();
+    void import_stores_standard_type_and_flags();
     void broken_document_throws();
 
 private:
@@ -103,7 +105,7 @@ void Tst_Table_Csv_Document::export_then_import_gives_the_document_back() {
     const QByteArray sdo = Read_All(Sdo());
     const QByteArray diagnosis = Read_All(Diagnosis());
 
-    const QByteArray csv = Export_Table_Csv(conf, Csv_Table_Kind(kind));
+    const QByteArray csv = Export_Table_Csv(conf, Csv_Table_Kind(kind), texts).Csv;
     // Another table in between, so the import really rewrites the file.
     Save_Sdo(Sdo(), Access_Rules{});
     Save_Diagnosis(Diagnosis(), Diagnosis_List{});
@@ -205,6 +207,33 @@ void Tst_Table_Csv_Document::refusals_leave_the_document_untouched_data() {
     QTest::newRow("slave ID out of range, line after a two-line mnemonic")
         << read << Csv({header, "Y,1,Coil Status,0,1,0,\"two\r\nlines\"", "Y,248,Coil Status,0,1,0,x"})
         << "Error row 2!! [Modbus Read] Slave ID must be between 1 and 247" << 2 << "Slave_ID" << 4;
+    const QString flags_header = "Enable,Slave_ID,Type,Address_Mod,NPoint,Address_Profi,Swap";
+    const QString not_a_flag =
+        "\" is no check box value: Y or N, TRUE or FALSE, YES or NO, 1 or 0, X, or empty";
+    const QString read_types =
+        "\" is no Type of this table: Coil Status, Input Status, Holding Register, Input "
+        "Register";
+    QTest::newRow("flag that is none")
+        << read << Csv({flags_header, "Y,1,Coil Status,0,1,0,N", "Y,2,Coil Status,0,1,0,maybe"})
+        << "Nothing was imported: line 3, rule 2, column Swap: \"maybe" + not_a_flag << 2 << "Swap" << 3;
+    QTest::newRow("Enable that is none, disabled or not")
+        << write << Csv({flags_header, "on,1,Coil Status,0,1,0,N"})
+        << "Nothing was imported: line 2, rule 1, column Enable: \"on" + not_a_flag << 1 << "Enable" << 2;
+    QTest::newRow("unknown Type") << read << Csv({header, "Y,1,xyz,0,1,0,a"})
+                                  << "Nothing was imported: line 2, rule 1, column Type: \"xyz" + read_types
+                                  << 1 << "Type" << 2;
+    QTest::newRow("Type cut short") << read << Csv({header, "Y,1,Input Reg,0,1,0,a"})
+                                    << "Nothing was imported: line 2, rule 1, column Type: \"Input Reg" +
+                                           read_types
+                                    << 1 << "Type" << 2;
+    QTest::newRow("unknown Type of a disabled rule")
+        << read << Csv({header, "Y,1,Coil Status,0,1,0,a", "N,2,Input,0,1,0,b"})
+        << "Nothing was imported: line 3, rule 2, column Type: \"Input" + read_types << 2 << "Type" << 3;
+    QTest::newRow("write rule reading inputs") << write << Csv({header, "Y,1,Input Status,0,1,0,a"})
+                                               << "Nothing was imported: line 2, rule 1, column Type: "
+                                                  "\"Input Status\" is no Type of this table: Coil "
+                                                  "Status, Holding Register"
+                                               << 1 << "Type" << 2;
     QTest::newRow("write type missing")
         << write << Csv({header, "Y,5,,0,1,0,x"})
         << "Error row 1!! [Modbus Write] Type must be Coil Status or Holding Register" << 1 << "Type" << 2;
@@ -216,14 +245,21 @@ void Tst_Table_Csv_Document::refusals_leave_the_document_untouched_data() {
                                   << "Error row 1!! [Modbus Read] NPoint must be between 1 and 125" << 1
                                   << "NPoint" << 2;
     QTest::newRow("rule after the end of the table")
+        << read << Csv({header, "Y,1,Coil Status,0,1,0,a", "Y,,,,,,", "Y,3,Coil Status,0,1,0,c"})
+        << "Error in line 4, row 3: Row 3 of the read table holds data that will not be saved, because the "
+           "table ends at row 2, the first row without a Slave ID."
+        << 3 << "" << 4;
+    QTest::newRow("data in the row that ends the table")
         << read
         << Csv({header, "Y,1,Coil Status,0,1,0,a", "Y,,Coil Status,0,1,0,b", "Y,3,Coil Status,0,1,0,c"})
-        << "Row 3 of the read table holds data that will not be saved, because the table ends at row 2" << 3
-        << "" << 4;
+        << "Error in line 3, row 2: Row 2 of the read table holds data that will not be saved, because the "
+           "table ends at row 2, the first row without a Slave ID."
+        << 2 << "" << 3;
     QTest::newRow("bad ID") << diagnosis << Csv({"ID", "1", "12 "})
                             << "Error row 2!! Modbus ID must be between 1 and 247" << 2 << "ID" << 3;
     QTest::newRow("ID after the end of the list") << diagnosis << Csv({"ID", "1", "", "3"})
-                                                  << "Rows from row 3 on hold data that would not be saved, "
+                                                  << "Error in line 4, row 3: Rows from row 3 on hold data "
+                                                     "that would not be saved, "
                                                      "because the diagnosis list ends at the first row "
                                                      "without a Modbus Slave ID"
                                                   << 3 << "ID" << 4;
@@ -286,13 +322,50 @@ void Tst_Table_Csv_Document::checks_follow_the_general_parameters() {
     Save_ParGen(conf + "/ParGen.xml", params);
     refusal = Import_Table_Csv(conf, Csv_Table_Kind::Read_Rules, Csv({header}), texts);
     QVERIFY(refusal);
-    QCOMPARE(refusal->Message, QString("Error row 1!! [Modbus Write] Position must be between 0 and 3"));
+    // ... and is named as a fault of the stored document, not of the file.
+    QCOMPARE(refusal->Message, texts[754] + "Error row 1!! [Modbus Write] Position must be between 0 and 3");
     QCOMPARE(refusal->Line, 0);
+    QCOMPARE(refusal->Column, QString());
+    QCOMPARE(refusal->Document, Sdo());
+    QCOMPARE(refusal->Table, std::optional<Rule_Table>(Rule_Table::Write));
+    QCOMPARE(refusal->Row, 1);
+}
+
+void Tst_Table_Csv_Document::import_stores_standard_type_and_flags_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QStringList>("stored"); // Enable, Type, Swap of the rule
+    const int read = int(Csv_Table_Kind::Read_Rules);
+    const int write = int(Csv_Table_Kind::Write_Rules);
+    QTest::newRow("read: TRUE, lower case with blanks, 0")
+        << read << "TRUE,1, input register ,0,1,0,0" << QStringList{"Y", "Input Register", "N"};
+    QTest::newRow("read: x, upper case, yes")
+        << read << "x,1,COIL STATUS,0,1,0,yes" << QStringList{"Y", "Coil Status", "Y"};
+    QTest::newRow("read: empty flag stays empty")
+        << read << "Y,1,Holding Register,0,1,0," << QStringList{"Y", "Holding Register", ""};
+    QTest::newRow("write: 1, lower case, FALSE")
+        << write << "1,1,holding register,0,1,0,FALSE" << QStringList{"Y", "Holding Register", "N"};
+    QTest::newRow("write: disabled by no")
+        << write << "no,1,coil status,0,1,0,N" << QStringList{"N", "Coil Status", "N"};
+}
+
+void Tst_Table_Csv_Document::import_stores_standard_type_and_flags() {
+    QFETCH(int, kind);
+    QFETCH(QString, row);
+    QFETCH(QStringList, stored);
+    const QByteArray csv = Csv({"Enable,Slave_ID,Type,Address_Mod,NPoint,Address_Profi,Swap", row});
+    const auto refusal = Import_Table_Csv(conf, Csv_Table_Kind(kind), csv, texts);
+    QVERIFY2(!refusal, qPrintable(refusal ? refusal->Message : QString()));
+    const Access_Rules rules = Load_Sdo(Sdo());
+    const QList<Access_Rule>& list =
+        kind == int(Csv_Table_Kind::Read_Rules) ? rules.Read_Rules : rules.Write_Rules;
+    QCOMPARE(list.size(), 1);
+    QCOMPARE((QStringList{list[0].Enable, list[0].Type, list[0].Swap}), stored);
 }
 
 void Tst_Table_Csv_Document::broken_document_throws() {
     QVERIFY(Write_All(Sdo(), "<Serial_to_ProfiBus><ProfiBUS_IN>"));
-    QVERIFY_THROWS_EXCEPTION(Kc_Error, Export_Table_Csv(conf, Csv_Table_Kind::Read_Rules));
+    QVERIFY_THROWS_EXCEPTION(Kc_Error, Export_Table_Csv(conf, Csv_Table_Kind::Read_Rules, texts));
     QVERIFY_THROWS_EXCEPTION(Kc_Error,
                              Import_Table_Csv(conf, Csv_Table_Kind::Write_Rules, "Slave_ID\r\n", texts));
     QCOMPARE(Read_All(Sdo()), QByteArray("<Serial_to_ProfiBus><ProfiBUS_IN>"));

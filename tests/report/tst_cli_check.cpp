@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,14 +29,6 @@ Conf_Documents Overlapping_Documents() {
     documents.Params.Profi_Async_Req_Start_IN = "200";
     documents.Params.Profi_Async_Req_Start_OUT = "0";
     return documents;
-}
-
-QJsonObject Json(const QString& text) {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
-        qWarning("not a JSON object: %s (%s)", qPrintable(text), qPrintable(error.errorString()));
-    return document.object();
 }
 
 } // namespace
@@ -109,8 +100,8 @@ void Tst_Cli_Check::exit_status_and_json() {
     QCOMPARE(as_json.err, QString());
     QCOMPARE(as_json.status, status);
     QVERIFY2(as_json.out.endsWith('\n') && as_json.out.count('\n') == 1, qPrintable(as_json.out));
-    QVERIFY(!Json(json).isEmpty());
-    QCOMPARE(Json(as_json.out), Json(json));
+    QVERIFY(!Json_Object(json).isEmpty());
+    QCOMPARE(Json_Object(as_json.out), Json_Object(json));
 
     const Cli_Result plain = Run_Cli({"check", conf});
     QCOMPARE(plain.err, QString());
@@ -119,13 +110,16 @@ void Tst_Cli_Check::exit_status_and_json() {
 }
 
 void Tst_Cli_Check::unreadable_document() {
+#ifdef Q_OS_WIN
+    QSKIP("SDO.xml and sdo.xml are one file where names ignore case");
+#endif
     QTemporaryDir dir;
     Clean_Documents().Save(dir.path());
     QVERIFY(Write_All(dir.filePath("SDO.xml"), "<Serial_to_ProfiBus><ProfiBUS_IN>"));
     QVERIFY(QFile::remove(dir.filePath("sdo.xml")));
     const Cli_Result result = Run_Cli({"check", dir.path(), "--json"});
     QCOMPARE(result.status, 1);
-    const QJsonObject json = Json(result.out);
+    const QJsonObject json = Json_Object(result.out);
     QCOMPARE(json["warnings"].toArray().size(), 0);
     const QJsonArray errors = json["errors"].toArray();
     QCOMPARE(errors.size(), 1);
@@ -167,8 +161,9 @@ void Tst_Cli_Check::messages_in_the_configurators_language() {
     // The configurator's program folder is the folder of the executable: a
     // copy of the tool next to Struttor.xml and LANGUAGE/Deutsch.lng speaks German.
     QTemporaryDir program_dir;
-    const QString program = program_dir.filePath("kc40927-cli");
+    const QString program = program_dir.filePath(QFileInfo(Cli_Path).fileName());
     QVERIFY(QFile::copy(Cli_Path, program));
+    Find_Build_Libraries();
     QVERIFY(QFile::setPermissions(program, QFile::permissions(Cli_Path)));
     QVERIFY(QDir(program_dir.path()).mkdir("LANGUAGE"));
     QVERIFY(Write_All(program_dir.filePath("LANGUAGE/Deutsch.lng"),
@@ -186,7 +181,7 @@ void Tst_Cli_Check::messages_in_the_configurators_language() {
                       "<Conf_Settings><lastlang><language>Deutsch</language></lastlang></Conf_Settings>"));
     result = Run_Cli({"check", dir.path(), "--json"}, {.program = program});
     QCOMPARE(result.status, 1);
-    const QJsonArray errors = Json(result.out)["errors"].toArray();
+    const QJsonArray errors = Json_Object(result.out)["errors"].toArray();
     QCOMPARE(errors[0].toObject()["message"].toString(),
              QString::fromUtf8("Zeitüberschreitung außerhalb 0 bis 60000"));
     // Texts the language file leaves alone stay English.

@@ -198,15 +198,13 @@ void Tst_Configuration_Check::data_the_editors_would_not_keep() {
     QCOMPARE(codes, QStringList({"image_build"})); // rule 3 has no Slave ID
     QCOMPARE(Lines(check.Warnings),
              QStringList(
-                 {"rows_after_table_end sdo.xml read 4: Row 4 of the read table holds data that will not "
-                  "be saved, because the table ends at row 3, the first row without a Slave ID. Save "
-                  "anyway?",
+                 {"rows_after_table_end sdo.xml read 3: Row 3 of the read table holds data that will not "
+                  "be saved, because the table ends at row 3, the first row without a Slave ID.",
                   "rules_not_kept sdo.xml - -: The rules document holds more rules than the 244 rows of a "
                   "table. Read rules that will not be kept: 1, write rules that will not be kept: 0. Saving "
                   "writes only the rules shown.",
-                  "diagnosis_rows_after_end diagnosis.xml - 12: Rows from row 12 on hold data that will not "
-                  "be saved, because the diagnosis list ends at the first row without a Modbus Slave ID. "
-                  "Save anyway?",
+                  "diagnosis_rows_after_end diagnosis.xml - 12: Rows from row 12 on hold data that would "
+                  "not be saved, because the diagnosis list ends at the first row without a Modbus Slave ID",
                   "diagnosis_entries_not_kept diagnosis.xml - -: The diagnosis list holds 66 entries, but "
                   "only 64 can be shown and saved: the entries after the 64th will not be kept when you "
                   "save."}));

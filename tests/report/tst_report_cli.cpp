@@ -1,5 +1,9 @@
+#include "base/kc_error.h"
 #include "cli_run.h"
 #include "config/access_rules.h"
+#include "config/diagnosis_list.h"
+#include "config/general_params.h"
+#include "output/bank_build.h"
 #include "test_dirs.h"
 
 #include <QDir>
@@ -19,10 +23,14 @@ private Q_SLOTS:
     void init();
     void writes_pdf_without_a_display();
     void writes_html();
+    void says_whether_bank_bin_is_current_data();
+    void says_whether_bank_bin_is_current();
     void refusals_data();
     void refusals();
 
 private:
+    // The folder built, stale, never built or broken; throws Kc_Error.
+    void Prepare_Bank_State(const QString& state);
     std::unique_ptr<QTemporaryDir> dir;
     QString conf;
 };
@@ -61,7 +69,7 @@ void Tst_Report_Cli::writes_pdf_without_a_display() {
     const Cli_Result result = Run_Cli({"report", conf, out}, server_run);
     QCOMPARE(result.status, 0);
     QVERIFY2(result.err.isEmpty(), qPrintable(result.err));
-    const auto pages = QRegularExpression(": (\\d+) pages?\\n$").match(result.out);
+    const auto pages = QRegularExpression(": (\\d+) pages?\\n").match(result.out);
     QVERIFY2(pages.hasMatch(), qPrintable(result.out));
     QVERIFY(Read_All(out).startsWith("%PDF-"));
 
@@ -85,6 +93,66 @@ void Tst_Report_Cli::writes_html() {
     QVERIFY(html.startsWith("<!DOCTYPE html>"));
     QVERIFY(html.contains(mnemonic.toUtf8()));
     QVERIFY(html.contains("<h2>Hall</h2>"));
+}
+
+void Tst_Report_Cli::says_whether_bank_bin_is_current_data() {
+    QTest::addColumn<QString>("state"); // what is done to the folder
+    QTest::addColumn<QString>("line");
+    QTest::newRow("built") << "built"
+                           << "bank.bin is up to date";
+    QTest::newRow("diagnosis saved after the build")
+        << "stale"
+        << "bank.bin is older than the documents: build the image again";
+    QTest::newRow("never built") << "missing"
+                                 << "bank.bin has not been built yet: build the image";
+    QTest::newRow("documents do not build") << "broken"
+                                            << "bank.bin cannot be checked against the documents: ";
+}
+
+void Tst_Report_Cli::Prepare_Bank_State(const QString& state) {
+    Save_ParGen(conf + "/ParGen.xml", General_Params());
+    QVERIFY(QDir().mkpath(conf + "/bin"));
+    Access_Rules rules = Load_Sdo(conf + "/sdo.xml");
+    Access_Rule& rule = rules.Read_Rules[0];
+    rule.Address_Mod = "10";
+    rule.NPoint = "2";
+    rule.Address_Profi = "0";
+    Save_Sdo(conf + "/sdo.xml", rules);
+    if (state == "built" || state == "stale")
+        Save_Bank(Build_Bank(conf).Bytes, conf);
+    if (state == "stale")
+        Save_Diagnosis(conf + "/diagnosis.xml", Diagnosis_List{{"1", "2", "3", "4", "5", "6", "7", "8"}});
+    if (state == "broken") {
+        rule.NPoint = "many";
+        Save_Sdo(conf + "/sdo.xml", rules);
+    }
+}
+
+void Tst_Report_Cli::says_whether_bank_bin_is_current() {
+    QFETCH(QString, state);
+    QFETCH(QString, line);
+    try {
+        Prepare_Bank_State(state);
+    } catch (const Kc_Error& error) {
+        QFAIL(qPrintable(error.Message()));
+    }
+    const QByteArray bank = Read_All(conf + "/bin/bank.bin");
+    const QString out = dir->filePath("hall.html");
+    const Cli_Result result = Run_Cli({"report", conf, out}, server_run);
+    QCOMPARE(result.status, 0);
+    QVERIFY2(result.err.isEmpty(), qPrintable(result.err));
+    const QStringList lines = result.out.split('\n');
+    QCOMPARE(lines.size(), 3); // "Wrote ...", the state, and the end of the last line
+    QVERIFY2(lines[1].startsWith(line), qPrintable(result.out));
+    if (state == "broken")
+        QVERIFY2(lines[1].contains("sdo.xml") && lines[1].contains("many"), qPrintable(lines[1]));
+    else
+        QCOMPARE(lines[1], line);
+    const QString html = QString::fromUtf8(Read_All(out));
+    QVERIFY(
+        html.contains("<h2>Hall</h2>\n<p class=\"bank-state\"><b>" + lines[1].toHtmlEscaped() + "</b></p>"));
+    // The check builds in memory only.
+    QCOMPARE(Read_All(conf + "/bin/bank.bin"), bank);
 }
 
 void Tst_Report_Cli::refusals_data() {

@@ -46,6 +46,10 @@ private Q_SLOTS:
     void long_tables_repeat_their_header();
     void html_form();
     void report_action_of_the_main_window();
+    void report_step_proposes_a_name_and_confirms_data();
+    void report_step_proposes_a_name_and_confirms();
+    void pdf_says_whether_bank_bin_is_current();
+    void no_page_ends_in_a_heading();
 
 private:
     QString Conf() const { return conf; }
@@ -188,10 +192,11 @@ void Tst_Report::configuration_without_documents() {
     QCOMPARE(Value_Of(html, "Hardware Type"), QString("Hardware Without Ethernet"));
     QCOMPARE(Value_Of(html, "Baudrate"), QString("115200"));
     QCOMPARE(Value_Of(html, "ID Device"), QString("1"));
-    // Empty tables, with their headers.
+    // Empty tables, with their headers: the two rule tables, the two byte
+    // maps (their lines start with the first byte) and the diagnosis list.
     const QList<QStringList> tables = Table_Headers(html);
-    QCOMPARE(tables.size(), 3);
-    QVERIFY(!html.contains("<tbody>\n<tr>"));
+    QCOMPARE(tables.size(), 5);
+    QVERIFY(!html.contains("<tbody>\n<tr><td>"));
     QVERIFY(html.contains("Error! Please set the Set Communication Parameter before to create the GSD file"));
     QVERIFY(html.contains("<p>Not built yet</p>"));
 }
@@ -283,6 +288,8 @@ void Tst_Report::values_as_the_editor_shows_them() {
         QVERIFY2(Values_Of(html, texts[list.caption]).contains(combo->currentText().toHtmlEscaped()),
                  list.list);
     }
+    // The data bits list names data bits.
+    QCOMPARE(Value_Of(html, "Data Bits"), QString("7 Data Bits"));
     QCOMPARE(Value_Of(html, texts[443]), QString("Yes"));
     QCOMPARE(Value_Of(html, texts[500]), QString("Yes,  20"));
     QCOMPARE(Value_Of(html, texts[496]), QString("No"));
@@ -361,7 +368,7 @@ void Tst_Report::pdf_opens() {
     if (hardware_type >= 0)
         Write_Documents(hardware_type);
     const QString out = dir->filePath("report.pdf");
-    const int pages = Save_Report_File(out, conf, texts, date);
+    const int pages = Save_Report_File(out, conf, texts, date).Pages;
     QVERIFY(Read_All(out).startsWith("%PDF-"));
     QVERIFY(pages >= 1);
     QCOMPARE(Pdf_Pages(out), pages);
@@ -383,7 +390,7 @@ void Tst_Report::long_tables_repeat_their_header() {
         QSKIP("pdftotext and pdfinfo (poppler-utils) are not installed; scripts/deps installs them");
     Write_Documents(1, 244);
     const QString out = dir->filePath("long.pdf");
-    const int pages = Save_Report_File(out, conf, texts, date);
+    const int pages = Save_Report_File(out, conf, texts, date).Pages;
     QVERIFY2(pages >= 5, qPrintable(QString::number(pages)));
     // A page in the middle of the read table: its header line, then the
     // column headers again, then rules.
@@ -402,7 +409,7 @@ void Tst_Report::long_tables_repeat_their_header() {
 void Tst_Report::html_form() {
     Write_Documents(0);
     const QString out = dir->filePath("Report.HTML");
-    QCOMPARE(Save_Report_File(out, conf, texts, date), 0);
+    QCOMPARE(Save_Report_File(out, conf, texts, date).Pages, 0);
     const QByteArray bytes = Read_All(out);
     QCOMPARE(bytes, Html().toUtf8());
     QVERIFY(bytes.contains(mnemonic.toUtf8()));
@@ -425,12 +432,19 @@ void Tst_Report::report_action_of_the_main_window() {
     QCOMPARE(button->text(), QString("Report"));
     QCOMPARE(state.Conf_Name, QString("Line_1"));
 
-    // ".pdf" is added; the chooser opens in the configuration folder.
+    // ".pdf" is added; the chooser opens in the configuration folder and
+    // proposes a name; a box names the file written.
     const QString target = program_dir.filePath("PROJECTS/Line_1/commissioning");
     ui.Expect_Save_File(target);
+    ui.Expect_Information();
     button->click();
-    QCOMPARE(ui.Shown().last().text,
-             state.Conf_Dir + QString(" | PDF document (*.pdf);;Web page (*.html *.htm)"));
+    const QList<Ui_Recorder::Call> shown = ui.Shown();
+    QCOMPARE(shown.size(), 2);
+    QVERIFY2(shown[0].text.startsWith(state.Conf_Dir + "/Line_1_report_20"), qPrintable(shown[0].text));
+    QVERIFY(shown[0].text.endsWith(".pdf | PDF document (*.pdf);;Web page (*.html *.htm)"));
+    QCOMPARE(shown[1].text, "The commissioning report has been written to " +
+                                QDir::toNativeSeparators(target) +
+                                ".pdf\nbank.bin has not been built yet: build the image");
     QVERIFY(Read_All(target + ".pdf").startsWith("%PDF-"));
 
     // An existing file is replaced only after the question.
@@ -453,6 +467,92 @@ void Tst_Report::report_action_of_the_main_window() {
     ui.Expect_Error(window_texts[18]);
     button->click();
     QVERIFY(ui.All_Answered());
+}
+
+void Tst_Report::report_step_proposes_a_name_and_confirms_data() {
+    QTest::addColumn<QString>("answer"); // the name chosen, in the configuration folder
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("stale");
+    QTest::newRow("the proposed name") << "Plant_7_report_2024-05-17.pdf"
+                                       << "Plant_7_report_2024-05-17.pdf" << false;
+    QTest::newRow("a web page, diagnosis saved after the build") << "handover.HTML"
+                                                                 << "handover.HTML" << true;
+    QTest::newRow("a name without suffix") << "handover"
+                                           << "handover.pdf" << false;
+}
+
+void Tst_Report::report_step_proposes_a_name_and_confirms() {
+    QFETCH(QString, answer);
+    QFETCH(QString, written);
+    QFETCH(bool, stale);
+    Write_Documents(0);
+    Save_Bank(Build_Bank(conf).Bytes, conf);
+    if (stale)
+        Save_Diagnosis(conf + "/diagnosis.xml", Diagnosis_List{{"1", "2", "3", "4", "5", "6", "7", "8"}});
+    App_State state;
+    state.Conf_Name = "Plant_7";
+    state.Conf_Dir = conf;
+    state.Set_Files();
+    Ui_Recorder ui;
+    ui.Expect_Save_File(conf + "/" + answer);
+    const QString line =
+        stale ? "bank.bin is older than the documents: build the image again" : "bank.bin is up to date";
+    ui.Expect_Information("The commissioning report has been written to " +
+                          QDir::toNativeSeparators(conf + "/" + written) + "\n" + line);
+    Create_Report_File(state, texts, ui, date);
+    QVERIFY(ui.All_Answered());
+    QCOMPARE(ui.Shown().first().text,
+             conf + "/Plant_7_report_2024-05-17.pdf | PDF document (*.pdf);;Web page (*.html *.htm)");
+    const QByteArray bytes = Read_All(conf + "/" + written);
+    QVERIFY(bytes.startsWith(written.endsWith(".HTML") ? "<!DOCTYPE html>" : "%PDF-"));
+    QCOMPARE(Proposed_Report_Name("Plant_7", QDate(2024, 12, 3)), QString("Plant_7_report_2024-12-03.pdf"));
+}
+
+void Tst_Report::pdf_says_whether_bank_bin_is_current() {
+    if (Tool("pdftotext").isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed; scripts/deps installs it");
+    Write_Documents(0);
+    Save_Bank(Build_Bank(conf).Bytes, conf);
+    const QString out = dir->filePath("report.pdf");
+    QCOMPARE(Save_Report_File(out, conf, texts, date).Bank_State, QString("bank.bin is up to date"));
+    QVERIFY(Pdf_Text(out, 1).contains("bank.bin is up to date"));
+
+    // The diagnosis list saved after the build: eight IDs in the report,
+    // none in bank.bin.
+    Save_Diagnosis(conf + "/diagnosis.xml", Diagnosis_List{{"1", "2", "3", "4", "5", "6", "7", "8"}});
+    const Saved_Report saved = Save_Report_File(out, conf, texts, date);
+    QCOMPARE(saved.Bank_State, QString("bank.bin is older than the documents: build the image again"));
+    const QString first_page = Pdf_Text(out, 1);
+    const qsizetype line = first_page.indexOf(saved.Bank_State);
+    QVERIFY2(line >= 0, qPrintable(first_page));
+    QVERIFY(line < first_page.indexOf("Set Communication"));
+}
+
+void Tst_Report::no_page_ends_in_a_heading() {
+    if (Tool("pdftotext").isEmpty() || Tool("pdfinfo").isEmpty())
+        QSKIP("pdftotext and pdfinfo (poppler-utils) are not installed; scripts/deps installs them");
+    // Long enough to run over several pages in different places.
+    for (int rules : {20, 35, 60, 150}) {
+        Write_Documents(0, rules);
+        const QString out = dir->filePath("headings.pdf");
+        const int pages = Save_Report_File(out, conf, texts, date).Pages;
+        QCOMPARE(Pdf_Pages(out), pages);
+        const QStringList headings = {"Set Communication", "1. Hardware Type",
+                                      "2. Modbus Master",  "3. PROFIBUS",
+                                      texts[614],          texts[615],
+                                      "PROFIBUS I/O Map",  "Error / Diagnosis",
+                                      "GSD File",          "Configuration Image (bank.bin)"};
+        for (int page = 1; page < pages; ++page) {
+            QStringList lines = Pdf_Text(out, page).split('\n');
+            while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+                lines.removeLast();
+            QVERIFY(!lines.isEmpty());
+            const QString last = lines.last().trimmed();
+            QVERIFY2(
+                !headings.contains(last),
+                qPrintable(QStringLiteral("%1 rules, page %2 ends in %3").arg(rules).arg(page).arg(last)));
+        }
+    }
 }
 
 QTEST_MAIN(Tst_Report)

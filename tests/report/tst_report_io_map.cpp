@@ -1,5 +1,6 @@
 // The I/O map section of the commissioning report: the bytes of each area
-// drawn free, used or shared, and the map's findings under them.
+// drawn free, used or shared with the marks of their occupants, and each
+// area's findings under its own map.
 #include "base/text_table.h"
 #include "config/io_map_text.h"
 #include "report/configuration_check.h"
@@ -22,24 +23,41 @@ Access_Rule Register_Rule(const QString& position, const QString& registers, con
     return rule;
 }
 
-// What the picture shows for a byte: "free", "used" or "overlap", or
-// "absent" when the area has no such byte.
+Access_Rule Disabled(Access_Rule rule) {
+    rule.Enable = "N";
+    return rule;
+}
+
+// The part of the section from an area's heading to the next heading.
+QString Area_Html(const QString& html, const QString& area_caption) {
+    const qsizetype start = html.indexOf("<h3>" + area_caption.toHtmlEscaped() + "</h3>");
+    if (start < 0)
+        return {};
+    const qsizetype end = html.indexOf("<h3>", start + 4);
+    return html.mid(start, end < 0 ? -1 : end - start);
+}
+
+// What the map shows for a byte: "free" (a plain cell), "used 3" or
+// "overlap 1,2" with the marks written in it, "absent" when the area has no
+// such byte, or the cell itself when it is none of these.
 QString Drawn(const QString& html, const QString& area_caption, int byte) {
-    const qsizetype area_start = html.indexOf("<h3>" + area_caption.toHtmlEscaped() + "</h3>");
-    if (area_start < 0)
+    const QString area = Area_Html(html, area_caption);
+    if (area.isEmpty())
         return "no area";
-    const qsizetype area_end = html.indexOf("</table>", area_start);
-    const QString area = html.mid(area_start, area_end - area_start);
-    const QRegularExpression cell(
-        QStringLiteral("<td align=\"center\" bgcolor=\"(#[0-9a-f]+)\">(?:<b>)?%1!?(?:</b>)?</td>").arg(byte));
+    const QRegularExpression cell(QStringLiteral("<td title=\"%1\"[^>]*>.*?</td>").arg(byte));
     const QRegularExpressionMatch match = cell.match(area);
     if (!match.hasMatch())
         return "absent";
-    const QString colour = match.captured(1);
-    return colour == "#ffffff"   ? "free"
-           : colour == "#c8e6c9" ? "used"
-           : colour == "#ef9a9a" ? "overlap"
-                                 : colour;
+    const QString text = match.captured(0);
+    if (text == QStringLiteral("<td title=\"%1\"></td>").arg(byte))
+        return "free";
+    const auto used = QRegularExpression("bgcolor=\"#c8e6c9\">([^<!]+)</td>$").match(text);
+    if (used.hasMatch())
+        return "used " + used.captured(1);
+    const auto shared = QRegularExpression("bgcolor=\"#ef9a9a\"><b>([^<!]+)!</b></td>$").match(text);
+    if (shared.hasMatch())
+        return "overlap " + shared.captured(1);
+    return text;
 }
 
 } // namespace
@@ -50,6 +68,8 @@ private Q_SLOTS:
     void bytes_are_drawn_as_the_map_finds_them_data();
     void bytes_are_drawn_as_the_map_finds_them();
     void findings_follow_the_picture();
+    void findings_stay_under_their_area();
+    void compact_lines_of_twenty_bytes();
 };
 
 void Tst_Report_Io_Map::bytes_are_drawn_as_the_map_finds_them_data() {
@@ -64,15 +84,21 @@ void Tst_Report_Io_Map::bytes_are_drawn_as_the_map_finds_them_data() {
                                         << QStringList{"free", "free", "free", "free", "free", "free"};
     QTest::newRow("two registers then one sharing byte 2-3")
         << QList<Access_Rule>{Register_Rule("0", "2"), Register_Rule("2", "1", "10")} << QList<Access_Rule>{}
-        << 16 << QStringList{"used", "used", "overlap", "overlap", "free", "free"}
+        << 16 << QStringList{"used 1", "used 1", "overlap 1,2", "overlap 1,2", "free", "free"}
         << QStringList{"free", "free", "free", "free", "free", "free"};
     QTest::newRow("a write rule stays in the output area")
         << QList<Access_Rule>{} << QList<Access_Rule>{Register_Rule("4", "1")} << 16
         << QStringList{"free", "free", "free", "free", "free", "free"}
-        << QStringList{"free", "free", "free", "free", "used", "used"};
+        << QStringList{"free", "free", "free", "free", "used 1", "used 1"};
     QTest::newRow("an area of four bytes draws four")
         << QList<Access_Rule>{Register_Rule("2", "1")} << QList<Access_Rule>{} << 4
-        << QStringList{"free", "free", "used", "used", "absent", "absent"}
+        << QStringList{"free", "free", "used 1", "used 1", "absent", "absent"}
+        << QStringList{"free", "free", "free", "free", "free", "free"};
+    // A disabled rule marks nothing; the third row is marked with its own number.
+    QTest::newRow("rows keep their numbers")
+        << QList<Access_Rule>{Register_Rule("0", "1"), Disabled(Register_Rule("2", "1")),
+                              Register_Rule("4", "1")}
+        << QList<Access_Rule>{} << 16 << QStringList{"used 1", "used 1", "free", "free", "used 3", "used 3"}
         << QStringList{"free", "free", "free", "free", "free", "free"};
 }
 
@@ -118,13 +144,77 @@ void Tst_Report_Io_Map::findings_follow_the_picture() {
     QVERIFY(html.contains("<li>" + Io_Repeated_Read_Message(texts, map.Repeated_Reads[0]).toHtmlEscaped() +
                           "</li>"));
 
-    // Who uses which bytes, under the picture of the input area.
-    QVERIFY2(html.contains("<tr><td>0-3</td><td>Row 1 (m)</td></tr>"), qPrintable(html));
-    QVERIFY(html.contains("<tr><td>2-3</td><td>Row 2 (m)</td></tr>"));
+    // Who uses which bytes, under the map of the input area, three to a line.
+    QVERIFY2(
+        Area_Html(html, texts[614])
+            .contains(
+                "<tr><td>0-3</td><td>Row 1 (m)</td><td>2-3</td><td>Row 2 (m)</td><td></td><td></td></tr>"),
+        qPrintable(html));
 
     // Texts from a language file are escaped, never taken as markup.
     texts.Set_Text(934, "I/O <Map> & more");
     QVERIFY(Report_Io_Map_Section(map, texts).startsWith("<h2>I/O &lt;Map&gt; &amp; more</h2>"));
+}
+
+void Tst_Report_Io_Map::findings_stay_under_their_area() {
+    Text_Table texts;
+    // Input: rows 1 and 2 share byte 2-3 and the diagnosis copy at byte 8
+    // meets row 3. Output: rows 1 and 2 share byte 4-5.
+    General_Params params;
+    params.Profi_Enable_Error = true;
+    params.Profi_Diagnosis_Copy_Array = true;
+    params.Profi_Diagnosis_Copy_Array_Position = "8";
+    const Io_Map map =
+        Io_Map_Of(params, {},
+                  {{Register_Rule("0", "2"), Register_Rule("2", "1"), Register_Rule("8", "1", "50")},
+                   {Register_Rule("4", "1"), Register_Rule("4", "1", "20")}});
+    const QString html = Report_Io_Map_Section(map, texts);
+    const QString input = Area_Html(html, texts[614]);
+    const QString output = Area_Html(html, texts[615]);
+    QStringList input_findings, output_findings;
+    for (const Io_Overlap& overlap : map.Overlaps)
+        (overlap.Area == Io_Area::Input ? input_findings : output_findings)
+            .append(Io_Overlap_Message(texts, map, overlap));
+    QCOMPARE(input_findings.size(), 2);
+    QCOMPARE(output_findings.size(), 1);
+    for (const QString& finding : input_findings) {
+        QVERIFY2(input.contains("<li>" + finding.toHtmlEscaped() + "</li>"), qPrintable(finding));
+        QVERIFY(!output.contains(finding.toHtmlEscaped()));
+    }
+    QVERIFY(output.contains("<li>" + output_findings[0].toHtmlEscaped() + "</li>"));
+    QVERIFY(!input.contains(output_findings[0].toHtmlEscaped()));
+    // The repeated read of rows 1 and 2 belongs to the read rules.
+    QCOMPARE(map.Repeated_Reads.size(), 1);
+    QVERIFY(input.contains(Io_Repeated_Read_Message(texts, map.Repeated_Reads[0]).toHtmlEscaped()));
+    // The reserved area is marked with its letter, which the legend names.
+    QCOMPARE(Drawn(html, texts[614], 10), QString("used C"));
+    QCOMPARE(Drawn(html, texts[614], 8), QString("overlap C,3"));
+    QVERIFY(html.contains("C = Diagnosis copy"));
+    QVERIFY(!html.contains("No PROFIBUS byte is used twice."));
+}
+
+void Tst_Report_Io_Map::compact_lines_of_twenty_bytes() {
+    Text_Table texts;
+    Rules_Limits limits;
+    limits.NByte_IN = 244;
+    const QString html = Report_Io_Map_Section(Io_Map_Of(General_Params(), limits, {}), texts);
+    const QString input = Area_Html(html, texts[614]);
+    // 244 bytes: thirteen lines, headed 0, 20 ... 240, the last of four bytes.
+    const QRegularExpression line("<tr><th>(\\d+)</th>((?:<td[^>]*>[^<]*</td>)+)</tr>");
+    QStringList heads;
+    QList<int> lengths;
+    for (const auto& match : line.globalMatch(input)) {
+        heads.append(match.captured(1));
+        lengths.append(static_cast<int>(match.captured(2).count("<td")));
+    }
+    QCOMPARE(heads.size(), 13);
+    QCOMPARE(heads.first(), QString("0"));
+    QCOMPARE(heads.last(), QString("240"));
+    QCOMPARE(lengths.first(), 20);
+    QCOMPARE(lengths.last(), 4);
+    // Free bytes are plain: no colour, no number.
+    QCOMPARE(input.count("bgcolor"), 0);
+    QCOMPARE(Drawn(html, texts[614], 243), QString("free"));
 }
 
 QTEST_MAIN(Tst_Report_Io_Map)

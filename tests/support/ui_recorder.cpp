@@ -10,6 +10,8 @@ const char* Kind_Name(Ui_Recorder::Kind kind) {
         return "error box";
     case Ui_Recorder::Kind::Warning:
         return "warning box";
+    case Ui_Recorder::Kind::Information:
+        return "information box";
     case Ui_Recorder::Kind::Question:
         return "question box";
     case Ui_Recorder::Kind::Save_File:
@@ -38,6 +40,10 @@ void Ui_Recorder::Expect_Error(std::optional<QString> text) {
 
 void Ui_Recorder::Expect_Warning(std::optional<QString> text) {
     Expect({.kind = Kind::Warning, .text = std::move(text)});
+}
+
+void Ui_Recorder::Expect_Information(std::optional<QString> text) {
+    Expect({.kind = Kind::Information, .text = std::move(text)});
 }
 
 void Ui_Recorder::Expect_Question(bool answer_yes, std::optional<QString> text,
@@ -105,6 +111,10 @@ void Ui_Recorder::Error_Box(const QString& message) {
 
 void Ui_Recorder::Warning_Box(const QString& message) {
     Take(Kind::Warning, message);
+}
+
+void Ui_Recorder::Information_Box(const QString& message) {
+    Take(Kind::Information, message);
 }
 
 bool Ui_Recorder::Question_Box(const QString& message, Default_Answer default_answer) {

@@ -18,7 +18,7 @@ class QObject;
 // take their turn in the same order.
 class Ui_Recorder : public virtual Ui_Services {
 public:
-    enum class Kind { Error, Warning, Question, Save_File, Modal, Link_Failure, Open_File };
+    enum class Kind { Error, Warning, Question, Save_File, Modal, Link_Failure, Open_File, Information };
 
     struct Call {
         Kind kind;
@@ -33,6 +33,7 @@ public:
     // An expected box. With a text, the shown message must equal it.
     void Expect_Error(std::optional<QString> text = std::nullopt);
     void Expect_Warning(std::optional<QString> text = std::nullopt);
+    void Expect_Information(std::optional<QString> text = std::nullopt);
     // With a default, the question must have been asked with that default
     // answer (the button Enter presses).
     void Expect_Question(bool answer_yes, std::optional<QString> text = std::nullopt,
@@ -54,6 +55,7 @@ public:
 
     void Error_Box(const QString& message) override;
     void Warning_Box(const QString& message) override;
+    void Information_Box(const QString& message) override;
     bool Question_Box(const QString& message, Default_Answer default_answer) override;
     QString Choose_Save_File(const QString& dir, const QString& filter) override;
     QString Choose_Open_File(const QString& dir, const QString& filter) override;

@@ -15,6 +15,12 @@ private Q_SLOTS:
     void line_rules();
     void encodings_and_line_ends_data();
     void encodings_and_line_ends();
+    void utf8_or_eight_bit_data();
+    void utf8_or_eight_bit();
+    void line_of_offset_data();
+    void line_of_offset();
+    void file_report_data();
+    void file_report();
     void load_language_data();
     void load_language();
     void load_language_starts_from_the_defaults();
@@ -111,9 +117,23 @@ void Tst_Language_File::encodings_and_line_ends_data() {
                                            << "One" << umlauts;
     QTest::newRow("no mark, ASCII only") << QByteArray("STR 12 =Plain") << "Step 1"
                                          << "Plain";
-    QTest::newRow("no mark, UTF-8 and one 1252 byte: all 1252")
-        << QByteArray("STR 1 =\xC3\xA8\r\nSTR 12 =\xE8") << QStringLiteral("\u00c3\u00a8")
-        << QStringLiteral("\u00e8");
+    // A stray byte among UTF-8 letters is a replacement mark, the letters
+    // stay whole.
+    QTest::newRow("no mark, UTF-8 and one 1252 byte: UTF-8")
+        << QByteArray("STR 1 =\xC3\xA8\r\nSTR 12 =\xE8") << QStringLiteral("\u00e8")
+        << QStringLiteral("\ufffd");
+    QTest::newRow("no mark, UTF-8 with a 1252 line added") << QByteArray("STR 1 =Gr\xC3\xBC\xC3\x9F"
+                                                                         "e \xC3\xA4\r\nSTR 12 =\xFC"
+                                                                         "ber")
+                                                           << QStringLiteral("Gr\u00fc\u00dfe \u00e4")
+                                                           << QStringLiteral("\ufffd"
+                                                                             "ber");
+    QTest::newRow("no mark, UTF-8 letter cut at the end")
+        << QByteArray("STR 1 =\xC3\xA4\xC3\xB6\r\nSTR 12 =ab\xE2\x82") << QStringLiteral("\u00e4\u00f6")
+        << QStringLiteral("ab\ufffd\ufffd");
+    QTest::newRow("no mark, 1252 with one chance UTF-8 pair: 1252")
+        << QByteArray("STR 1 =\xDC\x96\r\nSTR 12 =\xE4\xF6\xFC") << QStringLiteral("\u00dc\u2013")
+        << QStringLiteral("\u00e4\u00f6\u00fc");
     QTest::newRow("no mark, overlong form is 1252")
         << QByteArray("STR 12 =\xC0\xAF") << "Step 1" << QStringLiteral("\u00c0\u00af");
     QTest::newRow("no mark, encoded surrogate is 1252")
@@ -147,6 +167,126 @@ void Tst_Language_File::encodings_and_line_ends() {
     Read_Lang_File(path, texts);
     QCOMPARE(texts[1], text_1);
     QCOMPARE(texts[12], text_12);
+}
+
+void Tst_Language_File::utf8_or_eight_bit_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("utf8");
+    QTest::addColumn<int>("multi_byte");
+    QTest::addColumn<int>("bad_runs");
+    QTest::addColumn<int>("bad_bytes");
+    QTest::addColumn<int>("first_bad"); // offset; -1 for none
+
+    QTest::newRow("ASCII only") << QByteArray("STR 1 =One") << false << 0 << 0 << 0 << -1;
+    QTest::newRow("clean UTF-8") << QByteArray("\xC3\xA4 \xE2\x82\xAC \xF0\x9F\x98\x80") << true << 3 << 0
+                                 << 0 << -1;
+    QTest::newRow("UTF-8 with one stray byte")
+        << QByteArray("\xC3\xA4\xC3\xB6 \xFC") << true << 2 << 1 << 1 << 5;
+    QTest::newRow("as many stray bytes as letters")
+        << QByteArray("\xC3\xA4 \xFC") << true << 1 << 1 << 1 << 3;
+    QTest::newRow("UTF-8 letter cut short counts its bytes")
+        << QByteArray("\xC3\xA4 \xE2\x82 x") << true << 1 << 1 << 2 << 3;
+    QTest::newRow("cut at the very end")
+        << QByteArray("\xC3\xA4\xC3\xB6\xF0\x9F\x98") << true << 2 << 1 << 3 << 4;
+    QTest::newRow("German in 1252") << QByteArray("Gr\xFC\xDF"
+                                                  "e, \xC4nderung, \xD6l")
+                                    << false << 0 << 4 << 4 << 2;
+    QTest::newRow("1252 with one chance UTF-8 pair")
+        << QByteArray("\xDC\x96 \xE4 \xF6") << false << 1 << 2 << 2 << 3;
+    QTest::newRow("overlong form") << QByteArray("\xC0\xAF") << false << 0 << 2 << 2 << 0;
+    QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80") << false << 0 << 3 << 3 << 0;
+    QTest::newRow("above U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << false << 0 << 4 << 4 << 0;
+    QTest::newRow("lone continuation byte") << QByteArray("a\xA9") << false << 0 << 1 << 1 << 1;
+    QTest::newRow("binary") << QByteArray("\x00\x01\xFF\xFE\x00STR", 8) << false << 0 << 2 << 2 << 2;
+}
+
+void Tst_Language_File::utf8_or_eight_bit() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, utf8);
+    QFETCH(int, multi_byte);
+    QFETCH(int, bad_runs);
+    QFETCH(int, bad_bytes);
+    QFETCH(int, first_bad);
+    const Utf8_Scan scan = Scan_Utf8(bytes);
+    QCOMPARE(scan.Multi_Byte, multi_byte);
+    QCOMPARE(scan.Bad_Runs, bad_runs);
+    QCOMPARE(scan.Bad_Bytes, bad_bytes);
+    QCOMPARE(scan.First_Bad, first_bad);
+    QCOMPARE(Reads_As_Utf8(scan), utf8);
+    // What a UTF-8 reading shows for the broken bytes, and that an 8-bit
+    // reading shows every byte.
+    const Decoded_Language decoded = Decode_Language_File(bytes);
+    if (utf8) {
+        QCOMPARE(decoded.Bad_Bytes, qsizetype(bad_bytes));
+        // One replacement mark for each byte that is not text.
+        QCOMPARE(decoded.Text.count(QChar(0xFFFD)), bad_bytes);
+    } else {
+        QCOMPARE(decoded.Bad_Bytes, qsizetype(0));
+        QCOMPARE(decoded.Text.size(), bytes.size());
+    }
+}
+
+void Tst_Language_File::line_of_offset_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("line");
+    QTest::newRow("first line") << QByteArray("ab\ncd") << 1 << 1;
+    QTest::newRow("LF") << QByteArray("ab\ncd") << 3 << 2;
+    QTest::newRow("CR LF is one end") << QByteArray("ab\r\ncd") << 4 << 2;
+    QTest::newRow("lone CR") << QByteArray("ab\rcd\ref") << 6 << 3;
+    QTest::newRow("empty lines count") << QByteArray("\r\n\n\rx") << 4 << 4;
+}
+
+void Tst_Language_File::line_of_offset() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, offset);
+    QFETCH(int, line);
+    QCOMPARE(Line_Of_Offset(bytes, offset), line);
+}
+
+void Tst_Language_File::file_report_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("text_lines");
+    QTest::addColumn<int>("bad_bytes");
+    QTest::addColumn<int>("first_bad_line");
+    QTest::addColumn<QString>("warning"); // after "The language file <path>"
+
+    QTest::newRow("clean") << QByteArray("STR 1 =Eins\r\nSTR 12 =Zw\xC3\xB6lf") << 2 << 0 << 0 << "";
+    QTest::newRow("stray byte in line 3")
+        << QByteArray("STR 1 =\xC3\xA4\r\n; remark\r\nSTR 12 =\xFC\r\n") << 2 << 1 << 3
+        << " holds bytes that are not text, shown as replacement marks: 1; the first in line 3";
+    QTest::newRow("with mark, cut letter in line 2")
+        << QByteArray("\xEF\xBB\xBFSTR 1 =a\nSTR 12 =\xE2\x82") << 2 << 2 << 2
+        << " holds bytes that are not text, shown as replacement marks: 2; the first in line 2";
+    QTest::newRow("binary") << QByteArray("\x7F"
+                                          "ELF\x02\x01\x01\x00\x00\xFF\xD8",
+                                          11)
+                            << 0 << 0 << 0 << " holds no text line and was not applied";
+    // A file that replaces nothing, as the shipped English.lng, is fine.
+    QTest::newRow("remarks only") << QByteArray("/#/ nothing here yet\r\n") << 0 << 0 << 0 << "";
+    QTest::newRow("empty") << QByteArray() << 0 << 0 << 0 << "";
+    QTest::newRow("UTF-16 without mark") << QByteArray("S\0T\0R\0 \0\x31\0 \0=\0x\0", 16) << 0 << 0 << 0
+                                         << " holds no text line and was not applied";
+}
+
+void Tst_Language_File::file_report() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, text_lines);
+    QFETCH(int, bad_bytes);
+    QFETCH(int, first_bad_line);
+    QFETCH(QString, warning);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Test.lng");
+    QVERIFY(Write_All(path, bytes));
+    Text_Table texts;
+    const Language_File_Report report = Read_Lang_File(path, texts);
+    QCOMPARE(report.Path, path);
+    QCOMPARE(report.Text_Lines, text_lines);
+    QCOMPARE(report.Bad_Bytes, qsizetype(bad_bytes));
+    QCOMPARE(report.First_Bad_Line, first_bad_line);
+    const Text_Table english;
+    QCOMPARE(Language_File_Warning(english, report),
+             warning.isEmpty() ? QString() : "The language file " + QDir::toNativeSeparators(path) + warning);
 }
 
 void Tst_Language_File::load_language_data() {
@@ -190,9 +330,13 @@ void Tst_Language_File::load_language() {
     }
     state.Language_Name = language;
     Text_Table texts;
-    Load_Language(state, texts);
+    const Language_File_Report report = Load_Language(state, texts);
     QCOMPARE(texts[0], text_0);
     QCOMPARE(state.Language_Name, language_after);
+    // The report names the file that was read.
+    QCOMPARE(report.Path.isEmpty(), text_0 == "Begin");
+    if (!report.Path.isEmpty())
+        QCOMPARE(QFileInfo(report.Path).fileName(), text_0);
     QCOMPARE(texts[1], QString("Step 1"));
 }
 

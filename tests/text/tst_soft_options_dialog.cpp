@@ -3,6 +3,7 @@
 #include "base/kc_error.h"
 #include "base/text_table.h"
 #include "scripted_versions.h"
+#include "text/language_file.h"
 #include "text/soft_options_dialog.h"
 #include "text/version_check.h"
 #include "text/version_source.h"
@@ -21,6 +22,8 @@
 #include <QTest>
 
 #include <memory>
+
+Q_DECLARE_METATYPE(Version_Outcome)
 
 namespace {
 
@@ -56,9 +59,12 @@ struct Options_Fixture {
             state, table, ui, source,
             [this] {
                 loaded_as.append(state.Language_Name);
+                if (real_loader)
+                    return Load_Language(state, table);
                 if (load_error && state.Language_Name == QLatin1String("Deutsch"))
                     throw Kc_Error(QStringLiteral("Cannot read broken.lng"));
                 Load_Test_Language(state, table);
+                return Language_File_Report();
             },
             [this] {
                 ++language_changes;
@@ -111,6 +117,7 @@ struct Options_Fixture {
     Scripted_Versions source;
     QStringList loaded_as; // Language_Name as the loader saw it, per call
     bool load_error = false;
+    bool real_loader = false; // the program's own loader reads the files
     int language_changes = 0;
     std::unique_ptr<TFSoftOptions> dialog;
 };
@@ -138,6 +145,10 @@ private Q_SLOTS:
     void language_change_on_page_2_data();
     void language_change_on_page_2();
     void language_that_cannot_be_loaded();
+    void check_outcomes_data();
+    void check_outcomes();
+    void language_file_with_bytes_that_are_not_text_data();
+    void language_file_with_bytes_that_are_not_text();
 
     void check_boxes_data();
     void check_boxes();
@@ -156,8 +167,8 @@ void Tst_Soft_Options_Dialog::paging_data() {
     QTest::addColumn<bool>("next_visible");
     QTest::addColumn<int>("visible_slots");
     QTest::addColumn<QString>("first_slot");
-    QTest::newRow("no language") << 0 << 0 << "Page 1 / 0" << false << true << 0 << "";
-    QTest::newRow("no language, Next does nothing") << 0 << 1 << "Page 1 / 0" << false << true << 0 << "";
+    // Without a language there is no page to count or to turn to.
+    QTest::newRow("no language") << 0 << 0 << "" << false << false << 0 << "";
     QTest::newRow("six: one page") << 6 << 0 << "Page 1 / 1" << false << false << 6 << "Lang01";
     QTest::newRow("seven, page 1") << 7 << 0 << "Page 1 / 2" << false << true << 6 << "Lang01";
     QTest::newRow("seven, page 2") << 7 << 1 << "Page 2 / 2" << true << false << 1 << "Lang07";
@@ -179,7 +190,9 @@ void Tst_Soft_Options_Dialog::paging() {
     for (int i = 0; i < next_clicks; ++i)
         f.Click(f.Button("Btn_Next"));
 
-    QCOMPARE(f.Label("L_Page_Lang")->text(), page_label);
+    QCOMPARE(f.Label("L_Page_Lang")->isVisible(), !page_label.isEmpty());
+    if (!page_label.isEmpty())
+        QCOMPARE(f.Label("L_Page_Lang")->text(), page_label);
     QCOMPARE(f.Button("Btn_Prev")->isVisible(), prev_visible);
     QCOMPARE(f.Button("Btn_Next")->isVisible(), next_visible);
     QCOMPARE(f.Visible_Slots(), visible_slots);
@@ -362,6 +375,85 @@ void Tst_Soft_Options_Dialog::language_that_cannot_be_loaded() {
     QCOMPARE(f.Label("L_Sel_Lang")->text(), QStringLiteral("Selected Language : English"));
     f.Click(f.Button("Btn_OK"));
     QCOMPARE(f.state.Language_Name, QStringLiteral("English"));
+}
+
+void Tst_Soft_Options_Dialog::language_file_with_bytes_that_are_not_text_data() {
+    QTest::addColumn<QByteArray>("bytes"); // of Deutsch.lng
+    QTest::addColumn<bool>("applied");
+    QTest::addColumn<QString>("warning"); // after "The language file <path>"; empty: no box
+
+    QTest::newRow("clean UTF-8") << QByteArray("STR 302 =Spr\xC3\xA4"
+                                               "che\r\nSTR 308 =Weiter")
+                                 << true << "";
+    // The umlauts of the UTF-8 lines stay whole; the one 8-bit byte is a
+    // replacement mark, and the warning comes in the new language.
+    QTest::newRow("UTF-8 with one 8-bit line")
+        << QByteArray(
+               "STR 302 =Spr\xC3\xA4"
+               "che\r\nSTR 308 =Weiter\r\n"
+               "STR 787 =\xC2\xB6"
+               "Die Datei \xC2\xB6\r\nSTR 788 =\xC2\xB6 hat \xC2\xB6\r\nSTR 789 =\xC2\xB6, Zeile \xC2\xB6\r\n"
+               "STR 313 =Zur\xFC"
+               "ck\r\n")
+        << true << "Die Datei {path} hat 1, Zeile 6";
+    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1A\n\x00\x00\x00\rIHDR\xFF", 17) << false
+                            << "The language file {path} holds no text line and was not applied";
+}
+
+void Tst_Soft_Options_Dialog::language_file_with_bytes_that_are_not_text() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, applied);
+    QFETCH(QString, warning);
+    Options_Fixture f({QStringLiteral("Deutsch.lng"), QStringLiteral("English.lng")});
+    f.real_loader = true;
+    const QString path = Join_Path(f.state.Language_Dir, QStringLiteral("Deutsch.lng"));
+    QVERIFY(Write_All(path, bytes));
+    f.Show();
+    f.ui.Expect_Question(true);
+    if (!warning.isEmpty())
+        f.ui.Expect_Warning(QString(warning).replace("{path}", QDir::toNativeSeparators(path)));
+    f.Click(f.Slot_Label(1));
+    QVERIFY(f.ui.All_Answered());
+
+    QCOMPARE(f.dialog->Language_In_Use(), applied ? QStringLiteral("Deutsch") : QStringLiteral("English"));
+    QCOMPARE(f.Get<QTabWidget>("PC_Options")->tabText(0),
+             applied ? QStringLiteral("Spr\u00e4che") : QStringLiteral("Language"));
+    if (applied && !warning.isEmpty())
+        QCOMPARE(f.table[313], QStringLiteral("Zur\ufffd"
+                                              "ck"));
+    f.Click(f.Button("Btn_OK"));
+    QCOMPARE(f.state.Language_Name, applied ? QStringLiteral("Deutsch") : QStringLiteral("English"));
+}
+
+void Tst_Soft_Options_Dialog::check_outcomes_data() {
+    QTest::addColumn<Version_Outcome>("outcome");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("no newer version") << Version_Outcome::Not_Newer << "No Update Available";
+    QTest::newRow("no answer in time")
+        << Version_Outcome::Timed_Out << "The version service did not answer in time";
+    QTest::newRow("unreachable") << Version_Outcome::Unreachable << "The version service cannot be reached";
+    QTest::newRow("name not found") << Version_Outcome::Name_Not_Found
+                                    << "The name of the version service was not found";
+    QTest::newRow("bad answer") << Version_Outcome::Bad_Answer
+                                << "The answer of the version service is not a version number";
+}
+
+void Tst_Soft_Options_Dialog::check_outcomes() {
+    QFETCH(Version_Outcome, outcome);
+    QFETCH(QString, shown);
+    Options_Fixture f({});
+    f.state.Enable_Internet = true;
+    f.state.Enable_Update = true;
+    f.source.outcome = outcome;
+    f.Show();
+    f.Page(1);
+    QLabel* link = f.Label("LL_Check_Update");
+    f.Click(f.Button("Btn_Check_Update"));
+    QTRY_VERIFY(!f.dialog->Check_Running());
+    QCOMPARE(link->textFormat(), Qt::PlainText);
+    QCOMPARE(link->text(), shown);
+    QVERIFY(f.Button("Btn_Check_Update")->isEnabled());
+    QVERIFY(f.ui.Shown().isEmpty());
 }
 
 void Tst_Soft_Options_Dialog::check_boxes_data() {

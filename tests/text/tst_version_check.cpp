@@ -18,6 +18,8 @@
 
 using namespace std::chrono_literals;
 
+Q_DECLARE_METATYPE(Version_Outcome)
+
 namespace {
 
 // A one-shot HTTP server on 127.0.0.1, run on its own thread, so that it
@@ -121,6 +123,28 @@ QString Fetch_Version_Answer(const QString& host, quint16 port, std::chrono::mil
     return Fetch(host, port, limit).text;
 }
 
+// A name lookup that never asks the system: it finds no address for any
+// name, a moment later.
+class No_Address_Lookup : public Name_Lookup {
+public:
+    void Start(const QString& name) override {
+        names.append(name);
+        QTimer::singleShot(1, this, [this] { Deliver({}); });
+    }
+    QStringList names;
+};
+
+// The outcome of one check of the source; nothing when none came in 20 s.
+std::optional<Version_Outcome> Outcome_Of(Version_Source& source) {
+    std::unique_ptr<Version_Check> check = source.Start_Check();
+    QSignalSpy spy(check.get(), &Version_Check::Finished);
+    if (!spy.wait(20000))
+        return std::nullopt;
+    if (spy[0][0].toBool() != (check->Outcome() == Version_Outcome::Newer))
+        return std::nullopt;
+    return check->Outcome();
+}
+
 // The answer of one check of the source; nothing when none came in 20 s.
 std::optional<bool> Newer_Version_Available(Version_Source& source) {
     std::unique_ptr<Version_Check> check = source.Start_Check();
@@ -155,6 +179,11 @@ private Q_SLOTS:
     void check_answers_through_its_signal();
     void abandoned_check_closes_at_once();
     void version_source_against_local_server();
+    void outcomes_data();
+    void outcomes();
+    void name_not_found_asks_the_lookup();
+    void outcome_of_answer_data();
+    void outcome_of_answer();
 };
 
 void Tst_Version_Check::conv_version_data() {
@@ -351,6 +380,95 @@ void Tst_Version_Check::version_source_against_local_server() {
         Maker_Version_Source source(QStringLiteral("127.0.0.1"), server.Port(), 5s);
         QCOMPARE(Newer_Version_Available(source), std::optional<bool>(false));
     }
+}
+
+void Tst_Version_Check::outcomes_data() {
+    // "silent": a server that takes the request and never answers; "closed":
+    // a port nobody listens on; otherwise a server answering `reply`.
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<Version_Outcome>("outcome");
+    QTest::newRow("newer") << "answer" << QByteArray("HTTP/1.0 200 OK\r\n\r\nVER. 2.111")
+                           << Version_Outcome::Newer;
+    QTest::newRow("same version") << "answer" << QByteArray("HTTP/1.0 200 OK\r\n\r\nVER. 2.110")
+                                  << Version_Outcome::Not_Newer;
+    QTest::newRow("zero version") << "answer" << QByteArray("HTTP/1.0 200 OK\r\n\r\nver. 0.000\r\n")
+                                  << Version_Outcome::Not_Newer;
+    QTest::newRow("never answers") << "silent" << QByteArray() << Version_Outcome::Timed_Out;
+    QTest::newRow("closed port") << "closed" << QByteArray() << Version_Outcome::Unreachable;
+    QTest::newRow("404") << "answer" << QByteArray("HTTP/1.0 404 Not Found\r\n\r\nVER. 2.111")
+                         << Version_Outcome::Bad_Answer;
+    QTest::newRow("HTML page with success")
+        << "answer" << QByteArray("HTTP/1.0 200 OK\r\n\r\n<html><body>Moved</body></html>")
+        << Version_Outcome::Bad_Answer;
+    QTest::newRow("not HTTP") << "answer" << QByteArray("SSH-2.0-OpenSSH\r\n\r\n")
+                              << Version_Outcome::Bad_Answer;
+}
+
+void Tst_Version_Check::outcomes() {
+    QFETCH(QString, server);
+    QFETCH(QByteArray, reply);
+    QFETCH(Version_Outcome, outcome);
+    std::optional<One_Shot_Server> listening;
+    quint16 port = 0;
+    if (server == "closed") {
+        port = Closed_Port();
+    } else {
+        listening.emplace(reply);
+        port = listening->Port();
+    }
+    Maker_Version_Source source(QStringLiteral("127.0.0.1"), port, server == "silent" ? 300ms : 5000ms);
+    QCOMPARE(Outcome_Of(source), std::optional<Version_Outcome>(outcome));
+}
+
+void Tst_Version_Check::name_not_found_asks_the_lookup() {
+    // The host name goes to the lookup only; it finds no address.
+    No_Address_Lookup* lookup = nullptr;
+    Maker_Version_Source source(QStringLiteral("www.maker.invalid"), 80, 5s, [&lookup] {
+        auto made = std::make_unique<No_Address_Lookup>();
+        lookup = made.get();
+        return made;
+    });
+    std::unique_ptr<Version_Check> check = source.Start_Check();
+    QSignalSpy spy(check.get(), &Version_Check::Finished);
+    QVERIFY(spy.wait(10000));
+    QCOMPARE(spy[0][0].toBool(), false);
+    QCOMPARE(check->Outcome(), Version_Outcome::Name_Not_Found);
+    QVERIFY(lookup);
+    QCOMPARE(lookup->names, QStringList{"www.maker.invalid"});
+}
+
+void Tst_Version_Check::outcome_of_answer_data() {
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("failure");
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<Version_Outcome>("outcome");
+    QTest::newRow("newer") << true << int(Http_Failure::None) << "VER. 2.111" << Version_Outcome::Newer;
+    QTest::newRow("bare older number")
+        << true << int(Http_Failure::None) << "2.000" << Version_Outcome::Not_Newer;
+    QTest::newRow("ten point zero is no number")
+        << true << int(Http_Failure::None) << "VER. 10.000" << Version_Outcome::Bad_Answer;
+    QTest::newRow("empty body") << true << int(Http_Failure::None) << "" << Version_Outcome::Bad_Answer;
+    QTest::newRow("error status") << false << int(Http_Failure::None) << "" << Version_Outcome::Bad_Answer;
+    QTest::newRow("timed out") << false << int(Http_Failure::Timed_Out) << "" << Version_Outcome::Timed_Out;
+    QTest::newRow("unreachable") << false << int(Http_Failure::Unreachable) << ""
+                                 << Version_Outcome::Unreachable;
+    QTest::newRow("name not found") << false << int(Http_Failure::Name_Not_Found) << ""
+                                    << Version_Outcome::Name_Not_Found;
+    QTest::newRow("broken") << false << int(Http_Failure::Broken) << "" << Version_Outcome::Bad_Answer;
+}
+
+void Tst_Version_Check::outcome_of_answer() {
+    QFETCH(bool, ok);
+    QFETCH(int, failure);
+    QFETCH(QString, body);
+    QFETCH(Version_Outcome, outcome);
+    Http_Answer answer;
+    answer.Ok = ok;
+    answer.Status = ok ? 200 : 0;
+    answer.Failure = Http_Failure(failure);
+    answer.Body = body;
+    QCOMPARE(Version_Outcome_Of(answer), outcome);
 }
 
 QTEST_GUILESS_MAIN(Tst_Version_Check)

@@ -51,6 +51,7 @@ private Q_SLOTS:
     void cancel_stops_the_check();
     void real_echo_to_loopback_data();
     void real_echo_to_loopback();
+    void automatic_method();
     void host_texts_data();
     void host_texts();
 };
@@ -152,6 +153,7 @@ void Tst_Echo_Check::real_echo_to_loopback_data() {
     QTest::newRow("datagram socket") << int(System_Echo_Client::Method::Datagram_Socket);
     QTest::newRow("raw socket") << int(System_Echo_Client::Method::Raw_Socket);
     QTest::newRow("ping program") << int(System_Echo_Client::Method::Ping_Program);
+    QTest::newRow("system echo API") << int(System_Echo_Client::Method::Echo_Api);
 }
 
 void Tst_Echo_Check::real_echo_to_loopback() {
@@ -170,6 +172,18 @@ void Tst_Echo_Check::real_echo_to_loopback() {
     QCOMPARE(client.sent, 2);
     QVERIFY(client.refused.isEmpty());
     QVERIFY(lookup.names.isEmpty());
+}
+
+void Tst_Echo_Check::automatic_method() {
+    System_Echo_Client client;
+#ifdef Q_OS_WIN
+    // Windows answers through its echo API; no ping program's output is read.
+    QCOMPARE(client.Method_Used(), System_Echo_Client::Method::Echo_Api);
+    QVERIFY(!System_Echo_Client::Method_Available(System_Echo_Client::Method::Ping_Program));
+#else
+    QVERIFY(client.Method_Used() != System_Echo_Client::Method::Echo_Api);
+    QVERIFY(!System_Echo_Client::Method_Available(System_Echo_Client::Method::Echo_Api));
+#endif
 }
 
 void Tst_Echo_Check::host_texts_data() {

@@ -22,10 +22,24 @@ struct Run {
     QString output;
 };
 
-Run Run_Updater(const Updater_Folder& folder, const QString& name, const QStringList& args) {
+// Starts the updater with `args`, or on Windows with the one command line
+// `windows_line` when that is given.
+Run Run_Updater(const Updater_Folder& folder, const QString& name, const QStringList& args,
+                const QString& windows_line = QString()) {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
+#ifdef Q_OS_WIN
+    if (!windows_line.isEmpty()) {
+        process.setProgram(Updater_Program_Path(folder.program_dir, name));
+        process.setNativeArguments(windows_line);
+        process.start();
+    } else {
+        process.start(Updater_Program_Path(folder.program_dir, name), args);
+    }
+#else
+    Q_UNUSED(windows_line);
     process.start(Updater_Program_Path(folder.program_dir, name), args);
+#endif
     if (!process.waitForFinished(20000)) {
         process.kill();
         process.waitForFinished();
@@ -44,6 +58,9 @@ void Tst_Stand_In_Updaters::serial_data() {
     QTest::addColumn<QString>("override"); // replaces the command line when set
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("says");
+    // Command lines as this platform's configurator writes them.
+    const QString device = Native_Command_Line_Style().device_prefix;
+    const QString sep = Native_Command_Line_Style().separator;
     QTest::newRow("everything") << 0 << ""
                                 << "packed"
                                 << "" << 0 << "every file loaded";
@@ -61,20 +78,16 @@ void Tst_Stand_In_Updaters::serial_data() {
         << "fixed"
         << "" << 1 << "not a configuration image of the serial hardware";
     QTest::newRow("unknown option") << 0 << ""
-                                    << "packed"
-                                    << "/dev/ttyS0 FW FR XX PR \"a\" \"b/\"" << 2 << "option 3 is XX";
+                                    << "packed" << device + "ttyS0 FW FR XX PR \"a\" \"b" + sep + "\"" << 2
+                                    << "option 3 is XX";
     QTest::newRow("too few arguments") << 0 << ""
-                                       << "packed"
-                                       << "/dev/ttyS0 FW FR" << 2 << "got 3 arguments";
+                                       << "packed" << device + "ttyS0 FW FR" << 2 << "got 3 arguments";
     QTest::newRow("no port named") << 0 << ""
-                                   << "packed"
-                                   << "/dev/ FW FR PW PR \"a\" \"b/\"" << 2 << "no serial port named";
+                                   << "packed" << device + " FW FR PW PR \"a\" \"b" + sep + "\"" << 2
+                                   << "no serial port named";
 }
 
 void Tst_Stand_In_Updaters::serial() {
-#ifdef Q_OS_WIN
-    QSKIP("the command lines here use the Linux device names");
-#endif
     QFETCH(int, option);
     QFETCH(QString, missing);
     QFETCH(QString, bank);
@@ -89,10 +102,18 @@ void Tst_Stand_In_Updaters::serial() {
         QVERIFY(Write_All(folder.Bank_Path(), bank == QLatin1String("fixed")
                                                   ? Updater_Folder::Fixed_Bank()
                                                   : Updater_Folder::Packed_Bank()));
+#ifdef Q_OS_WIN
+    // The configurator's one command line, which the updater reads itself.
+    const QString line = override.isEmpty() ? Serial_Command_Line(QStringLiteral("COM1"), option, true,
+                                                                  folder.master_dir, folder.conf_dir)
+                                            : override;
+    const Run run = Run_Updater(folder, Serial_Updater_Name, {}, line);
+#else
     const QStringList args = override.isEmpty() ? Serial_Arguments(QStringLiteral("ttyS0"), option, true,
                                                                    folder.master_dir, folder.conf_dir)
                                                 : QProcess::splitCommand(override);
     const Run run = Run_Updater(folder, Serial_Updater_Name, args);
+#endif
     QCOMPARE(run.status, status);
     const QString log = folder.Log(Serial_Updater_Name);
     QVERIFY2(log.contains(says), qPrintable(log));

@@ -51,6 +51,7 @@ private Q_SLOTS:
     void program_past_the_limit_stays_watched();
     void real_stand_in_started_and_waited_for();
     void real_program_missing_or_not_executable();
+    void hung_program_stopped_when_asked();
 };
 
 void Tst_Start_Program::waits_until_the_program_ends() {
@@ -61,12 +62,13 @@ void Tst_Start_Program::waits_until_the_program_ends() {
     starter.output = {"one\n", "", "two\n", "last\n"};
     QList<qint64> waited;
     QByteArray seen;
-    const Program_Run_Result result = Start_Program(
-        starter, clock, Update_Timing{}, QStringLiteral("/p/Ser_40927_Update"),
-        {QStringLiteral("a b"), QStringLiteral("c")}, 0, [&](qint64 elapsed, const QByteArray& out) {
-            waited << elapsed;
-            seen += out;
-        });
+    const Program_Run_Result result =
+        Start_Program(starter, clock, Update_Timing{}, QStringLiteral("/p/Ser_40927_Update"),
+                      QStringList{QStringLiteral("a b"), QStringLiteral("c")}, 0,
+                      [&](qint64 elapsed, const QByteArray& out) {
+                          waited << elapsed;
+                          seen += out;
+                      });
     QCOMPARE(result.run, Program_Run::Ended);
     QCOMPARE(result.end.code, 3);
     QVERIFY(result.end.Failed());
@@ -217,6 +219,31 @@ void Tst_Start_Program::real_program_missing_or_not_executable() {
     run = Run_Real(plain, {});
     QCOMPARE(run.result.run, Program_Run::Not_Started);
     QVERIFY(!run.result.error.isEmpty());
+}
+
+void Tst_Start_Program::hung_program_stopped_when_asked() {
+    // A script that never ends by itself: after the stop its end is read,
+    // killed, well before the limit.
+    Updater_Folder folder;
+    const QString script = Write_Script(folder, "echo loading\nwhile true; do sleep 1; done");
+    QVERIFY(!script.isEmpty());
+    System_Program_Starter starter;
+    System_Update_Clock clock;
+    Update_Timing timing;
+    timing.wait_limit_ms = 60000;
+    int asked = 0;
+    QByteArray output;
+    const Program_Run_Result result = Start_Program(
+        starter, clock, timing, script, {}, 0, [&](qint64, const QByteArray& out) { output += out; },
+        [&] {
+            ++asked;
+            return output.contains("loading");
+        });
+    QCOMPARE(int(result.run), int(Program_Run::Ended));
+    QVERIFY(result.stopped);
+    QVERIFY(result.end.crashed);
+    QCOMPARE(result.end.code, int(SIGKILL));
+    QVERIFY(asked >= 1);
 }
 
 QTEST_GUILESS_MAIN(Tst_Start_Program)

@@ -13,6 +13,10 @@ private Q_SLOTS:
     void tokens();
     void serial_arguments_windows();
     void serial_arguments_native();
+    void serial_command_line_data();
+    void serial_command_line();
+    void serial_command_line_split_refuses_data();
+    void serial_command_line_split_refuses();
     void windows_quoting_data();
     void windows_quoting();
     void parameter_file_data();
@@ -128,6 +132,68 @@ void Tst_Update_Options::serial_arguments_native() {
              (QStringList{"/dev/ttyUSB0", "FW", "NO", "NO", "NO", "/opt/kc/MASTER/sim40927.sim",
                           "/opt/kc/PROJECTS/Plant \"B\" 2/bin/"}));
 #endif
+}
+
+void Tst_Update_Options::serial_command_line_data() {
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<int>("option");
+    QTest::addColumn<bool>("read_back");
+    QTest::addColumn<QString>("master");
+    QTest::addColumn<QString>("conf");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("configuration with read back on COM4")
+        << "COM4" << 2 << true << "C:/KC/MASTER"
+        << "C:\\KC\\PROJECTS\\Plant"
+        << "\\\\.\\COM4 NO NO PW PR \"C:\\KC\\MASTER\\sim40927.sim\" \"C:\\KC\\PROJECTS\\Plant\\bin\\\"";
+    QTest::newRow("firmware and configuration, blanks in the folders")
+        << "COM12" << 0 << false << "C:/Program Files/KC/MASTER"
+        << "C:/Users/Eva Maria/AppData/Local/Vorlantech/kc40927/PROJECTS/Halle 3"
+        << "\\\\.\\COM12 FW NO PW NO \"C:\\Program Files\\KC\\MASTER\\sim40927.sim\" "
+           "\"C:\\Users\\Eva Maria\\AppData\\Local\\Vorlantech\\kc40927\\PROJECTS\\Halle 3\\bin\\\"";
+    QTest::newRow("no port found: the name is empty")
+        << "" << 1 << true << "D:\\kc\\MASTER"
+        << "D:\\kc\\PROJECTS\\K\u00f6ln"
+        << "\\\\.\\ FW FR NO NO \"D:\\kc\\MASTER\\sim40927.sim\" \"D:\\kc\\PROJECTS\\K\u00f6ln\\bin\\\"";
+}
+
+void Tst_Update_Options::serial_command_line() {
+    QFETCH(QString, port);
+    QFETCH(int, option);
+    QFETCH(bool, read_back);
+    QFETCH(QString, master);
+    QFETCH(QString, conf);
+    QFETCH(QString, line);
+    QCOMPARE(Serial_Command_Line(port, option, read_back, master, conf), line);
+    // The updater's own reading of the line gives the Windows arguments back.
+    QString error;
+    QCOMPARE(Split_Serial_Command_Line(line, error),
+             Serial_Arguments(port, option, read_back, master, conf, Windows_Command_Line_Style()));
+    QVERIFY(error.isEmpty());
+}
+
+void Tst_Update_Options::serial_command_line_split_refuses_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("empty") << ""
+                           << "got 0 arguments";
+    QTest::newRow("paths missing") << "\\\\.\\COM1 FW FR PW PR"
+                                   << "got 5 arguments";
+    QTest::newRow("path not quoted") << "\\\\.\\COM1 FW FR PW PR C:\\m.sim \"C:\\b\\\""
+                                     << "argument 6 does not start with a double quote";
+    QTest::newRow("quote not closed") << "\\\\.\\COM1 FW FR PW PR \"C:\\m.sim\" \"C:\\b\\"
+                                      << "argument 7 has no closing double quote";
+    QTest::newRow("text after a quote") << "\\\\.\\COM1 FW FR PW PR \"C:\\m.sim\"x \"C:\\b\\\""
+                                        << "argument 6 goes on after its closing double quote";
+    QTest::newRow("one too many") << "\\\\.\\COM1 FW FR PW PR \"a\" \"b\" c"
+                                  << "more than 7 arguments: c";
+}
+
+void Tst_Update_Options::serial_command_line_split_refuses() {
+    QFETCH(QString, line);
+    QFETCH(QString, error);
+    QString got;
+    QVERIFY(Split_Serial_Command_Line(line, got).isEmpty());
+    QCOMPARE(got, error);
 }
 
 void Tst_Update_Options::windows_quoting_data() {

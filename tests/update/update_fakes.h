@@ -34,12 +34,13 @@ public:
     struct Call {
         QString program;
         QStringList arguments;
+        std::optional<QString> windows_command_line;
         bool show_window;
     };
 
-    std::unique_ptr<Started_Program> Start(const QString& program, const QStringList& arguments,
+    std::unique_ptr<Started_Program> Start(const QString& program, const Program_Arguments& arguments,
                                            bool show_window, QString& error) override {
-        calls.append({program, arguments, show_window});
+        calls.append({program, arguments.list, arguments.windows_command_line, show_window});
         if (!start_error.isEmpty()) {
             error = start_error;
             return nullptr;
@@ -55,6 +56,7 @@ public:
     Program_End end;
     QList<QByteArray> output;
     std::function<void()> on_poll;
+    int stops = 0; // Stop calls; a stopped program ends at its next look, killed by signal 9
 
 private:
     class Program : public Started_Program {
@@ -74,6 +76,11 @@ private:
             return written;
         }
         qint64 Process_Id() const override { return 4711; }
+        void Stop() override {
+            ++starter_.stops;
+            starter_.polls_until_end = starter_.polls;
+            starter_.end = {true, 9};
+        }
 
     private:
         Fake_Starter& starter_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli_run.h"
 #include "test_dirs.h"
 #include "update/update_options.h"
 
@@ -26,6 +27,7 @@ struct Updater_Folder {
     }
 
     bool Copy_Updater(const QString& name) const {
+        Find_Build_Libraries();
         const QString target = Updater_Program_Path(program_dir, name);
         return QFile::copy(Updater_Program_Path(QStringLiteral(KC_BIN_DIR), name), target) &&
                QFileInfo(target).isExecutable();

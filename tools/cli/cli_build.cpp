@@ -1,5 +1,9 @@
 #include "base/kc_error.h"
+#include "base/output_path.h"
+#include "base/shown_text.h"
+#include "base/text_table.h"
 #include "cli_bank_commands.h"
+#include "cli_texts.h"
 #include "output/bank_build.h"
 
 #include <QDir>
@@ -19,7 +23,9 @@ Cli_Command Build_Cli_Command() {
                        "\n"
                        "Exit status: 0 written; 1 the build or the write failed (the message names\n"
                        "the document, the rule or element and the value; the old bank.bin is left as\n"
-                       "it was); 2 wrong arguments or CONF_DIR is not a folder.");
+                       "it was; a bin/bank.bin that is a folder, a device or a link to one of the\n"
+                       "documents is refused, writing nothing); 2 wrong arguments or CONF_DIR is not a\n"
+                       "folder.");
     command.run = [](const QStringList& args, QTextStream& out, QTextStream& err) {
         if (args.size() != 1 || args[0].startsWith(u'-')) {
             err << "kc40927-cli build: expected one argument, usage: kc40927-cli build CONF_DIR\n";
@@ -27,14 +33,22 @@ Cli_Command Build_Cli_Command() {
         }
         const QString conf_dir = args[0];
         if (!QFileInfo(conf_dir).isDir()) {
-            err << "kc40927-cli build: " << QDir::toNativeSeparators(conf_dir)
+            err << "kc40927-cli build: " << Shown_Path(conf_dir)
                 << " is not a folder, usage: kc40927-cli build CONF_DIR\n";
             return Cli_Usage;
+        }
+        // bank.bin replaced by a folder, a device or a link to a document:
+        // refused before the build.
+        const QString bank = Bank_File_Path(conf_dir);
+        const Output_Path_Problem problem = Check_Output_Path(bank, conf_dir, bank);
+        if (problem != Output_Path_Problem::None) {
+            err << "kc40927-cli build: " << Output_Path_Message(Cli_Text_Table(), problem, bank) << "\n";
+            return Cli_Failed;
         }
         try {
             const Bank_Image image = Build_Bank(conf_dir);
             Save_Bank(image.Bytes, conf_dir);
-            out << "Wrote " << QDir::toNativeSeparators(Bank_File_Path(conf_dir)) << "\n";
+            out << "Wrote " << Shown_Path(Bank_File_Path(conf_dir)) << "\n";
             out << "Layout: " << Bank_Layout_Name(image.Layout) << " (hardware type " << image.Hardware_Type
                 << ")\n";
             out << "Size: " << image.Bytes.size() << " bytes\n";

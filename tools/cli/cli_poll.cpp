@@ -2,6 +2,7 @@
 
 #include "base/file_lookup.h"
 #include "base/kc_error.h"
+#include "base/shown_text.h"
 #include "base/text_table.h"
 #include "config/access_rules.h"
 #include "config/access_rules_table.h"
@@ -124,17 +125,51 @@ QString Result_Line(const Text_Table& texts, const Poll_Result& result) {
     return line;
 }
 
+// Says why the command cannot run: on the error output, and with --json also
+// as the one JSON object of the standard output, so that a script reads every
+// outcome from the same place. `code` names the kind of failure; `extra`
+// adds fields such as the port.
+void Print_Json_Error(QTextStream& out, const QString& code, const QString& message,
+                      const QJsonObject& extra = {}) {
+    QJsonObject error = extra;
+    error.insert(QStringLiteral("code"), code);
+    error.insert(QStringLiteral("message"), message);
+    out << QJsonDocument(
+               QJsonObject{{QStringLiteral("results"), QJsonArray()}, {QStringLiteral("error"), error}})
+               .toJson(QJsonDocument::Compact)
+        << "\n";
+}
+
+int Cannot_Run(bool json, const QString& code, const QString& message, QTextStream& out, QTextStream& err,
+               const QJsonObject& extra = {}) {
+    err << "kc40927-cli poll: " << message << "\n";
+    if (json)
+        Print_Json_Error(out, code, message, extra);
+    return Cli_Usage;
+}
+
+QString Port_Failure_Code(const Poll_Port_Failure& failure) {
+    if (failure.Port.trimmed().isEmpty())
+        return QStringLiteral("port_name_empty");
+    return failure.Setting.isEmpty() ? QStringLiteral("port_not_opened")
+                                     : QStringLiteral("port_setting_refused");
+}
+
 int Run_Poll(const QStringList& args, QTextStream& out, QTextStream& err) {
     Poll_Options options;
+    // Known before the options are read, so that wrong options are reported
+    // as JSON too.
+    const bool json = args.contains(QStringLiteral("--json"));
     if (const auto wrong = Parse_Options(args, options)) {
         err << "kc40927-cli poll: " << *wrong << "\n" << usage_line;
+        if (json)
+            Print_Json_Error(out, QStringLiteral("usage"), *wrong);
         return Cli_Usage;
     }
-    if (!QFileInfo(options.conf_dir).isDir()) {
-        err << "kc40927-cli poll: " << QDir::toNativeSeparators(options.conf_dir)
-            << " is not a configuration folder\n";
-        return Cli_Usage;
-    }
+    if (!QFileInfo(options.conf_dir).isDir())
+        return Cannot_Run(json, QStringLiteral("not_a_configuration"),
+                          Shown_Path(options.conf_dir) + QStringLiteral(" is not a configuration folder"),
+                          out, err);
     const Text_Table texts;
     General_Params params;
     Access_Rules rules;
@@ -142,14 +177,12 @@ int Run_Poll(const QStringList& args, QTextStream& out, QTextStream& err) {
         params = Load_ParGen(Find_File_No_Case(options.conf_dir, Par_Gen::File_Name));
         rules = Load_Sdo(Find_File_No_Case(options.conf_dir, Sdo::File_Name));
     } catch (const Kc_Error& error) {
-        err << "kc40927-cli poll: " << error.Message() << "\n";
-        return Cli_Usage;
+        return Cannot_Run(json, QStringLiteral("document"), error.Message(), out, err);
     }
     Poll_Serial_Settings settings;
-    if (const auto failure = Poll_Settings_From(params, settings)) {
-        err << "kc40927-cli poll: " << Poll_Settings_Message(texts, *failure) << "\n";
-        return Cli_Usage;
-    }
+    if (const auto failure = Poll_Settings_From(params, settings))
+        return Cannot_Run(json, QStringLiteral("serial_settings"), Poll_Settings_Message(texts, *failure),
+                          out, err);
 
     // The saved rules as the editor shows them: rules 1 to 244 of each table.
     QList<Poll_Request> requests;
@@ -171,8 +204,11 @@ int Run_Poll(const QStringList& args, QTextStream& out, QTextStream& err) {
     QEventLoop loop;
     QObject::connect(&poller, &Rules_Poller::Finished, &loop, &QEventLoop::quit);
     if (const auto failure = poller.Start(options.port, settings, requests)) {
-        err << "kc40927-cli poll: " << Poll_Port_Message(texts, *failure) << "\n";
-        return Cli_Usage;
+        QJsonObject port{{QStringLiteral("port"), failure->Port}};
+        if (!failure->Setting.isEmpty())
+            port.insert(QStringLiteral("setting"), failure->Setting);
+        return Cannot_Run(json, Port_Failure_Code(*failure), Poll_Port_Message(texts, *failure), out, err,
+                          port);
     }
     loop.exec();
 
@@ -217,11 +253,17 @@ Cli_Command Poll_Cli_Command() {
             "      {\"results\": [{\"table\", \"row\", \"slave\", \"function\", \"address\", \"count\",\n"
             "                    \"status\": \"ok\"|\"exception\"|\"timeout\"|\"error\",\n"
             "                    \"values\" (ok), \"exception\" (exception), \"message\"}]}\n"
+            "      also when the command cannot run (exit status 2): no results and the error\n"
+            "      {\"results\": [], \"error\": {\"code\", \"message\", \"port\", \"setting\"}}, code one\n"
+            "      of usage, not_a_configuration, document, serial_settings, port_name_empty,\n"
+            "      port_not_opened, port_setting_refused (\"port\" with the port codes,\n"
+            "      \"setting\" with port_setting_refused); the message goes to the error\n"
+            "      output too\n"
             "\n"
             "Exit status: 0 every rule answered; 1 a rule was not answered, raised an\n"
             "exception or could not be sent; 2 the command cannot run (wrong arguments,\n"
-            "unreadable documents, another protocol, a serial setting out of range, or a\n"
-            "port that cannot be opened or refuses a setting)."),
+            "unreadable documents, another protocol, a serial setting out of range, an\n"
+            "empty port name, or a port that cannot be opened or refuses a setting)."),
         Run_Poll,
     };
 }

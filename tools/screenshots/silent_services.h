@@ -14,6 +14,9 @@ class Silent_Services : public Dialog_Services {
 public:
     void Error_Box(const QString& message) override { Refuse(QStringLiteral("error box: ") + message); }
     void Warning_Box(const QString& message) override { Refuse(QStringLiteral("warning box: ") + message); }
+    void Information_Box(const QString& message) override {
+        Refuse(QStringLiteral("information box: ") + message);
+    }
     bool Question_Box(const QString& message, Default_Answer) override {
         Refuse(QStringLiteral("question: ") + message);
         return false;

@@ -1,9 +1,11 @@
 #pragma once
 
 // Shared by the two stand-in updater programs: the log next to the program
-// and the loading of the files they are handed.
+// (in the user's data folder when the program folder is read-only, as an
+// installed one is for a user) and the loading of the files they are handed.
 
 #include "base/kc_error.h"
+#include "base/program_folder.h"
 #include "output/bank_decoder.h"
 
 #include <QCoreApplication>
@@ -14,7 +16,18 @@
 #include <QTextStream>
 #include <cstdio>
 
-// Lines of one run, appended to <program>.log next to the program at the end.
+// Where the log goes: next to the program when that folder may be written,
+// otherwise the user's data folder of the configurator (created when needed).
+inline QString Updater_Log_Dir() {
+    const QString own = QCoreApplication::applicationDirPath();
+    if (Folder_Writable(own))
+        return own;
+    const QString data = User_Data_Dir();
+    QDir().mkpath(data);
+    return data;
+}
+
+// Lines of one run, appended to <program>.log at the end (see Updater_Log_Dir).
 class Updater_Log {
 public:
     explicit Updater_Log(const QString& program_name) : name_(program_name) {
@@ -33,8 +46,7 @@ public:
 
     // Appends the run to the log; false (with a message) when it cannot.
     bool Append() {
-        const QString path =
-            QDir(QCoreApplication::applicationDirPath()).filePath(name_ + QStringLiteral(".log"));
+        const QString path = QDir(Updater_Log_Dir()).filePath(name_ + QStringLiteral(".log"));
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
             std::fprintf(stderr, "%s: cannot write %s: %s\n", qPrintable(name_),

@@ -1,7 +1,8 @@
 // Stand-in for the Ethernet updater: reads Ethernet_Update.xml next to
 // itself, checks that its elements stand in their fixed order, loads the file
 // of every Operation (checking bank.bin), and logs what it would send to the
-// device in Ethernet_Update.log next to itself. It sends nothing.
+// device in Ethernet_Update.log next to itself (in the user's data folder
+// when its own folder is read-only). It sends nothing.
 #include "../updater_log.h"
 #include "base/kc_error.h"
 #include "base/xml_document.h"

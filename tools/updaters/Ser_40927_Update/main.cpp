@@ -1,7 +1,8 @@
 // Stand-in for the serial updater: takes the configurator's arguments
 // (device, four option tokens, firmware image, bin folder),
 // loads the files the options ask to transfer, checks bank.bin, and logs what
-// it would send to the device in Ser_40927_Update.log next to itself. It
+// it would send to the device in Ser_40927_Update.log next to itself (in the
+// user's data folder when its own folder is read-only). It
 // opens no port.
 #include "../updater_log.h"
 #include "update/update_options.h"
@@ -9,11 +10,48 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+namespace {
+
+// The command line after the program's name, as the configurator wrote it.
+QString Command_Line_After_Program() {
+    const QString line = QString::fromWCharArray(GetCommandLineW());
+    qsizetype at = 0;
+    if (line.startsWith(QLatin1Char('"'))) {
+        const qsizetype close = line.indexOf(QLatin1Char('"'), 1);
+        at = close < 0 ? line.size() : close + 1;
+    } else {
+        while (at < line.size() && line[at] != QLatin1Char(' ') && line[at] != QLatin1Char('\t'))
+            ++at;
+    }
+    return line.mid(at);
+}
+
+} // namespace
+#endif
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     Updater_Log log(Serial_Updater_Name);
+#ifdef Q_OS_WIN
+    // The updater reads its one command line itself: the bin folder ends in
+    // a backslash right before its closing quote, which the C runtime's
+    // split would take for an escaped quote.
+    const QString line = Command_Line_After_Program().trimmed();
+    log.Add(QStringLiteral("command line: ") + line);
+    QString split_error;
+    const QStringList args = Split_Serial_Command_Line(line, split_error);
+    if (args.isEmpty())
+        return log.Fail(
+            QStringLiteral("expected: DEVICE FW|NO FR|NO PW|NO PR|NO \"FIRMWARE\" \"BIN FOLDER\", %1")
+                .arg(split_error),
+            Updater_Bad_Input);
+#else
     const QStringList args = app.arguments().mid(1);
     log.Add(QStringLiteral("command line: ") + args.join(QLatin1Char(' ')));
+#endif
     if (args.size() != 7)
         return log.Fail(
             QStringLiteral("expected: DEVICE FW|NO FR|NO PW|NO PR|NO \"FIRMWARE\" \"BIN FOLDER\", got %1 "
