@@ -6,10 +6,10 @@
 #include "base/app_state.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
-#include "config/access_rules.h"
-#include "config/access_rules_check.h"
 #include "config/access_rules_dialog.h"
-#include "config/access_rules_table.h"
+#include "document/access_rules.h"
+#include "document/access_rules_check.h"
+#include "document/access_rules_table.h"
 #include "paired_runs.h"
 
 #include <QApplication>

@@ -3,9 +3,9 @@
 // writers should cost little more than the XML work itself. Runs in random
 // order after a warm-up (paired_runs.h).
 #include "base/xml_document.h"
-#include "config/access_rules.h"
-#include "config/diagnosis_list.h"
-#include "config/general_params.h"
+#include "document/access_rules.h"
+#include "document/diagnosis_list.h"
+#include "document/general_params.h"
 #include "paired_runs.h"
 
 #include <QDomDocument>

@@ -5,9 +5,9 @@
 #include "base/app_state.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
-#include "config/general_params.h"
-#include "config/general_params_check.h"
 #include "config/general_params_dialog.h"
+#include "document/general_params.h"
+#include "document/general_params_check.h"
 #include "paired_runs.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // rows through Read_Table_Csv, against a plain byte scan of the same input
 // that counts its line ends. The table keeps at most 244 rows, so the read
 // stays a small multiple of the scan however much the file holds.
-#include "config/table_csv.h"
+#include "csv/table_csv.h"
 #include "paired_runs.h"
 
 #include <algorithm>

@@ -26,10 +26,10 @@
 // it, and ends: for profiling one start by hand.
 #include "app/settings_file.h"
 #include "base/app_state.h"
-#include "config/access_rules.h"
-#include "config/access_rules_table.h"
-#include "config/diagnosis_list.h"
-#include "config/general_params.h"
+#include "document/access_rules.h"
+#include "document/access_rules_table.h"
+#include "document/diagnosis_list.h"
+#include "document/general_params.h"
 
 #include <QDir>
 #include <QFile>

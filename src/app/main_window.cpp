@@ -21,7 +21,7 @@
 #include "config/access_rules_dialog.h"
 #include "config/diagnosis_dialog.h"
 #include "config/general_params_dialog.h"
-#include "config/pargen_view.h"
+#include "document/pargen_view.h"
 #include "output/bank_build.h"
 #include "output/gsd_step.h"
 #include "report/compare_dialog.h"

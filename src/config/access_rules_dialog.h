@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/frame_dialog.h"
-#include "config/access_rules_check.h"
-#include "config/io_map.h"
+#include "document/access_rules_check.h"
+#include "document/io_map.h"
 
 #include <QStringList>
 

@@ -4,13 +4,13 @@
 #include "base/kc_error.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
-#include "config/diagnosis_check.h"
-#include "config/diagnosis_list.h"
-#include "config/diagnosis_text.h"
 #include "config/grid_editing_gui.h"
 #include "config/grid_view_widget.h"
-#include "config/table_csv_step.h"
 #include "config/text_grid_model.h"
+#include "csv/table_csv_step.h"
+#include "document/diagnosis_check.h"
+#include "document/diagnosis_list.h"
+#include "document/diagnosis_text.h"
 
 #include <QAction>
 #include <QHBoxLayout>

@@ -6,8 +6,8 @@
 #include "base/text_table.h"
 #include "base/ui_services.h"
 #include "config/collapsible_panel_widget.h"
-#include "config/general_params_check.h"
-#include "config/general_params_fields.h"
+#include "document/general_params_check.h"
+#include "document/general_params_fields.h"
 
 #include <QApplication>
 #include <QCheckBox>

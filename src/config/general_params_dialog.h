@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/frame_dialog.h"
-#include "config/general_params.h"
-#include "config/general_params_fields.h"
+#include "document/general_params.h"
+#include "document/general_params_fields.h"
 
 #include <array>
 #include <vector>

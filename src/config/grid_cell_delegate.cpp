@@ -1,7 +1,7 @@
 #include "config/grid_cell_delegate.h"
 
-#include "config/cell_values.h"
 #include "config/text_grid_model.h"
+#include "document/cell_values.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "config/grid_edit.h"
 
-#include "config/cell_values.h"
+#include "document/cell_values.h"
 
 #include <algorithm>
 

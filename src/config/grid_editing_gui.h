@@ -1,8 +1,8 @@
 #pragma once
 
-#include "config/cell_values.h"
 #include "config/grid_edit.h"
 #include "config/grid_rows.h"
+#include "document/cell_values.h"
 
 #include <QList>
 #include <QObject>

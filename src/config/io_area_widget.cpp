@@ -1,7 +1,7 @@
 #include "config/io_area_widget.h"
 
 #include "base/plain_hint.h"
-#include "config/io_map_text.h"
+#include "document/io_map_text.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>

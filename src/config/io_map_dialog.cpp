@@ -2,7 +2,7 @@
 
 #include "base/text_table.h"
 #include "config/io_area_widget.h"
-#include "config/io_map_text.h"
+#include "document/io_map_text.h"
 
 #include <QLabel>
 #include <QScrollArea>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/frame_dialog.h"
-#include "config/io_map.h"
+#include "document/io_map.h"
 
 class QLabel;
 class Io_Area_Widget;

@@ -7,8 +7,6 @@
 #include "base/save_file.h"
 #include "base/shown_text.h"
 #include "base/text_table.h"
-#include "base/xml_document.h"
-#include "config/diagnosis_names.h"
 #include "output/bank_documents.h"
 #include "output/bank_fixed.h"
 #include "output/bank_packed.h"
@@ -42,7 +40,7 @@ Bank_Image Build_Bank(const QString& conf_dir) {
         // not read, so a stale one cannot stop the build.
         image = Build_Fixed_Bank(pargen, sdo);
     } else {
-        image = Build_Packed_Bank(pargen, sdo, Read_Bank_Document(conf_dir, Diagnosis_Doc::File_Name));
+        image = Build_Packed_Bank(pargen, sdo, Read_Bank_Diagnosis(conf_dir));
     }
     image.Hardware_Type = hardware_type;
     return image;

@@ -1,9 +1,11 @@
 #include "output/bank_decoder.h"
 
 #include "base/kc_error.h"
-#include "config/modbus_types.h"
-#include "config/pargen_names.h"
+#include "document/modbus_types.h"
+#include "document/pargen_names.h"
+#include "document/pargen_schema.h"
 #include "output/bank_bytes.h"
+#include "output/bank_layout.h"
 
 #include <array>
 #include <functional>
@@ -21,6 +23,83 @@ QString Byte_List(const QByteArray& bytes) {
     for (const char byte : bytes)
         parts.append(QStringLiteral("%1").arg(std::uint8_t(byte), 2, 16, QLatin1Char('0')).toUpper());
     return parts.join(u' ');
+}
+
+QString Milliseconds(quint32 value) {
+    return QStringLiteral("%1 ms").arg(value);
+}
+
+QString Yes_No(quint32 value) {
+    return value ? QStringLiteral("%1 (yes)").arg(value) : QStringLiteral("0 (no)");
+}
+
+QString Named(quint32 value, const char* name) {
+    return QStringLiteral("%1 (%2)").arg(value).arg(QLatin1StringView(name));
+}
+
+QString Option_Flags(quint32 v) {
+    QStringList names;
+    if (v & Fixed_Param::Option_Modbus_Only_While_Profibus)
+        names << QStringLiteral("Modbus only while PROFIBUS is active");
+    if (v & Fixed_Param::Option_Error_Diagnosis)
+        names << QStringLiteral("error/diagnosis");
+    if (v & Fixed_Param::Option_Async_Requests)
+        names << QStringLiteral("asynchronous requests");
+    return QStringLiteral("%1 (%2)").arg(Hex(v, 4), names.isEmpty() ? QStringLiteral("none")
+                                                                    : names.join(QStringLiteral(", ")));
+}
+
+// A field's value as a reader wants it.
+QString Shown_Text(Shown_As shown, quint32 v) {
+    switch (shown) {
+    case Shown_As::Number:
+        return QString::number(v);
+    case Shown_As::Bit_Rate:
+        return QStringLiteral("%1 bit/s").arg(v);
+    case Shown_As::Device_Parity:
+        return Named(v, v == 0 ? "none" : v == 1 ? "odd" : v == 2 ? "even" : "unknown");
+    case Shown_As::Device_Stop_Bits:
+        return Named(v, v == 0 ? "one stop bit" : v == 2 ? "two stop bits" : "unknown");
+    case Shown_As::Milliseconds:
+        return Milliseconds(v);
+    case Shown_As::Dotted_Address:
+        return QStringLiteral("%1.%2.%3.%4")
+            .arg(v & 0xFF)
+            .arg((v >> 8) & 0xFF)
+            .arg((v >> 16) & 0xFF)
+            .arg(v >> 24);
+    case Shown_As::Option_Flags:
+        return Option_Flags(v);
+    case Shown_As::Fixed_Serial_Line:
+        return Named(v, v == 1 ? "RS232" : "RS485");
+    case Shown_As::Packed_Serial_Line:
+        return Named(v, v == 0 ? "RS485" : "RS232");
+    case Shown_As::Hex_5:
+        return Hex(v, 5);
+    case Shown_As::Hex_8:
+        return Hex(v, 8);
+    case Shown_As::Error_Word:
+        if (v == 0)
+            return QStringLiteral("0 (off)");
+        if (v == 0xFFFFFFFFu)
+            return QStringLiteral("0xFFFFFFFF (state in the PROFIBUS diagnosis)");
+        return QStringLiteral("%1 (state in PROFIBUS input byte %1)").arg(v);
+    case Shown_As::Gateway_Marker:
+        return v == 0             ? QStringLiteral("00 00 00 00 (gateway used)")
+               : v == 0xFFFFFFFFu ? QStringLiteral("FF FF FF FF (gateway not used)")
+                                  : Hex(v, 8);
+    case Shown_As::Baud_Index:
+        return v < quint32(ParGen_Schema::Serial_Baud_Rate_Count())
+                   ? QStringLiteral("%1 (%2 bit/s)").arg(v).arg(ParGen_Schema::Serial_Baud_Rate(int(v)))
+                   : QString::number(v);
+    case Shown_As::Stored_Parity:
+        return Named(v, v == 0 ? "none" : v == 1 ? "even" : v == 2 ? "odd" : "unknown");
+    case Shown_As::Stored_Stop_Bits:
+        return Named(v, v == 0 ? "one stop bit" : v == 1 ? "two stop bits" : "unknown");
+    case Shown_As::Yes_No:
+        return Yes_No(v);
+    }
+    return QString::number(v);
 }
 
 quint32 Field_Value(const QByteArray& bytes, int offset, int size) {
@@ -48,15 +127,10 @@ public:
         return field.Value;
     }
 
-    // Four bytes shown as a dotted address.
-    void Add_Address(const QString& name, int offset) {
-        Add(name, offset, 4, [&](quint32 value) {
-            return QStringLiteral("%1.%2.%3.%4")
-                .arg(value & 0xFF)
-                .arg((value >> 8) & 0xFF)
-                .arg((value >> 16) & 0xFF)
-                .arg(value >> 24);
-        });
+    // A field of the layout tables, named and shown as they say.
+    quint32 Add(const Field& field) {
+        return Add(field.Name, field.Offset, field.Size,
+                   [&field](quint32 value) { return Shown_Text(field.Shown, value); });
     }
 
 private:
@@ -95,34 +169,27 @@ QString Type_Name(int code) {
     return QStringLiteral("unknown");
 }
 
-QString Milliseconds(quint32 value) {
-    return QStringLiteral("%1 ms").arg(value);
-}
-
-QString Yes_No(quint32 value) {
-    return value ? QStringLiteral("%1 (yes)").arg(value) : QStringLiteral("0 (no)");
-}
-
 // ---- fixed layout -----------------------------------------------------
 
 Decoded_Rule Fixed_Rule(const QByteArray& bytes, int index) {
+    namespace R = Fixed_Record;
     const int r = index * Rule_Record_Size;
     Decoded_Rule rule;
     rule.Index = index;
     rule.Offset = r;
     rule.Raw = bytes.mid(r, Rule_Record_Size);
-    rule.Address_Profi = int(Get_U16(bytes, r + 0));
-    rule.Bit = int(Get_U16(bytes, r + 2));
-    rule.Poll_Time = Get_U32(bytes, r + 4);
-    rule.Slave_ID = int(Get_U8(bytes, r + 8));
-    rule.Function_Code = int(Get_U8(bytes, r + 9));
-    rule.Address_Mod = int(Get_U16(bytes, r + 10));
-    rule.NPoint = int(Get_U16(bytes, r + 12));
-    rule.Max_Error = Get_U32(bytes, r + 24);
-    rule.Profi_Bytes = int(Get_U8(bytes, r + 30));
-    const std::uint32_t flags = Get_U8(bytes, r + 31);
-    rule.Swap = flags & 0x08;
-    rule.On_Change = flags & 0x01;
+    rule.Address_Profi = int(Get_Field(bytes, r, R::Address_Profi));
+    rule.Bit = int(Get_Field(bytes, r, R::Bit));
+    rule.Poll_Time = Get_Field(bytes, r, R::Poll_Time);
+    rule.Slave_ID = int(Get_Field(bytes, r, R::Slave_ID));
+    rule.Function_Code = int(Get_Field(bytes, r, R::Function_Code));
+    rule.Address_Mod = int(Get_Field(bytes, r, R::Address_Mod));
+    rule.NPoint = int(Get_Field(bytes, r, R::NPoint));
+    rule.Max_Error = Get_Field(bytes, r, R::Max_Error);
+    rule.Profi_Bytes = int(Get_Field(bytes, r, R::Profi_Bytes));
+    const std::uint32_t flags = Get_Field(bytes, r, R::Flags);
+    rule.Swap = flags & R::Flag_Swap;
+    rule.On_Change = flags & R::Flag_On_Change;
     switch (rule.Function_Code) {
     case 1:
     case 2:
@@ -142,21 +209,17 @@ Decoded_Rule Fixed_Rule(const QByteArray& bytes, int index) {
     return rule;
 }
 
+// Every byte of the block that no field of the layout covers is reserved.
 void Check_Fixed_Reserved(const QByteArray& bytes, QStringList& problems) {
-    struct Range {
-        int from;
-        int to;
+    const auto is_used = [](int offset) {
+        for (const Field& field : Fixed_Param::All)
+            if (offset >= field.Offset && offset < field.Offset + field.Size)
+                return true;
+        return false;
     };
-    // Block fields that carry something; every other block byte is reserved.
-    static constexpr Range used[] = {{0x000, 0x004}, {0x00C, 0x018}, {0x020, 0x04C}, {0x061, 0x062},
-                                     {0x074, 0x07C}, {0x081, 0x082}, {0x0C4, 0x0C8}, {0x12C, 0x130},
-                                     {0x138, 0x13C}, {0x250, 0x258}, {0x7FC, 0x800}};
     QStringList offsets;
     for (int i = 0; i < Param_Block_Size; ++i) {
-        bool is_used = false;
-        for (const Range& range : used)
-            is_used = is_used || (i >= range.from && i < range.to);
-        if (!is_used && Get_U8(bytes, Param_Block_Offset + i) != 0)
+        if (!is_used(i) && Get_U8(bytes, Param_Block_Offset + i) != 0)
             offsets.append(Hex(quint32(i), 3));
     }
     if (!offsets.isEmpty())
@@ -177,88 +240,34 @@ Decoded_Bank Decode_Fixed(const QByteArray& bytes) {
     bank.Sections = {{QStringLiteral("rule table"), 0, Rule_Table_Size},
                      {QStringLiteral("parameter block"), Param_Block_Offset, Param_Block_Size}};
 
+    namespace F = Fixed_Param;
     Field_List f(bytes, Param_Block_Offset, bank.Parameters);
-    const auto baud = [](quint32 v) { return QStringLiteral("%1 bit/s").arg(v); };
-    const auto parity = [](quint32 v) {
-        return QStringLiteral("%1 (%2)").arg(v).arg(v == 0   ? "none"
-                                                    : v == 1 ? "odd"
-                                                    : v == 2 ? "even"
-                                                             : "unknown");
-    };
-    const auto stop_bits = [](quint32 v) {
-        return QStringLiteral("%1 (%2)").arg(v).arg(v == 0   ? "one stop bit"
-                                                    : v == 2 ? "two stop bits"
-                                                             : "unknown");
-    };
-    const quint32 constant_0 = f.Add(QStringLiteral("constant 125000"), 0x000, 4);
-    const quint32 baud_1 = f.Add(QStringLiteral("Ser_Baud: baud rate"), 0x00C, 4, baud);
-    const quint32 bits_1 = f.Add(QStringLiteral("data bits"), 0x010, 2);
-    const quint32 parity_1 = f.Add(QStringLiteral("Ser_Par: parity"), 0x012, 2, parity);
-    const quint32 stop_1 = f.Add(QStringLiteral("Ser_StopBits: stop bits"), 0x014, 4, stop_bits);
-    f.Add(QStringLiteral("Ser_TO: request time-out"), 0x020, 4, Milliseconds);
-    f.Add(QStringLiteral("Ser_CD: delay between requests"), 0x024, 4, Milliseconds);
-    f.Add_Address(QStringLiteral("Ethernet_IP: IP address"), 0x028);
-    f.Add_Address(QStringLiteral("Ethernet_SM: subnet mask"), 0x02C);
-    f.Add_Address(QStringLiteral("Ethernet_GAT: default gateway"), 0x030);
-    const quint32 c34 = f.Add(QStringLiteral("constant 10000"), 0x034, 2);
-    const quint32 c36 = f.Add(QStringLiteral("constant 10001"), 0x036, 2);
-    const quint32 c38 = f.Add(QStringLiteral("constant 10001"), 0x038, 2);
-    f.Add(QStringLiteral("option flags"), 0x03A, 2, [](quint32 v) {
-        QStringList names;
-        if (v & 0x0008)
-            names << QStringLiteral("Modbus only while PROFIBUS is active");
-        if (v & 0x0100)
-            names << QStringLiteral("error/diagnosis");
-        if (v & 0x0200)
-            names << QStringLiteral("asynchronous requests");
-        return QStringLiteral("%1 (%2)").arg(Hex(v, 4), names.isEmpty() ? QStringLiteral("none")
-                                                                        : names.join(QStringLiteral(", ")));
-    });
-    const quint32 baud_2 = f.Add(QStringLiteral("baud rate (copy)"), 0x03C, 4, baud);
-    const quint32 bits_2 = f.Add(QStringLiteral("data bits (copy)"), 0x040, 2);
-    const quint32 parity_2 = f.Add(QStringLiteral("parity (copy)"), 0x042, 2, parity);
-    const quint32 stop_2 = f.Add(QStringLiteral("stop bits (copy)"), 0x044, 4, stop_bits);
-    const quint32 records = f.Add(QStringLiteral("rule records in use"), 0x048, 4);
-    f.Add(QStringLiteral("Ser_Type: serial line"), 0x061, 1,
-          [](quint32 v) { return QStringLiteral("%1 (%2)").arg(v).arg(v == 1 ? "RS232" : "RS485"); });
-    f.Add(QStringLiteral("Profi_NB_OUT: PROFIBUS output bytes"), 0x074, 4);
-    f.Add(QStringLiteral("Profi_NB_IN: PROFIBUS input bytes"), 0x078, 4);
-    f.Add(QStringLiteral("Profi_ID: PROFIBUS station address"), 0x081, 1);
-    const quint32 c_c4 =
-        f.Add(QStringLiteral("constant 0x64000"), 0x0C4, 4, [](quint32 v) { return Hex(v, 5); });
-    f.Add(QStringLiteral("error reporting word"), 0x12C, 4, [](quint32 v) {
-        if (v == 0)
-            return QStringLiteral("0 (off)");
-        if (v == 0xFFFFFFFFu)
-            return QStringLiteral("0xFFFFFFFF (state in the PROFIBUS diagnosis)");
-        return QStringLiteral("%1 (state in PROFIBUS input byte %1)").arg(v);
-    });
-    f.Add(QStringLiteral("Ethernet_EN_GAT: gateway marker"), 0x138, 4, [](quint32 v) {
-        return v == 0             ? QStringLiteral("00 00 00 00 (gateway used)")
-               : v == 0xFFFFFFFFu ? QStringLiteral("FF FF FF FF (gateway not used)")
-                                  : Hex(v, 8);
-    });
-    f.Add(Par_Gen::Profi_Async_Req_Start_IN, 0x250, 4);
-    f.Add(Par_Gen::Profi_Async_Req_Start_OUT, 0x254, 4);
-    f.Add(QStringLiteral("checksum"), Checksum_Offset, 4, [](quint32 v) { return Hex(v, 8); });
+    for (const Field& field : F::All)
+        f.Add(field);
+    const auto value = [&bytes](const Field& field) { return Get_Field(bytes, Param_Block_Offset, field); };
 
     const QByteArray block = bytes.mid(Param_Block_Offset);
     bank.Has_Checksum = true;
-    bank.Checksum_Stored = Get_U32(bytes, Param_Block_Offset + Checksum_Offset);
+    bank.Checksum_Stored = value(F::Checksum);
     for (int i = 0; i < Checksum_Offset; ++i)
         bank.Checksum_Computed += Get_U8(block, i);
     bank.Checksum_Matches = bank.Checksum_Stored == bank.Checksum_Computed;
 
     QStringList& problems = bank.Problems;
-    if (constant_0 != 125000 || c34 != 10000 || c36 != 10001 || c38 != 10001 || c_c4 != 0x64000)
+    bool constants_hold = true;
+    for (const Field& field : F::All)
+        constants_hold = constants_hold && (!field.Constant || value(field) == *field.Constant);
+    if (!constants_hold)
         problems.append(QStringLiteral("a constant of the parameter block does not hold its value"));
-    if (bits_1 != 8 || bits_2 != 8)
+    if (value(F::Data_Bits) != 8 || value(F::Data_Bits_Copy) != 8)
         problems.append(QStringLiteral("data bits are not 8"));
-    if (baud_1 != baud_2 || parity_1 != parity_2 || stop_1 != stop_2)
+    if (value(F::Ser_Baud) != value(F::Ser_Baud_Copy) || value(F::Ser_Par) != value(F::Ser_Par_Copy) ||
+        value(F::Ser_StopBits) != value(F::Ser_StopBits_Copy))
         problems.append(
             QStringLiteral("the serial settings at 0x03C to 0x044 differ from those at 0x00C to 0x014"));
     Check_Fixed_Reserved(bytes, problems);
 
+    const quint32 records = value(F::Records_In_Use);
     int in_use = int(records);
     if (records > quint32(Rule_Record_Count)) {
         problems.append(QStringLiteral("%1 rule records in use, more than the table's %2")
@@ -280,21 +289,21 @@ Decoded_Bank Decode_Fixed(const QByteArray& bytes) {
 
 // ---- packed layout ----------------------------------------------------
 
-struct Packed_Header {
+struct Header_Offsets {
     std::array<quint32, 4> offsets{};
     bool valid = false;
     QString problem;
 };
 
-Packed_Header Read_Packed_Header(const QByteArray& bytes) {
-    Packed_Header header;
+Header_Offsets Read_Packed_Header(const QByteArray& bytes) {
+    Header_Offsets header;
     const qint64 size = bytes.size();
     if (size < Packed_Header_Size + Diagnosis_Bitmap_Size) {
         header.problem = QStringLiteral("%1 bytes are too few").arg(size);
         return header;
     }
     for (int i = 0; i < 4; ++i)
-        header.offsets[i] = Get_U32(bytes, 4 * i);
+        header.offsets[i] = Get_Field(bytes, 0, Packed_Header::All[i]);
     const auto& o = header.offsets;
     if (o[0] != quint32(Packed_Header_Size))
         header.problem = QStringLiteral("the rule section offset is %1, not 16").arg(o[0]);
@@ -323,70 +332,36 @@ Decoded_Rule Packed_Rule(const QByteArray& bytes, int index, Decoded_Rule_Kind k
     rule.Offset = r;
     rule.Kind = kind;
     rule.Raw = bytes.mid(r, Packed_Rule_Size);
-    rule.Slave_ID = int(Get_U8(bytes, r));
     if (kind == Decoded_Rule_Kind::Output) {
-        rule.Address_Mod = int(Get_U16(bytes, r + 1));
-        rule.NPoint = int(Get_U8(bytes, r + 3));
-        rule.Address_Profi = int(Get_U8(bytes, r + 4));
-        rule.Type_Code = int(Get_U8(bytes, r + 5));
-        rule.Force_Multiple = rule.Type_Code & 0x80;
+        namespace R = Packed_Output_Rule;
+        rule.Address_Mod = int(Get_Field(bytes, r, R::Address_Mod));
+        rule.NPoint = int(Get_Field(bytes, r, R::NPoint));
+        rule.Address_Profi = int(Get_Field(bytes, r, R::Address_Profi));
+        rule.Type_Code = int(Get_Field(bytes, r, R::Type_Code));
+        rule.Force_Multiple = rule.Type_Code & R::Force_Multiple;
     } else if (kind == Decoded_Rule_Kind::Input) {
-        rule.Type_Code = int(Get_U8(bytes, r + 1));
-        rule.Address_Mod = int(Get_U16(bytes, r + 2));
-        rule.NPoint = int(Get_U8(bytes, r + 4));
-        rule.Address_Profi = int(Get_U8(bytes, r + 5));
+        namespace R = Packed_Input_Rule;
+        rule.Type_Code = int(Get_Field(bytes, r, R::Type_Code));
+        rule.Address_Mod = int(Get_Field(bytes, r, R::Address_Mod));
+        rule.NPoint = int(Get_Field(bytes, r, R::NPoint));
+        rule.Address_Profi = int(Get_Field(bytes, r, R::Address_Profi));
     }
-    rule.Swap = Get_U8(bytes, r + 6) != 0;
+    // Both kinds keep the slave and the swap flag in the same place.
+    static_assert(Packed_Input_Rule::Slave_ID.Offset == Packed_Output_Rule::Slave_ID.Offset &&
+                  Packed_Input_Rule::Swap.Offset == Packed_Output_Rule::Swap.Offset);
+    rule.Slave_ID = int(Get_Field(bytes, r, Packed_Input_Rule::Slave_ID));
+    rule.Swap = Get_Field(bytes, r, Packed_Input_Rule::Swap) != 0;
     return rule;
 }
 
-void Packed_General(const QByteArray& bytes, int at, QList<Decoded_Field>& fields) {
+void Packed_General_Fields(const QByteArray& bytes, int at, QList<Decoded_Field>& fields) {
     Field_List f(bytes, at, fields);
-    static const char* const bauds[] = {"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"};
-    f.Add(Par_Gen::Ser_Baud, 0, 1, [](quint32 v) {
-        return v < 8 ? QStringLiteral("%1 (%2 bit/s)").arg(v).arg(bauds[v]) : QString::number(v);
-    });
-    f.Add(Par_Gen::Ser_Par, 1, 1, [](quint32 v) {
-        return QStringLiteral("%1 (%2)").arg(v).arg(v == 0   ? "none"
-                                                    : v == 1 ? "even"
-                                                    : v == 2 ? "odd"
-                                                             : "unknown");
-    });
-    f.Add(Par_Gen::Ser_TO, 2, 2, Milliseconds);
-    f.Add(Par_Gen::Ser_CD, 4, 2, Milliseconds);
-    f.Add(QStringLiteral("serial line"), 6, 1,
-          [](quint32 v) { return QStringLiteral("%1 (%2)").arg(v).arg(v == 0 ? "RS485" : "RS232"); });
-    f.Add(QStringLiteral("ASCII framing"), 7, 1, Yes_No);
-    f.Add(Par_Gen::Profi_ID, 8, 1);
-    f.Add(Par_Gen::Profi_Baud, 9, 1);
-    f.Add(Par_Gen::Profi_NB_IN, 10, 1);
-    f.Add(Par_Gen::Profi_NB_OUT, 11, 1);
-    f.Add(QStringLiteral("input rules"), 12, 2);
-    f.Add(QStringLiteral("output rules"), 14, 2);
-    f.Add(Par_Gen::Ser_Write_Mode, 16, 1);
-    f.Add(Par_Gen::Profi_Enable_Error, 17, 1, Yes_No);
-    f.Add(Par_Gen::Profi_Num_Cont_Err, 18, 1);
-    f.Add(Par_Gen::Profi_Enable_Diagnosis, 19, 1, Yes_No);
-    f.Add(Par_Gen::Profi_Enable_Cancel_Data, 20, 1, Yes_No);
-    f.Add(QStringLiteral("diagnosis entries"), 21, 1);
-    f.Add(Par_Gen::Profi_Diagnosis_Zero, 22, 1, Yes_No);
-    f.Add(Par_Gen::Ser_StopBits, 23, 1, [](quint32 v) {
-        return QStringLiteral("%1 (%2)").arg(v).arg(v == 0   ? "one stop bit"
-                                                    : v == 1 ? "two stop bits"
-                                                             : "unknown");
-    });
-    f.Add(Par_Gen::Profi_Enable_Async_Mod_Req, 24, 1, Yes_No);
-    f.Add(Par_Gen::Profi_Async_Req_Start_IN, 25, 1);
-    f.Add(Par_Gen::Profi_Async_Req_Start_OUT, 26, 1);
-    f.Add(Par_Gen::Del_Modbus_on_PROFI_error, 27, 1, Yes_No);
-    f.Add(Par_Gen::Ser_Enable_Modbus_PROFIBUS_Active, 28, 1, Yes_No);
-    f.Add(QStringLiteral("data bits"), 29, 1);
-    f.Add(Par_Gen::Profi_Diagnosis_Copy_Array, 30, 1, Yes_No);
-    f.Add(Par_Gen::Profi_Diagnosis_Copy_Array_Position, 31, 2);
+    for (const Field& field : Packed_General::All)
+        f.Add(field);
 }
 
 Decoded_Bank Decode_Packed(const QByteArray& bytes) {
-    const Packed_Header header = Read_Packed_Header(bytes);
+    const Header_Offsets header = Read_Packed_Header(bytes);
     if (!header.valid)
         throw Kc_Error(QStringLiteral("Not a packed configuration image: %1.").arg(header.problem));
     const auto& o = header.offsets;
@@ -402,17 +377,15 @@ Decoded_Bank Decode_Packed(const QByteArray& bytes) {
         bank.Sections.append({QStringLiteral("general section"), int(o[3]), General_Section_Size});
 
     Field_List header_fields(bytes, 0, bank.Parameters);
-    header_fields.Add(QStringLiteral("offset of the rules"), 0, 4);
-    header_fields.Add(QStringLiteral("offset of the diagnosis list"), 4, 4);
-    header_fields.Add(QStringLiteral("offset of the diagnosis bitmap"), 8, 4);
-    header_fields.Add(QStringLiteral("offset of the general section"), 12, 4);
+    for (const Field& field : Packed_Header::All)
+        header_fields.Add(field);
 
     const int rule_count = int((o[1] - o[0]) / Packed_Rule_Size);
     int input_rules = -1;
     if (bank.Has_General_Section) {
-        Packed_General(bytes, int(o[3]), bank.Parameters);
-        const int in = int(Get_U16(bytes, int(o[3]) + 12));
-        const int out = int(Get_U16(bytes, int(o[3]) + 14));
+        Packed_General_Fields(bytes, int(o[3]), bank.Parameters);
+        const int in = int(Get_Field(bytes, int(o[3]), Packed_General::Input_Rules));
+        const int out = int(Get_Field(bytes, int(o[3]), Packed_General::Output_Rules));
         if (in + out == rule_count)
             input_rules = in;
         else
@@ -422,7 +395,7 @@ Decoded_Bank Decode_Packed(const QByteArray& bytes) {
                     .arg(in)
                     .arg(out)
                     .arg(rule_count));
-        if (Get_U8(bytes, int(o[3]) + 21) != ((o[2] - o[1]) & 0xFF))
+        if (Get_Field(bytes, int(o[3]), Packed_General::Diagnosis_Entries) != ((o[2] - o[1]) & 0xFF))
             bank.Problems.append(
                 QStringLiteral("the general section's diagnosis count differs from the list"));
     }
@@ -502,7 +475,7 @@ Decoded_Bank Decode_Bank(const QByteArray& bytes, Bank_Layout layout) {
 }
 
 Decoded_Bank Decode_Bank(const QByteArray& bytes) {
-    const Packed_Header header = Read_Packed_Header(bytes);
+    const Header_Offsets header = Read_Packed_Header(bytes);
     if (bytes.size() == Fixed_Image_Size) {
         Decoded_Bank fixed = Decode_Fixed(bytes);
         if (fixed.Checksum_Matches || !header.valid)

@@ -3,12 +3,10 @@
 #include "base/file_lookup.h"
 #include "base/int_conversion.h"
 #include "base/kc_error.h"
-#include "base/xml_document.h"
-#include "config/diagnosis_names.h"
-#include "config/sdo_names.h"
+#include "document/diagnosis_names.h"
+#include "document/sdo_names.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -24,21 +22,6 @@ QString Quoted(const QString& text) {
 
 QString Bank_Error_Prefix() {
     return QStringLiteral("Cannot build the configuration image: ");
-}
-
-Bank_Document Read_Bank_Document(const QString& conf_dir, const QString& name) {
-    Bank_Document result;
-    result.Path = Find_File_No_Case(conf_dir, name);
-    result.Exists = QFileInfo(result.Path).isFile();
-    if (!result.Exists)
-        return result;
-    try {
-        result.Document = Load_Xml_File(result.Path);
-    } catch (const Kc_Error& error) {
-        throw Kc_Error(Bank_Error_Prefix() + error.Message());
-    }
-    result.Container = First_Top_Node(result.Document);
-    return result;
 }
 
 ParGen_View Read_Bank_ParGen(const QString& conf_dir) {
@@ -139,16 +122,16 @@ int Rule_Values::Number(QLatin1StringView name, int default_value) const {
     return Has(name) && conversion_(Text(name), value) ? value : default_value;
 }
 
-QStringList Diagnosis_Entries(const Bank_Document& document) {
-    QStringList entries;
-    if (!document.Exists)
-        return entries;
-    for (QDomNode entry = document.Container.firstChild(); !entry.isNull(); entry = entry.nextSibling())
-        entries.append(entry.isElement() ? entry.toElement().text() : entry.nodeValue());
-    return entries;
+Diagnosis_Document Read_Bank_Diagnosis(const QString& conf_dir) {
+    try {
+        return Read_Diagnosis_Document(Find_File_No_Case(conf_dir, Diagnosis_Doc::File_Name));
+    } catch (const Kc_Error& error) {
+        throw Kc_Error(Bank_Error_Prefix() + error.Message());
+    }
 }
 
-int Diagnosis_Entry_Value(const Bank_Document& document, const QStringList& entries, int index) {
+int Diagnosis_Entry_Value(const Diagnosis_Document& document, int index) {
+    const QStringList& entries = document.List.IDs;
     int value = 0;
     if (!Try_Str_To_Int(entries[index], value))
         throw Kc_Error(Bank_Error_Prefix() +

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "config/access_rules.h"
-#include "config/pargen_view.h"
+#include "document/access_rules.h"
+#include "document/diagnosis_list.h"
+#include "document/pargen_view.h"
 
-#include <QDomDocument>
-#include <QDomNode>
 #include <QList>
 #include <QString>
 
@@ -16,17 +15,6 @@
 
 // Every error of the build starts with this text.
 QString Bank_Error_Prefix();
-
-struct Bank_Document {
-    QString Path; // the file found without regard to letter case, or the name asked for
-    bool Exists = false;
-    QDomDocument Document;
-    QDomNode Container;
-};
-
-// Finds `name` in `conf_dir` without regard to letter case and parses it when
-// it exists. Throws Kc_Error naming the file when it cannot be parsed.
-Bank_Document Read_Bank_Document(const QString& conf_dir, const QString& name);
 
 // Integer conversion used for a value: the shared one or the lenient one.
 using Bank_Int_Conversion = bool (*)(const QString& text, int& value);
@@ -87,8 +75,10 @@ private:
     Bank_Int_Conversion conversion_;
 };
 
-// The texts of the diagnosis entries: every child node of the container, in
-// document order.
-QStringList Diagnosis_Entries(const Bank_Document& document);
+// The diagnosis document of `conf_dir`, read by the editor's reader
+// (Read_Diagnosis_Document). Throws Kc_Error naming the file when it cannot be
+// parsed.
+Diagnosis_Document Read_Bank_Diagnosis(const QString& conf_dir);
+
 // One entry converted (mandatory): throws naming the file, the entry and its text.
-int Diagnosis_Entry_Value(const Bank_Document& document, const QStringList& entries, int index);
+int Diagnosis_Entry_Value(const Diagnosis_Document& document, int index);

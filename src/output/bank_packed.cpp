@@ -2,9 +2,10 @@
 
 #include "base/int_conversion.h"
 #include "base/kc_error.h"
-#include "config/modbus_types.h"
-#include "config/sdo_names.h"
+#include "document/modbus_types.h"
+#include "document/sdo_names.h"
 #include "output/bank_bytes.h"
+#include "output/bank_layout.h"
 
 namespace {
 
@@ -17,28 +18,30 @@ int Type_Code(const QString& type) {
 }
 
 void Input_Rule(QByteArray& image, int at, const Rule_Values& rule) {
-    Put_U8(image, at + 0, rule.Mandatory(Sdo::Slave_ID));
-    Put_U8(image, at + 1, Type_Code(rule.Mandatory_Text(Sdo::Type)));
-    Put_U16(image, at + 2, rule.Mandatory(Sdo::Address_Mod));
-    Put_U8(image, at + 4, rule.Mandatory(Sdo::NPoint));
-    Put_U8(image, at + 5, rule.Mandatory(Sdo::Address_Profi));
-    Put_U8(image, at + 6, rule.Is_Set(Sdo::Swap) ? 1 : 0);
+    namespace R = Packed_Input_Rule;
+    Put_Field(image, at, R::Slave_ID, rule.Mandatory(Sdo::Slave_ID));
+    Put_Field(image, at, R::Type_Code, Type_Code(rule.Mandatory_Text(Sdo::Type)));
+    Put_Field(image, at, R::Address_Mod, rule.Mandatory(Sdo::Address_Mod));
+    Put_Field(image, at, R::NPoint, rule.Mandatory(Sdo::NPoint));
+    Put_Field(image, at, R::Address_Profi, rule.Mandatory(Sdo::Address_Profi));
+    Put_Field(image, at, R::Swap, rule.Is_Set(Sdo::Swap) ? 1 : 0);
 }
 
 void Output_Rule(QByteArray& image, int at, const Rule_Values& rule) {
-    Put_U8(image, at + 0, rule.Mandatory(Sdo::Slave_ID));
-    Put_U16(image, at + 1, rule.Mandatory(Sdo::Address_Mod));
+    namespace R = Packed_Output_Rule;
+    Put_Field(image, at, R::Slave_ID, rule.Mandatory(Sdo::Slave_ID));
+    Put_Field(image, at, R::Address_Mod, rule.Mandatory(Sdo::Address_Mod));
     const int points = rule.Mandatory(Sdo::NPoint);
-    Put_U8(image, at + 3, points);
-    Put_U8(image, at + 4, rule.Mandatory(Sdo::Address_Profi));
+    Put_Field(image, at, R::NPoint, points);
+    Put_Field(image, at, R::Address_Profi, rule.Mandatory(Sdo::Address_Profi));
     // Only coils and registers can be written; anything else is sent as registers.
-    int code = Modbus_Type_Named(rule.Text(Sdo::Type)) == Modbus_Type::Coil_Status ? 1 : 3;
-    // 0x80 asks for the multiple-write function for a single point. The flag
-    // is read, and must be there, only for rules of one point.
+    std::uint32_t code = Modbus_Type_Named(rule.Text(Sdo::Type)) == Modbus_Type::Coil_Status ? 1 : 3;
+    // Asks for the multiple-write function for a single point. The flag is
+    // read, and must be there, only for rules of one point.
     if ((points & 0xFF) == 1 && rule.Mandatory_Text(Sdo::ForceF15F16).toUpper() == u"Y")
-        code |= 0x80;
-    Put_U8(image, at + 5, code);
-    Put_U8(image, at + 6, rule.Is_Set(Sdo::Swap) ? 1 : 0);
+        code |= R::Force_Multiple;
+    Put_Field(image, at, R::Type_Code, code);
+    Put_Field(image, at, R::Swap, rule.Is_Set(Sdo::Swap) ? 1 : 0);
 }
 
 int Async_Start_Byte(int value, bool special_pair) {
@@ -47,52 +50,57 @@ int Async_Start_Byte(int value, bool special_pair) {
 
 void General_Section(QByteArray& image, int at, const ParGen_View& general, int input_rules, int output_rules,
                      int diagnosis_entries) {
-    Put_U8(image, at + 0, Mandatory_General(general, Par_Gen::Ser_Baud));
-    Put_U8(image, at + 1, Mandatory_General(general, Par_Gen::Ser_Par));
-    Put_U16(image, at + 2, Mandatory_General(general, Par_Gen::Ser_TO));
-    Put_U16(image, at + 4, Mandatory_General(general, Par_Gen::Ser_CD));
-    Put_U8(image, at + 6, Mandatory_General(general, Par_Gen::Ser_Type) == 1 ? 0 : 1);
+    namespace G = Packed_General;
+    Put_Field(image, at, G::Ser_Baud, Mandatory_General(general, Par_Gen::Ser_Baud));
+    Put_Field(image, at, G::Ser_Par, Mandatory_General(general, Par_Gen::Ser_Par));
+    Put_Field(image, at, G::Ser_TO, Mandatory_General(general, Par_Gen::Ser_TO));
+    Put_Field(image, at, G::Ser_CD, Mandatory_General(general, Par_Gen::Ser_CD));
+    Put_Field(image, at, G::Serial_Line, Mandatory_General(general, Par_Gen::Ser_Type) == 1 ? 0 : 1);
     const int protocol = Mandatory_General(general, Par_Gen::Ser_Prot);
     // Modbus ASCII and plain ASCII are framed in characters; RTU, JBUS,
     // binary and any unknown protocol are not.
     const bool ascii = protocol == 1 || protocol == 4;
-    Put_U8(image, at + 7, ascii ? 1 : 0);
-    Put_U8(image, at + 8, Mandatory_General(general, Par_Gen::Profi_ID));
-    Put_U8(image, at + 9, Mandatory_General(general, Par_Gen::Profi_Baud));
-    Put_U8(image, at + 10, Mandatory_General(general, Par_Gen::Profi_NB_IN));
-    Put_U8(image, at + 11, Mandatory_General(general, Par_Gen::Profi_NB_OUT));
-    Put_U16(image, at + 12, input_rules);
-    Put_U16(image, at + 14, output_rules);
-    Put_U8(image, at + 16, general.Number(Par_Gen::Ser_Write_Mode, 0));
-    Put_U8(image, at + 17, general.Number(Par_Gen::Profi_Enable_Error, 0));
-    Put_U8(image, at + 18, general.Number(Par_Gen::Profi_Num_Cont_Err, 3));
-    Put_U8(image, at + 19, general.Number(Par_Gen::Profi_Enable_Diagnosis, 0));
-    Put_U8(image, at + 20, general.Number(Par_Gen::Profi_Enable_Cancel_Data, 0));
-    Put_U8(image, at + 21, diagnosis_entries);
-    Put_U8(image, at + 22, general.Number(Par_Gen::Profi_Diagnosis_Zero, 0));
-    Put_U8(image, at + 23, general.Number(Par_Gen::Ser_StopBits, 0));
-    Put_U8(image, at + 24, general.Number(Par_Gen::Profi_Enable_Async_Mod_Req, 0));
+    Put_Field(image, at, G::Ascii_Framing, ascii ? 1 : 0);
+    Put_Field(image, at, G::Profi_ID, Mandatory_General(general, Par_Gen::Profi_ID));
+    Put_Field(image, at, G::Profi_Baud, Mandatory_General(general, Par_Gen::Profi_Baud));
+    Put_Field(image, at, G::Profi_NB_IN, Mandatory_General(general, Par_Gen::Profi_NB_IN));
+    Put_Field(image, at, G::Profi_NB_OUT, Mandatory_General(general, Par_Gen::Profi_NB_OUT));
+    Put_Field(image, at, G::Input_Rules, input_rules);
+    Put_Field(image, at, G::Output_Rules, output_rules);
+    Put_Field(image, at, G::Ser_Write_Mode, general.Number(Par_Gen::Ser_Write_Mode, 0));
+    Put_Field(image, at, G::Profi_Enable_Error, general.Number(Par_Gen::Profi_Enable_Error, 0));
+    Put_Field(image, at, G::Profi_Num_Cont_Err, general.Number(Par_Gen::Profi_Num_Cont_Err, 3));
+    Put_Field(image, at, G::Profi_Enable_Diagnosis, general.Number(Par_Gen::Profi_Enable_Diagnosis, 0));
+    Put_Field(image, at, G::Profi_Enable_Cancel_Data, general.Number(Par_Gen::Profi_Enable_Cancel_Data, 0));
+    Put_Field(image, at, G::Diagnosis_Entries, diagnosis_entries);
+    Put_Field(image, at, G::Profi_Diagnosis_Zero, general.Number(Par_Gen::Profi_Diagnosis_Zero, 0));
+    Put_Field(image, at, G::Ser_StopBits, general.Number(Par_Gen::Ser_StopBits, 0));
+    Put_Field(image, at, G::Profi_Enable_Async_Mod_Req,
+              general.Number(Par_Gen::Profi_Enable_Async_Mod_Req, 0));
     const int start_in = general.Number(Par_Gen::Profi_Async_Req_Start_IN, 0);
     const int start_out = general.Number(Par_Gen::Profi_Async_Req_Start_OUT, 0);
     const bool special_pair = start_in == Special_Async_Start_In && start_out == Special_Async_Start_Out;
-    Put_U8(image, at + 25, Async_Start_Byte(start_in, special_pair));
-    Put_U8(image, at + 26, Async_Start_Byte(start_out, special_pair));
-    Put_U8(image, at + 27, general.Number(Par_Gen::Del_Modbus_on_PROFI_error, 0));
-    Put_U8(image, at + 28, general.Flag(Par_Gen::Ser_Enable_Modbus_PROFIBUS_Active) ? 1 : 0);
+    Put_Field(image, at, G::Profi_Async_Req_Start_IN, Async_Start_Byte(start_in, special_pair));
+    Put_Field(image, at, G::Profi_Async_Req_Start_OUT, Async_Start_Byte(start_out, special_pair));
+    Put_Field(image, at, G::Del_Modbus_on_PROFI_error, general.Number(Par_Gen::Del_Modbus_on_PROFI_error, 0));
+    Put_Field(image, at, G::Ser_Enable_Modbus_PROFIBUS_Active,
+              general.Flag(Par_Gen::Ser_Enable_Modbus_PROFIBUS_Active) ? 1 : 0);
     // Seven data bits exist only with character framing.
     QString data_bits_text;
     int data_bits = 1;
     const bool seven = ascii && general.Text(Par_Gen::Ser_DataBits, data_bits_text) &&
                        Try_Str_To_Int(data_bits_text, data_bits) && data_bits == 0;
-    Put_U8(image, at + 29, seven ? 7 : 8);
-    Put_U8(image, at + 30, general.Flag(Par_Gen::Profi_Diagnosis_Copy_Array) ? 1 : 0);
-    Put_U16(image, at + 31, general.Number(Par_Gen::Profi_Diagnosis_Copy_Array_Position, 100));
+    Put_Field(image, at, G::Data_Bits, seven ? 7 : 8);
+    Put_Field(image, at, G::Profi_Diagnosis_Copy_Array,
+              general.Flag(Par_Gen::Profi_Diagnosis_Copy_Array) ? 1 : 0);
+    Put_Field(image, at, G::Profi_Diagnosis_Copy_Array_Position,
+              general.Number(Par_Gen::Profi_Diagnosis_Copy_Array_Position, 100));
 }
 
 } // namespace
 
 Bank_Image Build_Packed_Bank(const ParGen_View& pargen, const Sdo_Document& sdo,
-                             const Bank_Document& diagnosis) {
+                             const Diagnosis_Document& diagnosis) {
     Bank_Image result;
     result.Layout = Bank_Layout::Packed;
     result.Has_General_Section = pargen.Exists();
@@ -102,7 +110,7 @@ Bank_Image Build_Packed_Bank(const ParGen_View& pargen, const Sdo_Document& sdo,
         lists = {Rule_List(sdo, false), Rule_List(sdo, true)};
     result.Input_Rules = lists.isEmpty() ? 0 : int(lists[0].Rules.size());
     result.Output_Rules = lists.isEmpty() ? 0 : int(lists[1].Rules.size());
-    const QStringList entries = Diagnosis_Entries(diagnosis);
+    const QStringList& entries = diagnosis.List.IDs;
     result.Diagnosis_Entries = int(entries.size());
 
     // The whole length is known before anything is written; the device
@@ -123,7 +131,7 @@ Bank_Image Build_Packed_Bank(const ParGen_View& pargen, const Sdo_Document& sdo,
     QByteArray& image = result.Bytes;
     image = QByteArray(int(size), '\0');
     int position = Packed_Header_Size;
-    Put_U32(image, 0, position);
+    Put_Field(image, 0, Packed_Header::Rules, position);
     for (int l = 0; l < lists.size(); ++l) {
         for (int i = 0; i < lists[l].Rules.size(); ++i) {
             const Rule_Values rule(sdo, lists[l], i, Try_Str_To_Int);
@@ -134,18 +142,18 @@ Bank_Image Build_Packed_Bank(const ParGen_View& pargen, const Sdo_Document& sdo,
             position += Packed_Rule_Size;
         }
     }
-    Put_U32(image, 4, position);
+    Put_Field(image, 0, Packed_Header::Diagnosis_List, position);
 
     QByteArray bitmap(Diagnosis_Bitmap_Size, '\0');
     for (int i = 0; i < entries.size(); ++i) {
-        const std::uint32_t id = Diagnosis_Entry_Value(diagnosis, entries, i) & 0xFFu;
+        const std::uint32_t id = Diagnosis_Entry_Value(diagnosis, i) & 0xFFu;
         Put_U8(image, position++, id);
         bitmap[int(id / 8)] = char(std::uint8_t(bitmap[int(id / 8)]) | (1u << (id % 8)));
     }
-    Put_U32(image, 8, position);
+    Put_Field(image, 0, Packed_Header::Diagnosis_Bitmap, position);
     image.replace(position, Diagnosis_Bitmap_Size, bitmap);
     position += Diagnosis_Bitmap_Size;
-    Put_U32(image, 12, position);
+    Put_Field(image, 0, Packed_Header::General_Section, position);
 
     if (pargen.Exists()) {
         General_Section(image, position, pargen, result.Input_Rules, result.Output_Rules,

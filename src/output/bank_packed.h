@@ -8,4 +8,4 @@
 // value that cannot be read, a rules document without one of its lists, or
 // an image larger than the device's 131072-byte buffer.
 Bank_Image Build_Packed_Bank(const ParGen_View& pargen, const Sdo_Document& sdo,
-                             const Bank_Document& diagnosis);
+                             const Diagnosis_Document& diagnosis);

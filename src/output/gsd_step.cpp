@@ -7,7 +7,7 @@
 #include "base/shown_text.h"
 #include "base/text_table.h"
 #include "base/ui_services.h"
-#include "config/pargen_view.h"
+#include "document/pargen_view.h"
 #include "output/gsd_writer.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "config/access_rules.h"
-#include "config/io_map.h"
-#include "config/pargen_names.h"
+#include "document/access_rules.h"
+#include "document/io_map.h"
+#include "document/pargen_names.h"
 
 #include <QList>
 #include <QString>

@@ -4,11 +4,11 @@
 #include "base/kc_error.h"
 #include "base/shown_text.h"
 #include "base/text_table.h"
-#include "config/diagnosis_names.h"
-#include "config/general_params_fields.h"
-#include "config/pargen_names.h"
-#include "config/pargen_view.h"
-#include "config/sdo_names.h"
+#include "document/diagnosis_names.h"
+#include "document/pargen_names.h"
+#include "document/pargen_schema.h"
+#include "document/pargen_view.h"
+#include "document/sdo_names.h"
 #include "output/bank_build.h"
 #include "report/row_alignment.h"
 
@@ -113,8 +113,8 @@ QString Decoded_Field_Text(const Decoded_Field& field) {
     return field.Text.isEmpty() ? QString::number(field.Value) : field.Text;
 }
 
-// The caption and the shown value of a general parameter, from the editor's
-// field table; nothing for an element no field shows.
+// The caption and the shown value of a general parameter, from the
+// document's schema; nothing for a name that is no element.
 struct Parameter_Shown {
     QString Caption;
     QString Value;
@@ -122,29 +122,19 @@ struct Parameter_Shown {
 
 std::optional<Parameter_Shown> Shown_Parameter(QStringView element, const QString& stored,
                                                const Text_Table& texts) {
-    const std::optional<ParGen_Member> member = ParGen_Member_Of(element);
-    if (!member)
+    const ParGen_Schema::Row* row = ParGen_Schema::Find_Row(element);
+    if (!row)
         return std::nullopt;
-    const auto* index = std::get_if<int General_Params::*>(&*member);
-    const auto* text = std::get_if<QString General_Params::*>(&*member);
-    const auto* flag = std::get_if<bool General_Params::*>(&*member);
-    for (const Par_Field::Field& field : Par_Field::Fields()) {
-        const bool holds =
-            (index && field.index == *index) || (flag && field.flag == *flag) ||
-            (text && (field.text == *text ||
-                      std::find(field.octets.begin(), field.octets.end(), *text) != field.octets.end()));
-        if (!holds)
-            continue;
-        Parameter_Shown shown{texts[field.caption].trimmed(), stored};
-        bool ok = false;
-        const int item = stored.toInt(&ok);
-        if (index && ok && item >= 0 && item < int(field.items.size()))
-            shown.Value = field.items[item];
-        else if (index && ok && item >= 0 && item < int(field.item_texts.size()))
-            shown.Value = texts[field.item_texts[size_t(item)]].trimmed();
+    Parameter_Shown shown{texts[row->Caption].trimmed(), stored};
+    if (!std::holds_alternative<int General_Params::*>(row->Member))
         return shown;
-    }
-    return std::nullopt;
+    bool ok = false;
+    const int item = stored.toInt(&ok);
+    if (ok && item >= 0 && item < int(row->Values.size()))
+        shown.Value = row->Values[item];
+    else if (ok && item >= 0 && item < int(row->Value_Texts.size()))
+        shown.Value = texts[row->Value_Texts[size_t(item)]].trimmed();
+    return shown;
 }
 
 QString Row_Text(const Conf_Difference& difference) {

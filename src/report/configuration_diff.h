@@ -1,8 +1,8 @@
 #pragma once
 
-#include "config/access_rules.h"
-#include "config/diagnosis_list.h"
-#include "config/general_params.h"
+#include "document/access_rules.h"
+#include "document/diagnosis_list.h"
+#include "document/general_params.h"
 #include "output/bank_decoder.h"
 
 #include <QByteArray>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "config/access_rules.h"
-#include "config/access_rules_check.h"
-#include "config/diagnosis_list.h"
-#include "config/general_params.h"
-#include "config/io_map.h"
+#include "document/access_rules.h"
+#include "document/access_rules_check.h"
+#include "document/diagnosis_list.h"
+#include "document/general_params.h"
+#include "document/io_map.h"
 #include "output/bank_image.h"
 #include "output/gsd_step.h"
 #include "update/update_history.h"

@@ -1,7 +1,7 @@
 #include "report/report_io_map.h"
 
 #include "base/text_table.h"
-#include "config/io_map_text.h"
+#include "document/io_map_text.h"
 #include "report/report_texts.h"
 
 #include <QStringList>

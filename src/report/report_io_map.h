@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/io_map.h"
+#include "document/io_map.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // are cleared away, and nothing else beside the file is touched.
 #include "base/kc_error.h"
 #include "base/save_file.h"
-#include "config/general_params.h"
+#include "document/general_params.h"
 #include "test_dirs.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 #include "base/kc_error.h"
 #include "base/text_table.h"
 #include "config/diagnosis_dialog.h"
-#include "config/diagnosis_list.h"
 #include "dialog_recorder.h"
+#include "document/diagnosis_list.h"
 #include "test_dirs.h"
 
 #include <QFile>

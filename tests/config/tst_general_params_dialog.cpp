@@ -1,9 +1,9 @@
 #include "base/app_state.h"
 #include "base/text_table.h"
 #include "config/collapsible_panel_widget.h"
-#include "config/general_params.h"
 #include "config/general_params_dialog.h"
 #include "dialog_recorder.h"
+#include "document/general_params.h"
 #include "test_dirs.h"
 
 #include <QAbstractButton>

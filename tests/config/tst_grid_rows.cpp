@@ -1,6 +1,6 @@
 #include "base/text_table.h"
-#include "config/access_rules_table.h"
 #include "config/grid_rows.h"
+#include "document/access_rules_table.h"
 #include "ui_recorder.h"
 
 #include <QTest>

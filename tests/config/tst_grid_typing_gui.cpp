@@ -1,10 +1,10 @@
 #include "base/app_state.h"
 #include "base/text_table.h"
 #include "config/access_rules_dialog.h"
-#include "config/access_rules_table.h"
 #include "config/diagnosis_dialog.h"
-#include "config/diagnosis_list.h"
 #include "config/text_grid_model.h"
+#include "document/access_rules_table.h"
+#include "document/diagnosis_list.h"
 #include "test_dirs.h"
 #include "ui_recorder.h"
 

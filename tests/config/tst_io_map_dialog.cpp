@@ -2,12 +2,12 @@
 // window, its hover texts and the double click that goes to a rule's row.
 #include "base/app_state.h"
 #include "base/text_table.h"
-#include "config/access_rules.h"
 #include "config/access_rules_dialog.h"
-#include "config/access_rules_table.h"
 #include "config/io_area_widget.h"
 #include "config/io_map_dialog.h"
 #include "config/text_grid_model.h"
+#include "document/access_rules.h"
+#include "document/access_rules_table.h"
 #include "test_dirs.h"
 #include "ui_recorder.h"
 

@@ -3,9 +3,9 @@
 // Small configuration folders for the tests of the configuration check and
 // of the check and map commands, written with the documents' own writers.
 
-#include "config/access_rules.h"
-#include "config/diagnosis_list.h"
-#include "config/general_params.h"
+#include "document/access_rules.h"
+#include "document/diagnosis_list.h"
+#include "document/general_params.h"
 
 #include <QDir>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "base/kc_error.h"
 #include "cli_run.h"
-#include "config/access_rules.h"
-#include "config/diagnosis_list.h"
-#include "config/general_params.h"
+#include "document/access_rules.h"
+#include "document/diagnosis_list.h"
+#include "document/general_params.h"
 #include "output/bank_build.h"
 #include "test_dirs.h"
 

@@ -2,7 +2,7 @@
 // drawn free, used or shared with the marks of their occupants, and each
 // area's findings under its own map.
 #include "base/text_table.h"
-#include "config/io_map_text.h"
+#include "document/io_map_text.h"
 #include "report/configuration_check.h"
 #include "report/report_io_map.h"
 

@@ -7,8 +7,8 @@
 #include "base/text_table.h"
 #include "base/xml_document.h"
 #include "cli_texts.h"
-#include "config/table_csv_document.h"
-#include "config/table_csv_step.h"
+#include "csv/table_csv_document.h"
+#include "csv/table_csv_step.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,7 +6,7 @@
 #include "base/shown_text.h"
 #include "base/text_table.h"
 #include "cli_texts.h"
-#include "config/pargen_view.h"
+#include "document/pargen_view.h"
 #include "output/gsd_step.h"
 #include "output/gsd_writer.h"
 

@@ -1,7 +1,7 @@
 #include "base/kc_error.h"
 #include "cli_conf_dir.h"
 #include "cli_io_map_commands.h"
-#include "config/io_map_text.h"
+#include "document/io_map_text.h"
 #include "report/configuration_check.h"
 
 namespace {

@@ -4,14 +4,14 @@
 #include "base/kc_error.h"
 #include "base/shown_text.h"
 #include "base/text_table.h"
-#include "config/access_rules.h"
-#include "config/access_rules_table.h"
-#include "config/general_params.h"
-#include "config/pargen_names.h"
-#include "config/poll_serial_settings.h"
-#include "config/rule_poll.h"
-#include "config/rules_poller.h"
-#include "config/sdo_names.h"
+#include "document/access_rules.h"
+#include "document/access_rules_table.h"
+#include "document/general_params.h"
+#include "document/pargen_names.h"
+#include "document/sdo_names.h"
+#include "poll/poll_serial_settings.h"
+#include "poll/rule_poll.h"
+#include "poll/rules_poller.h"
 
 #include <QDir>
 #include <QEventLoop>

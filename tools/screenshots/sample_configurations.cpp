@@ -2,9 +2,9 @@
 
 #include "base/app_state.h"
 #include "base/document_files.h"
-#include "config/access_rules.h"
-#include "config/diagnosis_list.h"
-#include "config/general_params.h"
+#include "document/access_rules.h"
+#include "document/diagnosis_list.h"
+#include "document/general_params.h"
 
 #include <QDir>
 
