@@ -36,7 +36,7 @@ QList<int> Header_Texts(Csv_Table_Kind kind) {
         return {Diagnosis_Text::Id_Header};
     const Rule_Table table = kind == Csv_Table_Kind::Read_Rules ? Rule_Table::Read : Rule_Table::Write;
     QList<int> header_texts;
-    for (const Sdo_Attribute& attribute : Sdo_Attributes(table == Rule_Table::Write)) {
+    for (const Rule_Attribute& attribute : Rule_Attributes(table)) {
         int text = 0;
         for (const Rule_Column& column : Rule_Columns(table))
             if (column.field == attribute.Field)
@@ -88,7 +88,8 @@ const QStringList& Csv_Header(Csv_Table_Kind kind) {
     // A rule's attributes in the order the document writes them.
     static const auto names_of = [](bool write_section) {
         QStringList names;
-        for (const Sdo_Attribute& attribute : Sdo_Attributes(write_section))
+        for (const Rule_Attribute& attribute :
+             Rule_Attributes(write_section ? Rule_Table::Write : Rule_Table::Read))
             names.append(attribute.Name);
         return names;
     };

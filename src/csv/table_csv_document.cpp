@@ -144,7 +144,7 @@ QString Rules_Check_Column(const Check_Failure& failure) {
     if (!column)
         return {};
     const auto field = Rule_Columns(failure.Table)[*column].field;
-    for (const Sdo_Attribute& attribute : Sdo_Attributes(failure.Table == Rule_Table::Write)) {
+    for (const Rule_Attribute& attribute : Rule_Attributes(failure.Table)) {
         if (attribute.Field == field)
             return attribute.Name;
     }

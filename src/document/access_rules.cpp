@@ -5,6 +5,7 @@
 #include "base/kc_error.h"
 #include "base/shown_text.h"
 #include "base/xml_document.h"
+#include "document/rule_schema.h"
 #include "document/sdo_names.h"
 
 #include <QBuffer>
@@ -21,34 +22,6 @@
 
 namespace {
 
-// Read rules (ProfiBUS_IN): 11 attributes in the order they are written.
-const Sdo_Attribute read_attributes[] = {
-    {Sdo::Enable, &Access_Rule::Enable, "Y"},    {Sdo::Slave_ID, &Access_Rule::Slave_ID, ""},
-    {Sdo::Type, &Access_Rule::Type, ""},         {Sdo::Address_Mod, &Access_Rule::Address_Mod, ""},
-    {Sdo::NPoint, &Access_Rule::NPoint, ""},     {Sdo::PollTime, &Access_Rule::PollTime, ""},
-    {Sdo::MaxError, &Access_Rule::MaxError, ""}, {Sdo::Address_Profi, &Access_Rule::Address_Profi, ""},
-    {Sdo::Bit, &Access_Rule::Bit, ""},           {Sdo::Swap, &Access_Rule::Swap, "N"},
-    {Sdo::Mnemonic, &Access_Rule::Mnemonic, ""},
-};
-
-// Write rules (ProfiBUS_OUT): 14 attributes in the order they are written.
-const Sdo_Attribute write_attributes[] = {
-    {Sdo::Enable, &Access_Rule::Enable, "Y"},
-    {Sdo::Slave_ID, &Access_Rule::Slave_ID, ""},
-    {Sdo::Type, &Access_Rule::Type, ""},
-    {Sdo::Address_Mod, &Access_Rule::Address_Mod, ""},
-    {Sdo::NPoint, &Access_Rule::NPoint, ""},
-    {Sdo::PollTime, &Access_Rule::PollTime, ""},
-    {Sdo::OnChange, &Access_Rule::OnChange, ""},
-    {Sdo::OnCMD, &Access_Rule::OnCMD, "N"},
-    {Sdo::MaxError, &Access_Rule::MaxError, ""},
-    {Sdo::Address_Profi, &Access_Rule::Address_Profi, ""},
-    {Sdo::Bit, &Access_Rule::Bit, ""},
-    {Sdo::Swap, &Access_Rule::Swap, "N"},
-    {Sdo::ForceF15F16, &Access_Rule::ForceF15F16, "N"},
-    {Sdo::Mnemonic, &Access_Rule::Mnemonic, ""},
-};
-
 const QString read_section = Sdo::Read_Section;
 const QString write_section = Sdo::Write_Section;
 
@@ -59,24 +32,24 @@ struct Section_Reading {
     Access_Rule fallback_rule;
 };
 
-Section_Reading Make_Section_Reading(std::span<const Sdo_Attribute> attributes) {
+Section_Reading Make_Section_Reading(std::span<const Rule_Attribute> attributes) {
     Section_Reading reading;
-    for (const Sdo_Attribute& attribute : attributes) {
+    for (const Rule_Attribute& attribute : attributes) {
         reading.attributes.emplace_back(attribute.Name, attribute.Field);
         reading.fallback_rule.*attribute.Field = QLatin1String(attribute.Fallback);
     }
     return reading;
 }
 
-static_assert(std::size(write_attributes) <= 16, "one bit of Sdo_Rule_Shape::Given per attribute");
+static_assert(std::size(Rule_Schema::Write) <= 16, "one bit of Sdo_Rule_Shape::Given per attribute");
 
 const Section_Reading& Read_Section_Reading() {
-    static const Section_Reading reading = Make_Section_Reading(read_attributes);
+    static const Section_Reading reading = Make_Section_Reading(Rule_Schema::Read);
     return reading;
 }
 
 const Section_Reading& Write_Section_Reading() {
-    static const Section_Reading reading = Make_Section_Reading(write_attributes);
+    static const Section_Reading reading = Make_Section_Reading(Rule_Schema::Write);
     return reading;
 }
 
@@ -304,15 +277,14 @@ private:
 }
 
 // A list ends at the first rule without a Slave ID (blanks only count as none).
-template <std::size_t N>
 void Write_Section(QXmlStreamWriter& writer, const QString& name, const QList<Access_Rule>& rules,
-                   const Sdo_Attribute (&attributes)[N]) {
+                   std::span<const Rule_Attribute> attributes) {
     writer.writeStartElement(name);
     for (const Access_Rule& rule : rules) {
         if (rule.Slave_ID.trimmed().isEmpty())
             break;
         writer.writeStartElement(Sdo::Row);
-        for (const Sdo_Attribute& attribute : attributes)
+        for (const Rule_Attribute& attribute : attributes)
             writer.writeAttribute(attribute.Name, rule.*attribute.Field);
         writer.writeEndElement();
     }
@@ -320,12 +292,6 @@ void Write_Section(QXmlStreamWriter& writer, const QString& name, const QList<Ac
 }
 
 } // namespace
-
-std::span<const Sdo_Attribute> Sdo_Attributes(bool write_section) {
-    if (write_section)
-        return write_attributes;
-    return read_attributes;
-}
 
 Sdo_Document Read_Sdo_Document(const QString& path) {
     const QString file = Resolve_File_No_Case(path);
@@ -350,7 +316,7 @@ Access_Rules Load_Sdo(const QString& path) {
 
 void Save_Sdo(const QString& path, const Access_Rules& rules) {
     Save_Xml_Document(Resolve_File_No_Case(path), Sdo::Root, [&](QXmlStreamWriter& writer) {
-        Write_Section(writer, read_section, rules.Read_Rules, read_attributes);
-        Write_Section(writer, write_section, rules.Write_Rules, write_attributes);
+        Write_Section(writer, read_section, rules.Read_Rules, Rule_Schema::Read);
+        Write_Section(writer, write_section, rules.Write_Rules, Rule_Schema::Write);
     });
 }

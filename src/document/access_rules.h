@@ -38,7 +38,7 @@ struct Access_Rules {
 // How one rule stands in the file: an element or another node (a comment, a
 // processing instruction, text; such a rule takes every fallback), and which
 // of its section's attributes the element gives (bit i: the i-th attribute of
-// Sdo_Attributes).
+// Rule_Attributes in rule_schema.h).
 struct Sdo_Rule_Shape {
     bool Element = false;
     quint16 Given = 0;
@@ -59,18 +59,6 @@ struct Sdo_Document {
     Access_Rules Rules; // each missing attribute holds its fallback
     QList<Sdo_Rule_Shape> Read_Shapes, Write_Shapes;
 };
-
-// One attribute of a `row`: its name, the field that holds it and the value a
-// rule takes when the attribute is absent.
-struct Sdo_Attribute {
-    QLatin1StringView Name;
-    QString Access_Rule::*Field;
-    const char* Fallback;
-};
-
-// The attributes of the read (ProfiBUS_IN) or write (ProfiBUS_OUT) section,
-// in the order they are written.
-std::span<const Sdo_Attribute> Sdo_Attributes(bool write_section);
 
 // Reads sdo.xml (the file name matched without regard to case) with a stream
 // reader that builds no tree but gives the same rules and errors a QDomDocument

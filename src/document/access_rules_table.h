@@ -2,6 +2,7 @@
 
 #include "document/access_rules.h"
 #include "document/grid_texts.h"
+#include "document/rule_schema.h"
 
 #include <QList>
 #include <QString>
@@ -11,20 +12,47 @@
 
 inline constexpr int Rule_Rows = 244;
 
-// Columns of the read table (ProfiBUS_IN).
+// Columns of the read table (ProfiBUS_IN), as the schema orders them.
 namespace Read_Col {
-inline constexpr int N = 0, Enable = 1, Slave_ID = 2, Type = 3, Address_Mod = 4, NPoint = 5, PollTime = 6,
-                     MaxError = 7, Address_Profi = 8, Bit = 9, Swap = 10, Mnemonic = 11, Count = 12;
-}
+using Rule_Schema::Column_Of;
+inline constexpr int N = 0;
+inline constexpr int Enable = Column_Of(Rule_Schema::Read, Sdo::Enable);
+inline constexpr int Slave_ID = Column_Of(Rule_Schema::Read, Sdo::Slave_ID);
+inline constexpr int Type = Column_Of(Rule_Schema::Read, Sdo::Type);
+inline constexpr int Address_Mod = Column_Of(Rule_Schema::Read, Sdo::Address_Mod);
+inline constexpr int NPoint = Column_Of(Rule_Schema::Read, Sdo::NPoint);
+inline constexpr int PollTime = Column_Of(Rule_Schema::Read, Sdo::PollTime);
+inline constexpr int MaxError = Column_Of(Rule_Schema::Read, Sdo::MaxError);
+inline constexpr int Address_Profi = Column_Of(Rule_Schema::Read, Sdo::Address_Profi);
+inline constexpr int Bit = Column_Of(Rule_Schema::Read, Sdo::Bit);
+inline constexpr int Swap = Column_Of(Rule_Schema::Read, Sdo::Swap);
+inline constexpr int Mnemonic = Column_Of(Rule_Schema::Read, Sdo::Mnemonic);
+inline constexpr int Count = int(std::size(Rule_Schema::Read)) + 1;
+} // namespace Read_Col
 
 // Columns of the write table (ProfiBUS_OUT).
 namespace Write_Col {
-inline constexpr int N = 0, Enable = 1, Slave_ID = 2, Type = 3, Address_Mod = 4, NPoint = 5, PollTime = 6,
-                     OnChange = 7, OnCMD = 8, MaxError = 9, Address_Profi = 10, Bit = 11, Swap = 12,
-                     ForceF15F16 = 13, Mnemonic = 14, Count = 15;
-}
+using Rule_Schema::Column_Of;
+inline constexpr int N = 0;
+inline constexpr int Enable = Column_Of(Rule_Schema::Write, Sdo::Enable);
+inline constexpr int Slave_ID = Column_Of(Rule_Schema::Write, Sdo::Slave_ID);
+inline constexpr int Type = Column_Of(Rule_Schema::Write, Sdo::Type);
+inline constexpr int Address_Mod = Column_Of(Rule_Schema::Write, Sdo::Address_Mod);
+inline constexpr int NPoint = Column_Of(Rule_Schema::Write, Sdo::NPoint);
+inline constexpr int PollTime = Column_Of(Rule_Schema::Write, Sdo::PollTime);
+inline constexpr int OnChange = Column_Of(Rule_Schema::Write, Sdo::OnChange);
+inline constexpr int OnCMD = Column_Of(Rule_Schema::Write, Sdo::OnCMD);
+inline constexpr int MaxError = Column_Of(Rule_Schema::Write, Sdo::MaxError);
+inline constexpr int Address_Profi = Column_Of(Rule_Schema::Write, Sdo::Address_Profi);
+inline constexpr int Bit = Column_Of(Rule_Schema::Write, Sdo::Bit);
+inline constexpr int Swap = Column_Of(Rule_Schema::Write, Sdo::Swap);
+inline constexpr int ForceF15F16 = Column_Of(Rule_Schema::Write, Sdo::ForceF15F16);
+inline constexpr int Mnemonic = Column_Of(Rule_Schema::Write, Sdo::Mnemonic);
+inline constexpr int Count = int(std::size(Rule_Schema::Write)) + 1;
+} // namespace Write_Col
 
-enum class Rule_Table { Read, Write };
+// The code counts on Slave ID and Type standing in the same column of both tables.
+static_assert(Read_Col::Slave_ID == Write_Col::Slave_ID && Read_Col::Type == Write_Col::Type);
 
 // The field of Access_Rule each data column holds, columns 1..C-1 in order.
 const QList<QString Access_Rule::*>& Rule_Fields(Rule_Table table);

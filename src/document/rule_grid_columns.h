@@ -1,30 +1,16 @@
 #pragma once
 
 #include "document/access_rules_table.h"
+#include "document/rule_schema.h"
 
 #include <QList>
 
 #include <vector>
 
-// The columns of the two rule grids described as a table: what each column
-// edits, its header and hint texts, its starting width and the hardware
-// types that show it. The rules editor builds its grids from it, and the
-// commissioning report lays out its rule tables with it.
-
-enum class Rule_Column_Kind {
-    Row_Number,    // column 0, not editable
-    Check,         // "Y" or "N"
-    Edit,          // free text
-    Type_List,     // the table's Modbus type names
-    Position_List, // "0" to the PROFIBUS area size - 1, set at each showing
-    Bit_List,      // "0" to "7"
-};
-
-enum class Rule_Column_Shown {
-    Always,
-    With_Ethernet, // only when the hardware type is not 0
-    Never,         // kept, loaded and saved, but never shown
-};
+// The columns of the two rule grids: the row number, then one column per
+// attribute of the rule schema (rule_schema.h), in its order. The rules
+// editor builds its grids from them, and the commissioning report lays out
+// its rule tables with them.
 
 struct Rule_Column {
     int column;                  // Read_Col or Write_Col
@@ -36,7 +22,8 @@ struct Rule_Column {
     Rule_Column_Shown shown;
 };
 
-// Every column of the table, in column order (entry c is column c).
+// Every column of the table, in column order (entry c is column c), made
+// from the schema.
 const std::vector<Rule_Column>& Rule_Columns(Rule_Table table);
 
 bool Rule_Column_Shown_For(const Rule_Column& column, int hardware_type);

@@ -72,11 +72,12 @@ Rule_Values::Rule_Values(const Sdo_Document& document, const Bank_Rule_List& lis
                          Bank_Int_Conversion conversion)
     : document_(document), list_(list), index_(index), conversion_(conversion) {}
 
-const Sdo_Attribute* Rule_Values::Attribute(QLatin1StringView name) const {
+const Rule_Attribute* Rule_Values::Attribute(QLatin1StringView name) const {
     const Sdo_Rule_Shape& shape = list_.Shapes[index_];
     if (!shape.Element)
         return nullptr;
-    const std::span<const Sdo_Attribute> attributes = Sdo_Attributes(list_.Write);
+    const std::span<const Rule_Attribute> attributes =
+        Rule_Attributes(list_.Write ? Rule_Table::Write : Rule_Table::Read);
     for (std::size_t i = 0; i < attributes.size(); ++i)
         if (name == attributes[i].Name)
             return shape.Given & (1u << i) ? &attributes[i] : nullptr;
@@ -88,7 +89,7 @@ bool Rule_Values::Has(QLatin1StringView name) const {
 }
 
 QString Rule_Values::Text(QLatin1StringView name) const {
-    const Sdo_Attribute* attribute = Attribute(name);
+    const Rule_Attribute* attribute = Attribute(name);
     return attribute ? list_.Rules[index_].*attribute->Field : QString();
 }
 

@@ -3,6 +3,7 @@
 #include "document/access_rules.h"
 #include "document/diagnosis_list.h"
 #include "document/pargen_view.h"
+#include "document/rule_schema.h"
 
 #include <QList>
 #include <QString>
@@ -67,7 +68,7 @@ public:
 
 private:
     [[noreturn]] void Fail(const QString& problem) const;
-    const Sdo_Attribute* Attribute(QLatin1StringView name) const; // nullptr when not given
+    const Rule_Attribute* Attribute(QLatin1StringView name) const; // nullptr when not given
 
     const Sdo_Document& document_;
     const Bank_Rule_List& list_;

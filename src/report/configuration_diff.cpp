@@ -8,6 +8,7 @@
 #include "document/pargen_names.h"
 #include "document/pargen_schema.h"
 #include "document/pargen_view.h"
+#include "document/rule_schema.h"
 #include "document/sdo_names.h"
 #include "output/bank_build.h"
 #include "report/row_alignment.h"
@@ -60,12 +61,12 @@ void Compare_Rows(QList<Conf_Difference>& out, const QString& document, const QS
 }
 
 QList<Row_Fields> Rule_Rows(const QList<Access_Rule>& rules, bool write_section) {
-    const auto attributes = Sdo_Attributes(write_section);
+    const auto attributes = Rule_Attributes(write_section ? Rule_Table::Write : Rule_Table::Read);
     QList<Row_Fields> rows;
     rows.reserve(rules.size());
     for (const Access_Rule& rule : rules) {
         Row_Fields row;
-        for (const Sdo_Attribute& attribute : attributes)
+        for (const Rule_Attribute& attribute : attributes)
             row.append({QString(attribute.Name), rule.*attribute.Field});
         rows.append(row);
     }

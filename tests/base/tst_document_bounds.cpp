@@ -35,7 +35,7 @@ struct Document_Kind {
 const Document_Kind ParGen{QStringLiteral("ParGen.xml"),
                            "<Par_Gen><Hardware_Type>1</Hardware_Type><Profi_NB_IN>10</Profi_NB_IN>",
                            "</Par_Gen><!--SW_VERSION = 2.110-->"};
-const Document_Kind Sdo{
+const Document_Kind Sdo_Rules{
     QStringLiteral("sdo.xml"),
     "<Serial_to_ProfiBus><ProfiBUS_IN><row Enable=\"Y\" Slave_ID=\"1\" Type=\"Holding Register\" "
     "Address_Mod=\"0\" NPoint=\"1\" PollTime=\"1000\" MaxError=\"0\" Address_Profi=\"0\" Bit=\"0\" "
@@ -112,8 +112,8 @@ void Tst_Document_Bounds::every_reader_refuses_data() {
         {"ParGen_View::Read_In", ParGen,
          [](const QString& dir, const QString&) { ParGen_View::Read_In(dir); }},
         {"Build_Bank, ParGen.xml", ParGen, [](const QString& dir, const QString&) { Build_Bank(dir); }},
-        {"Load_Sdo", Sdo, [](const QString&, const QString& path) { Load_Sdo(path); }},
-        {"Build_Bank, sdo.xml", Sdo, [](const QString& dir, const QString&) { Build_Bank(dir); }},
+        {"Load_Sdo", Sdo_Rules, [](const QString&, const QString& path) { Load_Sdo(path); }},
+        {"Build_Bank, sdo.xml", Sdo_Rules, [](const QString& dir, const QString&) { Build_Bank(dir); }},
         {"Load_Diagnosis", Diagnosis, [](const QString&, const QString& path) { Load_Diagnosis(path); }},
         {"Build_Bank, diagnosis.xml", Diagnosis, [](const QString& dir, const QString&) { Build_Bank(dir); }},
     };
