@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/general_params.h"
+#include "document/pargen_schema.h"
 
 #include <QStringList>
 
@@ -12,8 +13,8 @@
 // their rows, which is also the order of creation and so the tab order. The
 // editor builds its controls, sets their texts, fills them and reads them
 // back from this table only. The table is a view of the document's schema
-// (pargen_schema.h): an entry names its element and where the editor shows
-// it; the member, the texts and the value list are the element's own.
+// (pargen_schema.h), made from its rows in document order, each element
+// that sits beside another placed right after that one.
 namespace Par_Field {
 
 // The editor's own texts; its fields carry theirs.
@@ -29,19 +30,6 @@ inline constexpr int With_Ethernet = 409;
 inline constexpr int Discard_Question = 504;
 } // namespace Text
 
-enum class Kind {
-    List,   // a list of fixed items; the member is the selected index
-    Edit,   // one line of text
-    Check,  // a check box carrying its own caption
-    Octets, // four edits of an address separated by dots
-};
-
-enum class Panel { Hardware_Type, Modbus_Master, PROFIBUS, Ethernet };
-
-// Which hardware type shows the field's row (or, for a list, edit or check box beside
-// another, the field alone). A hidden field keeps its value and is saved.
-enum class Shown { Always, Without_Ethernet, With_Ethernet };
-
 struct Field {
     const char* name; // the control's object name; for Octets the edits' prefix (1 to 4 appended)
     Kind kind;
@@ -51,7 +39,6 @@ struct Field {
     bool beside = false;         // in the row of the field before it, not a row of its own
     Shown shown = Shown::Always;
 
-    // Taken from the element's schema row when the table is built.
     int caption = 0; // text of the label, or of the check box itself
     int hint = 0;    // the control's tooltip; for Octets the first of four
     int General_Params::*index = nullptr;
