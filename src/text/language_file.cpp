@@ -109,10 +109,10 @@ qsizetype Utf8_Stretch(QByteArrayView bytes, qsizetype i, bool& well_formed) {
     return end - i;
 }
 
-} // namespace
-
-Utf8_Scan Scan_Utf8(QByteArrayView bytes) {
-    Utf8_Scan scan;
+// Calls `visit(offset, length, well_formed)` for every stretch of bytes that
+// is not ASCII, in order: a well-formed multi-byte sequence or a run of bytes
+// that are not text.
+template <typename Visit> void For_Each_Multi_Byte_Stretch(QByteArrayView bytes, Visit visit) {
     qsizetype i = 0;
     while (i < bytes.size()) {
         if (static_cast<unsigned char>(bytes[i]) < 0x80) {
@@ -121,16 +121,25 @@ Utf8_Scan Scan_Utf8(QByteArrayView bytes) {
         }
         bool well_formed = false;
         const qsizetype length = Utf8_Stretch(bytes, i, well_formed);
-        if (well_formed) {
-            ++scan.Multi_Byte;
-        } else {
-            ++scan.Bad_Runs;
-            scan.Bad_Bytes += length;
-            if (scan.First_Bad < 0)
-                scan.First_Bad = i;
-        }
+        visit(i, length, well_formed);
         i += length;
     }
+}
+
+} // namespace
+
+Utf8_Scan Scan_Utf8(QByteArrayView bytes) {
+    Utf8_Scan scan;
+    For_Each_Multi_Byte_Stretch(bytes, [&scan](qsizetype at, qsizetype length, bool well_formed) {
+        if (well_formed) {
+            ++scan.Multi_Byte;
+            return;
+        }
+        ++scan.Bad_Runs;
+        scan.Bad_Bytes += length;
+        if (scan.First_Bad < 0)
+            scan.First_Bad = at;
+    });
     return scan;
 }
 
@@ -156,21 +165,13 @@ QString Decode_Utf8_Marking_Bad_Bytes(QByteArrayView bytes) {
     QString text;
     text.reserve(bytes.size());
     qsizetype good = 0; // start of the well-formed stretch not yet decoded
-    qsizetype i = 0;
-    while (i < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-            ++i;
-            continue;
-        }
-        bool well_formed = false;
-        const qsizetype length = Utf8_Stretch(bytes, i, well_formed);
-        if (!well_formed) {
-            text += QString::fromUtf8(bytes.sliced(good, i - good));
-            text += QString(length, QChar::ReplacementCharacter);
-            good = i + length;
-        }
-        i += length;
-    }
+    For_Each_Multi_Byte_Stretch(bytes, [&](qsizetype at, qsizetype length, bool well_formed) {
+        if (well_formed)
+            return;
+        text += QString::fromUtf8(bytes.sliced(good, at - good));
+        text += QString(length, QChar::ReplacementCharacter);
+        good = at + length;
+    });
     text += QString::fromUtf8(bytes.sliced(good));
     return text;
 }
