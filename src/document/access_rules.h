@@ -5,24 +5,15 @@
 #include <QStringList>
 #include <span>
 
-// One Modbus access rule: one text per attribute of its `row`, named as the
-// attribute. Read rules use the first eleven; OnChange, OnCMD and ForceF15F16
+// One Modbus access rule: one text per attribute of its `row` (those of
+// sdo_attributes.h), named as the attribute. OnChange, OnCMD and ForceF15F16
 // exist only for write rules.
 struct Access_Rule {
-    QString Enable;
-    QString Slave_ID;
-    QString Type;
-    QString Address_Mod;
-    QString NPoint;
-    QString PollTime;
-    QString OnChange; // write rules only
-    QString OnCMD;    // write rules only
-    QString MaxError;
-    QString Address_Profi;
-    QString Bit;
-    QString Swap;
-    QString ForceF15F16; // write rules only
-    QString Mnemonic;
+#define SDO_READ_WRITE(name, ...) QString name;
+#define SDO_WRITE_ONLY(name, ...) QString name;
+#include "document/sdo_attributes.h"
+#undef SDO_READ_WRITE
+#undef SDO_WRITE_ONLY
 
     bool operator==(const Access_Rule&) const = default;
 };

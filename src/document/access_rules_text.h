@@ -19,40 +19,11 @@ inline constexpr int Copy_Row_Hint = 612;
 inline constexpr int Paste_Row_Hint = 613;
 inline constexpr int Read_Page = 614;  // tab of the read table
 inline constexpr int Write_Page = 615; // tab of the write table
-// Column headers: one text per column from the first, in the tables' order.
-inline constexpr int Read_Header_N = 616;
+// Column headers and hints: those of the attributes are in sdo_attributes.h.
+inline constexpr int Read_Header_N = 616; // the row number column
 inline constexpr int Read_Header_Mnemonic = 627;
 inline constexpr int Write_Header_N = 628;
-inline constexpr int Write_Header_Mnemonic = 641;
-inline constexpr int Write_Header_Force_F15_F16 = 690;
-// Column hints of the read table (653 is blank: no column of its own).
-inline constexpr int Read_Hint_Enable = 643;
-inline constexpr int Read_Hint_Slave_Id = 644;
-inline constexpr int Read_Hint_Type = 645;
-inline constexpr int Read_Hint_Address = 646;
-inline constexpr int Read_Hint_NPoint = 647;
-inline constexpr int Read_Hint_Poll_Time = 648;
-inline constexpr int Read_Hint_Max_Error = 649;
-inline constexpr int Read_Hint_Position = 650;
-inline constexpr int Read_Hint_Start_Bit = 651;
-inline constexpr int Read_Hint_Swap = 652;
-inline constexpr int Read_Hint_Blank = 653; // listed before the first showing only
-inline constexpr int Read_Hint_Mnemonic = 654;
-// Column hints of the write table.
-inline constexpr int Write_Hint_Enable = 655;
-inline constexpr int Write_Hint_Slave_Id = 656;
-inline constexpr int Write_Hint_Type = 657;
-inline constexpr int Write_Hint_Address = 658;
-inline constexpr int Write_Hint_NPoint = 659;
-inline constexpr int Write_Hint_Poll_Time = 660;
-inline constexpr int Write_Hint_On_Change = 661;
-inline constexpr int Write_Hint_On_Cmd = 662;
-inline constexpr int Write_Hint_Max_Error = 663;
-inline constexpr int Write_Hint_Position = 664;
-inline constexpr int Write_Hint_Start_Bit = 665;
-inline constexpr int Write_Hint_Swap = 666;
-inline constexpr int Write_Hint_Mnemonic = 667;
-inline constexpr int Write_Hint_Force_F15_F16 = 691;
+inline constexpr int Read_Hint_Blank = 653;     // listed before the first showing only
 inline constexpr int Delete_Row_Question = 688; // + the row number
 // A row holding data past the table's end: text, row, read or write table
 // text, end row, text.

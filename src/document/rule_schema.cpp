@@ -1,5 +1,7 @@
 #include "document/rule_schema.h"
 
+#include "document/access_rules_text.h"
+
 std::span<const Rule_Attribute> Rule_Attributes(Rule_Table table) {
     if (table == Rule_Table::Write)
         return Rule_Schema::Write;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "document/access_rules.h"
-#include "document/access_rules_text.h"
 #include "document/sdo_names.h"
 
 #include <iterator>
@@ -9,14 +8,14 @@
 #include <string_view>
 
 // A rule of sdo.xml described once, attribute by attribute, for each of the
-// two sections: the attribute's name, the member of Access_Rule that holds
-// it, the value a rule takes when the file does not give it, and how the
-// rules editor shows it (kind of cell, header and hint texts, starting width,
-// the hardware types that show it). Attributes are in the order they are
-// written, which is also the order of the grid's columns after the row
-// number: attribute i is column i + 1. The reader, the writer, the grids,
-// the column numbers, the CSV header and the report's rule tables all come
-// from these two tables.
+// two sections (the attributes are listed in sdo_attributes.h): the
+// attribute's name, the member of Access_Rule that holds it, the value a rule
+// takes when the file does not give it, and how the rules editor shows it
+// (kind of cell, header and hint texts, starting width, the hardware types
+// that show it). Attributes are in the order they are written, which is also
+// the order of the grid's columns after the row number: attribute i is
+// column i + 1. The reader, the writer, the grids, the column numbers, the
+// CSV header and the report's rule tables all come from these two tables.
 
 enum class Rule_Table { Read, Write };
 
@@ -57,64 +56,34 @@ inline constexpr int Row_Number_Width = 40;
 inline constexpr int Type_Width = 130;
 inline constexpr int Mnemonic_Width = 220;
 
+// The attribute tables of the two sections, made from sdo_attributes.h.
+#define SDO_TEXTS(header, hint) header, hint
+#define SDO_ATTRIBUTE(name, fallback, kind, width, shown, texts)                                             \
+    {Sdo::name, &Access_Rule::name, fallback, Kind::kind, SDO_TEXTS texts, width, Shown::shown},
+
 // Read rules (ProfiBUS_IN).
 inline constexpr Rule_Attribute Read[] = {
-    {Sdo::Enable, &Access_Rule::Enable, "Y", Kind::Check, Rules_Text::Read_Header_N + 1,
-     Rules_Text::Read_Hint_Enable, 0, Shown::Always},
-    {Sdo::Slave_ID, &Access_Rule::Slave_ID, "", Kind::Edit, Rules_Text::Read_Header_N + 2,
-     Rules_Text::Read_Hint_Slave_Id, 0, Shown::Always},
-    {Sdo::Type, &Access_Rule::Type, "", Kind::Type_List, Rules_Text::Read_Header_N + 3,
-     Rules_Text::Read_Hint_Type, Type_Width, Shown::Always},
-    {Sdo::Address_Mod, &Access_Rule::Address_Mod, "", Kind::Edit, Rules_Text::Read_Header_N + 4,
-     Rules_Text::Read_Hint_Address, 0, Shown::Always},
-    {Sdo::NPoint, &Access_Rule::NPoint, "", Kind::Edit, Rules_Text::Read_Header_N + 5,
-     Rules_Text::Read_Hint_NPoint, 0, Shown::Always},
-    {Sdo::PollTime, &Access_Rule::PollTime, "", Kind::Edit, Rules_Text::Read_Header_N + 6,
-     Rules_Text::Read_Hint_Poll_Time, 0, Shown::With_Ethernet},
-    {Sdo::MaxError, &Access_Rule::MaxError, "", Kind::Edit, Rules_Text::Read_Header_N + 7,
-     Rules_Text::Read_Hint_Max_Error, 0, Shown::With_Ethernet},
-    {Sdo::Address_Profi, &Access_Rule::Address_Profi, "", Kind::Position_List, Rules_Text::Read_Header_N + 8,
-     Rules_Text::Read_Hint_Position, 0, Shown::Always},
-    {Sdo::Bit, &Access_Rule::Bit, "", Kind::Bit_List, Rules_Text::Read_Header_N + 9,
-     Rules_Text::Read_Hint_Start_Bit, 0, Shown::With_Ethernet},
-    {Sdo::Swap, &Access_Rule::Swap, "N", Kind::Check, Rules_Text::Read_Header_N + 10,
-     Rules_Text::Read_Hint_Swap, 0, Shown::Always},
-    {Sdo::Mnemonic, &Access_Rule::Mnemonic, "", Kind::Edit, Rules_Text::Read_Header_Mnemonic,
-     Rules_Text::Read_Hint_Mnemonic, Mnemonic_Width, Shown::Always},
+#define SDO_READ_WRITE(name, fallback, kind, width, shown, read_texts, write_texts)                          \
+    SDO_ATTRIBUTE(name, fallback, kind, width, shown, read_texts)
+#define SDO_WRITE_ONLY(name, fallback, kind, width, shown, write_texts)
+#include "document/sdo_attributes.h"
+#undef SDO_READ_WRITE
+#undef SDO_WRITE_ONLY
 };
 
 // Write rules (ProfiBUS_OUT).
 inline constexpr Rule_Attribute Write[] = {
-    {Sdo::Enable, &Access_Rule::Enable, "Y", Kind::Check, Rules_Text::Write_Header_N + 1,
-     Rules_Text::Write_Hint_Enable, 0, Shown::Always},
-    {Sdo::Slave_ID, &Access_Rule::Slave_ID, "", Kind::Edit, Rules_Text::Write_Header_N + 2,
-     Rules_Text::Write_Hint_Slave_Id, 0, Shown::Always},
-    {Sdo::Type, &Access_Rule::Type, "", Kind::Type_List, Rules_Text::Write_Header_N + 3,
-     Rules_Text::Write_Hint_Type, Type_Width, Shown::Always},
-    {Sdo::Address_Mod, &Access_Rule::Address_Mod, "", Kind::Edit, Rules_Text::Write_Header_N + 4,
-     Rules_Text::Write_Hint_Address, 0, Shown::Always},
-    {Sdo::NPoint, &Access_Rule::NPoint, "", Kind::Edit, Rules_Text::Write_Header_N + 5,
-     Rules_Text::Write_Hint_NPoint, 0, Shown::Always},
-    {Sdo::PollTime, &Access_Rule::PollTime, "", Kind::Edit, Rules_Text::Write_Header_N + 6,
-     Rules_Text::Write_Hint_Poll_Time, 0, Shown::With_Ethernet},
-    {Sdo::OnChange, &Access_Rule::OnChange, "", Kind::Check, Rules_Text::Write_Header_N + 7,
-     Rules_Text::Write_Hint_On_Change, 0, Shown::With_Ethernet},
-    // On command keeps what the document holds; the editor never shows it.
-    {Sdo::OnCMD, &Access_Rule::OnCMD, "N", Kind::Check, Rules_Text::Write_Header_N + 8,
-     Rules_Text::Write_Hint_On_Cmd, 0, Shown::Never},
-    {Sdo::MaxError, &Access_Rule::MaxError, "", Kind::Edit, Rules_Text::Write_Header_N + 9,
-     Rules_Text::Write_Hint_Max_Error, 0, Shown::With_Ethernet},
-    {Sdo::Address_Profi, &Access_Rule::Address_Profi, "", Kind::Position_List,
-     Rules_Text::Write_Header_N + 10, Rules_Text::Write_Hint_Position, 0, Shown::Always},
-    {Sdo::Bit, &Access_Rule::Bit, "", Kind::Bit_List, Rules_Text::Write_Header_N + 11,
-     Rules_Text::Write_Hint_Start_Bit, 0, Shown::With_Ethernet},
-    {Sdo::Swap, &Access_Rule::Swap, "N", Kind::Check, Rules_Text::Write_Header_N + 12,
-     Rules_Text::Write_Hint_Swap, 0, Shown::Always},
-    {Sdo::ForceF15F16, &Access_Rule::ForceF15F16, "N", Kind::Check, Rules_Text::Write_Header_Force_F15_F16,
-     Rules_Text::Write_Hint_Force_F15_F16, 0, Shown::Always},
-    {Sdo::Mnemonic, &Access_Rule::Mnemonic, "", Kind::Edit, Rules_Text::Write_Header_Mnemonic,
-     Rules_Text::Write_Hint_Mnemonic, Mnemonic_Width, Shown::Always},
+#define SDO_READ_WRITE(name, fallback, kind, width, shown, read_texts, write_texts)                          \
+    SDO_ATTRIBUTE(name, fallback, kind, width, shown, write_texts)
+#define SDO_WRITE_ONLY(name, fallback, kind, width, shown, write_texts)                                      \
+    SDO_ATTRIBUTE(name, fallback, kind, width, shown, write_texts)
+#include "document/sdo_attributes.h"
+#undef SDO_READ_WRITE
+#undef SDO_WRITE_ONLY
 };
+
+#undef SDO_ATTRIBUTE
+#undef SDO_TEXTS
 
 // The grid column of the attribute `name`: its position in the table + 1.
 // Used in constant expressions, where a name that is no attribute fails to

@@ -5,8 +5,9 @@
 #include <QString>
 
 // The names of the Modbus access rules document sdo.xml: the file, its root,
-// the two sections, the row element and the attributes of a rule. Every
-// reader and writer of the document spells them from here.
+// the two sections, the row element and the attributes of a rule (those of
+// sdo_attributes.h). Every reader and writer of the document spells them from
+// here.
 namespace Sdo {
 
 inline constexpr QLatin1StringView File_Name = Document_File::Sdo;
@@ -15,19 +16,12 @@ inline constexpr QLatin1StringView Read_Section{"ProfiBUS_IN"};
 inline constexpr QLatin1StringView Write_Section{"ProfiBUS_OUT"};
 inline constexpr QLatin1StringView Row{"row"};
 
-inline constexpr QLatin1StringView Enable{"Enable"};
-inline constexpr QLatin1StringView Slave_ID{"Slave_ID"};
-inline constexpr QLatin1StringView Type{"Type"};
-inline constexpr QLatin1StringView Address_Mod{"Address_Mod"};
-inline constexpr QLatin1StringView NPoint{"NPoint"};
-inline constexpr QLatin1StringView PollTime{"PollTime"};
-inline constexpr QLatin1StringView OnChange{"OnChange"}; // write rules only
-inline constexpr QLatin1StringView OnCMD{"OnCMD"};       // write rules only
-inline constexpr QLatin1StringView MaxError{"MaxError"};
-inline constexpr QLatin1StringView Address_Profi{"Address_Profi"};
-inline constexpr QLatin1StringView Bit{"Bit"};
-inline constexpr QLatin1StringView Swap{"Swap"};
-inline constexpr QLatin1StringView ForceF15F16{"ForceF15F16"}; // write rules only
-inline constexpr QLatin1StringView Mnemonic{"Mnemonic"};
+#define SDO_ATTRIBUTE_NAME(name, ...) inline constexpr QLatin1StringView name{#name};
+#define SDO_READ_WRITE SDO_ATTRIBUTE_NAME
+#define SDO_WRITE_ONLY SDO_ATTRIBUTE_NAME
+#include "document/sdo_attributes.h"
+#undef SDO_READ_WRITE
+#undef SDO_WRITE_ONLY
+#undef SDO_ATTRIBUTE_NAME
 
 } // namespace Sdo
