@@ -3,7 +3,6 @@
 #include "base/int_conversion.h"
 #include "base/kc_error.h"
 #include "document/modbus_types.h"
-#include "document/pargen_schema.h"
 #include "document/sdo_names.h"
 #include "output/bank_bytes.h"
 #include "output/bank_layout.h"
@@ -16,17 +15,6 @@ namespace {
 using namespace Bank;
 
 constexpr int P = Param_Block_Offset;
-
-// Ser_Baud is an index into the baud rate list.
-std::uint32_t Baud_Rate(const ParGen_View& general) {
-    QString text;
-    int index = 0;
-    if (!general.Text(Par_Gen::Ser_Baud, text) || !Try_Str_To_Int(text, index))
-        return ParGen_Schema::Serial_Baud_Rate(General_Params{}.Ser_Baud);
-    return index >= 0 && index < ParGen_Schema::Serial_Baud_Rate_Count()
-               ? ParGen_Schema::Serial_Baud_Rate(index)
-               : 9600;
-}
 
 namespace F = Fixed_Param;
 
@@ -45,33 +33,16 @@ void Initial_Block(QByteArray& image) {
 }
 
 void General_Block(QByteArray& image, const ParGen_View& general) {
+    for (const Field& field : F::All)
+        if (field.From.Read != Reading::Computed)
+            Put_Field(image, P, field, Source_Value(general, field.From));
+
     QString ser_type;
     Put_Field(image, P, F::Ser_Type, general.Text(Par_Gen::Ser_Type, ser_type) && ser_type == u"0" ? 1 : 0);
-
-    const std::uint32_t baud = Baud_Rate(general);
-    int parity = general.Number(Par_Gen::Ser_Par, 0);
-    if (parity == 1 || parity == 2)
-        parity = 3 - parity; // stored 1 even, 2 odd; the device counts 1 odd, 2 even
-    int stop_bits = general.Number(Par_Gen::Ser_StopBits, 0);
-    if (stop_bits == 1)
-        stop_bits = 2;
-    for (const Field& field : {F::Ser_Baud, F::Ser_Baud_Copy})
-        Put_Field(image, P, field, baud);
-    for (const Field& field : {F::Ser_Par, F::Ser_Par_Copy})
-        Put_Field(image, P, field, parity);
-    for (const Field& field : {F::Ser_StopBits, F::Ser_StopBits_Copy})
-        Put_Field(image, P, field, stop_bits);
-
-    Put_Field(image, P, F::Ser_TO, general.Number(Par_Gen::Ser_TO, 1000));
-    Put_Field(image, P, F::Ser_CD, general.Number(Par_Gen::Ser_CD, 100));
 
     std::uint32_t options = 0;
     if (general.Flag(Par_Gen::Ser_Enable_Modbus_PROFIBUS_Active))
         options |= F::Option_Modbus_Only_While_Profibus;
-    Put_Field(image, P, F::Profi_ID, general.Number(Par_Gen::Profi_ID, 1));
-    Put_Field(image, P, F::Profi_NB_IN, general.Number(Par_Gen::Profi_NB_IN, 244));
-    Put_Field(image, P, F::Profi_NB_OUT, general.Number(Par_Gen::Profi_NB_OUT, 244));
-
     std::uint32_t error_word = 0;
     if (general.Flag(Par_Gen::Profi_Enable_Error)) {
         if (general.Flag(Par_Gen::Profi_Enable_Diagnosis)) {
@@ -82,13 +53,9 @@ void General_Block(QByteArray& image, const ParGen_View& general) {
         }
     }
     Put_Field(image, P, F::Error_Word, error_word);
-
     if (general.Flag(Par_Gen::Profi_Enable_Async_Mod_Req))
         options |= F::Option_Async_Requests;
     Put_Field(image, P, F::Options, options);
-    // The special pair 31862/40571 is stored unchanged in this layout.
-    Put_Field(image, P, F::Async_Start_In, general.Number(Par_Gen::Profi_Async_Req_Start_IN, 0));
-    Put_Field(image, P, F::Async_Start_Out, general.Number(Par_Gen::Profi_Async_Req_Start_OUT, 0));
 
     struct Address_Bytes {
         QLatin1StringView names[4];
@@ -111,7 +78,6 @@ void General_Block(QByteArray& image, const ParGen_View& general) {
             Put_U8(image, P + address.field.Offset + i,
                    general.Number(address.names[i], address.defaults[i]));
     }
-    Put_Field(image, P, F::Gateway_Marker, general.Flag(Par_Gen::Ethernet_EN_GAT) ? 0u : 0xFFFFFFFFu);
 }
 
 int Function_Code(const QString& type, bool input, std::uint32_t points, bool force_multiple) {

@@ -51,50 +51,26 @@ int Async_Start_Byte(int value, bool special_pair) {
 void General_Section(QByteArray& image, int at, const ParGen_View& general, int input_rules, int output_rules,
                      int diagnosis_entries) {
     namespace G = Packed_General;
-    Put_Field(image, at, G::Ser_Baud, Mandatory_General(general, Par_Gen::Ser_Baud));
-    Put_Field(image, at, G::Ser_Par, Mandatory_General(general, Par_Gen::Ser_Par));
-    Put_Field(image, at, G::Ser_TO, Mandatory_General(general, Par_Gen::Ser_TO));
-    Put_Field(image, at, G::Ser_CD, Mandatory_General(general, Par_Gen::Ser_CD));
-    Put_Field(image, at, G::Serial_Line, Mandatory_General(general, Par_Gen::Ser_Type) == 1 ? 0 : 1);
-    const int protocol = Mandatory_General(general, Par_Gen::Ser_Prot);
-    // Modbus ASCII and plain ASCII are framed in characters; RTU, JBUS,
-    // binary and any unknown protocol are not.
-    const bool ascii = protocol == 1 || protocol == 4;
-    Put_Field(image, at, G::Ascii_Framing, ascii ? 1 : 0);
-    Put_Field(image, at, G::Profi_ID, Mandatory_General(general, Par_Gen::Profi_ID));
-    Put_Field(image, at, G::Profi_Baud, Mandatory_General(general, Par_Gen::Profi_Baud));
-    Put_Field(image, at, G::Profi_NB_IN, Mandatory_General(general, Par_Gen::Profi_NB_IN));
-    Put_Field(image, at, G::Profi_NB_OUT, Mandatory_General(general, Par_Gen::Profi_NB_OUT));
+    // The fields read from one element each, in the order they lie: the
+    // first mandatory element missing is the one the build names.
+    for (const Field& field : G::All)
+        if (field.From.Read != Reading::Computed)
+            Put_Field(image, at, field, Source_Value(general, field.From));
     Put_Field(image, at, G::Input_Rules, input_rules);
     Put_Field(image, at, G::Output_Rules, output_rules);
-    Put_Field(image, at, G::Ser_Write_Mode, general.Number(Par_Gen::Ser_Write_Mode, 0));
-    Put_Field(image, at, G::Profi_Enable_Error, general.Number(Par_Gen::Profi_Enable_Error, 0));
-    Put_Field(image, at, G::Profi_Num_Cont_Err, general.Number(Par_Gen::Profi_Num_Cont_Err, 3));
-    Put_Field(image, at, G::Profi_Enable_Diagnosis, general.Number(Par_Gen::Profi_Enable_Diagnosis, 0));
-    Put_Field(image, at, G::Profi_Enable_Cancel_Data, general.Number(Par_Gen::Profi_Enable_Cancel_Data, 0));
     Put_Field(image, at, G::Diagnosis_Entries, diagnosis_entries);
-    Put_Field(image, at, G::Profi_Diagnosis_Zero, general.Number(Par_Gen::Profi_Diagnosis_Zero, 0));
-    Put_Field(image, at, G::Ser_StopBits, general.Number(Par_Gen::Ser_StopBits, 0));
-    Put_Field(image, at, G::Profi_Enable_Async_Mod_Req,
-              general.Number(Par_Gen::Profi_Enable_Async_Mod_Req, 0));
     const int start_in = general.Number(Par_Gen::Profi_Async_Req_Start_IN, 0);
     const int start_out = general.Number(Par_Gen::Profi_Async_Req_Start_OUT, 0);
     const bool special_pair = start_in == Special_Async_Start_In && start_out == Special_Async_Start_Out;
     Put_Field(image, at, G::Profi_Async_Req_Start_IN, Async_Start_Byte(start_in, special_pair));
     Put_Field(image, at, G::Profi_Async_Req_Start_OUT, Async_Start_Byte(start_out, special_pair));
-    Put_Field(image, at, G::Del_Modbus_on_PROFI_error, general.Number(Par_Gen::Del_Modbus_on_PROFI_error, 0));
-    Put_Field(image, at, G::Ser_Enable_Modbus_PROFIBUS_Active,
-              general.Flag(Par_Gen::Ser_Enable_Modbus_PROFIBUS_Active) ? 1 : 0);
     // Seven data bits exist only with character framing.
+    const bool ascii = Source_Value(general, G::Ascii_Framing.From) != 0;
     QString data_bits_text;
     int data_bits = 1;
     const bool seven = ascii && general.Text(Par_Gen::Ser_DataBits, data_bits_text) &&
                        Try_Str_To_Int(data_bits_text, data_bits) && data_bits == 0;
     Put_Field(image, at, G::Data_Bits, seven ? 7 : 8);
-    Put_Field(image, at, G::Profi_Diagnosis_Copy_Array,
-              general.Flag(Par_Gen::Profi_Diagnosis_Copy_Array) ? 1 : 0);
-    Put_Field(image, at, G::Profi_Diagnosis_Copy_Array_Position,
-              general.Number(Par_Gen::Profi_Diagnosis_Copy_Array_Position, 100));
 }
 
 } // namespace
