@@ -7,6 +7,7 @@
 
 #include <QLatin1StringView>
 #include <optional>
+#include <span>
 
 // Where the two image layouts put each value, written once: the compilers
 // write through these fields and the decoder reads and names them from the
@@ -117,6 +118,18 @@ inline std::uint32_t Get_Field(const QByteArray& bytes, int base, const Field& f
     return Get_U32(bytes, base + field.Offset);
 }
 
+// True when the fields lie in offset order, none overlaps the next, and the
+// last ends within `size` bytes (or exactly at it, when `filled`).
+constexpr bool Laid_Out(std::span<const Field> fields, int size, bool filled) {
+    int end = 0;
+    for (const Field& field : fields) {
+        if (field.Offset < end || (field.Size != 1 && field.Size != 2 && field.Size != 4))
+            return false;
+        end = field.Offset + field.Size;
+    }
+    return filled ? end == size : end <= size;
+}
+
 // The fixed layout's parameter block (at Param_Block_Offset), in the order
 // the decoder lists it. Every byte no field covers is reserved and zero.
 namespace Fixed_Param {
@@ -183,6 +196,7 @@ inline constexpr Field All[] = {
     Records_In_Use,   Ser_Type,       Profi_NB_OUT,   Profi_NB_IN,     Profi_ID,       Constant_64000,
     Error_Word,       Gateway_Marker, Async_Start_In, Async_Start_Out, Checksum,
 };
+static_assert(Laid_Out(All, Param_Block_Size, false), "a field of the parameter block overlaps another");
 
 // Bits of the option flags.
 inline constexpr std::uint32_t Option_Modbus_Only_While_Profibus = 0x0008;
@@ -311,6 +325,9 @@ inline constexpr Field All[] = {
     Profi_Diagnosis_Copy_Array,
     Profi_Diagnosis_Copy_Array_Position,
 };
+// A new field makes the section longer: General_Section_Size is part of the
+// device's format and must say so.
+static_assert(Laid_Out(All, General_Section_Size, true), "the general section's fields must fill it exactly");
 } // namespace Packed_General
 
 } // namespace Bank
