@@ -1,6 +1,5 @@
 #include "output/bank_fixed.h"
 
-#include "base/int_conversion.h"
 #include "base/kc_error.h"
 #include "document/modbus_types.h"
 #include "document/sdo_names.h"
