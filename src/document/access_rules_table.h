@@ -12,42 +12,31 @@
 
 inline constexpr int Rule_Rows = 244;
 
-// Columns of the read table (ProfiBUS_IN), as the schema orders them.
+// The grid column of each attribute of sdo_attributes.h, named as the
+// attribute, after the row number N.
+// Columns of the read table (ProfiBUS_IN).
 namespace Read_Col {
-using Rule_Schema::Column_Of;
 inline constexpr int N = 0;
-inline constexpr int Enable = Column_Of(Rule_Schema::Read, Sdo::Enable);
-inline constexpr int Slave_ID = Column_Of(Rule_Schema::Read, Sdo::Slave_ID);
-inline constexpr int Type = Column_Of(Rule_Schema::Read, Sdo::Type);
-inline constexpr int Address_Mod = Column_Of(Rule_Schema::Read, Sdo::Address_Mod);
-inline constexpr int NPoint = Column_Of(Rule_Schema::Read, Sdo::NPoint);
-inline constexpr int PollTime = Column_Of(Rule_Schema::Read, Sdo::PollTime);
-inline constexpr int MaxError = Column_Of(Rule_Schema::Read, Sdo::MaxError);
-inline constexpr int Address_Profi = Column_Of(Rule_Schema::Read, Sdo::Address_Profi);
-inline constexpr int Bit = Column_Of(Rule_Schema::Read, Sdo::Bit);
-inline constexpr int Swap = Column_Of(Rule_Schema::Read, Sdo::Swap);
-inline constexpr int Mnemonic = Column_Of(Rule_Schema::Read, Sdo::Mnemonic);
+#define SDO_READ_WRITE(name, ...)                                                                            \
+    inline constexpr int name = Rule_Schema::Column_Of(Rule_Schema::Read, Sdo::name);
+#define SDO_WRITE_ONLY(name, ...)
+#include "document/sdo_attributes.h"
+#undef SDO_READ_WRITE
+#undef SDO_WRITE_ONLY
 inline constexpr int Count = int(std::size(Rule_Schema::Read)) + 1;
 } // namespace Read_Col
 
 // Columns of the write table (ProfiBUS_OUT).
 namespace Write_Col {
-using Rule_Schema::Column_Of;
 inline constexpr int N = 0;
-inline constexpr int Enable = Column_Of(Rule_Schema::Write, Sdo::Enable);
-inline constexpr int Slave_ID = Column_Of(Rule_Schema::Write, Sdo::Slave_ID);
-inline constexpr int Type = Column_Of(Rule_Schema::Write, Sdo::Type);
-inline constexpr int Address_Mod = Column_Of(Rule_Schema::Write, Sdo::Address_Mod);
-inline constexpr int NPoint = Column_Of(Rule_Schema::Write, Sdo::NPoint);
-inline constexpr int PollTime = Column_Of(Rule_Schema::Write, Sdo::PollTime);
-inline constexpr int OnChange = Column_Of(Rule_Schema::Write, Sdo::OnChange);
-inline constexpr int OnCMD = Column_Of(Rule_Schema::Write, Sdo::OnCMD);
-inline constexpr int MaxError = Column_Of(Rule_Schema::Write, Sdo::MaxError);
-inline constexpr int Address_Profi = Column_Of(Rule_Schema::Write, Sdo::Address_Profi);
-inline constexpr int Bit = Column_Of(Rule_Schema::Write, Sdo::Bit);
-inline constexpr int Swap = Column_Of(Rule_Schema::Write, Sdo::Swap);
-inline constexpr int ForceF15F16 = Column_Of(Rule_Schema::Write, Sdo::ForceF15F16);
-inline constexpr int Mnemonic = Column_Of(Rule_Schema::Write, Sdo::Mnemonic);
+#define SDO_WRITE_COLUMN(name, ...)                                                                          \
+    inline constexpr int name = Rule_Schema::Column_Of(Rule_Schema::Write, Sdo::name);
+#define SDO_READ_WRITE SDO_WRITE_COLUMN
+#define SDO_WRITE_ONLY SDO_WRITE_COLUMN
+#include "document/sdo_attributes.h"
+#undef SDO_READ_WRITE
+#undef SDO_WRITE_ONLY
+#undef SDO_WRITE_COLUMN
 inline constexpr int Count = int(std::size(Rule_Schema::Write)) + 1;
 } // namespace Write_Col
 
