@@ -32,22 +32,23 @@ const std::vector<Row>& Rows() {
     return rows;
 }
 
-const Row* Find_Row(QStringView element) {
+namespace {
+
+template <typename Name> const Row* Row_Named(Name element) {
     for (const Row& row : Rows())
         if (row.Element == element)
             return &row;
     return nullptr;
 }
 
-const Row* Find_Row(QLatin1StringView element) {
-    for (const Row& row : Rows())
-        if (row.Element == element)
-            return &row;
-    return nullptr;
+} // namespace
+
+const Row* Find_Row(QStringView element) {
+    return Row_Named(element);
 }
 
 const Row& Row_Of(QLatin1StringView element) {
-    const Row* row = Find_Row(element);
+    const Row* row = Row_Named(element);
     if (!row)
         qFatal("%s is no element of the general parameters", element.data());
     return *row;

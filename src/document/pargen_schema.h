@@ -59,7 +59,6 @@ const std::vector<Row>& Rows();
 
 // The row of an element of the document; nothing for any other name.
 const Row* Find_Row(QStringView element);
-const Row* Find_Row(QLatin1StringView element);
 
 // The row of one of the Par_Gen names (a name that is no element stops the
 // program: it is a fault of the code, not of a file).
